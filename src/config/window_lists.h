@@ -1,0 +1,43 @@
+// The exclusion list and the processed-window list, and Disable.log.
+#pragma once
+
+#include <string>
+
+#include "engine/window_identity.h"
+#include "platform/platform.h"
+#include "rtl/text_codec.h"
+
+namespace rimfold {
+
+// The program key, then the class key, then the window key: the first found excludes.
+bool isExcluded(const StringList& exclusions, const WindowIdentity& id);
+
+// Inserts at index 0 unless an entry equal ignoring case exists; true when inserted.
+bool insertUnique(StringList& list, const std::u16string& entry);
+
+// Program, class and window key, each at the top unless already present.
+void recordProcessed(StringList& processed, const WindowIdentity& id);
+
+// Lines of the file in order, untrimmed, with every line holding no comma removed.
+// A missing file gives an empty list.
+StringList LoadDisableLog(Platform& p, const std::u16string& path);
+// UTF-16 LE with BOM, every entry followed by CR LF.
+bool SaveDisableLog(Platform& p, const StringList& exclusions, const std::u16string& path);
+
+// The dialog's operations on the two lists. Selections are indexes, -1 for none.
+struct ListSelection {
+  int processed = -1;   // ListBoxE
+  int exclusion = -1;   // ListBoxD
+};
+// ListBoxE click: the exclusion selection moves to the entry equal to the processed one.
+void selectMatchingExclusion(const StringList& processed, const StringList& exclusions,
+                             ListSelection& sel);
+// TBExeAdd: the selected processed entry to the top of the exclusions unless present.
+bool addSelectedToExclusions(const StringList& processed, StringList& exclusions,
+                             const ListSelection& sel);
+// TBExeDel: deletes the selected exclusion entry; the selection becomes none.
+bool deleteSelectedExclusion(StringList& exclusions, ListSelection& sel);
+// TBListEClear.
+void clearProcessed(StringList& processed, ListSelection& sel);
+
+}  // namespace rimfold

@@ -1,0 +1,32 @@
+// The monitors in enumeration order. A long-lived list keeps its handles and reads each
+// monitor's bounds and work area live; a fresh enumeration is a new list used and dropped.
+#pragma once
+
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace rimfold {
+
+class MonitorList {
+ public:
+  explicit MonitorList(IWindowManager& windows);
+  void refresh();
+  int count() const { return static_cast<int>(handles_.size()); }
+  Hmonitor handle(int index) const { return handles_[static_cast<size_t>(index)]; }
+  // Live bounds, work area and primary flag; false when the monitor is gone.
+  bool info(int index, MonitorInfo& out) const;
+  // Position of the monitor in the list, or -1.
+  int indexOf(Hmonitor m) const;
+
+ private:
+  IWindowManager& windows_;
+  std::vector<Hmonitor> handles_;
+};
+
+// MonitorFromWindow(nearest) located in the list; 0 when not found.
+int Func_MonitorIndexOf(Platform& p, const MonitorList& monitors, Hwnd w);
+// The last monitor flagged primary; 0 when none is.
+int Func_PrimaryMonitorIndex(const MonitorList& monitors);
+
+}  // namespace rimfold

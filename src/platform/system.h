@@ -1,0 +1,63 @@
+// Processes, files, registry, versions and the ANSI code page: what the core asks of kernel32.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/types.h"
+
+namespace rimfold {
+
+inline constexpr std::uint32_t kProcessQueryInformationVmRead = 0x0410;
+
+class ISystem {
+ public:
+  virtual ~ISystem() = default;
+
+  // Processes
+  virtual KernelHandle openProcess(std::uint32_t access, std::uint32_t processId) = 0;
+  virtual void closeHandle(KernelHandle h) = 0;
+  // GetModuleFileNameExW of the main module, 260 units; false on failure.
+  virtual bool getModuleFileNameEx(KernelHandle process, std::u16string& out) = 0;
+  // GetProcessImageFileNameW from Psapi.dll loaded from the system directory, 260 units.
+  virtual bool getProcessImageFileName(KernelHandle process, std::u16string& out) = 0;
+  virtual std::uint32_t getLogicalDrives() = 0;
+  // QueryDosDeviceW: the first target of a device name such as "C:".
+  virtual std::u16string queryDosDevice(const std::u16string& device) = 0;
+
+  // Versions and bitness
+  virtual OsVersion getVersion() = 0;
+  virtual std::u16string getSystemDirectory() = 0;
+  // IsWow64Process for this process; nullopt when the function does not exist.
+  virtual std::optional<bool> isWow64Process() = 0;
+  // Wow64DisableWow64FsRedirection / Wow64RevertWow64FsRedirection.
+  virtual bool disableFsRedirection(std::uint64_t& saved) = 0;
+  virtual bool revertFsRedirection(std::uint64_t saved) = 0;
+
+  // Files and folders
+  virtual bool createDirectory(const std::u16string& path) = 0;
+  virtual bool directoryExists(const std::u16string& path) = 0;
+  virtual bool fileExists(const std::u16string& path) = 0;
+  // GetDiskFreeSpaceExW of "X:\" with SEM_FAILCRITICALERRORS in force during the call.
+  virtual bool driveRootReady(char16_t upperLetter) = 0;
+  virtual std::u16string getFullPathName(const std::u16string& path) = 0;
+  // The name FindFirstFileW reports for the last component of path.
+  virtual std::optional<std::u16string> findFileName(const std::u16string& path) = 0;
+  virtual bool readFile(const std::u16string& path, std::string& bytes) = 0;
+  // CreateFile(GENERIC_READ, share 0, OPEN_EXISTING), closed at once.
+  virtual bool canOpenExclusive(const std::u16string& path) = 0;
+  // Writes to a temporary file beside path and replaces path with it.
+  virtual bool writeFileReplacing(const std::u16string& path, std::string_view bytes) = 0;
+  virtual bool setCurrentDirectory(const std::u16string& path) = 0;
+  virtual std::u16string getCurrentDirectory() = 0;
+  // Full path of the running executable.
+  virtual std::u16string getModuleFileName() = 0;
+
+  // HKEY_LOCAL_MACHINE, read-only; nullopt when the key or value is missing.
+  virtual std::optional<std::uint32_t> readHklmDword(const std::u16string& key,
+                                                     const std::u16string& value) = 0;
+};
+
+}  // namespace rimfold

@@ -1,0 +1,53 @@
+// Window management and monitors: what the core asks of user32.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/function_ref.h"
+#include "platform/types.h"
+
+namespace rimfold {
+
+class IWindowManager {
+ public:
+  virtual ~IWindowManager() = default;
+
+  // Top-level windows in Z-order, topmost first; the callback returns false to stop.
+  virtual void enumWindows(FunctionRef<bool(Hwnd)> callback) = 0;
+  virtual bool getWindowRect(Hwnd w, TRect& out) = 0;
+  virtual bool isWindowVisible(Hwnd w) = 0;
+  virtual bool isWindowEnabled(Hwnd w) = 0;
+  virtual bool isIconic(Hwnd w) = 0;
+  virtual bool isZoomed(Hwnd w) = 0;
+  // A window whose thread has not answered messages for a while.
+  virtual bool isHungAppWindow(Hwnd w) = 0;
+  virtual int getWindowTextLength(Hwnd w) = 0;
+  // As read through a 260-unit buffer, up to the first NUL.
+  virtual std::u16string getWindowText(Hwnd w) = 0;
+  virtual std::u16string getClassName(Hwnd w) = 0;
+  virtual std::uint32_t getStyle(Hwnd w) = 0;    // GWL_STYLE
+  virtual std::uint32_t getExStyle(Hwnd w) = 0;  // GWL_EXSTYLE
+  virtual Hwnd getParent(Hwnd w) = 0;
+  virtual Hwnd windowFromPoint(TPoint p) = 0;
+  virtual Hwnd getForegroundWindow() = 0;
+  virtual bool setForegroundWindow(Hwnd w) = 0;
+  virtual bool bringWindowToTop(Hwnd w) = 0;
+  virtual Hwnd getDesktopWindow() = 0;
+  // Returns the thread id; the process id goes to processId when it is not null.
+  virtual std::uint32_t getWindowThreadProcessId(Hwnd w, std::uint32_t* processId) = 0;
+  virtual bool attachThreadInput(std::uint32_t thread, std::uint32_t toThread, bool attach) = 0;
+  virtual bool moveWindow(Hwnd w, const WindowBox& box, bool repaint) = 0;
+  // Class and title may be null (match any).
+  virtual Hwnd findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
+                            const char16_t* title) = 0;
+
+  // Monitors in EnumDisplayMonitors order.
+  virtual void enumDisplayMonitors(std::vector<Hmonitor>& out) = 0;
+  virtual bool getMonitorInfo(Hmonitor m, MonitorInfo& out) = 0;
+  virtual Hmonitor monitorFromWindow(Hwnd w, MonitorDefault fallback) = 0;
+  virtual Hmonitor monitorFromPoint(TPoint p, MonitorDefault fallback) = 0;
+};
+
+}  // namespace rimfold

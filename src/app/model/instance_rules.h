@@ -1,0 +1,21 @@
+// Which instances may run side by side.
+#pragma once
+
+namespace rimfold {
+
+inline constexpr const char16_t* kMutexNormal = u"Rimfold/Quenbrook";
+inline constexpr const char16_t* kMutexAdmin = u"Rimfold_Admin/Quenbrook";
+
+struct InstanceDecision {
+  bool run = false;
+  const char16_t* mutexName = nullptr;  // the mutex this instance creates
+};
+
+// adminRunning / normalRunning: whether the named mutexes could be opened.
+InstanceDecision decideInstance(bool adminRunning, bool normalRunning, bool isAdmin,
+                                bool nonResident);
+
+// The first argument compared exactly with "/Q".
+bool isNonResidentArgument(const char16_t* firstArgument);
+
+}  // namespace rimfold

@@ -1,0 +1,27 @@
+// Rimfold.ini: the tray menu's state and the stop/resume hotkey text between runs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "rtl/ini_file.h"
+
+namespace rimfold {
+
+struct TraySettings {
+  bool Stop = false;             // PPStop
+  bool DispDialog = true;        // PPDispDialog
+  bool MoveWindowSpeed = false;  // PPMoveWindowSpeed
+  std::int32_t Constraints = 0;  // MPPConstraintsC, 0..3
+  std::u16string HotKeyStop;     // MHotKeyStop
+  friend bool operator==(const TraySettings&, const TraySettings&) = default;
+};
+
+std::u16string settingsPath();  // DataDir + "Rimfold.ini"
+
+// A stored level outside 0 to 3 reads as 0.
+TraySettings readTraySettings(const IniFile& ini);
+// In the order Constraints, Key/Stop, Stop, DispDialog, MoveWindowSpeed.
+void writeTraySettings(IniFile& ini, const TraySettings& s);
+
+}  // namespace rimfold

@@ -1,0 +1,56 @@
+// Correcting one window into its monitor's allowed area: the filter, the edge tests,
+// the verified move primitive and its retry state.
+#pragma once
+
+#include <cstdint>
+
+#include "config/config_state.h"
+#include "engine/monitor_list.h"
+#include "engine/window_identity.h"
+#include "platform/platform.h"
+
+namespace rimfold {
+
+// Placement codes of Func_MoveWindowTo.
+enum PlacementCode : int {
+  kFitHeightAtTop = 0,
+  kFitWidthAtLeft = 1,
+  kMoveDownToTop = 2,
+  kMoveUpToBottom = 3,
+  kMoveRightToLeft = 4,
+  kMoveLeftToRight = 5,
+  kWidthHalf = 20,
+  kWidthThird = 21,
+  kWidthQuarter = 22,
+  kHeightHalf = 30,
+  kHeightThird = 31,
+  kHeightQuarter = 32,
+};
+
+// What the filter learnt about a window that passed it.
+struct FilterPass {
+  TRect rect;
+  WindowIdentity identity;
+};
+
+class CorrectionEngine {
+ public:
+  CorrectionEngine(Platform& p, ConfigState& config, const MonitorList& monitors);
+
+  // The filter's tests in order; returns 0 when the window passes, else the number
+  // (1..15) of the first test that failed.
+  int firstFailedFilterTest(Hwnd w, FilterPass& out);
+  void Proc_CheckWindow(Hwnd w);
+  bool Func_MoveWindowTo(Hwnd w, int code, const TRect& area);
+
+  // Retry state: the window whose last move did not take, and its remaining attempts.
+  Hwnd MProcHandle = 0;
+  std::int32_t MProcC = 0;
+
+ private:
+  Platform& p_;
+  ConfigState& config_;
+  const MonitorList& monitors_;
+};
+
+}  // namespace rimfold

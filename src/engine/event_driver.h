@@ -1,0 +1,76 @@
+// The event hook's bookkeeping and the polling timer: when to sweep, and the sweep.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/correction.h"
+#include "engine/stopwatch.h"
+#include "platform/platform.h"
+
+namespace rimfold {
+
+inline constexpr std::uint32_t kEventSystemForeground = 0x0003;
+inline constexpr std::uint32_t kEventSystemMoveSizeStart = 0x000A;
+inline constexpr std::uint32_t kEventSystemMoveSizeEnd = 0x000B;
+inline constexpr std::uint32_t kEventObjectLocationChange = 0x800B;
+
+// What the driver asks of the main form around it.
+class IDriverHost {
+ public:
+  virtual ~IDriverHost() = default;
+  virtual bool nonResident() = 0;         // first argument exactly "/Q"
+  virtual bool stopChecked() = 0;         // PPStop's check mark
+  virtual void setTimerEnabled(bool on) = 0;
+  // The dialog's FWMGETMINMAXINFO check at the start of a tick; true ends the tick.
+  virtual bool checkDesktopIfFlagged() = 0;
+  // The end of a drag: inertial movement, then the minimum-size limit.
+  virtual void dragEnded(Hwnd w) = 0;
+  // The one-shot sweep is done: close the main form.
+  virtual void closeMainForm() = 0;
+};
+
+// Pending event windows, newest first; only the head is ever released. Bounded so that a
+// long run cannot grow it without end: the oldest entries are dropped.
+class EventQueue {
+ public:
+  bool contains(Hwnd w) const;
+  void pushFront(Hwnd w, std::size_t capacity);
+  bool empty() const { return items_.empty(); }
+  Hwnd front() const { return items_.front(); }
+  void popFront();
+  std::size_t size() const { return items_.size(); }
+  const std::vector<Hwnd>& items() const { return items_; }
+
+ private:
+  std::vector<Hwnd> items_;  // front at index 0
+};
+
+// Extra room over the top-level window count before the queue drops its oldest entry.
+inline constexpr std::size_t kEventQueueMargin = 16;
+
+class EventDriver {
+ public:
+  EventDriver(Platform& p, CorrectionEngine& correction, IDriverHost& host);
+
+  void WinEventProc(std::uint32_t event, Hwnd w);
+  void TimerTimer();
+  void Proc_MoveWindow();
+
+  Hwnd EventWnd = 0;
+  bool FlagForeground = false;
+  bool FlagMoveSize = false;
+  Stopwatch DragStopwatch;
+  std::int32_t MProcessC = 0;
+  Hwnd MActWinB = 0;
+  TRect MActRectB{};
+  TRect MSnapRectB{};
+  EventQueue ListBoxEvent;
+
+ private:
+  Platform& p_;
+  CorrectionEngine& correction_;
+  IDriverHost& host_;
+};
+
+}  // namespace rimfold

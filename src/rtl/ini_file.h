@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/code_page.h"
@@ -52,8 +53,15 @@ class IniFile {
 
  private:
   const Section* findSection(std::u16string_view name) const;
-  Section& sectionForWrite(std::u16string_view name);
+  std::size_t sectionForWrite(std::u16string_view name);
+  const std::u16string* findValue(std::u16string_view section, std::u16string_view key) const;
+  // Appends unless the key exists; the first occurrence keeps its value.
+  void addEntry(std::size_t section, std::u16string_view key, std::u16string_view value);
 
+  // Case-folded names to indexes, so that parsing a large file stays linear.
+  using NameIndex = std::unordered_map<std::u16string, std::size_t>;
+  NameIndex sectionIndex_;
+  std::vector<NameIndex> keyIndex_;  // one per section, the first occurrence of each key
   std::vector<Section> sections_;
   TextEncoding encoding_ = TextEncoding::Ansi;
   bool hasBom_ = false;

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# `make test`: every suite in turn, each closing with its own summary line. A failing
+# suite does not stop the others; the exit code is non-zero when any failed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+failed=()
+run_suite() {
+  local name=$1; shift
+  echo
+  echo "=== $name"
+  local start=$SECONDS
+  if "$@"; then
+    echo "=== $name: ok ($((SECONDS - start)) s)"
+  else
+    echo "=== $name: FAILED ($((SECONDS - start)) s)"
+    failed+=("$name")
+  fi
+}
+
+run_suite "native unit tests" scripts/run-unit-tests.sh
+run_suite "Windows tests under Wine" scripts/run-win32-tests.sh
+run_suite "end-to-end desktop tests" scripts/run-desktop-tests.sh
+run_suite "fuzzing" scripts/run-fuzz.sh
+
+echo
+if [ ${#failed[@]} -eq 0 ]; then
+  echo "all suites passed"
+  exit 0
+fi
+echo "failed suites: ${failed[*]}"
+exit 1

@@ -1,0 +1,281 @@
+// rf_ctl: one-shot queries and nudges of the Wine desktop for test scripts.
+// Prints results on stdout (handles in decimal); exit code 0 on success,
+// 1 when the thing asked about is not there or the call failed, 2 on usage.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+const char kUsage[] =
+    "usage: rf_ctl <command> [args]\n"
+    "  send <tag> <text...>          WM_COPYDATA to rf_windows (control window titled <tag>)\n"
+    "  find <class|-> [title|-]      print the handle of a top-level window\n"
+    "  wait-find <class|-> <title|-> <ms>  like find, polling until it is visible\n"
+    "  rect <hwnd>                   left top right bottom (GetWindowRect)\n"
+    "  state <hwnd>                  min|max|normal, visible 0|1, enabled 0|1\n"
+    "  title <hwnd> / class <hwnd>   window text / class name (UTF-8)\n"
+    "  style <hwnd>                  style and extended style in hex\n"
+    "  foreground                    handle of the foreground window\n"
+    "  set-foreground <hwnd>\n"
+    "  screen                        SM_CXSCREEN SM_CYSCREEN\n"
+    "  virtual-screen                SM_XVIRTUALSCREEN SM_YVIRTUALSCREEN SM_CXVIRTUALSCREEN SM_CYVIRTUALSCREEN\n"
+    "  workarea                      SPI_GETWORKAREA: left top right bottom\n"
+    "  monitors                      count, then per monitor: bounds, work area, primary 0|1\n"
+    "  close <hwnd>                  post WM_CLOSE\n"
+    "  command <hwnd> <id>           post WM_COMMAND (e.g. 1 = IDOK)\n"
+    "  query-end-session <hwnd> [ms] send WM_QUERYENDSESSION, print the answer\n"
+    "  end-session <hwnd> 0|1 [ms]   send WM_ENDSESSION\n"
+    "  taskbar-created               broadcast the registered \"TaskbarCreated\" message\n"
+    "  tray-delete <hwnd> <id>       Shell_NotifyIcon(NIM_DELETE) for that window and id\n"
+    "  display-change [bpp w h]      broadcast WM_DISPLAYCHANGE (default: current screen)\n"
+    "  drag-full-windows [0|1]       print (or set) SPI_GETDRAGFULLWINDOWS\n"
+    "  version                       GetVersionEx major.minor.build\n";
+
+HWND ParseHwnd(const wchar_t* s) {
+    wchar_t* end = nullptr;
+    unsigned long long v = std::wcstoull(s, &end, 0);
+    return *end == L'\0' ? reinterpret_cast<HWND>(static_cast<uintptr_t>(v)) : nullptr;
+}
+
+long ParseLong(const wchar_t* s, bool& ok) {
+    wchar_t* end = nullptr;
+    long v = std::wcstol(s, &end, 0);
+    ok = *s != L'\0' && *end == L'\0';
+    return v;
+}
+
+void PrintUtf8(const std::wstring& s) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+void PrintHwnd(HWND hwnd) {
+    std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
+}
+
+const wchar_t* OrNull(const wchar_t* s) {
+    return std::wcscmp(s, L"-") == 0 ? nullptr : s;
+}
+
+BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    if (!GetMonitorInfoW(monitor, &mi)) return TRUE;
+    std::printf("%ld %ld %ld %ld %ld %ld %ld %ld %d\n", mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right,
+                mi.rcMonitor.bottom, mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom,
+                (mi.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+    return TRUE;
+}
+
+int Send(int argc, wchar_t** argv) {
+    if (argc < 4) return 2;
+    HWND control = FindWindowW(L"RfWindowsControl", argv[2]);
+    if (!control) {
+        std::fputs("rf_ctl: no rf_windows with that tag\n", stderr);
+        return 1;
+    }
+    std::wstring text;
+    for (int i = 3; i < argc; ++i) {
+        if (i > 3) text += L' ';
+        text += argv[i];
+    }
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), n, nullptr, nullptr);
+    COPYDATASTRUCT cds{};
+    cds.cbData = static_cast<DWORD>(utf8.size());
+    cds.lpData = utf8.data();
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(control, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 30000,
+                             &result))
+        return 1;
+    return result == 1 ? 0 : 1;
+}
+
+int Run(int argc, wchar_t** argv) {
+    if (argc < 2) return 2;
+    const std::wstring cmd = argv[1];
+    bool ok = true;
+
+    if (cmd == L"send") return Send(argc, argv);
+    if (cmd == L"find" && argc >= 3) {
+        HWND h = FindWindowW(OrNull(argv[2]), argc > 3 ? OrNull(argv[3]) : nullptr);
+        if (!h) return 1;
+        PrintHwnd(h);
+        return 0;
+    }
+    if (cmd == L"wait-find" && argc == 5) {
+        long ms = ParseLong(argv[4], ok);
+        if (!ok) return 2;
+        const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(ms);
+        for (;;) {
+            HWND h = FindWindowW(OrNull(argv[2]), OrNull(argv[3]));
+            if (h && IsWindowVisible(h)) {
+                PrintHwnd(h);
+                return 0;
+            }
+            if (GetTickCount64() >= deadline) return 1;
+            Sleep(20);
+        }
+    }
+    if (cmd == L"screen") {
+        std::printf("%d %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        return 0;
+    }
+    if (cmd == L"virtual-screen") {
+        std::printf("%d %d %d %d\n", GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                    GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        return 0;
+    }
+    if (cmd == L"workarea") {
+        RECT r{};
+        if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) return 1;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (cmd == L"monitors") {
+        std::printf("%d\n", GetSystemMetrics(SM_CMONITORS));
+        return EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0) ? 0 : 1;
+    }
+    if (cmd == L"foreground") {
+        PrintHwnd(GetForegroundWindow());
+        return 0;
+    }
+    if (cmd == L"taskbar-created") {
+        UINT msg = RegisterWindowMessageW(L"TaskbarCreated");
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(HWND_BROADCAST, msg, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) ? 0 : 1;
+    }
+    if (cmd == L"display-change") {
+        WPARAM bpp = 32;
+        int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+        if (argc == 5) {
+            bool a = false, b = false, c = false;
+            bpp = static_cast<WPARAM>(ParseLong(argv[2], a));
+            w = static_cast<int>(ParseLong(argv[3], b));
+            h = static_cast<int>(ParseLong(argv[4], c));
+            if (!a || !b || !c) return 2;
+        }
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(HWND_BROADCAST, WM_DISPLAYCHANGE, bpp, MAKELPARAM(w, h), SMTO_ABORTIFHUNG, 5000,
+                                   &result)
+                   ? 0
+                   : 1;
+    }
+    if (cmd == L"drag-full-windows") {
+        if (argc == 3) {
+            long v = ParseLong(argv[2], ok);
+            if (!ok) return 2;
+            return SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, v ? TRUE : FALSE, nullptr, SPIF_SENDCHANGE) ? 0 : 1;
+        }
+        BOOL on = FALSE;
+        if (!SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &on, 0)) return 1;
+        std::printf("%d\n", on ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"version") {
+        OSVERSIONINFOW vi{};
+        vi.dwOSVersionInfoSize = sizeof(vi);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        if (!GetVersionExW(&vi)) return 1;
+#pragma GCC diagnostic pop
+        std::printf("%lu.%lu.%lu\n", vi.dwMajorVersion, vi.dwMinorVersion, vi.dwBuildNumber);
+        return 0;
+    }
+
+    // The rest take a window handle first.
+    if (argc < 3) return 2;
+    HWND hwnd = ParseHwnd(argv[2]);
+    if (cmd == L"tray-delete" && argc == 4) {
+        NOTIFYICONDATAW nid{};
+        nid.cbSize = sizeof(nid);
+        nid.hWnd = hwnd;
+        nid.uID = static_cast<UINT>(ParseLong(argv[3], ok));
+        if (!ok) return 2;
+        return Shell_NotifyIconW(NIM_DELETE, &nid) ? 0 : 1;
+    }
+    if (!hwnd || !IsWindow(hwnd)) {
+        std::fputs("rf_ctl: not a window\n", stderr);
+        return 1;
+    }
+    if (cmd == L"rect") {
+        RECT r{};
+        if (!GetWindowRect(hwnd, &r)) return 1;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (cmd == L"state") {
+        const char* show = IsIconic(hwnd) ? "min" : IsZoomed(hwnd) ? "max" : "normal";
+        std::printf("%s %d %d\n", show, IsWindowVisible(hwnd) ? 1 : 0, IsWindowEnabled(hwnd) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"title") {
+        wchar_t buf[1024] = {};
+        GetWindowTextW(hwnd, buf, 1024);
+        PrintUtf8(buf);
+        return 0;
+    }
+    if (cmd == L"class") {
+        wchar_t buf[256] = {};
+        if (!GetClassNameW(hwnd, buf, 256)) return 1;
+        PrintUtf8(buf);
+        return 0;
+    }
+    if (cmd == L"style") {
+        std::printf("%08lx %08lx\n", static_cast<unsigned long>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
+                    static_cast<unsigned long>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
+        return 0;
+    }
+    if (cmd == L"set-foreground") return SetForegroundWindow(hwnd) ? 0 : 1;
+    if (cmd == L"close") return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == L"command" && argc == 4) {
+        long id = ParseLong(argv[3], ok);
+        if (!ok) return 2;
+        return PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0) ? 0 : 1;
+    }
+    if (cmd == L"query-end-session" || cmd == L"end-session") {
+        bool end = cmd == L"end-session";
+        int msArg = end ? 4 : 3;
+        WPARAM wp = 0;
+        if (end) {
+            if (argc < 4) return 2;
+            wp = static_cast<WPARAM>(ParseLong(argv[3], ok));
+            if (!ok) return 2;
+        }
+        UINT ms = 5000;
+        if (argc > msArg) {
+            ms = static_cast<UINT>(ParseLong(argv[msArg], ok));
+            if (!ok) return 2;
+        }
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(hwnd, end ? WM_ENDSESSION : WM_QUERYENDSESSION, wp, 0, SMTO_ABORTIFHUNG, ms,
+                                 &result))
+            return 1;
+        std::printf("%llu\n", static_cast<unsigned long long>(result));
+        return 0;
+    }
+    return 2;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    // Text mode would end lines with CR LF, which shell $(...) keeps.
+    _setmode(_fileno(stdout), _O_BINARY);
+    int rc = Run(argc, argv);
+    if (rc == 2) std::fputs(kUsage, stderr);
+    std::fflush(stdout);
+    return rc;
+}

@@ -1,0 +1,134 @@
+#include "engine/event_driver.h"
+
+#include <algorithm>
+
+#include "engine/window_identity.h"
+
+namespace rimfold {
+
+namespace {
+constexpr std::uint32_t kOneShotCloseDelayMs = 500;
+}  // namespace
+
+bool EventQueue::contains(Hwnd w) const {
+  return std::find(items_.begin(), items_.end(), w) != items_.end();
+}
+
+void EventQueue::pushFront(Hwnd w, std::size_t capacity) {
+  capacity = std::max<std::size_t>(capacity, 1);
+  if (items_.size() >= capacity) items_.resize(capacity - 1);
+  items_.insert(items_.begin(), w);
+}
+
+void EventQueue::popFront() {
+  if (!items_.empty()) items_.erase(items_.begin());
+}
+
+EventDriver::EventDriver(Platform& p, CorrectionEngine& correction, IDriverHost& host)
+    : p_(p), correction_(correction), host_(host) {}
+
+void EventDriver::WinEventProc(std::uint32_t event, Hwnd w) {
+  switch (event) {
+    case kEventSystemForeground:
+      EventWnd = w;
+      FlagForeground = true;
+      break;
+    case kEventSystemMoveSizeStart: {
+      TRect r;
+      if (Func_WindowRect(p_, w, r)) {
+        MSnapRectB = r;
+        DragStopwatch.startNew(p_.clock);
+      }
+      break;
+    }
+    case kEventSystemMoveSizeEnd:
+      EventWnd = w;
+      FlagMoveSize = true;
+      DragStopwatch.stop(p_.clock);
+      host_.dragEnded(w);
+      break;
+    case kEventObjectLocationChange:
+      EventWnd = w;
+      FlagMoveSize = true;
+      break;
+    default: break;
+  }
+}
+
+void EventDriver::TimerTimer() {
+  if (host_.nonResident()) {
+    host_.setTimerEnabled(false);
+    Proc_MoveWindow();
+    return;
+  }
+  if (host_.checkDesktopIfFlagged()) return;
+
+  host_.setTimerEnabled(false);
+  bool changed = false;
+
+  const int count = Func_CountTopWindows(p_);
+  if (count != MProcessC) {
+    MProcessC = count;
+    changed = true;
+  }
+
+  const Hwnd foreground = p_.windows.getForegroundWindow();
+  if (foreground != 0 && p_.windows.isWindowVisible(foreground)) {
+    if (FlagForeground) {
+      FlagForeground = false;
+      if (foreground != MActWinB) {
+        MActWinB = foreground;
+        changed = true;
+      }
+    }
+    if (FlagMoveSize) {
+      FlagMoveSize = false;
+      TRect r;
+      if (Func_WindowRect(p_, foreground, r) && !(r == MActRectB)) {
+        MActRectB = r;
+        changed = true;
+      }
+    }
+  } else {
+    MActWinB = 0;
+  }
+
+  if (EventWnd != 0 && !ListBoxEvent.contains(EventWnd)) {
+    // Every live window can be pending at once; beyond that the oldest entry is stale.
+    const std::size_t capacity = static_cast<std::size_t>(std::max(MProcessC, 0)) + kEventQueueMargin;
+    ListBoxEvent.pushFront(EventWnd, capacity);
+  }
+
+  if (!ListBoxEvent.empty()) {
+    const Hwnd head = ListBoxEvent.front();
+    if (p_.windows.isWindowEnabled(head)) {
+      EventWnd = head;
+      // The head waits until the user points at it: then it is surely settled.
+      const Hwnd under = Func_WindowUnderCursor(p_);
+      if (Func_CaptionAncestor(p_, under) == head || Func_RootAncestor(p_, under) == head) {
+        ListBoxEvent.popFront();
+        changed = true;
+      }
+    }
+  }
+
+  if (changed && !host_.stopChecked()) {
+    Proc_MoveWindow();
+    EventWnd = 0;
+  }
+  host_.setTimerEnabled(true);
+}
+
+void EventDriver::Proc_MoveWindow() {
+  const bool resident = !host_.nonResident();
+  p_.windows.enumWindows([&](Hwnd w) {
+    correction_.Proc_CheckWindow(w);
+    return !(resident && w == EventWnd);
+  });
+  if (!resident) {
+    p_.clock.sleep(kOneShotCloseDelayMs);
+    host_.closeMainForm();
+  }
+}
+
+}  // namespace rimfold

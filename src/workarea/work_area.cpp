@@ -1,0 +1,225 @@
+#include "workarea/work_area.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "config/config_state.h"
+#include "rtl/text_utils.h"
+#include "system/data_dir.h"
+#include "system/version.h"
+
+namespace rimfold {
+
+int GMonitorCount = 0;
+
+namespace {
+
+constexpr char16_t kTop[] = u"Top";
+constexpr char16_t kBottom[] = u"Bottom";
+constexpr char16_t kLeft[] = u"Left";
+constexpr char16_t kRight[] = u"Right";
+
+std::u16string pointText(std::int32_t x, std::int32_t y) {
+  return u"(" + toDecimal(x) + u"," + toDecimal(y) + u")";
+}
+
+TWorkAreaEdges readEdges(const IniFile& ini, const std::u16string& section,
+                         const TWorkAreaEdges& defaults) {
+  return {ini.readInteger(section, kTop, defaults.Top),
+          ini.readInteger(section, kBottom, defaults.Bottom),
+          ini.readInteger(section, kLeft, defaults.Left),
+          ini.readInteger(section, kRight, defaults.Right)};
+}
+
+void writeEdges(IniFile& ini, const std::u16string& section, const TWorkAreaEdges& e) {
+  ini.writeInteger(section, kTop, e.Top);
+  ini.writeInteger(section, kBottom, e.Bottom);
+  ini.writeInteger(section, kLeft, e.Left);
+  ini.writeInteger(section, kRight, e.Right);
+}
+
+bool validIndex(int s) { return s >= 0 && s < kMaxMonitors; }
+
+// 20 % of an extent, truncated toward zero; integer arithmetic keeps 1040 -> 208 exact.
+std::int64_t fifthOf(std::int32_t low, std::int32_t high) {
+  return (static_cast<std::int64_t>(high) - low) * 2 / 10;
+}
+
+// A text that is not an integer counts as 0 for the range test only.
+void limitEdit(std::u16string& text, std::int32_t centre, std::int64_t margin) {
+  const std::int64_t value = parseInteger(text).value_or(0);
+  const std::int64_t lower = centre - margin;
+  const std::int64_t upper = centre + margin;
+  if (value > upper) {
+    text = toDecimal(upper);
+  } else if (value < lower) {
+    text = toDecimal(lower);
+  }
+}
+
+std::int32_t toInteger(const std::u16string& text) {
+  const std::optional<std::int32_t> v = parseInteger(text);
+  if (!v) {
+    throw ConversionError("'" + utf16ToUtf8(text) + "' is not a valid integer value");
+  }
+  return *v;
+}
+
+}  // namespace
+
+TWorkAreaEdges edgesOf(const TRect& r) { return {r.Top, r.Bottom, r.Left, r.Right}; }
+
+TRect rectOf(const TWorkAreaEdges& e) { return {e.Left, e.Top, e.Right, e.Bottom}; }
+
+std::u16string monitorSectionName(int index, const MonitorInfo& m) {
+  return u"#" + toDecimal(index + 1) + u" " + pointText(m.bounds.Left, m.bounds.Top) +
+         u" - " + pointText(m.bounds.Right, m.bounds.Bottom) + u" : " +
+         pointText(m.work.Left, m.work.Top) + u" - " + pointText(m.work.Right, m.work.Bottom);
+}
+
+std::u16string monitorItemText(int index, const MonitorInfo& m) {
+  return u"モニタ #" + toDecimal(index + 1) + u" [" + pointText(m.bounds.Left, m.bounds.Top) +
+         u"-" + pointText(m.bounds.Right, m.bounds.Bottom) + u"]";
+}
+
+std::u16string edgeCaption(Edge edge, std::int32_t value) {
+  const char16_t* prefix = u"";
+  switch (edge) {
+    case Edge::Top: prefix = u"上(&T) ["; break;
+    case Edge::Bottom: prefix = u"下(B) ["; break;
+    case Edge::Left: prefix = u"左(&L) ["; break;
+    case Edge::Right: prefix = u"右(&R) ["; break;
+  }
+  return prefix + toDecimal(value) + u"]";
+}
+
+std::u16string workAreaPath() { return DataDir + u"WorkArea.dat"; }
+
+IniFile loadIniFile(Platform& p, const std::u16string& path) {
+  std::string bytes;
+  if (!p.system.readFile(path, bytes)) {
+    return IniFile{};
+  }
+  return IniFile::parse(bytes, p.codePage);
+}
+
+void saveIniFile(Platform& p, const IniFile& ini, const std::u16string& path) {
+  if (!p.system.writeFileReplacing(path, ini.serialize(p.codePage))) {
+    throw IoError("Cannot create file \"" + utf16ToUtf8(path) + "\"");
+  }
+}
+
+MonitorPage Proc_MonitorInitial(Platform& p, ConfigState& c, const MonitorList& longLived) {
+  const MonitorList fresh(p.windows);
+  GMonitorCount = fresh.count();
+  const IniFile ini = loadIniFile(p, workAreaPath());
+
+  MonitorPage page;
+  // The tables hold kMaxMonitors entries; monitors beyond them are not offered on the page
+  // either, so a selection always has its table entries.
+  const int tabled = std::min(fresh.count(), kMaxMonitors);
+  for (int i = 0; i < tabled; ++i) {
+    MonitorInfo m;
+    if (!fresh.info(i, m)) {
+      m = MonitorInfo{};
+    }
+    const TWorkAreaEdges system = edgesOf(m.work);
+    c.MWorkArea[static_cast<size_t>(i)] = readEdges(ini, monitorSectionName(i, m), system);
+    c.MDesktop[static_cast<size_t>(i)] = system;
+    page.items.push_back(monitorItemText(i, m));
+  }
+
+  c.CHKMessage = ini.readBool(u"Message", u"Enabled", c.CHKMessage);
+  c.TBMAXDisable = ini.readBool(u"MAX", u"Disable", true);
+  c.TBDisableDeskTop = ini.readBool(u"DeskTop", u"Disable", false);
+  c.windowHeight = ini.readInteger(u"Window", u"Height", c.windowHeight);
+  c.windowWidth = ini.readInteger(u"Window", u"Width", c.windowWidth);
+  c.groupBoxEHeight = ini.readInteger(u"Window", u"GroupBoxE", c.groupBoxEHeight);
+
+  const int primary = Func_PrimaryMonitorIndex(longLived);
+  page.selected = primary < static_cast<int>(page.items.size()) ? primary : 0;
+  return page;
+}
+
+void saveWorkAreaFile(Platform& p, const ConfigState& c, const MonitorList& longLived) {
+  const std::u16string path = workAreaPath();
+  IniFile ini = loadIniFile(p, path);
+  const int count = std::min({GMonitorCount, longLived.count(), kMaxMonitors});
+  for (int i = 0; i < count; ++i) {
+    MonitorInfo m;
+    if (longLived.info(i, m)) {
+      writeEdges(ini, monitorSectionName(i, m), c.MWorkArea[static_cast<size_t>(i)]);
+    }
+  }
+  ini.writeBool(u"Message", u"Enabled", c.CHKMessage);
+  ini.writeBool(u"MAX", u"Disable", c.TBMAXDisable);
+  ini.writeBool(u"DeskTop", u"Disable", c.TBDisableDeskTop);
+  ini.writeInteger(u"Window", u"Height", c.windowHeight);
+  ini.writeInteger(u"Window", u"Width", c.windowWidth);
+  ini.writeInteger(u"Window", u"GroupBoxE", c.groupBoxEHeight);
+  saveIniFile(p, ini, path);
+}
+
+EdgeTexts edgeTextsOf(const TWorkAreaEdges& e) {
+  return {toDecimal(e.Top), toDecimal(e.Bottom), toDecimal(e.Left), toDecimal(e.Right)};
+}
+
+void applyWorkArea(Platform& p, ConfigState& c, const MonitorList& longLived, int s,
+                   EdgeTexts& edits, bool ctrlDown) {
+  if (!validIndex(s)) {
+    return;
+  }
+  const TWorkAreaEdges& desk = c.MDesktop[static_cast<size_t>(s)];
+  if (!ctrlDown) {
+    const std::int64_t a = fifthOf(desk.Top, desk.Bottom);
+    limitEdit(edits.Top, desk.Top, a);
+    limitEdit(edits.Bottom, desk.Bottom, a);
+    const std::int64_t b = fifthOf(desk.Left, desk.Right);
+    limitEdit(edits.Left, desk.Left, b);
+    limitEdit(edits.Right, desk.Right, b);
+  }
+  // All four are converted before any is stored, so a bad edit leaves the setting whole.
+  const TWorkAreaEdges stored{toInteger(edits.Top), toInteger(edits.Bottom),
+                              toInteger(edits.Left), toInteger(edits.Right)};
+  c.MWorkArea[static_cast<size_t>(s)] = stored;
+
+  MonitorInfo m;
+  if (s >= longLived.count() || !longLived.info(s, m)) {
+    return;  // the monitor is gone; the next Proc_MonitorInitial rebuilds the page
+  }
+  const std::u16string path = workAreaPath();
+  IniFile ini = loadIniFile(p, path);
+  writeEdges(ini, monitorSectionName(s, m), stored);
+  saveIniFile(p, ini, path);
+}
+
+void applyDefaults(Platform& p, ConfigState& c, const MonitorList& longLived, int s,
+                   EdgeTexts& edits, bool ctrlDown) {
+  applyOutset(p, c, longLived, s, edits, ctrlDown, 0);
+}
+
+int presetBorderWidth(Platform& p) {
+  int width = 0;
+  if (IsWindows8OrLater(p.system)) {
+    // NONCLIENTMETRICSW grew by iPaddedBorderWidth in Vista; older systems reject 504.
+    const std::uint32_t size = p.system.getVersion().major >= 6 ? 504u : 500u;
+    if (!p.input.getNonClientBorderWidth(size, width)) {
+      width = 0;
+    }
+  } else if (!p.input.getBorder(width)) {
+    width = 0;
+  }
+  return width;
+}
+
+void applyOutset(Platform& p, ConfigState& c, const MonitorList& longLived, int s,
+                 EdgeTexts& edits, bool ctrlDown, int n) {
+  if (!validIndex(s)) {
+    return;
+  }
+  const TWorkAreaEdges& desk = c.MDesktop[static_cast<size_t>(s)];
+  edits = edgeTextsOf({desk.Top - n, desk.Bottom + n, desk.Left - n, desk.Right + n});
+  applyWorkArea(p, c, longLived, s, edits, ctrlDown);
+}
+
+}  // namespace rimfold

@@ -6,6 +6,9 @@
 #include <optional>
 #include <string>
 
+#include "fake/fake_desktop.h"
+#include "rtl/date_time_text.h"
+
 namespace rimfold {
 namespace {
 
@@ -153,8 +156,35 @@ TEST(TextUtils, ToDecimal) {
   EXPECT_EQ(toDecimal(-1920), u"-1920");
   EXPECT_EQ(toDecimal(INT64_MAX), u"9223372036854775807");
   EXPECT_EQ(toDecimal(INT64_MIN), u"-9223372036854775808");
-  for (const std::int64_t v : {std::int64_t{INT64_MIN}, std::int64_t{-32000}, std::int64_t{1080}, std::int64_t{INT64_MAX}}) {
+  for (const std::int64_t v : {std::int64_t{INT64_MIN}, std::int64_t{-32000}, std::int64_t{1080},
+                               std::int64_t{INT64_MAX}}) {
     EXPECT_EQ(parseInteger64(toDecimal(v)), v);
+  }
+}
+
+TEST(LogTimestamp, TimeOmittedOnlyAtMidnight) {
+  struct Case {
+    int hour, minute, second;
+    std::u16string expected;
+  };
+  const Case cases[] = {
+      {0, 0, 0, u"2024/12/12"},
+      {0, 0, 1, u"2024/12/12 0:00:01"},
+      {0, 1, 0, u"2024/12/12 0:01:00"},
+      {1, 0, 0, u"2024/12/12 1:00:00"},
+      {9, 5, 3, u"2024/12/12 9:05:03"},
+  };
+  test::FakeDesktop desktop;
+  for (const auto& c : cases) {
+    LocalTime t;
+    t.year = 2024;
+    t.month = 12;
+    t.day = 12;
+    t.hour = c.hour;
+    t.minute = c.minute;
+    t.second = c.second;
+    t.milliseconds = 500;  // never shown, never decides
+    EXPECT_EQ(logTimestamp(desktop, t), c.expected);
   }
 }
 

@@ -1,0 +1,34 @@
+// A fake desktop with a ready drive C: and the data folder, DataDir pointing at it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "fake/fake_desktop.h"
+#include "system/data_dir.h"
+
+namespace rimfold::test {
+
+inline constexpr char16_t kTestDataDir[] =
+    u"C:\\users\\test\\AppData\\Roaming\\Quenbrook\\Rimfold\\";
+
+class DataFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DataDir = kTestDataDir;
+    desk.setDrive(u'C', {u"\\Device\\HarddiskVolume1", true});
+    desk.addDirectory(kTestDataDir);
+  }
+  void TearDown() override { DataDir.clear(); }
+
+  // The bytes of a file in the data folder, "<none>" when it does not exist.
+  std::string dataFile(const std::u16string& name) const {
+    return desk.fileBytes(kTestDataDir + name).value_or("<none>");
+  }
+
+  FakeDesktop desk;
+  Platform p = desk.platform();
+};
+
+}  // namespace rimfold::test

@@ -1,0 +1,57 @@
+#include "app/model/instance_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+namespace rimfold {
+namespace {
+
+TEST(InstanceRules, WhoMayRunBesideWhom) {
+  struct Case {
+    const char* name;
+    bool adminRunning, normalRunning, isAdmin, nonResident;
+    bool run;
+  };
+  const Case cases[] = {
+      {"alone", false, false, false, false, true},
+      {"alone elevated", false, false, true, false, true},
+      {"alone one-shot", false, false, false, true, true},
+      {"second normal copy", false, true, false, false, false},
+      {"second copy with /Q, not elevated", false, true, false, true, false},
+      {"elevated resident beside normal", false, true, true, false, false},
+      {"elevated /Q beside normal", false, true, true, true, true},
+      {"anything beside elevated", true, false, false, false, false},
+      {"elevated /Q beside elevated", true, false, true, true, false},
+      {"elevated /Q beside both", true, true, true, true, false},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    const InstanceDecision d =
+        decideInstance(k.adminRunning, k.normalRunning, k.isAdmin, k.nonResident);
+    EXPECT_EQ(d.run, k.run);
+    if (k.run) {
+      ASSERT_NE(d.mutexName, nullptr);
+      EXPECT_EQ(std::u16string_view(d.mutexName),
+                k.isAdmin ? u"Rimfold_Admin/Quenbrook" : u"Rimfold/Quenbrook");
+    }
+  }
+}
+
+TEST(InstanceRules, NonResidentArgumentIsExactlySlashQ) {
+  struct Case {
+    const char16_t* argument;
+    bool expected;
+  };
+  const Case cases[] = {
+      {u"/Q", true}, {u"/q", false}, {u"/Q ", false}, {u"/QQ", false},
+      {u"-Q", false}, {u"", false},  {nullptr, false},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(static_cast<int>(&k - cases));
+    EXPECT_EQ(isNonResidentArgument(k.argument), k.expected);
+  }
+}
+
+}  // namespace
+}  // namespace rimfold

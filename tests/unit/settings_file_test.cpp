@@ -1,0 +1,117 @@
+#include "app/model/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "data_folder_fixture.h"
+#include "workarea/work_area.h"
+
+namespace rimfold {
+namespace {
+
+const std::u16string kFile = std::u16string(test::kTestDataDir) + u"Rimfold.ini";
+const char kFirstRun[] =
+    "[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\n\r\n"
+    "[Key]\r\nStop=\r\n\r\n";
+
+std::string utf16le(const std::string& ascii) {
+  std::string out = "\xFF\xFE";
+  for (char ch : ascii) {
+    out += ch;
+    out += '\0';
+  }
+  return out;
+}
+
+class SettingsFileTest : public test::DataFolderTest {
+ protected:
+  IniFile parse(const std::string& text) { return IniFile::parse(text, desk); }
+};
+
+TEST_F(SettingsFileTest, PathIsInTheDataFolder) { EXPECT_EQ(settingsPath(), kFile); }
+
+TEST_F(SettingsFileTest, ReadsValuesAndDefaults) {
+  struct Case {
+    const char* name;
+    std::string text;
+    TraySettings expected;
+  };
+  const Case cases[] = {
+      {"empty", "", {false, true, false, 0, u""}},
+      {"all set",
+       "[Tray]\r\nStop=1\r\nDispDialog=0\r\nMoveWindowSpeed=1\r\nConstraints=3\r\n"
+       "[Key]\r\nStop=Ctrl+Alt+S\r\n",
+       {true, false, true, 3, u"Ctrl+Alt+S"}},
+      {"names ignore case, any non-zero is true",
+       "[tray]\r\nSTOP=-7\r\nmovewindowspeed=0x10\r\nconstraints=0x2\r\n[KEY]\r\nstop=F12\r\n",
+       {true, true, true, 2, u"F12"}},
+      {"letters read as the default", "[Tray]\r\nStop=yes\r\nDispDialog=no\r\n",
+       {false, true, false, 0, u""}},
+      {"level above range", "[Tray]\r\nConstraints=4\r\n", {false, true, false, 0, u""}},
+      {"level below range", "[Tray]\r\nConstraints=-1\r\n", {false, true, false, 0, u""}},
+      {"level beyond 32 bits", "[Tray]\r\nConstraints=4294967297\r\n",
+       {false, true, false, 0, u""}},
+      {"level lowest", "[Tray]\r\nConstraints=1\r\n", {false, true, false, 1, u""}},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    EXPECT_EQ(readTraySettings(parse(k.text)), k.expected);
+  }
+}
+
+TEST_F(SettingsFileTest, FirstRunWritesTheDefaultFile) {
+  const IniFile ini = loadIniFile(p, settingsPath());
+  const TraySettings s = readTraySettings(ini);
+  EXPECT_EQ(s, TraySettings{});
+  IniFile out = ini;
+  writeTraySettings(out, s);
+  saveIniFile(p, out, settingsPath());
+  EXPECT_EQ(desk.fileBytes(kFile), std::string(kFirstRun));
+}
+
+TEST_F(SettingsFileTest, WritingKeepsOtherKeysAndSectionsInPlace) {
+  IniFile ini = parse(
+      "[Key]\r\nStop=Alt+S\r\nOther=1\r\n\r\n"
+      "[Mine]\r\nA=b\r\n\r\n"
+      "[Tray]\r\nstop=1\r\nExtra=x\r\n\r\n");
+  writeTraySettings(ini, {false, true, true, 2, u"Shift+F1"});
+  EXPECT_EQ(ini.serialize(desk),
+            "[Key]\r\nStop=Shift+F1\r\nOther=1\r\n\r\n"
+            "[Mine]\r\nA=b\r\n\r\n"
+            "[Tray]\r\nstop=0\r\nExtra=x\r\nConstraints=2\r\nDispDialog=1\r\n"
+            "MoveWindowSpeed=1\r\n\r\n");
+}
+
+TEST_F(SettingsFileTest, Utf16FileRoundTripsAsUtf16) {
+  const std::string text = "[Tray]\r\nStop=1\r\n\r\n[Key]\r\nStop=Ctrl+Q\r\n\r\n";
+  desk.addFile(kFile, utf16le(text));
+  IniFile ini = loadIniFile(p, settingsPath());
+  const TraySettings s = readTraySettings(ini);
+  EXPECT_EQ(s, (TraySettings{true, true, false, 0, u"Ctrl+Q"}));
+  writeTraySettings(ini, s);
+  saveIniFile(p, ini, settingsPath());
+  EXPECT_EQ(desk.fileBytes(kFile),
+            utf16le("[Tray]\r\nStop=1\r\nConstraints=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\n"
+                    "\r\n[Key]\r\nStop=Ctrl+Q\r\n\r\n"));
+}
+
+TEST_F(SettingsFileTest, ChangedStateSurvivesARestart) {
+  IniFile ini = loadIniFile(p, settingsPath());
+  const TraySettings changed{true, false, true, 3, u"Ctrl+F12"};
+  writeTraySettings(ini, changed);
+  saveIniFile(p, ini, settingsPath());
+  EXPECT_EQ(readTraySettings(loadIniFile(p, settingsPath())), changed);
+}
+
+TEST_F(SettingsFileTest, FailedWriteRaisesAndKeepsTheOldFile) {
+  desk.addFile(kFile, kFirstRun);
+  desk.setWritesFail(true);
+  IniFile ini = loadIniFile(p, settingsPath());
+  writeTraySettings(ini, {true, true, false, 1, u""});
+  EXPECT_THROW(saveIniFile(p, ini, settingsPath()), IoError);
+  EXPECT_EQ(desk.fileBytes(kFile), std::string(kFirstRun));
+}
+
+}  // namespace
+}  // namespace rimfold

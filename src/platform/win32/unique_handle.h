@@ -1,0 +1,115 @@
+// Move-only owners of Win32 handles, one type per kind, released on every path.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace rimfold::win32 {
+
+template <typename Traits>
+class UniqueResource {
+ public:
+  using Type = typename Traits::Type;
+
+  UniqueResource() noexcept = default;
+  explicit UniqueResource(Type value) noexcept : value_(value) {}
+  ~UniqueResource() { reset(); }
+
+  UniqueResource(const UniqueResource&) = delete;
+  UniqueResource& operator=(const UniqueResource&) = delete;
+  UniqueResource(UniqueResource&& other) noexcept : value_(other.release()) {}
+  UniqueResource& operator=(UniqueResource&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+
+  [[nodiscard]] Type get() const noexcept { return value_; }
+  [[nodiscard]] bool valid() const noexcept { return value_ != Traits::invalid(); }
+  explicit operator bool() const noexcept { return valid(); }
+
+  [[nodiscard]] Type release() noexcept { return std::exchange(value_, Traits::invalid()); }
+  void reset(Type value = Traits::invalid()) noexcept {
+    Type old = std::exchange(value_, value);
+    if (old != Traits::invalid()) Traits::close(old);
+  }
+
+ private:
+  Type value_ = Traits::invalid();
+};
+
+namespace traits {
+
+struct KernelHandle {
+  using Type = HANDLE;
+  static Type invalid() noexcept { return nullptr; }
+  static void close(Type h) noexcept { ::CloseHandle(h); }
+};
+// CreateFile reports failure as INVALID_HANDLE_VALUE, not null.
+struct File {
+  using Type = HANDLE;
+  static Type invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void close(Type h) noexcept { ::CloseHandle(h); }
+};
+struct Find {
+  using Type = HANDLE;
+  static Type invalid() noexcept { return INVALID_HANDLE_VALUE; }
+  static void close(Type h) noexcept { ::FindClose(h); }
+};
+struct Module {
+  using Type = HMODULE;
+  static Type invalid() noexcept { return nullptr; }
+  static void close(Type h) noexcept { ::FreeLibrary(h); }
+};
+struct RegKey {
+  using Type = HKEY;
+  static Type invalid() noexcept { return nullptr; }
+  static void close(Type h) noexcept { ::RegCloseKey(h); }
+};
+struct GdiObject {
+  using Type = HGDIOBJ;
+  static Type invalid() noexcept { return nullptr; }
+  static void close(Type h) noexcept { ::DeleteObject(h); }
+};
+struct Icon {
+  using Type = HICON;
+  static Type invalid() noexcept { return nullptr; }
+  static void close(Type h) noexcept { ::DestroyIcon(h); }
+};
+struct Menu {
+  using Type = HMENU;
+  static Type invalid() noexcept { return nullptr; }
+  static void close(Type h) noexcept { ::DestroyMenu(h); }
+};
+struct Window {
+  using Type = HWND;
+  static Type invalid() noexcept { return nullptr; }
+  static void close(Type h) noexcept { ::DestroyWindow(h); }
+};
+struct WinEventHook {
+  using Type = HWINEVENTHOOK;
+  static Type invalid() noexcept { return nullptr; }
+  static void close(Type h) noexcept { ::UnhookWinEvent(h); }
+};
+// Closing the last handle destroys a named mutex; ownership is not released here.
+struct Mutex {
+  using Type = HANDLE;
+  static Type invalid() noexcept { return nullptr; }
+  static void close(Type h) noexcept { ::CloseHandle(h); }
+};
+
+}  // namespace traits
+
+using UniqueHandle = UniqueResource<traits::KernelHandle>;
+using UniqueFile = UniqueResource<traits::File>;
+using UniqueFind = UniqueResource<traits::Find>;
+using UniqueModule = UniqueResource<traits::Module>;
+using UniqueRegKey = UniqueResource<traits::RegKey>;
+using UniqueGdiObject = UniqueResource<traits::GdiObject>;
+using UniqueIcon = UniqueResource<traits::Icon>;
+using UniqueMenu = UniqueResource<traits::Menu>;
+using UniqueWindow = UniqueResource<traits::Window>;
+using UniqueWinEventHook = UniqueResource<traits::WinEventHook>;
+using UniqueMutex = UniqueResource<traits::Mutex>;
+
+}  // namespace rimfold::win32

@@ -1,0 +1,280 @@
+#include "platform/win32/win32_system.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <limits>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_convert.h"
+
+namespace rimfold::win32 {
+
+namespace {
+
+constexpr DWORD kPathBufferUnits = MAX_PATH;  // 260
+
+// A library of the system directory, never one found first on the search path.
+UniqueModule loadSystemLibrary(ISystem& system, const char16_t* fileName) {
+  std::u16string dir = system.getSystemDirectory();
+  if (dir.empty()) return UniqueModule{};
+  return UniqueModule{::LoadLibraryW(wide(dir + u"\\" + fileName))};
+}
+
+template <typename Function>
+Function procAddress(HMODULE module, const char* name) noexcept {
+  // GetProcAddress returns a generic function pointer; the cast goes through void(*)().
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
+}
+
+// Calls api(buffer, size) with a growing buffer until the answer fits.
+template <typename Api>
+std::u16string growingBufferCall(Api api) {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    DWORD n = api(buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return {};
+    if (n < buffer.size()) return fromWide(buffer.data(), n);
+    buffer.resize(buffer.size() * 2 > n + 1 ? buffer.size() * 2 : n + 1);
+  }
+  return {};
+}
+
+std::u16string folderOf(const std::u16string& path) {
+  std::size_t slash = path.find_last_of(u"\\/");
+  if (slash == std::u16string::npos) return u".";
+  if (slash == 0 || (slash == 2 && path[1] == u':')) return path.substr(0, slash + 1);
+  return path.substr(0, slash);
+}
+
+bool writeAll(HANDLE file, std::string_view bytes) noexcept {
+  while (!bytes.empty()) {
+    DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+KernelHandle Win32System::openProcess(std::uint32_t access, std::uint32_t processId) noexcept {
+  return fromHandle(::OpenProcess(access, FALSE, processId));
+}
+
+void Win32System::closeHandle(KernelHandle h) noexcept {
+  if (h != 0) ::CloseHandle(toHandle(h));
+}
+
+bool Win32System::getModuleFileNameEx(KernelHandle process, std::u16string& out) {
+  wchar_t buffer[kPathBufferUnits] = {};
+  DWORD n = ::GetModuleFileNameExW(toHandle(process), nullptr, buffer, kPathBufferUnits);
+  if (n == 0) return false;
+  out = fromWideBuffer(buffer);
+  return true;
+}
+
+bool Win32System::getProcessImageFileName(KernelHandle process, std::u16string& out) {
+  using GetProcessImageFileNameFn = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
+  UniqueModule psapi = loadSystemLibrary(*this, u"Psapi.dll");
+  if (!psapi) return false;
+  auto fn = procAddress<GetProcessImageFileNameFn>(psapi.get(), "GetProcessImageFileNameW");
+  if (!fn) return false;
+  wchar_t buffer[kPathBufferUnits] = {};
+  if (fn(toHandle(process), buffer, kPathBufferUnits) == 0) return false;
+  out = fromWideBuffer(buffer);
+  return true;
+}
+
+std::uint32_t Win32System::getLogicalDrives() noexcept { return ::GetLogicalDrives(); }
+
+std::u16string Win32System::queryDosDevice(const std::u16string& device) {
+  // The answer is a list of NUL-terminated targets; the first one is the mapping in force.
+  wchar_t buffer[1024] = {};
+  if (::QueryDosDeviceW(wide(device), buffer, static_cast<DWORD>(std::size(buffer))) == 0) {
+    return {};
+  }
+  return fromWideBuffer(buffer);
+}
+
+OsVersion Win32System::getVersion() noexcept {
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  OsVersion v;
+  if (::GetVersionExW(&info)) {
+    v.major = info.dwMajorVersion;
+    v.minor = info.dwMinorVersion;
+    v.build = info.dwBuildNumber;
+    v.platformId = info.dwPlatformId;
+  }
+  return v;
+}
+
+std::u16string Win32System::getSystemDirectory() {
+  wchar_t buffer[kPathBufferUnits] = {};
+  UINT n = ::GetSystemDirectoryW(buffer, kPathBufferUnits);
+  if (n == 0 || n >= kPathBufferUnits) return {};
+  return fromWideBuffer(buffer);
+}
+
+std::optional<bool> Win32System::isWow64Process() noexcept {
+  using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+  HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+  auto fn = kernel ? procAddress<IsWow64ProcessFn>(kernel, "IsWow64Process") : nullptr;
+  if (!fn) return std::nullopt;
+  BOOL wow64 = FALSE;
+  fn(::GetCurrentProcess(), &wow64);
+  return wow64 != FALSE;
+}
+
+bool Win32System::disableFsRedirection(std::uint64_t& saved) {
+  using DisableFn = BOOL(WINAPI*)(PVOID*);
+  UniqueModule kernel = loadSystemLibrary(*this, u"Kernel32.dll");
+  if (!kernel) return false;
+  auto fn = procAddress<DisableFn>(kernel.get(), "Wow64DisableWow64FsRedirection");
+  PVOID old = nullptr;
+  if (!fn || !fn(&old)) return false;
+  saved = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(old));
+  return true;
+}
+
+bool Win32System::revertFsRedirection(std::uint64_t saved) {
+  using RevertFn = BOOL(WINAPI*)(PVOID);
+  UniqueModule kernel = loadSystemLibrary(*this, u"Kernel32.dll");
+  if (!kernel) return false;
+  auto fn = procAddress<RevertFn>(kernel.get(), "Wow64RevertWow64FsRedirection");
+  return fn && fn(reinterpret_cast<PVOID>(static_cast<std::uintptr_t>(saved)));
+}
+
+bool Win32System::createDirectory(const std::u16string& path) noexcept {
+  return ::CreateDirectoryW(wide(path), nullptr) != FALSE;
+}
+
+bool Win32System::directoryExists(const std::u16string& path) noexcept {
+  DWORD attributes = ::GetFileAttributesW(wide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool Win32System::fileExists(const std::u16string& path) noexcept {
+  DWORD attributes = ::GetFileAttributesW(wide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32System::driveRootReady(char16_t upperLetter) noexcept {
+  const wchar_t root[] = {static_cast<wchar_t>(upperLetter), L':', L'\\', L'\0'};
+  // An empty removable drive would otherwise ask for a disk in a system dialog.
+  UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS);
+  ULARGE_INTEGER available{}, total{}, free{};
+  BOOL ready = ::GetDiskFreeSpaceExW(root, &available, &total, &free);
+  ::SetErrorMode(previous);
+  return ready != FALSE;
+}
+
+std::u16string Win32System::getFullPathName(const std::u16string& path) {
+  return growingBufferCall([&](wchar_t* buffer, DWORD size) {
+    return ::GetFullPathNameW(wide(path), size, buffer, nullptr);
+  });
+}
+
+std::optional<std::u16string> Win32System::findFileName(const std::u16string& path) {
+  WIN32_FIND_DATAW data{};
+  UniqueFind find{::FindFirstFileW(wide(path), &data)};
+  if (!find) return std::nullopt;
+  return fromWideBuffer(data.cFileName);
+}
+
+bool Win32System::readFile(const std::u16string& path, std::string& bytes) {
+  UniqueFile file{::CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  if (!file) return false;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<DWORD>::max()) {
+    return false;
+  }
+  std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
+  while (done < content.size()) {
+    DWORD read = 0;
+    if (!::ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done),
+                    &read, nullptr)) {
+      return false;
+    }
+    if (read == 0) break;  // shorter than its size said: it shrank meanwhile
+    done += read;
+  }
+  content.resize(done);
+  bytes = std::move(content);
+  return true;
+}
+
+bool Win32System::canOpenExclusive(const std::u16string& path) noexcept {
+  UniqueFile file{::CreateFileW(wide(path), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr)};
+  return file.valid();
+}
+
+bool Win32System::writeFileReplacing(const std::u16string& path, std::string_view bytes) {
+  // The new content goes to a sibling first, so a failure at any step leaves the old file.
+  std::u16string full = getFullPathName(path);
+  if (full.empty()) return false;
+  wchar_t temp[MAX_PATH] = {};
+  if (!::GetTempFileNameW(wide(folderOf(full)), L"rf", 0, temp)) return false;
+  bool written = false;
+  {
+    UniqueFile file{::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr)};
+    written = file && writeAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
+  }
+  if (written &&
+      ::MoveFileExW(temp, wide(full), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  ::DeleteFileW(temp);
+  return false;
+}
+
+bool Win32System::setCurrentDirectory(const std::u16string& path) noexcept {
+  return ::SetCurrentDirectoryW(wide(path)) != FALSE;
+}
+
+std::u16string Win32System::getCurrentDirectory() {
+  return growingBufferCall(
+      [](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); });
+}
+
+std::u16string Win32System::getModuleFileName() {
+  // GetModuleFileNameW fills the whole buffer (and answers its size) when it is too small.
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return {};
+    if (n < buffer.size()) return fromWide(buffer.data(), n);
+    buffer.resize(buffer.size() * 2);
+  }
+  return {};
+}
+
+std::optional<std::uint32_t> Win32System::readHklmDword(const std::u16string& key,
+                                                        const std::u16string& value) {
+  // Callers write registry paths with a leading backslash, which RegOpenKeyEx rejects.
+  std::u16string subKey = key;
+  while (!subKey.empty() && subKey.front() == u'\\') subKey.erase(0, 1);
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, wide(subKey), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  UniqueRegKey hkey{opened};
+  DWORD type = 0;
+  DWORD data = 0;
+  DWORD size = sizeof(data);
+  if (::RegQueryValueExW(hkey.get(), wide(value), nullptr, &type, reinterpret_cast<BYTE*>(&data),
+                         &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof(data)) {
+    return std::nullopt;
+  }
+  return data;
+}
+
+}  // namespace rimfold::win32

@@ -1,0 +1,175 @@
+#include "platform/win32/win32_window_manager.h"
+
+#include <windows.h>
+
+#include <exception>
+
+#include "platform/win32/win32_convert.h"
+
+namespace rimfold::win32 {
+
+namespace {
+
+constexpr int kTextBufferUnits = 260;
+
+DWORD monitorFlag(MonitorDefault fallback) noexcept {
+  return fallback == MonitorDefault::Null ? MONITOR_DEFAULTTONULL : MONITOR_DEFAULTTONEAREST;
+}
+
+// An exception must not unwind through user32's frames: the callbacks park it here, stop
+// the enumeration, and it is rethrown once the API call has returned.
+struct WindowEnumState {
+  FunctionRef<bool(Hwnd)>* callback;
+  std::exception_ptr error;
+};
+
+BOOL CALLBACK enumWindowsProc(HWND hwnd, LPARAM lParam) {
+  auto* state = reinterpret_cast<WindowEnumState*>(lParam);
+  try {
+    return (*state->callback)(fromHwnd(hwnd)) ? TRUE : FALSE;
+  } catch (...) {
+    state->error = std::current_exception();
+    return FALSE;
+  }
+}
+
+struct MonitorEnumState {
+  std::vector<Hmonitor>* out;
+  std::exception_ptr error;
+};
+
+BOOL CALLBACK enumMonitorsProc(HMONITOR monitor, HDC, LPRECT, LPARAM lParam) {
+  auto* state = reinterpret_cast<MonitorEnumState*>(lParam);
+  try {
+    state->out->push_back(fromHmonitor(monitor));
+    return TRUE;
+  } catch (...) {
+    state->error = std::current_exception();
+    return FALSE;
+  }
+}
+
+}  // namespace
+
+void Win32WindowManager::enumWindows(FunctionRef<bool(Hwnd)> callback) {
+  WindowEnumState state{&callback, nullptr};
+  ::EnumWindows(enumWindowsProc, reinterpret_cast<LPARAM>(&state));
+  if (state.error) std::rethrow_exception(state.error);
+}
+
+bool Win32WindowManager::getWindowRect(Hwnd w, TRect& out) noexcept {
+  RECT r{};
+  if (!::GetWindowRect(toHwnd(w), &r)) return false;
+  out = fromRect(r);
+  return true;
+}
+
+bool Win32WindowManager::isWindowVisible(Hwnd w) noexcept {
+  return ::IsWindowVisible(toHwnd(w)) != FALSE;
+}
+
+bool Win32WindowManager::isWindowEnabled(Hwnd w) noexcept {
+  return ::IsWindowEnabled(toHwnd(w)) != FALSE;
+}
+
+bool Win32WindowManager::isIconic(Hwnd w) noexcept { return ::IsIconic(toHwnd(w)) != FALSE; }
+
+bool Win32WindowManager::isZoomed(Hwnd w) noexcept { return ::IsZoomed(toHwnd(w)) != FALSE; }
+
+bool Win32WindowManager::isHungAppWindow(Hwnd w) noexcept {
+  return ::IsHungAppWindow(toHwnd(w)) != FALSE;
+}
+
+int Win32WindowManager::getWindowTextLength(Hwnd w) noexcept {
+  return ::GetWindowTextLengthW(toHwnd(w));
+}
+
+std::u16string Win32WindowManager::getWindowText(Hwnd w) {
+  wchar_t buffer[kTextBufferUnits] = {};
+  ::GetWindowTextW(toHwnd(w), buffer, kTextBufferUnits);
+  return fromWideBuffer(buffer);
+}
+
+std::u16string Win32WindowManager::getClassName(Hwnd w) {
+  wchar_t buffer[kTextBufferUnits] = {};
+  ::GetClassNameW(toHwnd(w), buffer, kTextBufferUnits);
+  return fromWideBuffer(buffer);
+}
+
+std::uint32_t Win32WindowManager::getStyle(Hwnd w) noexcept {
+  return static_cast<std::uint32_t>(::GetWindowLongW(toHwnd(w), GWL_STYLE));
+}
+
+std::uint32_t Win32WindowManager::getExStyle(Hwnd w) noexcept {
+  return static_cast<std::uint32_t>(::GetWindowLongW(toHwnd(w), GWL_EXSTYLE));
+}
+
+Hwnd Win32WindowManager::getParent(Hwnd w) noexcept { return fromHwnd(::GetParent(toHwnd(w))); }
+
+Hwnd Win32WindowManager::windowFromPoint(TPoint p) noexcept {
+  return fromHwnd(::WindowFromPoint(toPoint(p)));
+}
+
+Hwnd Win32WindowManager::getForegroundWindow() noexcept {
+  return fromHwnd(::GetForegroundWindow());
+}
+
+bool Win32WindowManager::setForegroundWindow(Hwnd w) noexcept {
+  return ::SetForegroundWindow(toHwnd(w)) != FALSE;
+}
+
+bool Win32WindowManager::bringWindowToTop(Hwnd w) noexcept {
+  return ::BringWindowToTop(toHwnd(w)) != FALSE;
+}
+
+Hwnd Win32WindowManager::getDesktopWindow() noexcept { return fromHwnd(::GetDesktopWindow()); }
+
+std::uint32_t Win32WindowManager::getWindowThreadProcessId(Hwnd w,
+                                                           std::uint32_t* processId) noexcept {
+  DWORD pid = 0;
+  DWORD thread = ::GetWindowThreadProcessId(toHwnd(w), &pid);
+  if (processId) *processId = pid;
+  return thread;
+}
+
+bool Win32WindowManager::attachThreadInput(std::uint32_t thread, std::uint32_t toThread,
+                                           bool attach) noexcept {
+  return ::AttachThreadInput(thread, toThread, attach ? TRUE : FALSE) != FALSE;
+}
+
+bool Win32WindowManager::moveWindow(Hwnd w, const WindowBox& box, bool repaint) noexcept {
+  return ::MoveWindow(toHwnd(w), box.Left, box.Top, box.Width, box.Height,
+                      repaint ? TRUE : FALSE) != FALSE;
+}
+
+Hwnd Win32WindowManager::findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
+                                      const char16_t* title) noexcept {
+  return fromHwnd(::FindWindowExW(toHwnd(parent), toHwnd(childAfter), wide(className),
+                                  wide(title)));
+}
+
+void Win32WindowManager::enumDisplayMonitors(std::vector<Hmonitor>& out) {
+  MonitorEnumState state{&out, nullptr};
+  ::EnumDisplayMonitors(nullptr, nullptr, enumMonitorsProc, reinterpret_cast<LPARAM>(&state));
+  if (state.error) std::rethrow_exception(state.error);
+}
+
+bool Win32WindowManager::getMonitorInfo(Hmonitor m, MonitorInfo& out) noexcept {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetMonitorInfoW(toHmonitor(m), &info)) return false;
+  out.bounds = fromRect(info.rcMonitor);
+  out.work = fromRect(info.rcWork);
+  out.primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+  return true;
+}
+
+Hmonitor Win32WindowManager::monitorFromWindow(Hwnd w, MonitorDefault fallback) noexcept {
+  return fromHmonitor(::MonitorFromWindow(toHwnd(w), monitorFlag(fallback)));
+}
+
+Hmonitor Win32WindowManager::monitorFromPoint(TPoint p, MonitorDefault fallback) noexcept {
+  return fromHmonitor(::MonitorFromPoint(toPoint(p), monitorFlag(fallback)));
+}
+
+}  // namespace rimfold::win32

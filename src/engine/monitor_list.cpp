@@ -1,0 +1,36 @@
+#include "engine/monitor_list.h"
+
+namespace rimfold {
+
+MonitorList::MonitorList(IWindowManager& windows) : windows_(windows) { refresh(); }
+
+void MonitorList::refresh() { windows_.enumDisplayMonitors(handles_); }
+
+bool MonitorList::info(int index, MonitorInfo& out) const {
+  if (index < 0 || index >= count()) return false;
+  return windows_.getMonitorInfo(handles_[static_cast<size_t>(index)], out);
+}
+
+int MonitorList::indexOf(Hmonitor m) const {
+  for (int i = 0; i < count(); ++i) {
+    if (handles_[static_cast<size_t>(i)] == m) return i;
+  }
+  return -1;
+}
+
+int Func_MonitorIndexOf(Platform& p, const MonitorList& monitors, Hwnd w) {
+  const Hmonitor m = p.windows.monitorFromWindow(w, MonitorDefault::Nearest);
+  const int index = monitors.indexOf(m);
+  return index < 0 ? 0 : index;
+}
+
+int Func_PrimaryMonitorIndex(const MonitorList& monitors) {
+  int primary = 0;
+  for (int i = 0; i < monitors.count(); ++i) {
+    MonitorInfo info;
+    if (monitors.info(i, info) && info.primary) primary = i;
+  }
+  return primary;
+}
+
+}  // namespace rimfold

@@ -1,0 +1,494 @@
+#include "engine/event_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "fake/fake_desktop.h"
+
+namespace rimfold {
+namespace {
+
+using test::FakeDesktop;
+using test::FakeProcess;
+using test::FakeWindow;
+using test::Op;
+
+constexpr std::uint32_t kWsChild = 0x40000000u;
+constexpr TPoint kOverNothing{1500, 900};
+
+struct TestHost : IDriverHost {
+  explicit TestHost(FakeDesktop& desktop) : d(desktop) {}
+  bool nonResident() override { return oneShot; }
+  bool stopChecked() override { return stop; }
+  void setTimerEnabled(bool on) override { timer.push_back(on); }
+  bool checkDesktopIfFlagged() override {
+    ++checks;
+    return checkEndsTick;
+  }
+  void dragEnded(Hwnd w) override { drags.push_back(w); }
+  void closeMainForm() override {
+    ++closes;
+    sleepsAtClose = d.sleepLog().size();
+  }
+
+  FakeDesktop& d;
+  bool oneShot = false;
+  bool stop = false;
+  bool checkEndsTick = false;
+  std::vector<bool> timer;
+  int checks = 0;
+  std::vector<Hwnd> drags;
+  int closes = 0;
+  std::size_t sleepsAtClose = 0;
+};
+
+struct Rig {
+  Rig() {
+    d.setSystemMetric(kSmCxSize, 20);
+    d.setSystemMetric(kSmCySize, 20);
+    FakeProcess app;
+    app.moduleFileName = u"C:\\Apps\\app.exe";
+    d.setProcess(1000, app);
+    monitors.refresh();
+    MonitorInfo info;
+    monitors.info(0, info);
+    config.MWorkArea[0] = {info.work.Top, info.work.Bottom, info.work.Left, info.work.Right};
+    d.setCursorPos(kOverNothing);
+  }
+
+  Hwnd addWindow(const TRect& r, const std::function<void(FakeWindow&)>& tweak = {}) {
+    FakeWindow w;
+    w.rect = r;
+    w.placeAtBottom = true;
+    if (tweak) tweak(w);
+    return d.addWindow(w);
+  }
+
+  // A tick that reports whether it swept: the count takes one enumeration, a sweep another.
+  bool tick() {
+    const std::uint64_t before = d.calls(Op::EnumWindows);
+    driver.TimerTimer();
+    return d.calls(Op::EnumWindows) - before == 2;
+  }
+
+  bool corrected(Hwnd w) const { return !d.moveLog(w).empty(); }
+
+  FakeDesktop d;
+  Platform p{d.platform()};
+  ConfigState config;
+  MonitorList monitors{d};
+  CorrectionEngine engine{p, config, monitors};
+  TestHost host{d};
+  EventDriver driver{p, engine, host};
+};
+
+// ---- the hook ----
+
+struct HookCase {
+  const char* name;
+  std::uint32_t event;
+  Hwnd expectedEventWnd;  // with the window 42 and EventWnd 7 before
+  bool foregroundFlag;
+  bool moveSizeFlag;
+};
+
+const HookCase kHookCases[] = {
+    {"foreground", kEventSystemForeground, 42, true, false},
+    {"move/size end", kEventSystemMoveSizeEnd, 42, false, true},
+    {"location change", kEventObjectLocationChange, 42, false, true},
+    {"move/size start", kEventSystemMoveSizeStart, 7, false, false},
+    {"other event", 0x8005, 7, false, false},
+    {"event 0", 0, 7, false, false},
+};
+
+TEST(EventDriverHook, EventsSetTheirNotes) {
+  for (const HookCase& c : kHookCases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    r.driver.EventWnd = 7;
+    r.driver.WinEventProc(c.event, 42);
+    EXPECT_EQ(r.driver.EventWnd, c.expectedEventWnd);
+    EXPECT_EQ(r.driver.FlagForeground, c.foregroundFlag);
+    EXPECT_EQ(r.driver.FlagMoveSize, c.moveSizeFlag);
+    EXPECT_EQ(r.host.drags.size(), c.event == kEventSystemMoveSizeEnd ? 1u : 0u);
+  }
+}
+
+TEST(EventDriverHook, DragIsTimedFromStartToEnd) {
+  Rig r;
+  const Hwnd w = r.addWindow({10, 20, 310, 220});
+  r.d.setNow(1000);
+  r.driver.WinEventProc(kEventSystemMoveSizeStart, w);
+  EXPECT_EQ(r.driver.MSnapRectB, (TRect{10, 20, 310, 220}));
+  EXPECT_TRUE(r.driver.DragStopwatch.running());
+  r.d.advance(180);
+  r.driver.WinEventProc(kEventSystemMoveSizeEnd, w);
+  EXPECT_FALSE(r.driver.DragStopwatch.running());
+  r.d.advance(500);
+  EXPECT_EQ(r.driver.DragStopwatch.elapsedMilliseconds(r.d), 180);
+  EXPECT_EQ(r.host.drags, std::vector<Hwnd>{w});
+}
+
+TEST(EventDriverHook, DragStartOfAWindowWithoutRectangleIsIgnored) {
+  Rig r;
+  const Hwnd parked = r.addWindow({-32000, -32000, -31840, -31970});
+  r.driver.MSnapRectB = {1, 2, 3, 4};
+  for (Hwnd w : {parked, Hwnd{0x777777}}) {
+    r.driver.WinEventProc(kEventSystemMoveSizeStart, w);
+    EXPECT_EQ(r.driver.MSnapRectB, (TRect{1, 2, 3, 4}));
+    EXPECT_FALSE(r.driver.DragStopwatch.running());
+  }
+}
+
+// ---- the tick ----
+
+struct Desk {
+  Hwnd f, g, h, child, captionedChild;
+};
+
+// Three windows, F in front; G has a plain child and a child with a caption of its own.
+// After settle() the driver has seen F's activation and rectangle, and the queue holds F.
+Desk setUpDesk(Rig& r) {
+  Desk k{};
+  k.f = r.addWindow({100, 100, 500, 400});
+  k.g = r.addWindow({600, 100, 1000, 400});
+  k.h = r.addWindow({1100, 100, 1400, 400});
+  k.child = r.addWindow({650, 150, 750, 250}, [&](FakeWindow& w) {
+    w.parent = k.g;
+    w.style = kWsChild;
+  });
+  k.captionedChild = r.addWindow({800, 150, 900, 250}, [&](FakeWindow& w) {
+    w.parent = k.g;
+    w.style = kWsChild | kWsCaption;
+  });
+  r.d.setForeground(k.f);
+  r.driver.WinEventProc(kEventSystemForeground, k.f);
+  r.driver.WinEventProc(kEventObjectLocationChange, k.f);
+  r.tick();
+  return k;
+}
+
+struct TickCase {
+  const char* name;
+  std::function<void(Rig&, const Desk&)> act;
+  bool sweeps;
+};
+
+const TickCase kTickCases[] = {
+    {"nothing changed", [](Rig&, const Desk&) {}, false},
+    {"window opened", [](Rig& r, const Desk&) { r.addWindow({0, 0, 100, 100}); }, true},
+    {"hidden window opened",
+     [](Rig& r, const Desk&) { r.addWindow({0, 0, 100, 100}, [](FakeWindow& w) { w.visible = false; }); },
+     true},
+    {"window closed", [](Rig& r, const Desk& k) { r.d.destroyWindow(k.h); }, true},
+    {"child window opened",
+     [](Rig& r, const Desk& k) { r.addWindow({0, 0, 10, 10}, [&](FakeWindow& w) { w.parent = k.f; }); },
+     false},
+    {"foreground changed with event",
+     [](Rig& r, const Desk& k) {
+       r.d.setForeground(k.h);
+       r.driver.WinEventProc(kEventSystemForeground, k.h);
+     },
+     true},
+    {"foreground event, same window",
+     [](Rig& r, const Desk& k) { r.driver.WinEventProc(kEventSystemForeground, k.f); }, false},
+    {"foreground changed without event", [](Rig& r, const Desk& k) { r.d.setForeground(k.h); },
+     false},
+    {"foreground moved with event",
+     [](Rig& r, const Desk& k) {
+       r.d.window(k.f).rect = {120, 100, 520, 400};
+       r.driver.WinEventProc(kEventObjectLocationChange, k.f);
+     },
+     true},
+    {"foreground resized by a drag",
+     [](Rig& r, const Desk& k) {
+       r.d.window(k.f).rect = {100, 100, 500, 450};
+       r.driver.WinEventProc(kEventSystemMoveSizeEnd, k.f);
+     },
+     true},
+    {"move event, foreground rectangle unchanged",
+     [](Rig& r, const Desk& k) { r.driver.WinEventProc(kEventObjectLocationChange, k.f); }, false},
+    {"foreground moved without event",
+     [](Rig& r, const Desk& k) { r.d.window(k.f).rect = {120, 100, 520, 400}; }, false},
+    {"queued window under the pointer",
+     [](Rig& r, const Desk& k) {
+       r.driver.WinEventProc(kEventObjectLocationChange, k.g);
+       r.d.setCursorPos({610, 110});
+     },
+     true},
+    {"pointer over the queued window's plain child",
+     [](Rig& r, const Desk& k) {
+       r.driver.WinEventProc(kEventObjectLocationChange, k.g);
+       r.d.setCursorPos({700, 200});
+     },
+     true},
+    {"pointer over the queued window's captioned child",
+     [](Rig& r, const Desk& k) {
+       r.driver.WinEventProc(kEventObjectLocationChange, k.g);
+       r.d.setCursorPos({850, 200});
+     },
+     true},
+    {"queued window, pointer elsewhere",
+     [](Rig& r, const Desk& k) {
+       r.driver.WinEventProc(kEventObjectLocationChange, k.g);
+       r.d.setCursorPos({1200, 200});
+     },
+     false},
+    {"queued window disabled, pointer over it",
+     [](Rig& r, const Desk& k) {
+       r.driver.WinEventProc(kEventObjectLocationChange, k.g);
+       r.d.window(k.g).enabled = false;
+       r.d.setCursorPos({610, 110});
+     },
+     false},
+    {"queued window gone, pointer where it was",
+     [](Rig& r, const Desk&) {
+       const Hwnd gone = r.addWindow({0, 500, 300, 800});
+       r.tick();  // the count change settles
+       r.driver.WinEventProc(kEventObjectLocationChange, gone);
+       r.tick();  // queued, not released
+       r.d.destroyWindow(gone);
+       r.tick();
+       r.d.setCursorPos({100, 600});
+     },
+     false},
+};
+
+struct Bookkeeping {
+  std::int32_t count;
+  Hwnd activeWindow;
+  TRect activeRect;
+  std::vector<Hwnd> queue;
+};
+
+Bookkeeping bookkeepingOf(const EventDriver& e) {
+  return {e.MProcessC, e.MActWinB, e.MActRectB, e.ListBoxEvent.items()};
+}
+
+TEST(EventDriverTick, SweepsOnlyWhenSomethingChanged) {
+  for (const TickCase& c : kTickCases) {
+    SCOPED_TRACE(c.name);
+    Rig running;
+    const Desk k1 = setUpDesk(running);
+    ASSERT_FALSE(running.tick());  // settled
+    c.act(running, k1);
+    running.host.timer.clear();
+    EXPECT_EQ(running.tick(), c.sweeps);
+    EXPECT_EQ(running.host.timer, (std::vector<bool>{false, true}));
+    if (c.sweeps) {
+      EXPECT_EQ(running.driver.EventWnd, 0u);
+    }
+
+    // Stopped: no sweep, but the same bookkeeping.
+    Rig stopped;
+    const Desk k2 = setUpDesk(stopped);
+    stopped.tick();
+    stopped.host.stop = true;
+    c.act(stopped, k2);
+    EXPECT_FALSE(stopped.tick());
+    const Bookkeeping a = bookkeepingOf(running.driver);
+    const Bookkeeping b = bookkeepingOf(stopped.driver);
+    EXPECT_EQ(a.count, b.count);
+    EXPECT_EQ(a.activeWindow, b.activeWindow);
+    EXPECT_EQ(a.activeRect, b.activeRect);
+    EXPECT_EQ(a.queue, b.queue);
+  }
+}
+
+TEST(EventDriverTick, ReleasedHeadLeavesTheQueueAndTheNextOneWaits) {
+  Rig r;
+  const Desk k = setUpDesk(r);
+  r.driver.WinEventProc(kEventObjectLocationChange, k.h);
+  r.tick();
+  r.driver.WinEventProc(kEventObjectLocationChange, k.g);
+  r.tick();
+  ASSERT_EQ(r.driver.ListBoxEvent.items(), (std::vector<Hwnd>{k.g, k.h, k.f}));
+  // Only the head is examined: pointing at H releases nothing.
+  r.d.setCursorPos({1200, 200});
+  EXPECT_FALSE(r.tick());
+  EXPECT_EQ(r.driver.EventWnd, k.g);
+  r.d.setCursorPos({700, 200});
+  EXPECT_TRUE(r.tick());
+  EXPECT_EQ(r.driver.ListBoxEvent.items(), (std::vector<Hwnd>{k.h, k.f}));
+  r.d.setCursorPos({1200, 200});
+  EXPECT_TRUE(r.tick());
+  EXPECT_EQ(r.driver.ListBoxEvent.items(), (std::vector<Hwnd>{k.f}));
+}
+
+TEST(EventDriverTick, NotesWaitWhileNoForegroundWindowIsVisible) {
+  Rig r;
+  const Desk k = setUpDesk(r);
+  r.d.setForeground(k.g);
+  r.d.window(k.g).visible = false;
+  r.driver.WinEventProc(kEventSystemForeground, k.g);
+  r.driver.WinEventProc(kEventObjectLocationChange, k.g);
+  r.d.setCursorPos({1200, 200});
+  r.tick();
+  EXPECT_EQ(r.driver.MActWinB, 0u);
+  EXPECT_TRUE(r.driver.FlagForeground);
+  EXPECT_TRUE(r.driver.FlagMoveSize);
+  r.d.window(k.g).visible = true;
+  EXPECT_TRUE(r.tick());
+  EXPECT_EQ(r.driver.MActWinB, k.g);
+  EXPECT_FALSE(r.driver.FlagForeground);
+  EXPECT_FALSE(r.driver.FlagMoveSize);
+}
+
+TEST(EventDriverTick, WorkAreaCheckCanEndTheTick) {
+  Rig r;
+  setUpDesk(r);
+  r.addWindow({0, 0, 100, 100});
+  r.host.checkEndsTick = true;
+  r.host.timer.clear();
+  r.d.resetCalls();
+  r.driver.TimerTimer();
+  EXPECT_EQ(r.d.calls(Op::EnumWindows), 0u);
+  EXPECT_TRUE(r.host.timer.empty());
+  r.host.checkEndsTick = false;
+  EXPECT_TRUE(r.tick());
+  EXPECT_EQ(r.host.checks, 3);
+}
+
+TEST(EventDriverTick, QueueIsBoundedByTheWindowCount) {
+  Rig r;
+  setUpDesk(r);
+  const std::size_t capacity = 3 + kEventQueueMargin;
+  for (Hwnd w = 0x900000; w < 0x900000 + 40; ++w) {
+    r.driver.WinEventProc(kEventObjectLocationChange, w);
+    r.tick();
+  }
+  const auto& items = r.driver.ListBoxEvent.items();
+  ASSERT_EQ(items.size(), capacity);
+  for (std::size_t i = 0; i < capacity; ++i) EXPECT_EQ(items[i], static_cast<Hwnd>(0x900000 + 39 - i));
+}
+
+struct QueueCase {
+  const char* name;
+  std::vector<Hwnd> pushes;
+  std::size_t capacity;
+  std::vector<Hwnd> expected;
+};
+
+const QueueCase kQueueCases[] = {
+    {"newest first", {1, 2, 3}, 5, {3, 2, 1}},
+    {"oldest dropped", {1, 2, 3, 4}, 3, {4, 3, 2}},
+    {"capacity 0 keeps the newest", {1, 2}, 0, {2}},
+};
+
+TEST(EventDriverQueue, PushFrontKeepsTheNewest) {
+  for (const QueueCase& c : kQueueCases) {
+    SCOPED_TRACE(c.name);
+    EventQueue q;
+    for (Hwnd w : c.pushes) q.pushFront(w, c.capacity);
+    EXPECT_EQ(q.items(), c.expected);
+    EXPECT_TRUE(q.contains(c.expected.front()));
+    EXPECT_FALSE(q.contains(99));
+    q.popFront();
+    EXPECT_EQ(q.size(), c.expected.size() - 1);
+  }
+}
+
+// ---- the sweep ----
+
+struct Stack {
+  Hwnd top, middle, bottom;
+};
+
+Stack stackOutOfArea(Rig& r) {
+  return {r.addWindow({100, -30, 500, 370}), r.addWindow({600, -30, 1000, 370}),
+          r.addWindow({1100, -30, 1500, 370})};
+}
+
+TEST(EventDriverSweep, ResidentSweepStopsAtTheEventWindow) {
+  struct Case {
+    const char* name;
+    int stopAt;  // 0 none, 1..3 the stack's windows, 4 a child window
+    bool middle, bottom;
+  };
+  const Case cases[] = {
+      {"no event window", 0, true, true},
+      {"stops at the top", 1, false, false},
+      {"stops at the middle", 2, true, false},
+      {"stops at the bottom", 3, true, true},
+      {"child event window", 4, true, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    const Stack s = stackOutOfArea(r);
+    const Hwnd child = r.addWindow({120, 10, 200, 50}, [&](FakeWindow& w) { w.parent = s.top; });
+    const Hwnd stops[] = {0, s.top, s.middle, s.bottom, child};
+    r.driver.EventWnd = stops[c.stopAt];
+    r.driver.Proc_MoveWindow();
+    EXPECT_TRUE(r.corrected(s.top));
+    EXPECT_EQ(r.corrected(s.middle), c.middle);
+    EXPECT_EQ(r.corrected(s.bottom), c.bottom);
+    EXPECT_TRUE(r.d.sleepLog().empty());
+    EXPECT_EQ(r.host.closes, 0);
+  }
+}
+
+TEST(EventDriverSweep, OneShotSweepCoversAllThenSleepsAndCloses) {
+  Rig r;
+  const Stack s = stackOutOfArea(r);
+  r.host.oneShot = true;
+  r.host.stop = true;  // not consulted
+  r.driver.EventWnd = s.top;
+  r.driver.TimerTimer();
+  EXPECT_TRUE(r.corrected(s.top));
+  EXPECT_TRUE(r.corrected(s.middle));
+  EXPECT_TRUE(r.corrected(s.bottom));
+  EXPECT_EQ(r.host.timer, std::vector<bool>{false});
+  EXPECT_EQ(r.d.sleepLog(), std::vector<std::uint32_t>{500});
+  EXPECT_EQ(r.host.closes, 1);
+  EXPECT_EQ(r.host.sleepsAtClose, 1u);
+  EXPECT_EQ(r.host.checks, 0);
+}
+
+TEST(EventDriverSweep, WindowsVanishingMidSweepAreSkipped) {
+  Rig r;
+  const Hwnd onMove = r.addWindow({100, -30, 500, 370}, [](FakeWindow& w) { w.vanishOnMove = true; });
+  const Hwnd early = r.addWindow({100, -30, 500, 370}, [](FakeWindow& w) { w.vanishAfterCalls = 3; });
+  const Hwnd last = r.addWindow({100, -30, 500, 370});
+  r.driver.Proc_MoveWindow();
+  EXPECT_FALSE(r.d.exists(onMove));
+  EXPECT_FALSE(r.d.exists(early));
+  EXPECT_EQ(r.d.rectOf(last), (TRect{100, 0, 500, 400}));
+  EXPECT_EQ(r.engine.MProcHandle, 0u);
+  EXPECT_EQ(r.engine.MProcC, 5);
+}
+
+// ---- cost ----
+
+std::uint64_t idleTickCalls(int windows) {
+  Rig r;
+  setUpDesk(r);
+  for (int i = 0; i < windows; ++i) r.addWindow({100 + i, 100, 400 + i, 300});
+  r.tick();
+  r.tick();
+  r.d.resetCalls();
+  r.driver.TimerTimer();
+  return r.d.totalCalls();
+}
+
+std::uint64_t sweepCalls(int windows) {
+  Rig r;
+  for (int i = 0; i < windows; ++i) r.addWindow({100 + i, 100, 400 + i, 300});
+  r.d.resetCalls();
+  r.driver.Proc_MoveWindow();
+  return r.d.totalCalls();
+}
+
+TEST(EventDriverCost, IdleTickIsConstantAndSweepIsLinear) {
+  EXPECT_EQ(idleTickCalls(0), idleTickCalls(50));
+  const std::uint64_t base = sweepCalls(0);
+  const std::uint64_t ten = sweepCalls(10) - base;
+  EXPECT_GT(ten, 0u);
+  EXPECT_EQ(sweepCalls(40) - base, 4 * ten);
+}
+
+}  // namespace
+}  // namespace rimfold

@@ -146,7 +146,7 @@ TEST(EventDriverHook, DragStartOfAWindowWithoutRectangleIsIgnored) {
 // ---- the tick ----
 
 struct Desk {
-  Hwnd f, g, h, child, captionedChild;
+  Hwnd f, g, h, child, captionedChild, grandchild;
 };
 
 // Three windows, F in front; G has a plain child and a child with a caption of its own.
@@ -163,6 +163,10 @@ Desk setUpDesk(Rig& r) {
   k.captionedChild = r.addWindow({800, 150, 900, 250}, [&](FakeWindow& w) {
     w.parent = k.g;
     w.style = kWsChild | kWsCaption;
+  });
+  k.grandchild = r.addWindow({810, 160, 850, 200}, [&](FakeWindow& w) {
+    w.parent = k.captionedChild;
+    w.style = kWsChild;
   });
   r.d.setForeground(k.f);
   r.driver.WinEventProc(kEventSystemForeground, k.f);
@@ -229,6 +233,13 @@ const TickCase kTickCases[] = {
      [](Rig& r, const Desk& k) {
        r.driver.WinEventProc(kEventObjectLocationChange, k.g);
        r.d.setCursorPos({850, 200});
+     },
+     true},
+    // A child's location event queues the child; its root is G, its caption ancestor itself.
+    {"queued captioned child, pointer over its own child",
+     [](Rig& r, const Desk& k) {
+       r.driver.WinEventProc(kEventObjectLocationChange, k.captionedChild);
+       r.d.setCursorPos({820, 170});
      },
      true},
     {"queued window, pointer elsewhere",
@@ -316,6 +327,19 @@ TEST(EventDriverTick, ReleasedHeadLeavesTheQueueAndTheNextOneWaits) {
   r.d.setCursorPos({1200, 200});
   EXPECT_TRUE(r.tick());
   EXPECT_EQ(r.driver.ListBoxEvent.items(), (std::vector<Hwnd>{k.f}));
+}
+
+TEST(EventDriverTick, SweepStopsAtTheEnabledQueueHead) {
+  for (bool headEnabled : {true, false}) {
+    SCOPED_TRACE(headEnabled ? "head enabled" : "head disabled");
+    Rig r;
+    const Desk k = setUpDesk(r);
+    ASSERT_EQ(r.driver.ListBoxEvent.items(), std::vector<Hwnd>{k.f});
+    r.d.window(k.f).enabled = headEnabled;
+    const Hwnd below = r.addWindow({100, -30, 500, 370});  // bottom of the Z-order
+    EXPECT_TRUE(r.tick());
+    EXPECT_EQ(r.corrected(below), !headEnabled);
+  }
 }
 
 TEST(EventDriverTick, NotesWaitWhileNoForegroundWindowIsVisible) {

@@ -1,6 +1,6 @@
 #include "system/data_dir.h"
 
-#include "rtl/text_utils.h"
+#include <stdexcept>
 
 namespace rimfold {
 
@@ -8,34 +8,47 @@ std::u16string DataDir;
 
 namespace {
 
-constexpr std::size_t kMaxPathText = 260;
+constexpr std::size_t kMaxPath = 260;
 
-bool isDriveLetter(char16_t c) { return c >= u'A' && c <= u'Z'; }
+// Every file helper leaves the current directory at the executable's folder, whatever
+// the path of the file and however the helper ends.
+class CurrentDirectoryReset {
+ public:
+  explicit CurrentDirectoryReset(Platform& p) : p_(p) {}
+  ~CurrentDirectoryReset() { p_.system.setCurrentDirectory(ExecutableFolder(p_)); }
+  CurrentDirectoryReset(const CurrentDirectoryReset&) = delete;
+  CurrentDirectoryReset& operator=(const CurrentDirectoryReset&) = delete;
 
-// Both file helpers leave the current directory at the executable's folder.
-void resetCurrentDirectory(Platform& p) { p.system.setCurrentDirectory(ExecutableFolder(p)); }
+ private:
+  Platform& p_;
+};
+
+void createIfMissing(Platform& p, const std::u16string& dir) {
+  if (!p.system.directoryExists(dir)) p.system.createDirectory(dir);
+}
+
+std::u16string cut(const std::u16string& s) { return s.substr(0, kMaxPath); }
 
 }  // namespace
 
 std::u16string GetSpecialFolderPath(Platform& p, int csidl) {
-  std::u16string path = p.shell.getFolderPath(csidl);
-  if (const auto nul = path.find(u'\0'); nul != std::u16string::npos) path.resize(nul);
-  return path;
+  const std::u16string path = p.shell.getFolderPath(csidl);
+  return path.substr(0, path.find(u'\0'));
 }
 
 bool Func_CreateDataDir(Platform& p, const std::u16string& name) {
   const std::u16string base = GetSpecialFolderPath(p, kCsidlAppData) + u"\\Quenbrook";
-  if (!p.system.directoryExists(base)) p.system.createDirectory(base);
+  createIfMissing(p, base);
   const std::u16string folder = base + u"\\" + name;
-  if (!p.system.directoryExists(folder)) p.system.createDirectory(folder);
+  createIfMissing(p, folder);
   DataDir = folder + u"\\";
   return p.system.directoryExists(DataDir);
 }
 
 bool DriveReady(Platform& p, char16_t firstCharacter) {
   char16_t c = firstCharacter;
-  if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  if (!isDriveLetter(c)) return c == u'\\';
+  if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - (u'a' - u'A'));
+  if (c < u'A' || c > u'Z') return c == u'\\';
   return p.system.driveRootReady(c);
 }
 
@@ -44,46 +57,45 @@ bool FileExistsOnReadyDrive(Platform& p, const std::u16string& path) {
   return DriveReady(p, path[0]) && p.system.fileExists(path);
 }
 
+std::u16string ExecutableFolder(Platform& p) {
+  const std::u16string exe = p.system.getModuleFileName();
+  const std::size_t cut = exe.find_last_of(u"\\:");
+  if (cut == std::u16string::npos) return {};
+  // "C:\x.exe" keeps its root backslash, so the folder still names the drive's root.
+  if (cut == 2 && exe[1] == u':') return exe.substr(0, 3);
+  return exe.substr(0, cut);
+}
+
 int LoadStringsFromFile(Platform& p, StringList& lines, const std::u16string& path,
                         std::optional<TextEncoding> encoding) {
+  CurrentDirectoryReset reset(p);
   lines.clear();
   if (FileExistsOnReadyDrive(p, path)) {
     std::string bytes;
-    if (p.system.readFile(path, bytes)) {
-      const std::u16string text = encoding
-                                      ? decodeTextAs(bytes, *encoding, p.codePage)
-                                      : decodeText(bytes, p.codePage).text;
-      lines = splitLines(text);
+    if (!p.system.readFile(path, bytes)) {
+      throw std::runtime_error("cannot read an existing file");
     }
+    const std::u16string text = encoding ? decodeTextAs(bytes, *encoding, p.codePage)
+                                         : decodeText(bytes, p.codePage).text;
+    lines = splitLines(text);
   }
-  resetCurrentDirectory(p);
   return static_cast<int>(lines.size());
 }
 
 bool SaveStringsToFile(Platform& p, const StringList& lines, const std::u16string& path,
                        TextEncoding encoding) {
-  // Another process holding the file open wins: nothing is written.
-  if (FileExistsOnReadyDrive(p, path) && !p.system.canOpenExclusive(path)) {
-    resetCurrentDirectory(p);
-    return false;
-  }
-  const std::string bytes =
-      encodeText(joinLines(lines), encoding, encoding != TextEncoding::Ansi, p.codePage);
-  const bool ok = p.system.writeFileReplacing(path, bytes);
-  resetCurrentDirectory(p);
-  return ok;
-}
-
-std::u16string ExecutableFolder(Platform& p) {
-  const std::u16string exe = p.system.getModuleFileName();
-  const auto slash = exe.find_last_of(u"\\/");
-  return slash == std::u16string::npos ? std::u16string() : exe.substr(0, slash);
+  CurrentDirectoryReset reset(p);
+  // Another process holding the file open (an editor, a second instance) keeps it.
+  const bool heldElsewhere =
+      FileExistsOnReadyDrive(p, path) && !p.system.canOpenExclusive(path);
+  if (heldElsewhere) return false;
+  const std::string bytes = encodeText(joinLines(lines), encoding, true, p.codePage);
+  return p.system.writeFileReplacing(path, bytes);
 }
 
 void ExecuteProgram(Platform& p, Hwnd owner, const std::u16string& file,
                     const std::u16string& parameters, const std::u16string& directory,
                     int showCommand) {
-  auto cut = [](const std::u16string& s) { return s.substr(0, kMaxPathText); };
   p.shell.shellExecute(owner, cut(file), cut(parameters), cut(directory), showCommand);
 }
 

@@ -10,24 +10,12 @@ bool IsWow64 = false;
 
 namespace {
 std::uint64_t savedRedirection = 0;
-
-char16_t lowerAscii(char16_t c) {
-  return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-std::u16string lowerAsciiText(std::u16string_view s) {
-  std::u16string out(s);
-  for (auto& c : out) c = lowerAscii(c);
-  return out;
-}
 }  // namespace
 
 void InitWow64(Platform& p) {
-  if (const auto answer = p.system.isWow64Process()) {
-    IsWow64 = *answer;
-  } else {
-    IsWow64 = isAtLeast(p.system.getVersion(), 5, 2);
-  }
+  const std::optional<bool> answer = p.system.isWow64Process();
+  // Without IsWow64Process, 64-bit Windows starts with XP x64 / Server 2003 (5.2).
+  IsWow64 = answer.has_value() ? *answer : isAtLeast(p.system.getVersion(), 5, 2);
 }
 
 void DisableFsRedirection(Platform& p) {
@@ -46,19 +34,22 @@ bool FileExistsNative(Platform& p, const std::u16string& path) {
 }
 
 std::u16string SysnativePath(Platform& p, const std::u16string& path) {
-  static constexpr std::u16string_view kFrom = u"\\system32\\";
-  static constexpr std::u16string_view kTo = u"\\Sysnative\\";
-  const std::u16string lower = lowerAsciiText(path);
-  if (!IsWow64 || lower.find(kFrom) == std::u16string::npos) return path;
-  std::u16string out;
+  constexpr std::u16string_view kFrom = u"\\SYSTEM32\\";
+  constexpr std::u16string_view kTo = u"\\Sysnative\\";
+  if (!IsWow64) return path;
+  const std::u16string upper = upperAscii(path);
+  if (upper.find(kFrom) == std::u16string::npos) return path;
+  std::u16string rewritten;
   std::size_t from = 0;
-  for (auto at = lower.find(kFrom); at != std::u16string::npos; at = lower.find(kFrom, from)) {
-    out.append(path, from, at - from);
-    out.append(kTo);
+  for (std::size_t at = upper.find(kFrom); at != std::u16string::npos;
+       at = upper.find(kFrom, from)) {
+    rewritten.append(path, from, at - from);
+    rewritten += kTo;
     from = at + kFrom.size();
   }
-  out.append(path, from, std::u16string::npos);
-  return FileExistsOnReadyDrive(p, out) ? out : path;
+  rewritten.append(path, from, std::u16string::npos);
+  // Tested with redirection in force: only a 32-bit process sees the Sysnative alias.
+  return FileExistsOnReadyDrive(p, rewritten) ? rewritten : path;
 }
 
 }  // namespace rimfold

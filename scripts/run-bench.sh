@@ -3,7 +3,8 @@
 # Usage: scripts/run-bench.sh [extra Google Benchmark flags]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bench=build/bench/rimfold_bench
+# RIMFOLD_BENCH_DIR points at another bench-preset build directory.
+bench="${RIMFOLD_BENCH_DIR:-build/bench}/rimfold_bench"
 if [ ! -x "$bench" ]; then
   echo "$bench is missing: cmake --preset bench && cmake --build build/bench --target rimfold_bench" >&2
   exit 2

@@ -1,7 +1,5 @@
 #include "system/data_dir.h"
 
-#include <stdexcept>
-
 namespace rimfold {
 
 std::u16string DataDir;
@@ -71,13 +69,14 @@ int LoadStringsFromFile(Platform& p, StringList& lines, const std::u16string& pa
   CurrentDirectoryReset reset(p);
   lines.clear();
   if (FileExistsOnReadyDrive(p, path)) {
+    // An unreadable file loads as empty rather than throwing: the error log loads its
+    // file from inside the exception handler.
     std::string bytes;
-    if (!p.system.readFile(path, bytes)) {
-      throw std::runtime_error("cannot read an existing file");
+    if (p.system.readFile(path, bytes)) {
+      const std::u16string text = encoding ? decodeTextAs(bytes, *encoding, p.codePage)
+                                           : decodeText(bytes, p.codePage).text;
+      lines = splitLines(text);
     }
-    const std::u16string text = encoding ? decodeTextAs(bytes, *encoding, p.codePage)
-                                         : decodeText(bytes, p.codePage).text;
-    lines = splitLines(text);
   }
   return static_cast<int>(lines.size());
 }

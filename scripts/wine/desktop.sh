@@ -138,7 +138,7 @@ _wd_display_free() {
 # Starts an X server on the first free display from 100 up; retries when
 # another run takes the same number first.
 _wd_start_x() {
-  local kind="$1" conf="$2" n tries=0 pid t
+  local kind="$1" conf="${2:-}" n tries=0 pid t
   n=$(( 100 + RANDOM % 100 ))
   while [ $tries -lt 20 ]; do
     tries=$((tries + 1))

@@ -1,0 +1,72 @@
+// One window-procedure trampoline for every window of the shell: `this` is kept from
+// WM_NCCREATE, each message is forwarded to the object inside the exception guard, and
+// the binding is dropped at WM_NCDESTROY.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+namespace rimfold::app {
+
+// A window message as the handlers see it; result is the answer to the sender.
+struct Message {
+  UINT msg;
+  WPARAM wParam;
+  LPARAM lParam;
+  LRESULT result = 0;
+};
+
+class WindowBase {
+ public:
+  WindowBase() = default;
+  WindowBase(const WindowBase&) = delete;
+  WindowBase& operator=(const WindowBase&) = delete;
+  virtual ~WindowBase();
+
+  HWND handle() const noexcept { return hwnd_; }
+
+ protected:
+  struct CreateParams {
+    const wchar_t* className;
+    const wchar_t* title;
+    DWORD style;
+    DWORD exStyle;
+    int x, y, width, height;
+  };
+  // Registers the class on first use and creates the window bound to this object.
+  // Returns null on failure.
+  HWND createWindow(const CreateParams& params);
+  // Destroys the window while this object is still whole, so that its handlers run.
+  void destroyWindow() noexcept;
+
+  // Handles m and returns true, or returns false for DefWindowProc.
+  virtual bool onMessage(Message& m) = 0;
+  LRESULT defaultProc(const Message& m) const noexcept {
+    return ::DefWindowProcW(hwnd_, m.msg, m.wParam, m.lParam);
+  }
+
+ private:
+  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  HWND hwnd_ = nullptr;
+};
+
+// The message cracker: a constant table from message number to member handler.
+template <typename T>
+struct MessageEntry {
+  UINT msg;
+  void (T::*handler)(Message&);
+};
+
+template <typename T, std::size_t N>
+bool dispatchMessage(T& self, const MessageEntry<T> (&table)[N], Message& m) {
+  for (const MessageEntry<T>& entry : table) {
+    if (entry.msg == m.msg) {
+      (self.*entry.handler)(m);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace rimfold::app

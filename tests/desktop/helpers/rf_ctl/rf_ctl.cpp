@@ -25,6 +25,7 @@ const char kUsage[] =
     "  style <hwnd>                  style and extended style in hex\n"
     "  foreground                    handle of the foreground window\n"
     "  set-foreground <hwnd>\n"
+    "  move <hwnd> x y w h           MoveWindow (another program's window, e.g. notepad)\n"
     "  screen                        SM_CXSCREEN SM_CYSCREEN\n"
     "  virtual-screen                SM_XVIRTUALSCREEN SM_YVIRTUALSCREEN SM_CXVIRTUALSCREEN SM_CYVIRTUALSCREEN\n"
     "  workarea                      SPI_GETWORKAREA: left top right bottom\n"
@@ -239,6 +240,14 @@ int Run(int argc, wchar_t** argv) {
         return 0;
     }
     if (cmd == L"set-foreground") return SetForegroundWindow(hwnd) ? 0 : 1;
+    if (cmd == L"move" && argc == 7) {
+        long v[4];
+        for (int i = 0; i < 4; ++i) {
+            v[i] = ParseLong(argv[3 + i], ok);
+            if (!ok) return 2;
+        }
+        return MoveWindow(hwnd, v[0], v[1], v[2], v[3], TRUE) ? 0 : 1;
+    }
     if (cmd == L"close") return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
     if (cmd == L"command" && argc == 4) {
         long id = ParseLong(argv[3], ok);

@@ -1,0 +1,114 @@
+# Helpers for desktop cases; run.sh sources this before each case file.
+# A case runs with WINEPREFIX, DISPLAY, WINEDEBUG, WINE64, RIMFOLD_HELPERS,
+# RIMFOLD_EXE, CASE_NAME and CASE_DIR (an empty work dir of its own) set, and
+# "set -u". It passes by reaching its end, fails with `fail REASON` (or any
+# non-zero exit) and skips with `skip REASON`.
+set -u
+
+fail() {
+  echo "$*" >"$CASE_DIR/reason"
+  echo "FAIL: $*"
+  exit 1
+}
+
+skip() {
+  echo "$*" >"$CASE_DIR/reason"
+  exit 77
+}
+
+# check_eq WHAT EXPECTED ACTUAL
+check_eq() {
+  [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
+}
+
+# Windows path of a Unix path (Wine maps / to Z:).
+winpath() {
+  printf 'Z:%s' "${1//\//\\}"
+}
+
+# A helper in the foreground, bounded in time; its stdout is the result.
+helper() {
+  local name="$1"
+  shift
+  timeout -k 2 20 "$WINE64" "$RIMFOLD_HELPERS/$name.exe" "$@" </dev/null
+}
+
+ctl() {
+  helper rf_ctl "$@"
+}
+
+# A Windows program in the background, ended by the runner after the case.
+# Sets BG_PID.
+start_bg() {
+  "$WINE64" "$@" </dev/null >>"$CASE_DIR/bg.log" 2>&1 &
+  BG_PID=$!
+  echo "$BG_PID" >>"$CASE_DIR/pids"
+}
+
+# wait_file PATH MS: until PATH exists (non-empty), or fail.
+wait_file() {
+  local i
+  for ((i = 0; i < $2; i += 25)); do
+    [ -s "$1" ] && return 0
+    sleep 0.025
+  done
+  fail "no $1 within $2 ms"
+}
+
+# windows_start DESCRIPTION-FILE [TAG]: rf_windows with that description;
+# returns once its report exists. Sets WINDOWS_REPORT and WINDOWS_TAG.
+windows_start() {
+  WINDOWS_TAG="${2:-$CASE_NAME}"
+  WINDOWS_REPORT="$CASE_DIR/windows-$WINDOWS_TAG.report"
+  rm -f "$WINDOWS_REPORT"
+  start_bg "$RIMFOLD_HELPERS/rf_windows.exe" "$(winpath "$1")" "$(winpath "$WINDOWS_REPORT")" "$WINDOWS_TAG"
+  wait_file "$WINDOWS_REPORT" 10000
+}
+
+# windows_send COMMAND...: a command to the rf_windows started last.
+windows_send() {
+  ctl send "$WINDOWS_TAG" "$@" || fail "rf_windows refused: $*"
+}
+
+# report_line NAME: "hwnd left top right bottom state" of a reported window.
+report_line() {
+  awk -v n="$1" '$1 == n { $1 = ""; sub(/^ /, ""); print; found = 1 } END { exit !found }' "$WINDOWS_REPORT" ||
+    fail "window '$1' missing from the report"
+}
+
+# report_hwnd NAME
+report_hwnd() {
+  report_line "$1" | awk '{ print $1 }'
+}
+
+# monitors_sorted: "rf_ctl monitors" with the primary first and the others by
+# left edge, so cases need not depend on enumeration order.
+monitors_sorted() {
+  local out
+  out="$(ctl monitors)" || fail "rf_ctl monitors failed"
+  head -n 1 <<<"$out"
+  tail -n +2 <<<"$out" | sort -k9,9nr -k1,1n
+}
+
+# The data folder of the prefix's user (where Rimfold keeps its four files).
+data_dir() {
+  local users="$WINEPREFIX/drive_c/users" user
+  user="$(ls "$users" | grep -vx Public | head -n 1)"
+  printf '%s/%s/AppData/Roaming/Quenbrook/Rimfold' "$users" "$user"
+}
+
+# expect_rect WHAT HWND "left top right bottom"
+expect_rect() {
+  check_eq "$1" "$3" "$(ctl rect "$2")"
+}
+
+# run_oneshot: Rimfold.exe /Q in the foreground; sets ONESHOT_MS (wall time) and fails
+# unless it ends with exit code 0 within 20 s.
+run_oneshot() {
+  local t0 rc
+  t0=$(date +%s%3N)
+  timeout -k 2 20 "$WINE64" "$RIMFOLD_EXE" /Q </dev/null >>"$CASE_DIR/rimfold.log" 2>&1
+  rc=$?
+  ONESHOT_MS=$(( $(date +%s%3N) - t0 ))
+  check_eq "Rimfold /Q exit code" 0 "$rc"
+}

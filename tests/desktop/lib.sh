@@ -112,3 +112,45 @@ run_oneshot() {
   ONESHOT_MS=$(( $(date +%s%3N) - t0 ))
   check_eq "Rimfold /Q exit code" 0 "$rc"
 }
+
+# wait_window CLASS TITLE MS: prints the handle once a top-level window (visible or
+# not) exists, or fails.
+wait_window() {
+  local i h
+  for ((i = 0; i < $3; i += 50)); do
+    if h="$(ctl find "$1" "$2" 2>/dev/null)" && [ -n "$h" ]; then
+      echo "$h"
+      return 0
+    fi
+    sleep 0.05
+  done
+  fail "no window $1 '$2' within $3 ms"
+}
+
+# wait_rect WHAT HWND "left top right bottom" MS: until the window has that rectangle.
+wait_rect() {
+  local i r
+  for ((i = 0; i < $4; i += 50)); do
+    r="$(ctl rect "$2")"
+    [ "$r" = "$3" ] && return 0
+    sleep 0.05
+  done
+  fail "$1: expected '$3' within $4 ms, got '$r'"
+}
+
+# start_resident: Rimfold.exe without arguments in the background; sets MAIN_HWND.
+start_resident() {
+  start_bg "$RIMFOLD_EXE"
+  RIMFOLD_PID=$BG_PID
+  MAIN_HWND="$(wait_window TMainForm Rimfold 10000)"
+}
+
+# wait_exit PID MS: until the process has ended, or fail.
+wait_exit() {
+  local i
+  for ((i = 0; i < $2; i += 50)); do
+    kill -0 "$1" 2>/dev/null || return 0
+    sleep 0.05
+  done
+  fail "process $1 still running after $2 ms"
+}

@@ -1,0 +1,37 @@
+# desktop: shell
+# fresh: yes
+# Resident: a window moved off-screen (with the events the shell raises) and a new window
+# that appears off-screen are corrected within the next ticks; a second copy ends at once;
+# WM_CLOSE to the main form ends the program and writes its files.
+[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+cat >"$CASE_DIR/windows.txt" <<'DESC'
+w|Moved|RfCase|00CF0000|0|500,300,400,300|
+DESC
+windows_start "$CASE_DIR/windows.txt"
+w="$(report_hwnd w)"
+start_resident
+
+windows_send move w 1800 300 400 300
+windows_send foreground w
+wait_rect "moved off the right edge" "$w" "1520 300 1920 600" 3000
+
+windows_send create "n|New|RfCase|00CF0000|0|-100,100,300,200|"
+windows_send report
+n="$(report_hwnd n)"
+wait_rect "new window off the left edge" "$n" "0 100 300 300" 3000
+
+t0=$(date +%s%3N)
+timeout -k 2 20 "$WINE64" "$RIMFOLD_EXE" </dev/null
+check_eq "second copy's exit code" 0 "$?"
+[ $(( $(date +%s%3N) - t0 )) -lt 3000 ] || fail "the second copy did not end at once"
+kill -0 "$RIMFOLD_PID" 2>/dev/null || fail "the first copy ended"
+
+dir="$(data_dir)"
+rm -f "$dir/Rimfold.ini" "$dir/WorkArea.dat" "$dir/Disable.log"
+ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+wait_exit "$RIMFOLD_PID" 5000
+for f in Rimfold.ini WorkArea.dat Disable.log; do
+  [ -s "$dir/$f" ] || fail "$f not written at close"
+done
+grep -q $'^\[#1 (0,0) - (1920,1080) : (0,0) - (1920,1060)\]\r$' "$dir/WorkArea.dat" ||
+  fail "WorkArea.dat lacks the monitor's section"

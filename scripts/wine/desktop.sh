@@ -18,7 +18,8 @@
 #
 # Environment: RIMFOLD_BUILD (default <repo>/build), RIMFOLD_HELPERS (default
 # $RIMFOLD_BUILD/win64/helpers), WINE_DESKTOP_KEEP=1 keeps the prefix after stop,
-# WINE_DESKTOP_TIMEOUT_MS (default 30000) bounds the ready-check.
+# WINE_DESKTOP_TIMEOUT_MS (default 30000) bounds the ready-check,
+# WINE_DESKTOP_USE_DISPLAY=1 opens the shell desktop on an existing $DISPLAY.
 #
 # Monitor layouts (Wine coordinates, primary first; work area = bounds minus
 # 40 px at the bottom):
@@ -228,7 +229,10 @@ wine_desktop_start() {
   mkdir -p "$WINE_DESKTOP_STATE"
 
   t=$(_wd_now_ms)
-  if [ "$kind" = shell ]; then
+  if [ "$kind" = shell ] && [ "${WINE_DESKTOP_USE_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ] &&
+     xdpyinfo >/dev/null 2>&1; then
+    : # the user's own X display: the Wine desktop opens as a window on it
+  elif [ "$kind" = shell ]; then
     _wd_start_x xvfb || { _wd_fail "cannot start Xvfb"; return 1; }
   else
     local conf="$WINE_DESKTOP_STATE/xorg.conf" virt="3200 1080"

@@ -1,0 +1,198 @@
+// Files, processes, registry, versions and folders through the real kernel32 and shell32.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_convert.h"
+#include "win32/temp_folder.h"
+
+namespace rimfold::win32::test {
+namespace {
+
+std::u16string u16(const std::wstring& s) { return fromWide(s); }
+
+std::u16string upper(std::u16string s) {
+  for (auto& c : s) {
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  }
+  return s;
+}
+
+bool endsWith(const std::u16string& s, std::u16string_view tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+class SystemTest : public testing::Test {
+ protected:
+  Win32System system;
+  Win32Shell shell;
+  TempFolder temp;
+};
+
+TEST_F(SystemTest, WriteFileReplacingCreatesAndReplacesWithoutLeftovers) {
+  const std::wstring target = temp.file(L"Disable.log");
+  const std::string contents[] = {"first\r\n", "", std::string(200000, 'x'), "last"};
+  for (const std::string& bytes : contents) {
+    SCOPED_TRACE(bytes.size());
+    ASSERT_TRUE(system.writeFileReplacing(u16(target), bytes));
+    EXPECT_EQ(readBytes(target), bytes);
+    std::string viaPlatform;
+    ASSERT_TRUE(system.readFile(u16(target), viaPlatform));
+    EXPECT_EQ(viaPlatform, bytes);
+    EXPECT_EQ(temp.entries(), std::vector<std::wstring>{L"Disable.log"});
+  }
+}
+
+TEST_F(SystemTest, WriteFileReplacingResolvesARelativePath) {
+  ASSERT_TRUE(::SetCurrentDirectoryW(temp.path().c_str()));
+  ASSERT_TRUE(system.writeFileReplacing(u"relative.txt", "abc"));
+  EXPECT_EQ(readBytes(temp.file(L"relative.txt")), "abc");
+}
+
+TEST_F(SystemTest, AnOpenHandleBlocksExclusiveOpenAndReplacementAndKeepsTheOldContent) {
+  // Each share mode another holder might use; all of them block a share-0 open.
+  const DWORD shareModes[] = {0, FILE_SHARE_READ, FILE_SHARE_READ | FILE_SHARE_WRITE};
+  const std::wstring target = temp.file(L"held.txt");
+  for (DWORD share : shareModes) {
+    SCOPED_TRACE(share);
+    ASSERT_TRUE(writeBytes(target, "old content"));
+    EXPECT_TRUE(system.canOpenExclusive(u16(target)));
+    {
+      UniqueFile holder{::CreateFileW(target.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr)};
+      ASSERT_TRUE(holder);
+      EXPECT_FALSE(system.canOpenExclusive(u16(target)));
+      if (share == 0) EXPECT_FALSE(system.writeFileReplacing(u16(target), "new content"));
+    }
+    EXPECT_EQ(readBytes(target), "old content");
+    EXPECT_EQ(temp.entries(), std::vector<std::wstring>{L"held.txt"});
+    EXPECT_TRUE(system.canOpenExclusive(u16(target)));
+  }
+}
+
+TEST_F(SystemTest, WriteFileReplacingFailsIntoAMissingFolder) {
+  EXPECT_FALSE(system.writeFileReplacing(u16(temp.file(L"no such\\file.txt")), "x"));
+  EXPECT_TRUE(temp.entries().empty());
+}
+
+TEST_F(SystemTest, ExistenceTestsTellFilesFromFolders) {
+  ASSERT_TRUE(writeBytes(temp.file(L"a file.txt"), "1"));
+  ASSERT_TRUE(system.createDirectory(u16(temp.file(L"Sub Folder"))));
+  EXPECT_FALSE(system.createDirectory(u16(temp.file(L"Sub Folder")))) << "already there";
+  struct Case {
+    std::wstring name;
+    bool file, directory, exclusive;
+  };
+  const Case cases[] = {
+      {L"a file.txt", true, false, true},
+      {L"A FILE.TXT", true, false, true},
+      {L"Sub Folder", false, true, false},
+      {L"missing.txt", false, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::string(c.name.begin(), c.name.end()));
+    const std::u16string path = u16(temp.file(c.name));
+    EXPECT_EQ(system.fileExists(path), c.file);
+    EXPECT_EQ(system.directoryExists(path), c.directory);
+    EXPECT_EQ(system.canOpenExclusive(path), c.exclusive);
+  }
+}
+
+TEST_F(SystemTest, FindFileNameReportsTheSpellingOnDisk) {
+  ASSERT_TRUE(writeBytes(temp.file(L"MixedCase Name.Txt"), "1"));
+  EXPECT_EQ(system.findFileName(u16(temp.file(L"mixedcase name.txt"))), u"MixedCase Name.Txt");
+  EXPECT_EQ(system.findFileName(u16(temp.file(L"absent.txt"))), std::nullopt);
+}
+
+TEST_F(SystemTest, FullPathAndCurrentDirectory) {
+  ASSERT_TRUE(system.setCurrentDirectory(u16(temp.path())));
+  EXPECT_EQ(upper(system.getCurrentDirectory()), upper(u16(temp.path())));
+  EXPECT_EQ(upper(system.getFullPathName(u"x\\..\\y.txt")), upper(u16(temp.file(L"y.txt"))));
+  EXPECT_FALSE(system.setCurrentDirectory(u16(temp.file(L"missing"))));
+  EXPECT_EQ(upper(system.getCurrentDirectory()), upper(u16(temp.path())));
+}
+
+TEST_F(SystemTest, DrivesAndDevices) {
+  const std::uint32_t drives = system.getLogicalDrives();
+  EXPECT_NE(drives & (1u << ('C' - 'A')), 0u);
+  EXPECT_NE(drives & (1u << ('Z' - 'A')), 0u);
+  EXPECT_TRUE(system.driveRootReady(u'C'));
+  EXPECT_TRUE(system.driveRootReady(u'Z'));
+  for (char16_t letter = u'D'; letter < u'Z'; ++letter) {
+    if ((drives & (1u << (letter - u'A'))) == 0) {
+      EXPECT_FALSE(system.driveRootReady(letter)) << static_cast<char>(letter);
+      break;
+    }
+  }
+  EXPECT_EQ(system.queryDosDevice(u"C:").rfind(u"\\Device\\", 0), 0u);
+  EXPECT_NE(system.queryDosDevice(u"C:"), system.queryDosDevice(u"Z:"));
+  EXPECT_EQ(system.queryDosDevice(u"NoSuchDevice9:"), u"");
+}
+
+TEST_F(SystemTest, OwnProcessPaths) {
+  const std::u16string exe = system.getModuleFileName();
+  EXPECT_TRUE(endsWith(upper(exe), u"\\RIMFOLD_WIN32_TESTS.EXE")) << std::string(exe.begin(), exe.end());
+  KernelHandle process =
+      system.openProcess(kProcessQueryInformationVmRead, ::GetCurrentProcessId());
+  ASSERT_NE(process, 0u);
+  std::u16string module, image;
+  ASSERT_TRUE(system.getModuleFileNameEx(process, module));
+  EXPECT_EQ(module, exe);
+  ASSERT_TRUE(system.getProcessImageFileName(process, image));
+  EXPECT_EQ(image.rfind(u"\\Device\\", 0), 0u);
+  // The device path ends in the drive path's remainder.
+  EXPECT_TRUE(endsWith(upper(image), upper(exe.substr(2))));
+  system.closeHandle(process);
+}
+
+TEST_F(SystemTest, ProcessQueriesFailWithoutAProcess) {
+  std::u16string out = u"unchanged";
+  EXPECT_FALSE(system.getModuleFileNameEx(0, out));
+  EXPECT_FALSE(system.getProcessImageFileName(0, out));
+  EXPECT_EQ(out, u"unchanged");
+  // Process ids are multiples of four; this one is never handed out.
+  EXPECT_EQ(system.openProcess(kProcessQueryInformationVmRead, 0xFFFFFFF3u), 0u);
+}
+
+TEST_F(SystemTest, VersionSystemDirectoryAndBitness) {
+  const OsVersion v = system.getVersion();
+  EXPECT_GE(v.major, 6u);
+  EXPECT_EQ(v.platformId, 2u);
+  EXPECT_EQ(upper(system.getSystemDirectory()), u"C:\\WINDOWS\\SYSTEM32");
+  // The 64-bit build is never a WOW64 process.
+  EXPECT_EQ(system.isWow64Process(), std::optional<bool>(false));
+}
+
+TEST_F(SystemTest, RegistryDwordsOfTheMachineHive) {
+  const std::u16string policies = u"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+  struct Case {
+    std::u16string key, value;
+    std::optional<std::uint32_t> expected;
+  };
+  const Case cases[] = {
+      {policies, u"EnableLUA", 0u},
+      {u"\\" + policies, u"EnableLUA", 0u},  // the leading backslash of the settings text
+      {policies, u"NoSuchValue", std::nullopt},
+      {u"Software\\No\\Such\\Key", u"EnableLUA", std::nullopt},
+      // A string value is not a DWORD.
+      {u"Software\\Microsoft\\Windows NT\\CurrentVersion", u"CurrentVersion", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.value.begin(), c.value.end()));
+    EXPECT_EQ(system.readHklmDword(c.key, c.value), c.expected);
+  }
+}
+
+TEST_F(SystemTest, RoamingApplicationDataFolder) {
+  const std::u16string appData = shell.getFolderPath(kCsidlAppData);
+  EXPECT_TRUE(endsWith(upper(appData), u"\\APPDATA\\ROAMING"))
+      << std::string(appData.begin(), appData.end());
+  EXPECT_TRUE(system.directoryExists(appData));
+  EXPECT_EQ(appData.find(u'\0'), std::u16string::npos);
+}
+
+}  // namespace
+}  // namespace rimfold::win32::test

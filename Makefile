@@ -35,6 +35,8 @@ fuzz: deps
 	@scripts/run-fuzz.sh
 
 bench: deps win64
+	@cmake --preset bench >/dev/null
+	@cmake --build --preset bench -j $(JOBS) --target rimfold_bench
 	@scripts/run-bench.sh
 
 test: build

@@ -92,7 +92,7 @@ TEST_F(SecondProcessTest, DevicePathOfAnotherProcessTranslatesToItsDrivePath) {
 TEST_F(SecondProcessTest, ForceForegroundBringsAnotherProcessWindowToTheFront) {
   auto child = startWindow(L"Foreground test");
   ASSERT_TRUE(childWindow);
-  OwnWindow mine(OwnWindowSpec{.title = L"Foreground owner"});
+  OwnWindow mine(OwnWindowDesc{.title = L"Foreground owner"});
   ::SetForegroundWindow(mine.hwnd());
   pumpMessages();
   ASSERT_EQ(::GetForegroundWindow(), mine.hwnd());

@@ -16,15 +16,15 @@ ATOM registerOwnClass() {
 
 }  // namespace
 
-OwnWindow::OwnWindow(const OwnWindowSpec& spec) {
+OwnWindow::OwnWindow(const OwnWindowDesc& desc) {
   static const ATOM kClass = registerOwnClass();
   (void)kClass;
-  window_.reset(::CreateWindowExW(spec.exStyle, kOwnWindowClass, spec.title.c_str(), spec.style,
-                                  spec.rect.left, spec.rect.top,
-                                  spec.rect.right - spec.rect.left,
-                                  spec.rect.bottom - spec.rect.top, nullptr, nullptr,
+  window_.reset(::CreateWindowExW(desc.exStyle, kOwnWindowClass, desc.title.c_str(), desc.style,
+                                  desc.rect.left, desc.rect.top,
+                                  desc.rect.right - desc.rect.left,
+                                  desc.rect.bottom - desc.rect.top, nullptr, nullptr,
                                   ::GetModuleHandleW(nullptr), nullptr));
-  if (window_ && spec.show >= 0) ::ShowWindow(window_.get(), spec.show);
+  if (window_ && desc.show >= 0) ::ShowWindow(window_.get(), desc.show);
   pumpMessages();
 }
 

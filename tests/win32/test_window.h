@@ -13,7 +13,7 @@ namespace rimfold::win32::test {
 
 inline constexpr wchar_t kOwnWindowClass[] = L"RimfoldTestOwnWindow";
 
-struct OwnWindowSpec {
+struct OwnWindowDesc {
   std::wstring title = L"Rimfold own test window";
   RECT rect{100, 100, 500, 400};  // left, top, right, bottom
   DWORD style = WS_OVERLAPPEDWINDOW;
@@ -23,7 +23,7 @@ struct OwnWindowSpec {
 
 class OwnWindow {
  public:
-  explicit OwnWindow(const OwnWindowSpec& spec = {});
+  explicit OwnWindow(const OwnWindowDesc& desc = {});
   HWND hwnd() const { return window_.get(); }
   Hwnd handle() const { return fromHwnd(window_.get()); }
 

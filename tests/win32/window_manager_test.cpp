@@ -111,10 +111,10 @@ TEST_F(WindowManagerTest, WindowStatesAndRectangles) {
   const RECT placed{150, 120, 650, 520};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    OwnWindowSpec spec;
-    spec.rect = placed;
-    spec.show = c.show;
-    OwnWindow w(spec);
+    OwnWindowDesc desc;
+    desc.rect = placed;
+    desc.show = c.show;
+    OwnWindow w(desc);
     ASSERT_TRUE(w.hwnd());
     EXPECT_EQ(windows.isWindowVisible(w.handle()), c.visible);
     EXPECT_EQ(windows.isIconic(w.handle()), c.iconic);
@@ -145,12 +145,12 @@ TEST_F(WindowManagerTest, DisabledWindowReportsItInStateAndStyle) {
 }
 
 TEST_F(WindowManagerTest, EnumWindowsReportsTopmostFirstThenZOrder) {
-  OwnWindow bottom(OwnWindowSpec{.title = L"z bottom"});
-  OwnWindow middle(OwnWindowSpec{.title = L"z middle"});
-  OwnWindowSpec topmostSpec{.title = L"z topmost"};
-  topmostSpec.exStyle = WS_EX_TOPMOST;
-  OwnWindow topmost(topmostSpec);
-  OwnWindow hidden(OwnWindowSpec{.title = L"z hidden", .show = -1});
+  OwnWindow bottom(OwnWindowDesc{.title = L"z bottom"});
+  OwnWindow middle(OwnWindowDesc{.title = L"z middle"});
+  OwnWindowDesc topmostDesc{.title = L"z topmost"};
+  topmostDesc.exStyle = WS_EX_TOPMOST;
+  OwnWindow topmost(topmostDesc);
+  OwnWindow hidden(OwnWindowDesc{.title = L"z hidden", .show = -1});
 
   std::vector<Hwnd> order = zOrder();
   EXPECT_LT(indexIn(order, topmost.handle()), indexIn(order, middle.handle()));
@@ -188,7 +188,7 @@ TEST_F(WindowManagerTest, TextIsReadThroughA260UnitBuffer) {
     SCOPED_TRACE(testing::Message() << "title of " << c.length);
     std::wstring title;
     for (std::size_t i = 0; i < c.length; ++i) title += static_cast<wchar_t>(L'A' + i % 26);
-    OwnWindow w(OwnWindowSpec{.title = title});
+    OwnWindow w(OwnWindowDesc{.title = title});
     EXPECT_EQ(windows.getWindowTextLength(w.handle()), static_cast<int>(c.length));
     std::u16string text = windows.getWindowText(w.handle());
     EXPECT_EQ(text.size(), c.read);
@@ -199,7 +199,7 @@ TEST_F(WindowManagerTest, TextIsReadThroughA260UnitBuffer) {
 
 TEST_F(WindowManagerTest, TextKeepsNonAsciiUnits) {
   const std::wstring title = L"\u65e5\u672c\u8a9e \U0001F600 caf\u00e9";
-  OwnWindow w(OwnWindowSpec{.title = title});
+  OwnWindow w(OwnWindowDesc{.title = title});
   EXPECT_EQ(windows.getWindowText(w.handle()), fromWide(title));
 }
 
@@ -229,7 +229,7 @@ TEST_F(WindowManagerTest, MoveWindowTakesLeftTopWidthHeight) {
 }
 
 TEST_F(WindowManagerTest, ChildWindowsParentsAndPointQueries) {
-  OwnWindow parent(OwnWindowSpec{.rect = {200, 200, 800, 700}});
+  OwnWindow parent(OwnWindowDesc{.rect = {200, 200, 800, 700}});
   ASSERT_TRUE(::SetWindowPos(parent.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
   // Not a static control: those are transparent to hit testing.
   HWND child = ::CreateWindowExW(0, kOwnWindowClass, L"child", WS_CHILD | WS_VISIBLE, 10, 10,

@@ -160,7 +160,7 @@ bool EnsureClass(const std::wstring& name) {
     return RegisterClassExW(&wc) != 0;
 }
 
-struct Spec {
+struct WindowDesc {
     std::wstring name, title, cls;
     DWORD style = 0, exStyle = 0;
     long x = 0, y = 0, w = 0, h = 0;
@@ -169,21 +169,21 @@ struct Spec {
     HWND parent = nullptr, owner = nullptr;
 };
 
-bool ParseSpec(const std::wstring& line, Spec& spec, std::wstring& error) {
+bool ParseDescription(const std::wstring& line, WindowDesc& desc, std::wstring& error) {
     auto f = Split(line, L'|');
     if (f.size() < 6) { error = L"needs at least 6 fields"; return false; }
-    spec.name = Trim(f[0]);
-    spec.title = f[1];
-    spec.cls = Trim(f[2]);
-    if (spec.name.empty() || spec.cls.empty()) { error = L"empty name or class"; return false; }
-    if (Find(spec.name)) { error = L"duplicate name"; return false; }
-    if (!ParseHex(Trim(f[3]), spec.style) || !ParseHex(Trim(f[4]), spec.exStyle)) {
+    desc.name = Trim(f[0]);
+    desc.title = f[1];
+    desc.cls = Trim(f[2]);
+    if (desc.name.empty() || desc.cls.empty()) { error = L"empty name or class"; return false; }
+    if (Find(desc.name)) { error = L"duplicate name"; return false; }
+    if (!ParseHex(Trim(f[3]), desc.style) || !ParseHex(Trim(f[4]), desc.exStyle)) {
         error = L"bad style";
         return false;
     }
     auto r = Split(Trim(f[5]), L',');
-    if (r.size() != 4 || !ParseLong(r[0], spec.x) || !ParseLong(r[1], spec.y) ||
-        !ParseLong(r[2], spec.w) || !ParseLong(r[3], spec.h)) {
+    if (r.size() != 4 || !ParseLong(r[0], desc.x) || !ParseLong(r[1], desc.y) ||
+        !ParseLong(r[2], desc.w) || !ParseLong(r[3], desc.h)) {
         error = L"bad rectangle";
         return false;
     }
@@ -191,38 +191,38 @@ bool ParseSpec(const std::wstring& line, Spec& spec, std::wstring& error) {
         for (auto& raw : Split(f[6], L',')) {
             std::wstring flag = Trim(raw);
             if (flag.empty()) continue;
-            if (flag == L"min") spec.min = true;
-            else if (flag == L"max") spec.max = true;
-            else if (flag == L"hidden") spec.hidden = true;
-            else if (flag == L"disabled") spec.disabled = true;
-            else if (flag == L"topmost") spec.topmost = true;
-            else if (flag == L"refuse-move") spec.refuseMove = true;
-            else if (flag == L"hung") spec.hung = true;
+            if (flag == L"min") desc.min = true;
+            else if (flag == L"max") desc.max = true;
+            else if (flag == L"hidden") desc.hidden = true;
+            else if (flag == L"disabled") desc.disabled = true;
+            else if (flag == L"topmost") desc.topmost = true;
+            else if (flag == L"refuse-move") desc.refuseMove = true;
+            else if (flag == L"hung") desc.hung = true;
             else if (flag.rfind(L"child-of=", 0) == 0 || flag.rfind(L"owner=", 0) == 0) {
                 bool child = flag[0] == L'c';
                 Window* other = Find(flag.substr(flag.find(L'=') + 1));
                 if (!other) { error = L"unknown window in " + flag; return false; }
-                (child ? spec.parent : spec.owner) = other->hwnd;
+                (child ? desc.parent : desc.owner) = other->hwnd;
             } else {
                 error = L"unknown flag " + flag;
                 return false;
             }
         }
     }
-    if (spec.parent) spec.style |= WS_CHILD;
-    if (spec.topmost) spec.exStyle |= WS_EX_TOPMOST;
+    if (desc.parent) desc.style |= WS_CHILD;
+    if (desc.topmost) desc.exStyle |= WS_EX_TOPMOST;
     return true;
 }
 
-HWND CreateFromSpec(const Spec& spec) {
-    if (!EnsureClass(spec.cls)) return nullptr;
-    HWND parent = spec.parent ? spec.parent : spec.owner;
-    HWND hwnd = CreateWindowExW(spec.exStyle, spec.cls.c_str(), spec.title.c_str(), spec.style & ~WS_VISIBLE,
-                                spec.x, spec.y, spec.w, spec.h, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+HWND CreateFromDescription(const WindowDesc& desc) {
+    if (!EnsureClass(desc.cls)) return nullptr;
+    HWND parent = desc.parent ? desc.parent : desc.owner;
+    HWND hwnd = CreateWindowExW(desc.exStyle, desc.cls.c_str(), desc.title.c_str(), desc.style & ~WS_VISIBLE,
+                                desc.x, desc.y, desc.w, desc.h, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return nullptr;
-    if (spec.disabled) EnableWindow(hwnd, FALSE);
-    if (!spec.hidden) {
-        int cmd = spec.min ? SW_SHOWMINNOACTIVE : spec.max ? SW_SHOWMAXIMIZED : SW_SHOWNA;
+    if (desc.disabled) EnableWindow(hwnd, FALSE);
+    if (!desc.hidden) {
+        int cmd = desc.min ? SW_SHOWMINNOACTIVE : desc.max ? SW_SHOWMAXIMIZED : SW_SHOWNA;
         ShowWindow(hwnd, cmd);
     }
     return hwnd;
@@ -231,14 +231,14 @@ HWND CreateFromSpec(const Spec& spec) {
 // Hung windows get a thread of their own, so that stopping its message loop
 // leaves the rest of this program responsive.
 struct HungStart {
-    Spec spec;
+    WindowDesc desc;
     HWND hwnd = nullptr;
     HANDLE created = nullptr;
 };
 
 DWORD WINAPI HungThread(void* param) {
     auto* start = static_cast<HungStart*>(param);
-    start->hwnd = CreateFromSpec(start->spec);
+    start->hwnd = CreateFromDescription(start->desc);
     SetEvent(start->created);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -249,12 +249,12 @@ DWORD WINAPI HungThread(void* param) {
 }
 
 bool AddWindow(const std::wstring& line, std::wstring& error) {
-    Spec spec;
+    WindowDesc desc;
     if (g_windows.size() >= kMaxWindows) { error = L"too many windows"; return false; }
-    if (!ParseSpec(line, spec, error)) return false;
+    if (!ParseDescription(line, desc, error)) return false;
     HWND hwnd = nullptr;
-    if (spec.hung) {
-        auto* start = new HungStart{spec, nullptr, CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    if (desc.hung) {
+        auto* start = new HungStart{desc, nullptr, CreateEventW(nullptr, TRUE, FALSE, nullptr)};
         HANDLE thread = CreateThread(nullptr, 0, HungThread, start, 0, nullptr);
         if (thread) {
             WaitForSingleObject(start->created, INFINITE);
@@ -264,10 +264,10 @@ bool AddWindow(const std::wstring& line, std::wstring& error) {
         CloseHandle(start->created);
         delete start;  // the thread no longer touches it once "created" is set
     } else {
-        hwnd = CreateFromSpec(spec);
+        hwnd = CreateFromDescription(desc);
     }
     if (!hwnd) { error = L"CreateWindowEx failed"; return false; }
-    g_windows.push_back({spec.name, hwnd, spec.refuseMove, spec.hung});
+    g_windows.push_back({desc.name, hwnd, desc.refuseMove, desc.hung});
     return true;
 }
 

@@ -7,30 +7,10 @@
 
 #include "rtl/ini_file.h"
 
-namespace {
+#include "fuzz_support.h"
 
-// Latin-1 with "?" for what it cannot hold: a lossy code page, as real ANSI pages are.
-class Latin1CodePage final : public rimfold::ICodePage {
- public:
-  std::u16string ansiToUtf16(std::string_view bytes) const override {
-    std::u16string out;
-    out.reserve(bytes.size());
-    for (char b : bytes) out.push_back(static_cast<unsigned char>(b));
-    return out;
-  }
-  std::string utf16ToAnsi(std::u16string_view text) const override {
-    std::string out;
-    out.reserve(text.size());
-    for (char16_t c : text) out.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
-    return out;
-  }
-};
-
-void check(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
+using rimfold::fuzz::check;
+using rimfold::fuzz::Latin1CodePage;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace rimfold;

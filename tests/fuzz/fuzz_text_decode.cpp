@@ -8,23 +8,12 @@
 #include "rtl/text_codec.h"
 #include "rtl/text_utils.h"
 
+#include "fuzz_support.h"
+
 namespace {
 
-// Latin-1: every byte is the code point of the same value; beyond U+00FF becomes "?".
-class Latin1CodePage final : public rimfold::ICodePage {
- public:
-  std::u16string ansiToUtf16(std::string_view bytes) const override {
-    std::u16string out(bytes.size(), u'\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i) out[i] = static_cast<unsigned char>(bytes[i]);
-    return out;
-  }
-  std::string utf16ToAnsi(std::u16string_view text) const override {
-    std::string out(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-      out[i] = text[i] <= 0xFF ? static_cast<char>(text[i]) : '?';
-    return out;
-  }
-};
+using rimfold::fuzz::check;
+using rimfold::fuzz::Latin1CodePage;
 
 bool hasUnpairedSurrogate(std::u16string_view s) {
   for (std::size_t i = 0; i < s.size(); ++i) {
@@ -37,10 +26,6 @@ bool hasUnpairedSurrogate(std::u16string_view s) {
     }
   }
   return false;
-}
-
-void check(bool condition) {
-  if (!condition) std::abort();
 }
 
 }  // namespace

@@ -130,10 +130,10 @@ ChildProcess::~ChildProcess() { stop(); }
 
 void ChildProcess::stop() {
   if (!process_) return;
-  if (HWND w = findWindowOf(processId_, kChildWindowClass, nullptr)) {
-    ::PostMessageW(w, WM_CLOSE, 0, 0);
-  }
-  if (::WaitForSingleObject(process_, 2000) != WAIT_OBJECT_0) {
+  // A window child closes cleanly; a lock child just sleeps, so it is ended at once.
+  HWND w = findWindowOf(processId_, kChildWindowClass, nullptr);
+  if (w) ::PostMessageW(w, WM_CLOSE, 0, 0);
+  if (!w || ::WaitForSingleObject(process_, 2000) != WAIT_OBJECT_0) {
     ::TerminateProcess(process_, 1);
     ::WaitForSingleObject(process_, 5000);
   }

@@ -13,7 +13,7 @@ namespace {
 constexpr std::uint32_t kWsMinimize = 0x20000000u;
 // What a minimized window reports: parked at -32000 with the size of a minimized caption.
 constexpr TRect kParkedRect{kParkedCoordinate, kParkedCoordinate, kParkedCoordinate + 160,
-                            kParkedCoordinate + 28};
+                            kParkedCoordinate + 24};
 
 bool contains(const TRect& r, TPoint p) {
   return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;

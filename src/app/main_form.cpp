@@ -2,6 +2,7 @@
 
 #include "app/message_loop.h"
 #include "app/model/error_log.h"
+#include "engine/drag_features.h"
 #include "platform/win32/win32_convert.h"
 #include "system/uac_check.h"
 #include "system/wow64.h"
@@ -115,8 +116,12 @@ bool TMainForm::checkDesktopIfFlagged() {
   return false;
 }
 
-void TMainForm::dragEnded(Hwnd) {
-  // Inertial movement and the minimum-size limit are wired here by the tray issue.
+void TMainForm::dragEnded(Hwnd w) {
+  Proc_MoveWindowSpeed(p_, monitors_, configForm_.state().MWorkArea,
+                       DragState{driver_.MSnapRectB, driver_.DragStopwatch},
+                       checks_.PPMoveWindowSpeed, checks_.PPStop, w);
+  Proc_Constraints(p_, correction_, monitors_, configForm_.state().ListBoxD, checks_.PPStop,
+                   MPPConstraintsC, w);
 }
 
 void TMainForm::Proc_SetEventHook() {

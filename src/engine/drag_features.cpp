@@ -1,0 +1,86 @@
+#include "engine/drag_features.h"
+
+#include <cstdlib>
+
+#include "config/window_lists.h"
+#include "engine/window_identity.h"
+
+namespace rimfold {
+
+int throwFactor(std::int64_t t) {
+  if (t < kFastThrowMs) return 4;
+  if (t < kThrowLimitMs) return 2;
+  return t == kThrowLimitMs ? 1 : 0;
+}
+
+void Proc_MoveWindowSpeed(Platform& p, const MonitorList& monitors, const WorkAreaTable& MWorkArea,
+                          const DragState& drag, bool PPMoveWindowSpeed, bool PPStop, Hwnd w) {
+  if (!PPMoveWindowSpeed || PPStop) return;
+  TRect r;
+  if (!Func_WindowRect(p, w, r)) return;
+  const WindowIdentity id = Proc_WindowIdentity(p, w);
+  if (Func_IsModernAppWindow(p, w, id.ClassName)) return;
+
+  const int k = throwFactor(drag.DragStopwatch.elapsedMilliseconds(p.clock));
+  if (k == 0) return;
+  const std::int64_t dx = static_cast<std::int64_t>(r.Left) - drag.MSnapRectB.Left;
+  const std::int64_t dy = static_cast<std::int64_t>(r.Top) - drag.MSnapRectB.Top;
+  std::int64_t x = r.Left + k * dx;
+  std::int64_t y = r.Top + k * dy;
+
+  const Hmonitor target = p.windows.monitorFromPoint(
+      TPoint{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)}, MonitorDefault::Nearest);
+  int i = 0;
+  for (int index = 0; index < GMonitorCount && index < monitors.count(); ++index) {
+    if (monitors.handle(index) == target) {
+      i = index;
+      break;
+    }
+  }
+  // The tables hold ten monitors; a window thrown towards another is left where it was dropped.
+  if (i >= kMaxMonitors) return;
+
+  const TWorkAreaEdges& a = MWorkArea[static_cast<std::size_t>(i)];
+  const std::int64_t width = std::llabs(static_cast<std::int64_t>(r.Right) - r.Left);
+  const std::int64_t height = std::llabs(static_cast<std::int64_t>(r.Bottom) - r.Top);
+  // The far edges are tested against the top-left corner only, so a window may still reach
+  // past them: the throw ends where the corner would leave the area.
+  if (y < a.Top) y = a.Top;
+  if (x < a.Left) x = a.Left;
+  if (y > a.Bottom) y = a.Bottom - height;
+  if (x > a.Right) x = a.Right - width;
+
+  if (p.windows.isHungAppWindow(w)) return;
+  p.windows.moveWindow(w,
+                       WindowBox{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
+                                 static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)},
+                       true);
+  Proc_CenterLostWindow(p, w);
+}
+
+void Proc_Constraints(Platform& p, CorrectionEngine& correction, const MonitorList& monitors,
+                      const StringList& exclusions, bool PPStop, std::int32_t MPPConstraintsC,
+                      Hwnd w) {
+  if (PPStop || MPPConstraintsC < 1 || MPPConstraintsC > 3) return;
+  TRect r;
+  if (!Func_WindowRect(p, w, r)) return;
+  const WindowIdentity id = Proc_WindowIdentity(p, w);
+  if (isExcluded(exclusions, id)) return;
+  if (Func_IsModernAppWindow(p, w, id.ClassName)) return;
+  WindowBox box;
+  if (!Func_WindowBounds(p, w, box)) return;
+  if ((p.windows.getStyle(w) & kWsThickFrame) == 0) return;
+
+  // The reference is the system's work area now, not the allowed area.
+  MonitorInfo m;
+  if (!monitors.info(Func_MonitorIndexOf(p, monitors, w), m)) return;
+  const std::int32_t d = MPPConstraintsC + 1;
+  if (std::abs(m.work.Right - m.work.Left) / d > box.Width) {
+    correction.Func_MoveWindowTo(w, 19 + MPPConstraintsC, m.work);
+  }
+  if (std::abs(m.work.Bottom - m.work.Top) / d > box.Height) {
+    correction.Func_MoveWindowTo(w, 29 + MPPConstraintsC, m.work);
+  }
+}
+
+}  // namespace rimfold

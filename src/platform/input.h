@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/types.h"
 
@@ -28,6 +29,9 @@ class IInput {
 
   // keybd_event with scan code 0 and no extra information.
   virtual void keybdEvent(std::uint8_t virtualKey, bool keyUp) = 0;
+  // GetKeyNameTextW of the key's scan code (MapVirtualKeyW) in bits 16 to 23; empty when
+  // the key has no scan code or no name.
+  virtual std::u16string keyNameText(int virtualKey) = 0;
 };
 
 }  // namespace rimfold

@@ -670,6 +670,12 @@ void FakeDesktop::keybdEvent(std::uint8_t virtualKey, bool keyUp) {
   keybdLog_.push_back({virtualKey, keyUp});
 }
 
+std::u16string FakeDesktop::keyNameText(int virtualKey) {
+  tick(Op::KeyNameText);
+  const auto it = keyNames_.find(virtualKey);
+  return it == keyNames_.end() ? std::u16string() : it->second;
+}
+
 // ---------------------------------------------------------------- IShell
 
 void FakeDesktop::setTaskbar(TaskbarEdge edge, const TRect& rect, bool answers) {

@@ -30,7 +30,7 @@ enum class Op : std::uint8_t {
   // IInput
   GetAsyncKeyState, GetCursorPos, GetSystemMetrics, GetWorkArea, GetForegroundLockTimeout,
   SetForegroundLockTimeout, GetDragFullWindows, SetDragFullWindows, GetScreenSaverRunning,
-  GetNonClientBorderWidth, GetBorder, KeybdEvent,
+  GetNonClientBorderWidth, GetBorder, KeybdEvent, KeyNameText,
   // IShell
   GetFolderPath, GetTaskbarPos, IsUserAnAdmin, ShellExecute, ShellExecuteEx,
   // ISystem
@@ -177,6 +177,8 @@ class FakeDesktop final : public IWindowManager,
   void setNonClientBorderWidth(int w) { borderWidth_ = w; }
   void setBorder(int b) { border_ = b; }
   const std::vector<KeybdEventCall>& keybdLog() const { return keybdLog_; }
+  // The system's key names for keys the program does not name itself.
+  void setKeyName(int virtualKey, std::u16string name) { keyNames_[virtualKey] = std::move(name); }
 
   // ---- shell ----
   void setFolderPath(int csidl, std::u16string path) { folders_[csidl] = std::move(path); }
@@ -267,6 +269,7 @@ class FakeDesktop final : public IWindowManager,
   bool getNonClientBorderWidth(std::uint32_t structSize, int& out) override;
   bool getBorder(int& out) override;
   void keybdEvent(std::uint8_t virtualKey, bool keyUp) override;
+  std::u16string keyNameText(int virtualKey) override;
 
   // ================= IShell =================
   std::u16string getFolderPath(int csidl) override;
@@ -384,6 +387,7 @@ class FakeDesktop final : public IWindowManager,
   int borderWidth_ = 1;
   int border_ = 1;
   std::vector<KeybdEventCall> keybdLog_;
+  std::map<int, std::u16string> keyNames_;
 
   std::map<int, std::u16string> folders_;
   bool taskbarAnswers_ = true;

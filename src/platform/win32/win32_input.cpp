@@ -84,4 +84,12 @@ void Win32Input::keybdEvent(std::uint8_t virtualKey, bool keyUp) noexcept {
   ::keybd_event(virtualKey, 0, keyUp ? KEYEVENTF_KEYUP : 0, 0);
 }
 
+std::u16string Win32Input::keyNameText(int virtualKey) {
+  const UINT scan = ::MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
+  if (scan == 0) return {};
+  wchar_t name[64] = {};
+  const int n = ::GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 64);
+  return n > 0 ? fromWide(name, static_cast<std::size_t>(n)) : std::u16string();
+}
+
 }  // namespace rimfold::win32

@@ -21,6 +21,7 @@ class Win32Input final : public IInput {
   bool getBorder(int& out) noexcept override;
 
   void keybdEvent(std::uint8_t virtualKey, bool keyUp) noexcept override;
+  std::u16string keyNameText(int virtualKey) override;
 };
 
 }  // namespace rimfold::win32

@@ -1,0 +1,85 @@
+#include "components/model/shortcut_text.h"
+
+#include <gtest/gtest.h>
+
+#include "fake/fake_desktop.h"
+
+namespace rimfold {
+namespace {
+
+class ShortcutText : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    d.setKeyName(0x6B, u"Num +");   // the keypad plus key, named by the system
+    d.setKeyName(0xBA, u";");
+  }
+  test::FakeDesktop d;
+};
+
+TEST_F(ShortcutText, ValueToText) {
+  struct Case {
+    std::uint16_t value;
+    const char16_t* text;
+  };
+  const Case cases[] = {
+      {kScCtrl | kScAlt | 0x53, u"Ctrl+Alt+S"},
+      {kScShift | kScCtrl | kScAlt | 0x74, u"Shift+Ctrl+Alt+F5"},
+      {kScCtrl | 'A', u"Ctrl+A"},
+      {8, u"BkSp"}, {27, u"Esc"}, {46, u"Del"}, {'7', u"7"},
+      {96 + 3, u"3"},                 // keypad digit
+      {135, u"F24"}, {112, u"F1"},
+      {kScAlt | 0xBA, u"Alt+;"},       // the system's name
+      {kScCtrl | 0xFF, u""},           // a key without a name
+  };
+  for (const auto& c : cases) EXPECT_EQ(ShortCutToText(d, c.value), c.text) << c.value;
+}
+
+TEST_F(ShortcutText, TextToValue) {
+  struct Case {
+    const char16_t* text;
+    std::uint16_t value;
+  };
+  const Case cases[] = {
+      {u"Ctrl+Alt+S", kScCtrl | kScAlt | 0x53},
+      {u"^A", kScCtrl | 'A'},
+      {u"shift+f5", kScShift | 116},
+      {u"alt+ctrl+del", kScAlt | kScCtrl | 46},
+      {u"Ctrl+3", kScCtrl | '3'},     // main-row digit, lower than the keypad's
+      {u"Shift+Ctrl+", 0},            // prefixes only
+      {u"", 0},
+      {u"Ctrl+NoSuchKey", 0},
+      {u"Alt+;", kScAlt | 0xBA},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TextToShortCut(d, c.text), c.value) << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
+}
+
+TEST_F(ShortcutText, RegistrationSplitsModifiersAndKey) {
+  EXPECT_EQ(hotKeyRegistration(kScCtrl | kScAlt | 0x53), (HotKeyRegistration{2 | 1, 0x53}));
+  EXPECT_EQ(hotKeyRegistration(kScShift | 0x74), (HotKeyRegistration{4, 0x74}));
+}
+
+TEST_F(ShortcutText, CaptureEditKeepsOnlyAModifierAndAKey) {
+  struct Case {
+    const char* name;
+    int key;
+    bool shift, ctrl, alt;
+    const char16_t* text;
+  };
+  const Case cases[] = {
+      {"Ctrl+S", 'S', false, true, false, u"Ctrl+S"},
+      {"Ctrl+Alt+S", 'S', false, true, true, u"Ctrl+Alt+S"},
+      {"S alone", 'S', false, false, false, u""},
+      {"Ctrl alone", kVkControl, false, true, false, u""},
+      {"Esc", 27, false, true, false, u""},
+      {"a name ending in +", 0x6B, false, true, false, u""},
+      {"no name", 0xFF, false, true, false, u""},
+  };
+  for (const auto& c : cases) {
+    int key = c.key;
+    EXPECT_EQ(Proc_HotKeyEditKeyDown(d, key, c.shift, c.ctrl, c.alt), c.text) << c.name;
+    EXPECT_EQ(key, 0) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace rimfold

@@ -1,9 +1,13 @@
 #include "app/main_form.h"
 
+#include <iterator>
+
 #include "app/message_loop.h"
 #include "app/model/error_log.h"
+#include "config/ui/config_form.h"
 #include "engine/drag_features.h"
 #include "platform/win32/win32_convert.h"
+#include "system/data_dir.h"
 #include "system/uac_check.h"
 #include "system/wow64.h"
 #include "workarea/work_area.h"
@@ -12,35 +16,47 @@ namespace rimfold::app {
 
 namespace {
 
-constexpr UINT_PTR kTimerId = 1;
-constexpr UINT kResidentInterval = 250;
-constexpr UINT kNonResidentInterval = 1000;
-
-// The out-of-context hook calls back on this thread, with no context of its own.
+// The out-of-context hook has no context argument: it reaches the one main form here.
 TMainForm* gHookTarget = nullptr;
-EventDriver* gHookDriver = nullptr;
+
+constexpr DWORD kHookFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+constexpr DWORD kEventMin = 1;
+constexpr DWORD kEventMax = 0x7FFFFFFF;
+constexpr DWORD kExceptionPauseMs = 1000;
+
+constexpr int kScreenMetrics[] = {kSmCMonitors, kSmYVirtualScreen, kSmXVirtualScreen,
+                                  kSmCxVirtualScreen, kSmCyVirtualScreen};
+static_assert(std::size(kScreenMetrics) == std::tuple_size_v<ScreenSnapshot>);
+
+void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG, LONG, DWORD, DWORD) {
+  TMainForm* target = gHookTarget;
+  if (target == nullptr) return;
+  runGuarded([&] { target->onWinEvent(event, win32::fromHwnd(hwnd)); });
+}
 
 }  // namespace
 
-TMainForm::TMainForm(Platform& p, bool nonResident)
+TMainForm::TMainForm(Platform& p, MonitorList& monitors, TConfigForm& config, bool nonResident)
     : p_(p),
+      monitors_(monitors),
+      config_(config),
       nonResident_(nonResident),
-      monitors_(p.windows),
-      configForm_(p, monitors_),
-      correction_(p, configForm_.state(), monitors_),
-      driver_(p, correction_, *this) {}
+      correction_(p, config.state(), monitors),
+      driver_(p, correction_, *this) {
+  // The handler is live before FormCreate runs, so failures there are logged too.
+  setExceptionSink(this);
+}
 
 TMainForm::~TMainForm() {
-  setExceptionSink(nullptr);
-  gHookTarget = nullptr;
-  gHookDriver = nullptr;
+  runGuarded([&] { FormDestroy(); });
   destroyWindow();
+  if (gHookTarget == this) gHookTarget = nullptr;
+  if (exceptionSink() == this) setExceptionSink(nullptr);
 }
 
 bool TMainForm::create() {
-  setExceptionSink(this);
-  // A plain overlapped window that is never shown: no taskbar button, no tray of its own.
-  if (createWindow({kMainFormClass, L"Rimfold", WS_OVERLAPPED, WS_EX_TOOLWINDOW, 0, 0, 0, 0}) ==
+  // A tool window that is never shown: no taskbar button, nothing on screen.
+  if (createWindow({kMainFormClass, L"Rimfold", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0}) ==
       nullptr) {
     return false;
   }
@@ -50,21 +66,20 @@ bool TMainForm::create() {
 
 void TMainForm::FormCreate() {
   InitWow64(p_);
+  // TaskBarInit (the dialog's own taskbar button) arrives with the dialog pages.
   CheckUAC(p_);
   GMonitorCount = monitors_.count();
-  // The first screen snapshot; display-change handling compares against it.
-  MScreenB = {p_.input.getSystemMetrics(kSmCMonitors),
-              p_.input.getSystemMetrics(kSmYVirtualScreen),
-              p_.input.getSystemMetrics(kSmXVirtualScreen),
-              p_.input.getSystemMetrics(kSmCxVirtualScreen),
-              p_.input.getSystemMetrics(kSmCyVirtualScreen)};
+  Func_ScreenChanged();
 
   const TraySettings s = readTraySettings(loadIniFile(p_, settingsPath()));
   MHotKeyStop = s.HotKeyStop;
-  checks_.PPStop = s.Stop;
-  checks_.PPDispDialog = s.DispDialog;
-  checks_.PPMoveWindowSpeed = s.MoveWindowSpeed;
+  Checks.PPStop = s.Stop;
+  Checks.PPDispDialog = s.DispDialog;
+  Checks.PPMoveWindowSpeed = s.MoveWindowSpeed;
   MPPConstraintsC = s.Constraints;
+  // Registering MHotKeyStop, showing the stopped state (PPStopClick), the menu's item
+  // tables and its version-dependent items are steps of the tray and hotkey issues; they
+  // belong here, between reading the settings and enabling the timer.
 
   driver_.MActWinB = win32::fromHwnd(handle());
   if (nonResident_) {
@@ -73,78 +88,103 @@ void TMainForm::FormCreate() {
     timerInterval_ = kResidentInterval;
     Proc_SetEventHook();
   }
-  configForm_.create(MHotKeyStop);
   setTimerEnabled(true);
 }
 
-void TMainForm::close() {
-  if (closed_) return;
-  FormCloseQuery();
-  closed_ = true;
-  destroyWindow();
+void TMainForm::Close() {
+  // Closing is never refused; a failure while saving propagates to the caller's guard
+  // and the form stays open, as a failed close does.
+  if (FormCloseQuery()) ::PostQuitMessage(0);
 }
 
-void TMainForm::FormCloseQuery() {
-  setTimerEnabled(false);
-  MHotKeyStop = configForm_.close();
+bool TMainForm::FormCloseQuery() {
+  MHotKeyStop = config_.close();
   if (!nonResident_) Proc_UnhookEvent();
-
-  IniFile ini = loadIniFile(p_, settingsPath());
-  writeTraySettings(ini, TraySettings{checks_.PPStop, checks_.PPDispDialog,
-                                      checks_.PPMoveWindowSpeed, MPPConstraintsC, MHotKeyStop});
-  saveIniFile(p_, ini, settingsPath());
+  // Unregistering hotkey 1 arrives with the hotkey component.
+  const std::u16string path = settingsPath();
+  IniFile ini = loadIniFile(p_, path);
+  writeTraySettings(ini, traySettings());
+  saveIniFile(p_, ini, path);
+  return true;
 }
 
 void TMainForm::FormDestroy() {
-  // The taskbar-list object of the dialog is released here once the dialog has one.
+  // TaskBarDone arrives with TaskBarInit. The timer dies with the window.
+  setTimerEnabled(false);
+  Proc_UnhookEvent();
+}
+
+TraySettings TMainForm::traySettings() const {
+  TraySettings s;
+  s.Stop = Checks.PPStop;
+  s.DispDialog = Checks.PPDispDialog;
+  s.MoveWindowSpeed = Checks.PPMoveWindowSpeed;
+  s.Constraints = MPPConstraintsC;
+  s.HotKeyStop = MHotKeyStop;
+  return s;
 }
 
 void TMainForm::setTimerEnabled(bool on) {
+  timerEnabled_ = on;
   if (handle() == nullptr) return;
+  // Enabling restarts the interval, as re-arming a timer does.
   if (on) {
-    timerEnabled_ = ::SetTimer(handle(), kTimerId, timerInterval_, nullptr) != 0;
+    ::SetTimer(handle(), kPollingTimerId, timerInterval_, nullptr);
   } else {
-    ::KillTimer(handle(), kTimerId);
-    timerEnabled_ = false;
+    ::KillTimer(handle(), kPollingTimerId);
   }
 }
 
 bool TMainForm::checkDesktopIfFlagged() {
-  // The work-area watch that answers this flag is not built yet: the flag is consumed so
-  // that it cannot pile up, and the tick goes on.
-  configForm_.state().FWMGETMINMAXINFO = false;
+  ConfigState& c = config_.state();
+  if (!c.FWMGETMINMAXINFO) return false;
+  c.FWMGETMINMAXINFO = false;
+  // Func_CheckDesktop (the work-area watch) is not built yet: the flag is consumed and the
+  // tick goes on as if the check had found nothing.
   return false;
 }
 
 void TMainForm::dragEnded(Hwnd w) {
-  Proc_MoveWindowSpeed(p_, monitors_, configForm_.state().MWorkArea,
+  ConfigState& c = config_.state();
+  Proc_MoveWindowSpeed(p_, monitors_, c.MWorkArea,
                        DragState{driver_.MSnapRectB, driver_.DragStopwatch},
-                       checks_.PPMoveWindowSpeed, checks_.PPStop, w);
-  Proc_Constraints(p_, correction_, monitors_, configForm_.state().ListBoxD, checks_.PPStop,
-                   MPPConstraintsC, w);
+                       Checks.PPMoveWindowSpeed, Checks.PPStop, w);
+  Proc_Constraints(p_, correction_, monitors_, c.ListBoxD, Checks.PPStop, MPPConstraintsC, w);
+}
+
+void TMainForm::onWinEvent(std::uint32_t event, Hwnd w) { driver_.WinEventProc(event, w); }
+
+bool TMainForm::Func_ScreenChanged() {
+  bool changed = false;
+  for (std::size_t i = 0; i < MScreenB.size(); ++i) {
+    if (p_.input.getSystemMetrics(kScreenMetrics[i]) != MScreenB[i]) {
+      changed = true;
+      break;
+    }
+  }
+  if (!changed) return false;
+  for (std::size_t i = 0; i < MScreenB.size(); ++i) {
+    MScreenB[i] = p_.input.getSystemMetrics(kScreenMetrics[i]);
+  }
+  return true;
 }
 
 void TMainForm::Proc_SetEventHook() {
   if (EventHook) return;
   gHookTarget = this;
-  gHookDriver = &driver_;
-  EventHook.reset(::SetWinEventHook(EVENT_MIN, 0x7FFFFFFF, nullptr, &TMainForm::WinEventProc, 0,
-                                    0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+  EventHook.reset(::SetWinEventHook(kEventMin, kEventMax, nullptr, &WinEventProc, 0, 0,
+                                    kHookFlags));
 }
 
 void TMainForm::Proc_UnhookEvent() { EventHook.reset(); }
 
-void CALLBACK TMainForm::WinEventProc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG, LONG, DWORD,
-                                      DWORD) {
-  if (gHookDriver == nullptr) return;
-  runGuarded([&] { gHookDriver->WinEventProc(event, win32::fromHwnd(hwnd)); });
-}
+void TMainForm::TimerTimer() { driver_.TimerTimer(); }
 
 void TMainForm::ApplicationEventsException(const std::u16string& message) {
   setTimerEnabled(false);
   appendErrorLog(p_, message);
   processMessages();
-  ::Sleep(1000);
+  p_.clock.sleep(kExceptionPauseMs);
   setTimerEnabled(true);
 }
 
@@ -154,31 +194,30 @@ bool TMainForm::onMessage(Message& m) {
       {WM_CLOSE, &TMainForm::WMClose},
       {WM_QUERYENDSESSION, &TMainForm::WMQueryEndSession},
       {WM_ENDSESSION, &TMainForm::WMEndSession},
-      {WM_DESTROY, &TMainForm::WMDestroy},
   };
   return dispatchMessage(*this, kMessages, m);
 }
 
 void TMainForm::WMTimer(Message& m) {
-  if (m.wParam == kTimerId) driver_.TimerTimer();
+  // WM_TIMER can still be queued from before a KillTimer; a disabled timer does not tick.
+  if (m.wParam == kPollingTimerId && timerEnabled_) TimerTimer();
+  m.result = 0;
 }
 
-void TMainForm::WMClose(Message&) { close(); }
+void TMainForm::WMClose(Message& m) {
+  Close();
+  m.result = 0;
+}
 
 void TMainForm::WMQueryEndSession(Message& m) {
-  // The settings are saved before Windows goes on; the close query never refuses.
-  close();
-  m.result = TRUE;
+  Close();
+  // The default answer is the close query's own outcome: it runs, and saves, once more.
+  m.result = FormCloseQuery() ? TRUE : FALSE;
 }
 
 void TMainForm::WMEndSession(Message& m) {
+  ::DefWindowProcW(handle(), m.msg, m.wParam, m.lParam);
   m.result = 1;
-  defaultProc(m);
-}
-
-void TMainForm::WMDestroy(Message&) {
-  FormDestroy();
-  ::PostQuitMessage(0);
 }
 
 }  // namespace rimfold::app

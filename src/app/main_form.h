@@ -1,15 +1,16 @@
-// TMainForm: the hidden main window. It owns the polling timer, the win-event hook, the
-// engine's driver state and the menu check states, and it answers Windows' end of session.
+// TMainForm: the hidden main window. It is never shown and has no taskbar button; it
+// carries the polling timer, the win-event hook and the program's close path, and it is
+// the host the event driver asks about modes, the stop state and the timer.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 #include "app/exception_guard.h"
 #include "app/model/settings_file.h"
 #include "app/window_base.h"
-#include "config/ui/config_form.h"
 #include "engine/correction.h"
 #include "engine/event_driver.h"
 #include "engine/monitor_list.h"
@@ -18,67 +19,84 @@
 
 namespace rimfold::app {
 
-inline constexpr wchar_t kMainFormClass[] = L"TMainForm";
+class TConfigForm;
 
-// The check states of the tray menu's items. The menu itself is built by the tray
-// issue; until then these flags are the items' state and Rimfold.ini reads and writes them.
+inline constexpr wchar_t kMainFormClass[] = L"TMainForm";
+inline constexpr UINT_PTR kPollingTimerId = 1;
+inline constexpr UINT kResidentInterval = 250;
+inline constexpr UINT kNonResidentInterval = 1000;
+
+// The tray menu's check marks. Until the menu exists they live here, in one place, so
+// that the menu issue can hand them to its items without touching their readers.
 struct MenuChecks {
   bool PPStop = false;
   bool PPDispDialog = true;
   bool PPMoveWindowSpeed = false;
 };
 
+// SM_CMONITORS, SM_YVIRTUALSCREEN, SM_XVIRTUALSCREEN, SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN.
+using ScreenSnapshot = std::array<std::int32_t, 5>;
+
 class TMainForm final : public WindowBase, public IDriverHost, public IExceptionSink {
  public:
-  TMainForm(Platform& p, bool nonResident);
+  TMainForm(Platform& p, MonitorList& monitors, TConfigForm& config, bool nonResident);
   ~TMainForm() override;
 
-  // Creates the window and runs FormCreate; then the dialog is created.
+  // Creates the hidden window and runs FormCreate. False when the window could not be made.
   bool create();
-  // The close command: FormCloseQuery, then the window goes and the loop ends.
-  void close();
+  // The close command: FormCloseQuery, then the message loop is told to end.
+  void Close();
 
   // IDriverHost
   bool nonResident() override { return nonResident_; }
-  bool stopChecked() override { return checks_.PPStop; }
+  bool stopChecked() override { return Checks.PPStop; }
   void setTimerEnabled(bool on) override;
   bool checkDesktopIfFlagged() override;
   void dragEnded(Hwnd w) override;
-  void closeMainForm() override { close(); }
+  void closeMainForm() override { Close(); }
 
-  // IExceptionSink
+  // IExceptionSink: log the failure and let the program go on.
   void ApplicationEventsException(const std::u16string& message) override;
+
+  // The hook callback's entry: the event and window reach the driver.
+  void onWinEvent(std::uint32_t event, Hwnd w);
+
+  bool Func_ScreenChanged();
+  void Proc_SetEventHook();
+  void Proc_UnhookEvent();
+
+  TraySettings traySettings() const;
+  bool timerEnabled() const noexcept { return timerEnabled_; }
+  UINT timerInterval() const noexcept { return timerInterval_; }
+  bool hookInstalled() const noexcept { return EventHook.valid(); }
+  EventDriver& driver() noexcept { return driver_; }
+
+  MenuChecks Checks;
+  std::int32_t MPPConstraintsC = 0;
+  std::u16string MHotKeyStop;
+  ScreenSnapshot MScreenB{};
 
  private:
   void FormCreate();
-  void FormCloseQuery();
+  bool FormCloseQuery();
   void FormDestroy();
-  void Proc_SetEventHook();
-  void Proc_UnhookEvent();
-  static void CALLBACK WinEventProc(HWINEVENTHOOK hook, DWORD event, HWND hwnd, LONG idObject,
-                                    LONG idChild, DWORD eventThread, DWORD eventTime);
+  void TimerTimer();
 
   bool onMessage(Message& m) override;
   void WMTimer(Message& m);
   void WMClose(Message& m);
   void WMQueryEndSession(Message& m);
   void WMEndSession(Message& m);
-  void WMDestroy(Message& m);
 
   Platform& p_;
+  MonitorList& monitors_;
+  TConfigForm& config_;
   const bool nonResident_;
-  MonitorList monitors_;  // the long-lived monitor list
-  TConfigForm configForm_;
   CorrectionEngine correction_;
   EventDriver driver_;
-  MenuChecks checks_;
-  std::int32_t MPPConstraintsC = 0;
-  std::u16string MHotKeyStop;
-  std::array<std::int32_t, 5> MScreenB{};
-  UINT timerInterval_ = 500;
-  bool timerEnabled_ = false;
-  bool closed_ = false;
   win32::UniqueWinEventHook EventHook;
+  bool timerEnabled_ = false;
+  UINT timerInterval_ = 500;  // the designed default, replaced before the timer first runs
 };
 
 }  // namespace rimfold::app

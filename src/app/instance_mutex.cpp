@@ -1,0 +1,29 @@
+#include "app/instance_mutex.h"
+
+#include <shellapi.h>
+
+#include "platform/win32/win32_convert.h"
+
+namespace rimfold::app {
+
+bool mutexExists(const char16_t* name) {
+  win32::UniqueMutex m(::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, win32::wide(name)));
+  return m.valid();
+}
+
+win32::UniqueMutex createInstanceMutex(const char16_t* name) {
+  return win32::UniqueMutex(::CreateMutexW(nullptr, FALSE, win32::wide(name)));
+}
+
+std::u16string firstArgument(const wchar_t* commandLine) {
+  if (commandLine == nullptr) return {};
+  int count = 0;
+  LPWSTR* args = ::CommandLineToArgvW(commandLine, &count);
+  if (args == nullptr) return {};
+  std::u16string first;
+  if (count > 1) first = win32::fromWide(std::wstring_view(args[1]));
+  ::LocalFree(args);
+  return first;
+}
+
+}  // namespace rimfold::app

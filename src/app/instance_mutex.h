@@ -1,0 +1,19 @@
+// The instance rules at process entry: which named mutexes exist, and this instance's own.
+#pragma once
+
+#include <string>
+
+#include "platform/win32/unique_handle.h"
+
+namespace rimfold::app {
+
+// OpenMutexW(MUTEX_ALL_ACCESS, not inheritable, name) succeeded; the handle is closed again.
+bool mutexExists(const char16_t* name);
+
+// This instance's mutex, created not owned; invalid when creation failed.
+win32::UniqueMutex createInstanceMutex(const char16_t* name);
+
+// The first command-line argument (after the program name); empty when there is none.
+std::u16string firstArgument(const wchar_t* commandLine);
+
+}  // namespace rimfold::app

@@ -1,0 +1,275 @@
+// The Win32 shell: the exception guard, the window trampoline and the two forms' start
+// and close paths, with the data folder pointed at a temporary one.
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/exception_guard.h"
+#include "app/main_form.h"
+#include "app/window_base.h"
+#include "config/ui/config_form.h"
+#include "platform/win32/win32_convert.h"
+#include "platform/win32/win32_platform.h"
+#include "system/data_dir.h"
+#include "win32/temp_folder.h"
+
+namespace rimfold::app {
+namespace {
+
+using win32::test::readBytes;
+using win32::test::TempFolder;
+using win32::test::writeBytes;
+
+struct RecordingSink : IExceptionSink {
+  std::vector<std::u16string> messages;
+  void ApplicationEventsException(const std::u16string& message) override {
+    messages.push_back(message);
+  }
+};
+
+// Installs a sink for one test and restores the previous one.
+class SinkScope {
+ public:
+  explicit SinkScope(IExceptionSink* sink) : previous_(exceptionSink()) { setExceptionSink(sink); }
+  ~SinkScope() { setExceptionSink(previous_); }
+
+ private:
+  IExceptionSink* previous_;
+};
+
+// Removes the WM_QUIT a close posts, so that it cannot end a later test's loop; true when
+// one was there.
+bool takeQuitMessage() {
+  MSG msg{};
+  bool quit = false;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      quit = true;
+    } else {
+      ::DispatchMessageW(&msg);
+    }
+  }
+  return quit;
+}
+
+TEST(ExceptionGuardTest, MessageIsReadAsUtf8ThenAsAnsi) {
+  EXPECT_EQ(exceptionMessage("disk full"), u"disk full");
+  EXPECT_EQ(exceptionMessage("Fehler \xC3\xA4"), u"Fehler \u00E4");
+  // A lone 0xE4 is no UTF-8; in code page 1252 it is a-umlaut.
+  ASSERT_EQ(::GetACP(), 1252u);
+  EXPECT_EQ(exceptionMessage("Fehler \xE4"), u"Fehler \u00E4");
+  EXPECT_EQ(exceptionMessage(""), u"");
+}
+
+TEST(ExceptionGuardTest, ExceptionsReachTheSinkAndNothingEscapes) {
+  RecordingSink sink;
+  SinkScope scope(&sink);
+  int ran = 0;
+  EXPECT_TRUE(runGuarded([&] { ++ran; }));
+  EXPECT_TRUE(sink.messages.empty());
+  EXPECT_FALSE(runGuarded([] { throw std::runtime_error("first"); }));
+  EXPECT_FALSE(runGuarded([] { throw 42; }));
+  EXPECT_EQ(ran, 1);
+  ASSERT_EQ(sink.messages.size(), 2u);
+  EXPECT_EQ(sink.messages[0], u"first");
+  EXPECT_EQ(sink.messages[1], kUnknownExceptionText);
+}
+
+TEST(ExceptionGuardTest, AFailingSinkIsSwallowed) {
+  struct ThrowingSink : IExceptionSink {
+    void ApplicationEventsException(const std::u16string&) override {
+      throw std::runtime_error("sink");
+    }
+  } sink;
+  SinkScope scope(&sink);
+  EXPECT_FALSE(runGuarded([] { throw std::runtime_error("body"); }));
+}
+
+class ProbeWindow final : public WindowBase {
+ public:
+  bool create() {
+    return createWindow({L"RimfoldShellTestProbe", L"probe", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0,
+                         10, 10}) != nullptr;
+  }
+  ~ProbeWindow() override { destroyWindow(); }
+  void destroy() { destroyWindow(); }
+  int answered = 0;
+
+ private:
+  bool onMessage(Message& m) override {
+    static constexpr MessageEntry<ProbeWindow> kMessages[] = {
+        {WM_USER, &ProbeWindow::answer},
+        {WM_USER + 1, &ProbeWindow::fail},
+    };
+    return dispatchMessage(*this, kMessages, m);
+  }
+  void answer(Message& m) {
+    ++answered;
+    m.result = static_cast<LRESULT>(m.wParam) * 2;
+  }
+  void fail(Message&) { throw std::runtime_error("handler failed"); }
+};
+
+TEST(WindowBaseTest, MessagesReachTheObjectAndFailuresStopAtTheTrampoline) {
+  RecordingSink sink;
+  SinkScope scope(&sink);
+  ProbeWindow w;
+  ASSERT_TRUE(w.create());
+  HWND h = w.handle();
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(::SendMessageW(h, WM_USER, 21, 0), 42);
+  EXPECT_EQ(w.answered, 1);
+  EXPECT_EQ(::SendMessageW(h, WM_USER + 1, 0, 0), 0);
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_EQ(sink.messages[0], u"handler failed");
+  // Unhandled messages get the default answer.
+  wchar_t title[16]{};
+  EXPECT_EQ(::SendMessageW(h, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(title)), 5);
+  EXPECT_STREQ(title, L"probe");
+  w.destroy();
+  EXPECT_EQ(w.handle(), nullptr);
+  EXPECT_FALSE(::IsWindow(h));
+}
+
+// The two forms as wWinMain builds them, with DataDir in a temporary folder.
+class FormsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    savedDataDir_ = DataDir;
+    DataDir = win32::fromWide(folder_.path() + L"\\");
+  }
+  void TearDown() override {
+    DataDir = savedDataDir_;
+    takeQuitMessage();
+  }
+  std::wstring file(const wchar_t* name) const { return folder_.file(name); }
+
+  win32::Win32Platform system_;
+  Platform p_ = system_.platform();
+  MonitorList monitors_{p_.windows};
+  TempFolder folder_;
+
+ private:
+  std::u16string savedDataDir_;
+};
+
+constexpr char kFirstRunIni[] =
+    "[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\n\r\n"
+    "[Key]\r\nStop=\r\n\r\n";
+
+TEST_F(FormsTest, NonResidentStartAndCloseWriteTheFirstRunFiles) {
+  TConfigForm config(p_, monitors_);
+  TMainForm main(p_, monitors_, config, true);
+  ASSERT_TRUE(main.create());
+  config.create(main.MHotKeyStop);
+  EXPECT_TRUE(main.timerEnabled());
+  EXPECT_EQ(main.timerInterval(), kNonResidentInterval);
+  EXPECT_FALSE(main.hookInstalled());
+  EXPECT_EQ(main.driver().MActWinB, win32::fromHwnd(main.handle()));
+  EXPECT_FALSE(::IsWindowVisible(main.handle()));
+  EXPECT_FALSE(::IsWindowVisible(config.handle()));
+  EXPECT_EQ(main.MScreenB[0], ::GetSystemMetrics(SM_CMONITORS));
+  EXPECT_EQ(main.MScreenB[3], ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  EXPECT_EQ(::GetFileAttributesW(file(L"Rimfold.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  main.Close();
+  EXPECT_TRUE(takeQuitMessage());
+  EXPECT_EQ(readBytes(file(L"Rimfold.ini")), kFirstRunIni);
+  EXPECT_EQ(readBytes(file(L"Disable.log")), std::string("\xFF\xFE"));
+  const std::string workArea = readBytes(file(L"WorkArea.dat"));
+  EXPECT_NE(workArea.find("[MAX]\r\nDisable=1\r\n"), std::string::npos) << workArea;
+  EXPECT_NE(workArea.find("GroupBoxE=100\r\n"), std::string::npos) << workArea;
+}
+
+TEST_F(FormsTest, ResidentHooksAndClosesOnWmClose) {
+  TConfigForm config(p_, monitors_);
+  TMainForm main(p_, monitors_, config, false);
+  ASSERT_TRUE(main.create());
+  config.create(main.MHotKeyStop);
+  EXPECT_EQ(main.timerInterval(), kResidentInterval);
+  EXPECT_TRUE(main.hookInstalled());
+  EXPECT_EQ(::SendMessageW(main.handle(), WM_CLOSE, 0, 0), 0);
+  EXPECT_TRUE(takeQuitMessage());
+  EXPECT_FALSE(main.hookInstalled());
+  EXPECT_EQ(readBytes(file(L"Rimfold.ini")), kFirstRunIni);
+}
+
+TEST_F(FormsTest, StoredSettingsAreReadAndWrittenBackWithForeignKeysKept) {
+  ASSERT_TRUE(writeBytes(file(L"Rimfold.ini"),
+                         "[Tray]\r\nStop=1\r\nDispDialog=0\r\nMoveWindowSpeed=1\r\nConstraints=2\r\n"
+                         "Other=x\r\n\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n\r\n"));
+  ASSERT_TRUE(writeBytes(file(L"Disable.log"),
+                         std::string("\xFF\xFE" "A\0,\0B\0\r\0\n\0", 12)));
+  TConfigForm config(p_, monitors_);
+  TMainForm main(p_, monitors_, config, false);
+  ASSERT_TRUE(main.create());
+  config.create(main.MHotKeyStop);
+  EXPECT_TRUE(main.Checks.PPStop);
+  EXPECT_TRUE(main.stopChecked());
+  EXPECT_FALSE(main.Checks.PPDispDialog);
+  EXPECT_TRUE(main.Checks.PPMoveWindowSpeed);
+  EXPECT_EQ(main.MPPConstraintsC, 2);
+  EXPECT_EQ(main.MHotKeyStop, u"Ctrl+Alt+S");
+  ASSERT_EQ(config.state().ListBoxD.size(), 1u);
+  EXPECT_EQ(config.state().ListBoxD[0], u"A,B");
+
+  main.Checks.PPStop = false;
+  main.MPPConstraintsC = 3;
+  main.Close();
+  EXPECT_EQ(readBytes(file(L"Rimfold.ini")),
+            "[Tray]\r\nStop=0\r\nDispDialog=0\r\nMoveWindowSpeed=1\r\nConstraints=3\r\n"
+            "Other=x\r\n\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n\r\n");
+  EXPECT_EQ(readBytes(file(L"Disable.log")), std::string("\xFF\xFE" "A\0,\0B\0\r\0\n\0", 12));
+}
+
+TEST_F(FormsTest, QueryEndSessionSavesAndAnswersTrue) {
+  TConfigForm config(p_, monitors_);
+  TMainForm main(p_, monitors_, config, false);
+  ASSERT_TRUE(main.create());
+  config.create(main.MHotKeyStop);
+  EXPECT_EQ(::SendMessageW(main.handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  EXPECT_TRUE(takeQuitMessage());
+  EXPECT_EQ(readBytes(file(L"Rimfold.ini")), kFirstRunIni);
+  EXPECT_EQ(::SendMessageW(main.handle(), WM_ENDSESSION, TRUE, 0), 1);
+}
+
+TEST_F(FormsTest, DialogWindowRaisesTheMinMaxFlag) {
+  TConfigForm config(p_, monitors_);
+  TMainForm main(p_, monitors_, config, false);
+  ASSERT_TRUE(main.create());
+  config.create(main.MHotKeyStop);
+  config.state().FWMGETMINMAXINFO = false;
+  MINMAXINFO info{};
+  ::SendMessageW(config.handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_TRUE(config.state().FWMGETMINMAXINFO);
+  // The tick consumes the flag; the watch that would answer it is not built yet.
+  EXPECT_FALSE(main.checkDesktopIfFlagged());
+  EXPECT_FALSE(config.state().FWMGETMINMAXINFO);
+}
+
+TEST_F(FormsTest, AnExceptionIsLoggedAndTheTimerRunsAgain) {
+  TConfigForm config(p_, monitors_);
+  TMainForm main(p_, monitors_, config, false);
+  ASSERT_TRUE(main.create());
+  config.create(main.MHotKeyStop);
+  ASSERT_EQ(exceptionSink(), &main);
+  const DWORD t0 = ::GetTickCount();
+  EXPECT_FALSE(runGuarded([] { throw std::runtime_error("first failure"); }));
+  EXPECT_GE(::GetTickCount() - t0, 900u);
+  EXPECT_TRUE(main.timerEnabled());
+  EXPECT_FALSE(runGuarded([] { throw 1; }));
+  const std::string log = readBytes(file(L"Rimfold_Error.log"));
+  const std::size_t first = log.find(" : first failure\r\n");
+  const std::size_t second = log.find(" : Unknown exception\r\n");
+  ASSERT_NE(first, std::string::npos) << log;
+  ASSERT_NE(second, std::string::npos) << log;
+  EXPECT_LT(first, second);
+  EXPECT_EQ(log.size(), second + std::string(" : Unknown exception\r\n").size());
+  main.Close();
+}
+
+}  // namespace
+}  // namespace rimfold::app

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "components/model/hook_hot_key.h"
 #include "fake/fake_desktop.h"
+#include "fake_hot_key_window.h"
 
 namespace rimfold {
 namespace {
+
+using test::FakeHotKeyWindow;
 
 class ShortcutText : public ::testing::Test {
  protected:
@@ -78,6 +82,80 @@ TEST_F(ShortcutText, CaptureEditKeepsOnlyAModifierAndAKey) {
     int key = c.key;
     EXPECT_EQ(Proc_HotKeyEditKeyDown(d, key, c.shift, c.ctrl, c.alt), c.text) << c.name;
     EXPECT_EQ(key, 0) << c.name;
+  }
+}
+
+TEST(HookHotKey, AddRegistersModifiersAndKey) {
+  FakeHotKeyWindow w;
+  THookHotKey hk(w);
+  ASSERT_TRUE(hk.Add(1, kScShift | kScCtrl | kScAlt | 0x53));
+  ASSERT_EQ(w.log.size(), 1u);
+  EXPECT_EQ(w.log[0].id, 1);
+  EXPECT_EQ(w.log[0].modifiers, 4u | 2u | 1u);
+  EXPECT_EQ(w.log[0].key, 0x53u);
+  EXPECT_TRUE(hk.Delete(1));
+  EXPECT_FALSE(hk.Delete(1));
+}
+
+TEST(HookHotKey, ChangeAndApplyRunBothStepsAndReportBoth) {
+  struct Case {
+    const char* name;
+    bool registeredBefore;
+    bool newTaken;
+    bool doHook;
+    bool result;
+    bool registeredAfter;
+  } cases[] = {
+      {"change a registered key", true, false, true, true, true},
+      {"change an unregistered index", false, false, true, false, true},
+      {"change to a key taken elsewhere", true, true, true, false, false},
+      {"apply without hook deletes", true, false, false, true, false},
+      {"apply without hook, nothing registered", false, false, false, false, false},
+  };
+  for (const auto& c : cases) {
+    FakeHotKeyWindow w;
+    THookHotKey hk(w);
+    if (c.registeredBefore) {
+      ASSERT_TRUE(hk.Add(1, kScCtrl | 'A')) << c.name;
+    }
+    if (c.newTaken) w.taken.insert({2u, static_cast<std::uint32_t>('B')});
+    EXPECT_EQ(hk.Apply(1, kScCtrl | 'B', c.doHook), c.result) << c.name;
+    EXPECT_EQ(w.registered.count(1) != 0, c.registeredAfter) << c.name;
+  }
+}
+
+TEST(HookHotKey, NotifyActivatesTheOwnerOnlyWhenAskedAndAHandlerIsSet) {
+  struct Case {
+    const char* name;
+    bool activate;
+    bool handler;
+    int activations;
+    int events;
+  } cases[] = {
+      {"activate and handler", true, true, 1, 1},
+      {"handler only", false, true, 0, 1},
+      {"no handler", true, false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    FakeHotKeyWindow w;
+    THookHotKey hk(w);
+    EXPECT_TRUE(hk.Activate) << c.name;  // the component's default
+    hk.Activate = c.activate;
+    int events = 0;
+    std::int32_t seen = -1;
+    if (c.handler) {
+      hk.OnHotKey = [&](THookHotKey& sender, std::int32_t index) {
+        EXPECT_EQ(&sender, &hk);
+        ++events;
+        seen = index;
+      };
+    }
+    hk.NotifyHotKey(7);
+    EXPECT_EQ(w.activations, c.activations) << c.name;
+    EXPECT_EQ(events, c.events) << c.name;
+    if (c.handler) {
+      EXPECT_EQ(seen, 7) << c.name;
+    }
   }
 }
 

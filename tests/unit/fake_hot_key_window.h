@@ -19,7 +19,10 @@ class FakeHotKeyWindow final : public IHotKeyWindow {
     registered.insert(id);
     return true;
   }
-  bool unregisterHotKey(int id) override { return registered.erase(id) != 0; }
+  bool unregisterHotKey(int id) override {
+    ++unregisters;
+    return registered.erase(id) != 0;
+  }
   void activateOwner() override { ++activations; }
 
   struct Call {
@@ -30,6 +33,7 @@ class FakeHotKeyWindow final : public IHotKeyWindow {
   std::set<int> registered;
   std::set<std::pair<std::uint32_t, std::uint32_t>> taken;
   int activations = 0;
+  int unregisters = 0;
 };
 
 }  // namespace rimfold::test

@@ -57,6 +57,25 @@ TEST_F(ShortcutText, TextToValue) {
   for (const auto& c : cases) EXPECT_EQ(TextToShortCut(d, c.text), c.value) << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
 }
 
+TEST_F(ShortcutText, EveryNamedKeyReadsBackAsItsCode) {
+  const struct {
+    int code;
+    const char16_t* name;
+  } named[] = {{8, u"BkSp"},   {9, u"Tab"},   {13, u"Enter"}, {27, u"Esc"},   {32, u"Space"},
+               {33, u"PgUp"},  {34, u"PgDn"}, {35, u"End"},   {36, u"Home"},  {37, u"Left"},
+               {38, u"Up"},    {39, u"Right"}, {40, u"Down"}, {45, u"Ins"},   {46, u"Del"},
+               {'0', u"0"},    {'Z', u"Z"},   {112, u"F1"},   {123, u"F12"},  {135, u"F24"}};
+  for (const auto& k : named) {
+    const auto value = static_cast<std::uint16_t>(kScShift | k.code);
+    EXPECT_EQ(ShortCutToText(d, value), std::u16string(u"Shift+") + k.name) << k.code;
+    EXPECT_EQ(TextToShortCut(d, std::u16string(u"shift+") + k.name), value) << k.code;
+  }
+  // Codes between the named ones have no name unless the system gives one.
+  for (int code : {10, 41, 136}) {
+    EXPECT_EQ(ShortCutToText(d, static_cast<std::uint16_t>(kScCtrl | code)), u"") << code;
+  }
+}
+
 TEST_F(ShortcutText, RegistrationSplitsModifiersAndKey) {
   EXPECT_EQ(hotKeyRegistration(kScCtrl | kScAlt | 0x53), (HotKeyRegistration{2 | 1, 0x53}));
   EXPECT_EQ(hotKeyRegistration(kScShift | 0x74), (HotKeyRegistration{4, 0x74}));

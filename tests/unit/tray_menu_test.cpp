@@ -248,6 +248,8 @@ TEST(TrayMenu, ConfigUnregistersDisablesShowsEnablesAndRegistersAgain) {
     } else if (c.dialogVisible || c.before.empty()) {
       EXPECT_TRUE(r.hotKeyWindow.log.empty()) << c.name;
     }
+    // Nothing registered under index 1: nothing to take back either.
+    EXPECT_EQ(r.hotKeyWindow.unregisters, c.before.empty() || c.dialogVisible ? 0 : 1) << c.name;
     EXPECT_EQ(r.menu.settings().HotKeyStop, c.dialogVisible ? c.before : c.after.value_or(c.before))
         << c.name;
   }

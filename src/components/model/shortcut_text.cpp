@@ -56,7 +56,12 @@ std::u16string keyName(IInput& input, int virtualKey) {
   if (virtualKey >= 96 && virtualKey <= 105) {  // the numeric keypad's digits
     return std::u16string(1, static_cast<char16_t>(u'0' + (virtualKey - 96)));
   }
-  if (virtualKey >= 112 && virtualKey <= 135) return u"F" + toDecimal(virtualKey - 111);
+  if (virtualKey >= 112 && virtualKey <= 135) {
+    // Appended rather than u"F" + ..., which trips a false -Wrestrict in MinGW's GCC 12.
+    std::u16string name = u"F";
+    name += toDecimal(virtualKey - 111);
+    return name;
+  }
   return input.keyNameText(virtualKey);
 }
 

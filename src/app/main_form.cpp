@@ -4,8 +4,10 @@
 
 #include "app/message_loop.h"
 #include "app/model/error_log.h"
+#include "components/model/shortcut_text.h"
 #include "config/ui/config_form.h"
 #include "engine/drag_features.h"
+#include "engine/window_identity.h"
 #include "platform/win32/win32_convert.h"
 #include "system/data_dir.h"
 #include "system/uac_check.h"
@@ -77,9 +79,20 @@ void TMainForm::FormCreate() {
   Checks.PPDispDialog = s.DispDialog;
   Checks.PPMoveWindowSpeed = s.MoveWindowSpeed;
   MPPConstraintsC = s.Constraints;
-  // Registering MHotKeyStop, showing the stopped state (PPStopClick), the menu's item
-  // tables and its version-dependent items are steps of the tray and hotkey issues; they
-  // belong here, between reading the settings and enabling the timer.
+  // A hotkey that is taken, or a stored text that names no key, is simply not active;
+  // the text is kept and saved as it was.
+  HookHotKey.Activate = false;
+  HookHotKey.owner = handle();
+  HookHotKey.OnHotKey = [this](THookHotKey& sender, std::int32_t index) {
+    HookHotKeyHotKey(sender, index);
+  };
+  if (!MHotKeyStop.empty()) {
+    if (const std::uint16_t key = TextToShortCut(p_.input, MHotKeyStop); key != 0) {
+      HookHotKey.Add(1, key);
+    }
+  }
+  if (Checks.PPStop) PPStopClick();
+  // The menu's item tables and its version-dependent items are steps of the tray issue.
 
   driver_.MActWinB = win32::fromHwnd(handle());
   if (nonResident_) {
@@ -100,12 +113,24 @@ void TMainForm::Close() {
 bool TMainForm::FormCloseQuery() {
   MHotKeyStop = config_.close();
   if (!nonResident_) Proc_UnhookEvent();
-  // Unregistering hotkey 1 arrives with the hotkey component.
+  if (!MHotKeyStop.empty()) HookHotKey.Delete(1);
   const std::u16string path = settingsPath();
   IniFile ini = loadIniFile(p_, path);
   writeTraySettings(ini, traySettings());
   saveIniFile(p_, ini, path);
   return true;
+}
+
+void TMainForm::HookHotKeyHotKey(THookHotKey&, std::int32_t index) {
+  if (index != 1) return;
+  Checks.PPStop = !Checks.PPStop;
+  PPStopClick();
+}
+
+void TMainForm::PPStopClick() {
+  // The tray's icon and hint follow the state once the tray exists; the stop itself is
+  // the check mark.
+  Func_ForceForeground(p_, p_.windows.getDesktopWindow());
 }
 
 void TMainForm::FormDestroy() {

@@ -11,6 +11,7 @@
 #include "app/exception_guard.h"
 #include "app/model/settings_file.h"
 #include "app/window_base.h"
+#include "components/hook_hotkey.h"
 #include "engine/correction.h"
 #include "engine/event_driver.h"
 #include "engine/monitor_list.h"
@@ -62,6 +63,8 @@ class TMainForm final : public WindowBase, public IDriverHost, public IException
   void onWinEvent(std::uint32_t event, Hwnd w);
 
   bool Func_ScreenChanged();
+  void HookHotKeyHotKey(THookHotKey& sender, std::int32_t index);
+  void PPStopClick();
   void Proc_SetEventHook();
   void Proc_UnhookEvent();
 
@@ -95,6 +98,7 @@ class TMainForm final : public WindowBase, public IDriverHost, public IException
   CorrectionEngine correction_;
   EventDriver driver_;
   win32::UniqueWinEventHook EventHook;
+  THookHotKey HookHotKey;
   bool timerEnabled_ = false;
   UINT timerInterval_ = 500;  // the designed default, replaced before the timer first runs
 };

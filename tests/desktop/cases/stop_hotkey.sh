@@ -1,0 +1,46 @@
+# desktop: shell
+# fresh: yes
+# The stop/resume hotkey from Rimfold.ini (Ctrl+Alt+S, keys sent with xdotool) toggles the
+# stop state: while stopped an off-screen window stays, after the second press it is
+# corrected; the state at close is written back. A text that names no key registers nothing.
+[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+command -v xdotool >/dev/null || skip "xdotool missing"
+dir="$(data_dir)"
+mkdir -p "$dir"
+printf '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n' >"$dir/Rimfold.ini"
+cat >"$CASE_DIR/windows.txt" <<'DESC'
+w|Moved|RfCase|00CF0000|0|500,300,400,300|
+DESC
+windows_start "$CASE_DIR/windows.txt"
+w="$(report_hwnd w)"
+start_resident
+
+xdotool key ctrl+alt+s
+sleep 0.5
+windows_send move w 1800 300 400 300
+windows_send foreground w
+sleep 1.5
+expect_rect "off-screen window while stopped by the hotkey" "$w" "1800 300 2200 600"
+
+xdotool key ctrl+alt+s
+sleep 0.5
+windows_send foreground w
+windows_send create "n|New|RfCase|00CF0000|0|600,600,200,100|"
+wait_rect "corrected after resuming" "$w" "1520 300 1920 600" 3000
+
+xdotool key ctrl+alt+s
+sleep 0.5
+ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+wait_exit "$RIMFOLD_PID" 5000
+grep -q $'^Stop=1\r$' "$dir/Rimfold.ini" || fail "stop state not written: $(tr '\r\n' '  ' <"$dir/Rimfold.ini")"
+grep -q $'^Stop=Ctrl+Alt+S\r$' "$dir/Rimfold.ini" || fail "hotkey text not kept"
+
+# A hotkey text that does not parse registers nothing and is kept as it was.
+printf '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Nonsense\r\n' >"$dir/Rimfold.ini"
+start_resident
+xdotool key ctrl+alt+s
+sleep 0.5
+ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+wait_exit "$RIMFOLD_PID" 5000
+grep -q $'^Stop=0\r$' "$dir/Rimfold.ini" || fail "an unparsable hotkey changed the state"
+grep -q $'^Stop=Ctrl+Nonsense\r$' "$dir/Rimfold.ini" || fail "the unparsable text was not kept"

@@ -82,7 +82,8 @@ void TMainForm::FormCreate() {
   // A hotkey that is taken, or a stored text that names no key, is simply not active;
   // the text is kept and saved as it was.
   HookHotKey.Activate = false;
-  HookHotKey.owner = handle();
+  hotKeyWindow_.owner = handle();
+  hotKeyWindow_.component = &HookHotKey;
   HookHotKey.OnHotKey = [this](THookHotKey& sender, std::int32_t index) {
     HookHotKeyHotKey(sender, index);
   };

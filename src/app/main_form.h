@@ -98,7 +98,8 @@ class TMainForm final : public WindowBase, public IDriverHost, public IException
   CorrectionEngine correction_;
   EventDriver driver_;
   win32::UniqueWinEventHook EventHook;
-  THookHotKey HookHotKey;
+  HotKeyWindow hotKeyWindow_;
+  THookHotKey HookHotKey{hotKeyWindow_};
   bool timerEnabled_ = false;
   UINT timerInterval_ = 500;  // the designed default, replaced before the timer first runs
 };

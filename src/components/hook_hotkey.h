@@ -1,33 +1,25 @@
-// THookHotKey: system-wide hotkeys registered on a hidden window of their own, raised as
-// an event with the index they were added under.
+// The hidden window the hotkey component registers its hotkeys on; WM_HOTKEY reaches the
+// component (components/model/hook_hot_key.h), which keeps all the logic.
 #pragma once
 
-#include <cstdint>
-#include <functional>
-
 #include "app/window_base.h"
+#include "components/model/hook_hot_key.h"
 
 namespace rimfold::app {
 
-class THookHotKey final : public WindowBase {
+class HotKeyWindow final : public WindowBase, public IHotKeyWindow {
  public:
-  using THotKeyEvent = std::function<void(THookHotKey& sender, std::int32_t index)>;
+  HotKeyWindow();
+  ~HotKeyWindow() override;
 
-  THookHotKey();
-  ~THookHotKey() override;
+  bool registerHotKey(int id, std::uint32_t modifiers, std::uint32_t key) override;
+  bool unregisterHotKey(int id) override;
+  void activateOwner() override;
 
-  bool Add(std::int32_t index, std::uint16_t hotKey);
-  bool Delete(std::int32_t index);
-  // Delete, then Add; both always run.
-  bool Change(std::int32_t index, std::uint16_t hotKey);
-  bool Apply(std::int32_t index, std::uint16_t hotKey, bool doHook);
-
-  bool Activate = true;   // bring the owner to the foreground before the event
   HWND owner = nullptr;
-  THotKeyEvent OnHotKey;
+  THookHotKey* component = nullptr;
 
  private:
-  void NotifyHotKey(std::int32_t index);
   bool onMessage(Message& m) override;
 };
 

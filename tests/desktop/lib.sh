@@ -154,3 +154,18 @@ wait_exit() {
   done
   fail "process $1 still running after $2 ms"
 }
+
+# settings_file TEXT: Rimfold.ini before the program starts (printf escapes allowed).
+# Sets DATA_DIR.
+settings_file() {
+  DATA_DIR="$(data_dir)"
+  mkdir -p "$DATA_DIR"
+  printf "$1" >"$DATA_DIR/Rimfold.ini"
+}
+
+# one_window "x,y,w,h": rf_windows with a single plain window named w; sets W.
+one_window() {
+  printf 'w|Moved|RfCase|00CF0000|0|%s|\n' "$1" >"$CASE_DIR/one-window.txt"
+  windows_start "$CASE_DIR/one-window.txt"
+  W="$(report_hwnd w)"
+}

@@ -4,9 +4,7 @@
 # movement on, a fast drag is thrown on to the allowed-area edge and a slow one is not;
 # under the 1/2 limit a small sizable window grows to half the work area (1920 x 1060).
 [ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-dir="$(data_dir)"
-mkdir -p "$dir"
-printf '[Tray]\r\nMoveWindowSpeed=1\r\nConstraints=0\r\n' >"$dir/Rimfold.ini"
+settings_file '[Tray]\r\nMoveWindowSpeed=1\r\nConstraints=0\r\n'
 cat >"$CASE_DIR/windows.txt" <<'DESC'
 fast|Fast|RfCase|00CF0000|0|500,300,400,300|
 slow|Slow|RfCase|00CF0000|0|500,300,400,300|
@@ -24,7 +22,7 @@ expect_rect "slow drag" "$(report_hwnd slow)" "600 300 1000 600"
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000
 
-printf '[Tray]\r\nMoveWindowSpeed=0\r\nConstraints=1\r\n' >"$dir/Rimfold.ini"
+settings_file '[Tray]\r\nMoveWindowSpeed=0\r\nConstraints=1\r\n'
 cat >"$CASE_DIR/small.txt" <<'DESC'
 small|Small|RfCase|00CF0000|0|100,100,300,200|
 DESC

@@ -4,11 +4,8 @@
 # that appears off-screen are corrected within the next ticks; a second copy ends at once;
 # WM_CLOSE to the main form ends the program and writes its files.
 [ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-cat >"$CASE_DIR/windows.txt" <<'DESC'
-w|Moved|RfCase|00CF0000|0|500,300,400,300|
-DESC
-windows_start "$CASE_DIR/windows.txt"
-w="$(report_hwnd w)"
+one_window 500,300,400,300
+w="$W"
 start_resident
 
 windows_send move w 1800 300 400 300

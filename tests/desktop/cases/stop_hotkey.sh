@@ -5,14 +5,10 @@
 # corrected; the state at close is written back. A text that names no key registers nothing.
 [ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
 command -v xdotool >/dev/null || skip "xdotool missing"
-dir="$(data_dir)"
-mkdir -p "$dir"
-printf '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n' >"$dir/Rimfold.ini"
-cat >"$CASE_DIR/windows.txt" <<'DESC'
-w|Moved|RfCase|00CF0000|0|500,300,400,300|
-DESC
-windows_start "$CASE_DIR/windows.txt"
-w="$(report_hwnd w)"
+settings_file '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
+dir="$DATA_DIR"
+one_window 500,300,400,300
+w="$W"
 start_resident
 
 xdotool key ctrl+alt+s
@@ -36,7 +32,7 @@ grep -q $'^Stop=1\r$' "$dir/Rimfold.ini" || fail "stop state not written: $(tr '
 grep -q $'^Stop=Ctrl+Alt+S\r$' "$dir/Rimfold.ini" || fail "hotkey text not kept"
 
 # A hotkey text that does not parse registers nothing and is kept as it was.
-printf '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Nonsense\r\n' >"$dir/Rimfold.ini"
+settings_file '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Nonsense\r\n'
 start_resident
 xdotool key ctrl+alt+s
 sleep 0.5

@@ -3,14 +3,10 @@
 # A stored stop state suspends the sweeps: an off-screen window is left where it is,
 # and the state is written back at close.
 [ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-dir="$(data_dir)"
-mkdir -p "$dir"
-printf '[Tray]\r\nStop=1\r\n' >"$dir/Rimfold.ini"
-cat >"$CASE_DIR/windows.txt" <<'DESC'
-w|Moved|RfCase|00CF0000|0|500,300,400,300|
-DESC
-windows_start "$CASE_DIR/windows.txt"
-w="$(report_hwnd w)"
+settings_file '[Tray]\r\nStop=1\r\n'
+dir="$DATA_DIR"
+one_window 500,300,400,300
+w="$W"
 start_resident
 windows_send move w 1800 300 400 300
 windows_send foreground w

@@ -94,13 +94,23 @@ _wd_template() {
   mkdir -p "$root"
   (
     flock 9
-    [ -f "$dir/.rimfold-template" ] && exit 0
+    # Bump the revision when the set-up below changes, so cached templates are remade.
+    local revision="rimfold-template 2"
+    [ "$(cat "$dir/.rimfold-template" 2>/dev/null)" = "$revision" ] && exit 0
     local tmp="$root/.$name.tmp.$$" log="$root/$name.log"
     rm -rf "$tmp"
     local t0; t0=$(_wd_now_ms)
     {
       # Mono and Gecko would prompt for a download; the tests need neither.
       WINEPREFIX="$tmp" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$WINE64" wineboot -i || exit 1
+      # Wine's UI fonts have no Japanese glyphs: link them to the IPA font so that menus
+      # and dialogs show the text, not boxes.
+      local face
+      for face in Tahoma "Microsoft Sans Serif" "Segoe UI"; do
+        WINEPREFIX="$tmp" WINEDEBUG=-all "$WINE64" reg add \
+          'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+          /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic' /f || exit 1
+      done
       if [[ $name == shell* ]]; then
         WINEPREFIX="$tmp" WINEDEBUG=-all "$WINE64" reg add 'HKCU\Software\Wine\Explorer' \
           /v Desktop /d shell /f || exit 1
@@ -113,7 +123,7 @@ _wd_template() {
       WINEPREFIX="$tmp" wineserver -w
     } >"$log" 2>&1 || { WINEPREFIX="$tmp" wineserver -k >/dev/null 2>&1; rm -rf "$tmp"; exit 1; }
     echo "template $name $(( $(_wd_now_ms) - t0 )) ms" >>"$log"
-    touch "$tmp/.rimfold-template"
+    echo "$revision" >"$tmp/.rimfold-template"
     rm -rf "$dir"
     mv "$tmp" "$dir"
   ) 9>"$root/.lock"

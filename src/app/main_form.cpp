@@ -6,6 +6,7 @@
 #include "app/model/error_log.h"
 #include "components/model/shortcut_text.h"
 #include "config/ui/config_form.h"
+#include "resource_ids.h"
 #include "engine/drag_features.h"
 #include "engine/window_identity.h"
 #include "platform/win32/win32_convert.h"
@@ -25,6 +26,12 @@ constexpr DWORD kHookFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
 constexpr DWORD kEventMin = 1;
 constexpr DWORD kEventMax = 0x7FFFFFFF;
 constexpr DWORD kExceptionPauseMs = 1000;
+constexpr int kLargeIconSize = 32;
+constexpr int kSmallIconSize = 16;
+
+IconHandle iconHandle(const win32::UniqueIcon& icon) {
+  return static_cast<IconHandle>(reinterpret_cast<std::uintptr_t>(icon.get()));
+}
 
 constexpr int kScreenMetrics[] = {kSmCMonitors, kSmYVirtualScreen, kSmXVirtualScreen,
                                   kSmCxVirtualScreen, kSmCyVirtualScreen};
@@ -44,7 +51,8 @@ TMainForm::TMainForm(Platform& p, MonitorList& monitors, TConfigForm& config, bo
       config_(config),
       nonResident_(nonResident),
       correction_(p, config.state(), monitors),
-      driver_(p, correction_, *this) {
+      driver_(p, correction_, *this),
+      trayIcon_(p.input) {
   // The handler is live before FormCreate runs, so failures there are logged too.
   setExceptionSink(this);
 }
@@ -62,8 +70,33 @@ bool TMainForm::create() {
       nullptr) {
     return false;
   }
+  loadIcons();
+  createTrayIcon();
   runGuarded([&] { FormCreate(); });
   return true;
+}
+
+void TMainForm::loadIcons() {
+  HINSTANCE module = ::GetModuleHandleW(nullptr);
+  const auto load = [module](int id, int size) {
+    return win32::UniqueIcon(static_cast<HICON>(
+        ::LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  };
+  formIcon_ = load(IDI_RIMFOLD, kLargeIconSize);
+  initialIcon_ = load(IDI_RIMFOLD, kSmallIconSize);
+  ImageStop = load(IDI_STOP, kLargeIconSize);
+  ::SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(formIcon_.get()));
+}
+
+void TMainForm::createTrayIcon() {
+  // The tray icon is there, with its design icon and hint, before FormCreate runs; a
+  // shell that cannot take it now gets it again on "TaskbarCreated".
+  TCoolTrayIcon& icon = TrayIcon();
+  icon.setIcon(iconHandle(initialIcon_));
+  icon.setHint(kHintRunning);
+  icon.setIconVisible(true);
+  icon.Loaded();
+  taskbarCreated_ = registerTaskbarCreated();
 }
 
 void TMainForm::FormCreate() {
@@ -74,26 +107,16 @@ void TMainForm::FormCreate() {
   Func_ScreenChanged();
 
   const TraySettings s = readTraySettings(loadIniFile(p_, settingsPath()));
-  MHotKeyStop = s.HotKeyStop;
-  Checks.PPStop = s.Stop;
-  Checks.PPDispDialog = s.DispDialog;
-  Checks.PPMoveWindowSpeed = s.MoveWindowSpeed;
-  MPPConstraintsC = s.Constraints;
-  // A hotkey that is taken, or a stored text that names no key, is simply not active;
-  // the text is kept and saved as it was.
-  HookHotKey.Activate = false;
   hotKeyWindow_.owner = handle();
   hotKeyWindow_.component = &HookHotKey;
-  HookHotKey.OnHotKey = [this](THookHotKey& sender, std::int32_t index) {
-    HookHotKeyHotKey(sender, index);
-  };
-  if (!MHotKeyStop.empty()) {
-    if (const std::uint16_t key = TextToShortCut(p_.input, MHotKeyStop); key != 0) {
-      HookHotKey.Add(1, key);
-    }
-  }
-  if (Checks.PPStop) PPStopClick();
-  // The menu's item tables and its version-dependent items are steps of the tray issue.
+  PPMenu_.emplace(p_, *this, TrayIcon(), HookHotKey, TrayIcons{iconHandle(formIcon_), iconHandle(ImageStop)}, s);
+  popupMenu_.emplace(*PPMenu_, trayHandle(), handle());
+  TrayIcon().PopupMenu = &*popupMenu_;
+  // Hotkey, stopped presentation, radio item, display-mode submenu and PPAdminQ. A hotkey
+  // that is taken, or a stored text that names no key, is simply not active; the text is
+  // kept and saved as it was.
+  PPMenu().setUp();
+  if (PPMenu().visible(PPAdminQ)) popupMenu_->SetMenuShieldIcon();
 
   driver_.MActWinB = win32::fromHwnd(handle());
   if (nonResident_) {
@@ -112,9 +135,13 @@ void TMainForm::Close() {
 }
 
 bool TMainForm::FormCloseQuery() {
-  MHotKeyStop = config_.close();
+  const std::u16string hotKeyText = config_.close();
   if (!nonResident_) Proc_UnhookEvent();
-  if (!MHotKeyStop.empty()) HookHotKey.Delete(1);
+  // Without a menu FormCreate failed before reading the settings: writing now would
+  // replace the user's file with defaults.
+  if (!hasMenu()) return true;
+  PPMenu().MHotKeyStop = hotKeyText;
+  if (!hotKeyStop().empty()) HookHotKey.Delete(kStopHotKeyIndex);
   const std::u16string path = settingsPath();
   IniFile ini = loadIniFile(p_, path);
   writeTraySettings(ini, traySettings());
@@ -122,32 +149,10 @@ bool TMainForm::FormCloseQuery() {
   return true;
 }
 
-void TMainForm::HookHotKeyHotKey(THookHotKey&, std::int32_t index) {
-  if (index != 1) return;
-  Checks.PPStop = !Checks.PPStop;
-  PPStopClick();
-}
-
-void TMainForm::PPStopClick() {
-  // The tray's icon and hint follow the state once the tray exists; the stop itself is
-  // the check mark.
-  Func_ForceForeground(p_, p_.windows.getDesktopWindow());
-}
-
 void TMainForm::FormDestroy() {
   // TaskBarDone arrives with TaskBarInit. The timer dies with the window.
   setTimerEnabled(false);
   Proc_UnhookEvent();
-}
-
-TraySettings TMainForm::traySettings() const {
-  TraySettings s;
-  s.Stop = Checks.PPStop;
-  s.DispDialog = Checks.PPDispDialog;
-  s.MoveWindowSpeed = Checks.PPMoveWindowSpeed;
-  s.Constraints = MPPConstraintsC;
-  s.HotKeyStop = MHotKeyStop;
-  return s;
 }
 
 void TMainForm::setTimerEnabled(bool on) {
@@ -171,11 +176,13 @@ bool TMainForm::checkDesktopIfFlagged() {
 }
 
 void TMainForm::dragEnded(Hwnd w) {
+  if (!hasMenu()) return;
   ConfigState& c = config_.state();
   Proc_MoveWindowSpeed(p_, monitors_, c.MWorkArea,
                        DragState{driver_.MSnapRectB, driver_.DragStopwatch},
-                       Checks.PPMoveWindowSpeed, Checks.PPStop, w);
-  Proc_Constraints(p_, correction_, monitors_, c.ListBoxD, Checks.PPStop, MPPConstraintsC, w);
+                       PPMenu().checked(PPMoveWindowSpeed), stopChecked(), w);
+  Proc_Constraints(p_, correction_, monitors_, c.ListBoxD, stopChecked(), PPMenu().MPPConstraintsC,
+                   w);
 }
 
 void TMainForm::onWinEvent(std::uint32_t event, Hwnd w) { driver_.WinEventProc(event, w); }
@@ -214,8 +221,20 @@ void TMainForm::ApplicationEventsException(const std::u16string& message) {
   setTimerEnabled(true);
 }
 
+Hwnd TMainForm::mainWindow() { return win32::fromHwnd(handle()); }
+
+bool TMainForm::configFormVisible() { return config_.visible(); }
+
+void TMainForm::showConfigModal(std::u16string& hotKeyText) { hotKeyText = config_.showModal(); }
+
 bool TMainForm::onMessage(Message& m) {
+  // "TaskbarCreated": the shell has restarted and lost the icon. Never handled here.
+  if (taskbarCreated_ != 0 && m.msg == taskbarCreated_) {
+    TrayIcon().TaskbarCreated();
+    return false;
+  }
   static constexpr MessageEntry<TMainForm> kMessages[] = {
+      {WM_COMMAND, &TMainForm::WMCommand},
       {WM_TIMER, &TMainForm::WMTimer},
       {WM_CLOSE, &TMainForm::WMClose},
       {WM_QUERYENDSESSION, &TMainForm::WMQueryEndSession},
@@ -239,6 +258,15 @@ void TMainForm::WMQueryEndSession(Message& m) {
   Close();
   // The default answer is the close query's own outcome: it runs, and saves, once more.
   m.result = FormCloseQuery() ? TRUE : FALSE;
+}
+
+void TMainForm::WMCommand(Message& m) {
+  // Menu commands come with a zero lParam; only an item the menu shows can be chosen.
+  const int id = LOWORD(m.wParam);
+  if (m.lParam == 0 && HIWORD(m.wParam) == 0 && hasMenu() && PPMenu().shown(id)) {
+    PPMenu().click(static_cast<TrayMenuId>(id));
+  }
+  m.result = 0;
 }
 
 void TMainForm::WMEndSession(Message& m) {

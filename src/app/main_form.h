@@ -6,12 +6,17 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/exception_guard.h"
 #include "app/model/settings_file.h"
 #include "app/window_base.h"
 #include "components/hook_hotkey.h"
+#include "components/simple_timer_window.h"
+#include "components/model/tray_menu.h"
+#include "components/tray_icon_handler.h"
+#include "components/tray_popup_menu.h"
 #include "engine/correction.h"
 #include "engine/event_driver.h"
 #include "engine/monitor_list.h"
@@ -27,18 +32,13 @@ inline constexpr UINT_PTR kPollingTimerId = 1;
 inline constexpr UINT kResidentInterval = 250;
 inline constexpr UINT kNonResidentInterval = 1000;
 
-// The tray menu's check marks. Until the menu exists they live here, in one place, so
-// that the menu issue can hand them to its items without touching their readers.
-struct MenuChecks {
-  bool PPStop = false;
-  bool PPDispDialog = true;
-  bool PPMoveWindowSpeed = false;
-};
-
 // SM_CMONITORS, SM_YVIRTUALSCREEN, SM_XVIRTUALSCREEN, SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN.
 using ScreenSnapshot = std::array<std::int32_t, 5>;
 
-class TMainForm final : public WindowBase, public IDriverHost, public IExceptionSink {
+class TMainForm final : public WindowBase,
+                        public IDriverHost,
+                        public IExceptionSink,
+                        public ITrayMenuHost {
  public:
   TMainForm(Platform& p, MonitorList& monitors, TConfigForm& config, bool nonResident);
   ~TMainForm() override;
@@ -50,11 +50,16 @@ class TMainForm final : public WindowBase, public IDriverHost, public IException
 
   // IDriverHost
   bool nonResident() override { return nonResident_; }
-  bool stopChecked() override { return Checks.PPStop; }
+  bool stopChecked() override { return PPMenu_ && PPMenu_->checked(PPStop); }
   void setTimerEnabled(bool on) override;
   bool checkDesktopIfFlagged() override;
   void dragEnded(Hwnd w) override;
   void closeMainForm() override { Close(); }
+
+  // ITrayMenuHost
+  Hwnd mainWindow() override;
+  bool configFormVisible() override;
+  void showConfigModal(std::u16string& hotKeyText) override;
 
   // IExceptionSink: log the failure and let the program go on.
   void ApplicationEventsException(const std::u16string& message) override;
@@ -63,24 +68,29 @@ class TMainForm final : public WindowBase, public IDriverHost, public IException
   void onWinEvent(std::uint32_t event, Hwnd w);
 
   bool Func_ScreenChanged();
-  void HookHotKeyHotKey(THookHotKey& sender, std::int32_t index);
-  void PPStopClick();
   void Proc_SetEventHook();
   void Proc_UnhookEvent();
 
-  TraySettings traySettings() const;
+  TraySettings traySettings() const { return PPMenu().settings(); }
+  const std::u16string& hotKeyStop() const { return PPMenu().MHotKeyStop; }
+  // The tray menu exists from FormCreate on, which reads its stored state; check
+  // hasMenu() where FormCreate may not have got that far.
+  bool hasMenu() const noexcept { return PPMenu_.has_value(); }
+  TrayMenu& PPMenu() { return *PPMenu_; }
+  const TrayMenu& PPMenu() const { return *PPMenu_; }
+  TCoolTrayIcon& TrayIcon() { return trayIcon_.component(); }
+  HWND trayHandle() const noexcept { return trayIcon_.Handle(); }
   bool timerEnabled() const noexcept { return timerEnabled_; }
   UINT timerInterval() const noexcept { return timerInterval_; }
   bool hookInstalled() const noexcept { return EventHook.valid(); }
   EventDriver& driver() noexcept { return driver_; }
 
-  MenuChecks Checks;
-  std::int32_t MPPConstraintsC = 0;
-  std::u16string MHotKeyStop;
   ScreenSnapshot MScreenB{};
 
  private:
   void FormCreate();
+  void loadIcons();
+  void createTrayIcon();
   bool FormCloseQuery();
   void FormDestroy();
   void TimerTimer();
@@ -90,6 +100,7 @@ class TMainForm final : public WindowBase, public IDriverHost, public IException
   void WMClose(Message& m);
   void WMQueryEndSession(Message& m);
   void WMEndSession(Message& m);
+  void WMCommand(Message& m);
 
   Platform& p_;
   MonitorList& monitors_;
@@ -100,6 +111,15 @@ class TMainForm final : public WindowBase, public IDriverHost, public IException
   win32::UniqueWinEventHook EventHook;
   HotKeyWindow hotKeyWindow_;
   THookHotKey HookHotKey{hotKeyWindow_};
+  // The icons outlive the tray entry that shows them.
+  win32::UniqueIcon formIcon_;     // the running state: the form's own 32 x 32 icon
+  win32::UniqueIcon initialIcon_;  // the tray's design icon, its 16 x 16 image
+  win32::UniqueIcon ImageStop;
+  SimpleTimerWindow timerWindow_;
+  TrayIconOwner trayIcon_;
+  std::optional<TrayPopupMenu> popupMenu_;
+  std::optional<TrayMenu> PPMenu_;
+  UINT taskbarCreated_ = 0;
   bool timerEnabled_ = false;
   UINT timerInterval_ = 500;  // the designed default, replaced before the timer first runs
 };

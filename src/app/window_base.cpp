@@ -37,7 +37,7 @@ WindowBase::~WindowBase() {
 HWND WindowBase::createWindow(const CreateParams& params) {
   if (!ensureClassRegistered(params.className, &WindowBase::windowProc)) return nullptr;
   return ::CreateWindowExW(params.exStyle, params.className, params.title, params.style,
-                           params.x, params.y, params.width, params.height, nullptr, nullptr,
+                           params.x, params.y, params.width, params.height, params.parent, nullptr,
                            moduleInstance(), this);
 }
 

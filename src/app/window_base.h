@@ -33,6 +33,7 @@ class WindowBase {
     DWORD style;
     DWORD exStyle;
     int x, y, width, height;
+    HWND parent = nullptr;  // HWND_MESSAGE for a message-only window
   };
   // Registers the class on first use and creates the window bound to this object.
   // Returns null on failure.

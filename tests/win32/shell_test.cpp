@@ -164,7 +164,7 @@ TEST_F(FormsTest, NonResidentStartAndCloseWriteTheFirstRunFiles) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, true);
   ASSERT_TRUE(main.create());
-  config.create(main.MHotKeyStop);
+  config.create(main.hotKeyStop());
   EXPECT_TRUE(main.timerEnabled());
   EXPECT_EQ(main.timerInterval(), kNonResidentInterval);
   EXPECT_FALSE(main.hookInstalled());
@@ -188,7 +188,7 @@ TEST_F(FormsTest, ResidentHooksAndClosesOnWmClose) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.MHotKeyStop);
+  config.create(main.hotKeyStop());
   EXPECT_EQ(main.timerInterval(), kResidentInterval);
   EXPECT_TRUE(main.hookInstalled());
   EXPECT_EQ(::SendMessageW(main.handle(), WM_CLOSE, 0, 0), 0);
@@ -206,18 +206,24 @@ TEST_F(FormsTest, StoredSettingsAreReadAndWrittenBackWithForeignKeysKept) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.MHotKeyStop);
-  EXPECT_TRUE(main.Checks.PPStop);
+  config.create(main.hotKeyStop());
+  EXPECT_TRUE(main.PPMenu().checked(PPStop));
   EXPECT_TRUE(main.stopChecked());
-  EXPECT_FALSE(main.Checks.PPDispDialog);
-  EXPECT_TRUE(main.Checks.PPMoveWindowSpeed);
-  EXPECT_EQ(main.MPPConstraintsC, 2);
-  EXPECT_EQ(main.MHotKeyStop, u"Ctrl+Alt+S");
+  EXPECT_FALSE(main.PPMenu().checked(PPDispDialog));
+  EXPECT_TRUE(main.PPMenu().checked(PPMoveWindowSpeed));
+  EXPECT_TRUE(main.PPMenu().checked(PPConstraints2));
+  EXPECT_EQ(main.PPMenu().MPPConstraintsC, 2);
+  EXPECT_EQ(main.hotKeyStop(), u"Ctrl+Alt+S");
+  // Started stopped: the tray already shows the stopped hint.
+  EXPECT_EQ(main.TrayIcon().Hint(), u"Rimfold - 停止");
   ASSERT_EQ(config.state().ListBoxD.size(), 1u);
   EXPECT_EQ(config.state().ListBoxD[0], u"A,B");
 
-  main.Checks.PPStop = false;
-  main.MPPConstraintsC = 3;
+  // Menu commands arrive as WM_COMMAND with the item's id.
+  ::SendMessageW(main.handle(), WM_COMMAND, PPStop, 0);
+  ::SendMessageW(main.handle(), WM_COMMAND, PPConstraints3, 0);
+  EXPECT_FALSE(main.stopChecked());
+  EXPECT_EQ(main.TrayIcon().Hint(), u"Rimfold");
   main.Close();
   EXPECT_EQ(readBytes(file(L"Rimfold.ini")),
             "[Tray]\r\nStop=0\r\nDispDialog=0\r\nMoveWindowSpeed=1\r\nConstraints=3\r\n"
@@ -229,7 +235,7 @@ TEST_F(FormsTest, QueryEndSessionSavesAndAnswersTrue) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.MHotKeyStop);
+  config.create(main.hotKeyStop());
   EXPECT_EQ(::SendMessageW(main.handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
   EXPECT_TRUE(takeQuitMessage());
   EXPECT_EQ(readBytes(file(L"Rimfold.ini")), kFirstRunIni);
@@ -240,7 +246,7 @@ TEST_F(FormsTest, DialogWindowRaisesTheMinMaxFlag) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.MHotKeyStop);
+  config.create(main.hotKeyStop());
   config.state().FWMGETMINMAXINFO = false;
   MINMAXINFO info{};
   ::SendMessageW(config.handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
@@ -254,7 +260,7 @@ TEST_F(FormsTest, AnExceptionIsLoggedAndTheTimerRunsAgain) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.MHotKeyStop);
+  config.create(main.hotKeyStop());
   ASSERT_EQ(exceptionSink(), &main);
   const DWORD t0 = ::GetTickCount();
   EXPECT_FALSE(runGuarded([] { throw std::runtime_error("first failure"); }));

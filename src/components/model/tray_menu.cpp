@@ -40,6 +40,14 @@ void TrayMenu::setUp() {
   state(PPAdminQ).visible = adminQOffered(p_);
 }
 
+bool TrayMenu::shown(int id) const {
+  if (id < PPStop || id >= kTrayMenuEnd) return false;
+  const auto item = static_cast<TrayMenuId>(id);
+  if (!visible(item)) return false;
+  const TrayMenuId parent = trayMenuItem(item).parent;
+  return parent == kTopLevel || shown(parent);
+}
+
 void TrayMenu::checkRadio(TrayMenuId id) {
   const int group = trayMenuItem(id).groupIndex;
   for (const TrayMenuItemDef& d : kTrayMenu) {

@@ -139,6 +139,8 @@ class TrayMenu {
 
   bool checked(TrayMenuId id) const { return state(id).checked; }
   bool visible(TrayMenuId id) const { return state(id).visible; }
+  // An item the user can reach: a menu id, visible, and inside a visible submenu.
+  bool shown(int id) const;
   const std::u16string& caption(TrayMenuId id) const { return state(id).caption; }
   int tag(TrayMenuId id) const { return trayMenuItem(id).tag; }
 

@@ -43,6 +43,39 @@ std::u16string TConfigForm::close() {
   return EditKeyStop;
 }
 
+std::u16string TConfigForm::showModal() {
+  if (handle() == nullptr) return EditKeyStop;
+  RECT outer{};
+  ::GetWindowRect(handle(), &outer);
+  const int width = outer.right - outer.left;
+  const int height = outer.bottom - outer.top;
+  const int x = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int y = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  ::SetWindowPos(handle(), HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  ::SetForegroundWindow(handle());
+  modalDone_ = false;
+  MSG msg{};
+  while (!modalDone_) {
+    const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) {
+      // The program is ending: the outer loop must see the quit as well.
+      ::PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (got == -1) break;
+    if (!::IsDialogMessageW(handle(), &msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+  modalDone_ = true;
+  return close();
+}
+
+bool TConfigForm::visible() const noexcept {
+  return handle() != nullptr && ::IsWindowVisible(handle()) != FALSE;
+}
+
 void TConfigForm::FormCloseQuery() {
   readWindowSize();
   saveWorkAreaFile(p_, state_, monitors_);
@@ -66,6 +99,7 @@ void TConfigForm::applyWindowSize() {
 bool TConfigForm::onMessage(Message& m) {
   static constexpr MessageEntry<TConfigForm> kMessages[] = {
       {WM_GETMINMAXINFO, &TConfigForm::WMGetMinMaxInfo},
+      {WM_CLOSE, &TConfigForm::WMClose},
   };
   return dispatchMessage(*this, kMessages, m);
 }
@@ -77,6 +111,16 @@ void TConfigForm::WMGetMinMaxInfo(Message& m) {
   auto* info = reinterpret_cast<MINMAXINFO*>(m.lParam);
   info->ptMinTrackSize.x = kMinOuterWidth;
   info->ptMinTrackSize.y = kMinOuterHeight;
+  m.result = 0;
+}
+
+void TConfigForm::WMClose(Message& m) {
+  // The window lives for the whole run: closing only ends the modal loop and hides it.
+  if (modalDone_) {
+    ::ShowWindow(handle(), SW_HIDE);
+  } else {
+    modalDone_ = true;
+  }
   m.result = 0;
 }
 

@@ -25,6 +25,9 @@ class TConfigForm final : public WindowBase {
   // The close of the dialog (also at program exit): FormCloseQuery, which saves
   // WorkArea.dat and Disable.log; returns the hotkey text for MHotKeyStop.
   std::u16string close();
+  // PPConfigClick: shown centred until the user closes it, then closed as above.
+  std::u16string showModal();
+  bool visible() const noexcept;
 
   ConfigState& state() noexcept { return state_; }
   const MonitorPage& monitorPage() const noexcept { return monitorPage_; }
@@ -38,11 +41,13 @@ class TConfigForm final : public WindowBase {
 
   bool onMessage(Message& m) override;
   void WMGetMinMaxInfo(Message& m);
+  void WMClose(Message& m);
 
   Platform& p_;
   const MonitorList& monitors_;
   ConfigState state_;
   MonitorPage monitorPage_;
+  bool modalDone_ = true;
   std::u16string EditKeyStop;  // the hotkey page's text until that page exists
 };
 

@@ -2,15 +2,18 @@
 // Prints results on stdout (handles in decimal); exit code 0 on success,
 // 1 when the thing asked about is not there or the call failed, 2 on usage.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -36,6 +39,8 @@ const char kUsage[] =
     "  end-session <hwnd> 0|1 [ms]   send WM_ENDSESSION\n"
     "  taskbar-created               broadcast the registered \"TaskbarCreated\" message\n"
     "  tray-delete <hwnd> <id>       Shell_NotifyIcon(NIM_DELETE) for that window and id\n"
+    "  tray-tips                     tooltip text of each icon shown in the taskbar's tray (UTF-8)\n"
+    "  tray-tip-rects                per icon: left top right bottom (screen), a tab, the text\n"
     "  display-change [bpp w h]      broadcast WM_DISPLAYCHANGE (default: current screen)\n"
     "  drag-full-windows [0|1]       print (or set) SPI_GETDRAGFULLWINDOWS\n"
     "  version                       GetVersionEx major.minor.build\n";
@@ -77,6 +82,123 @@ BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
                 mi.rcMonitor.bottom, mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom,
                 (mi.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
     return TRUE;
+}
+
+struct TrayTip {
+    RECT rect;  // screen coordinates
+    std::wstring text;
+};
+
+struct TrayScan {
+    HWND tray;
+    DWORD pid;
+    std::vector<HWND> tooltips;
+};
+
+BOOL CALLBACK CollectTooltip(HWND hwnd, LPARAM param) {
+    auto* scan = reinterpret_cast<TrayScan*>(param);
+    DWORD pid = 0;
+    wchar_t cls[64] = {};
+    // Balloon notifications are tooltips too, but not an icon's tip.
+    if (GetWindowThreadProcessId(hwnd, &pid) && pid == scan->pid && GetClassNameW(hwnd, cls, 64) &&
+        lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0 && !(GetWindowLongW(hwnd, GWL_STYLE) & TTS_BALLOON))
+        scan->tooltips.push_back(hwnd);
+    return TRUE;
+}
+
+bool SendTimeout(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR& result) {
+    return SendMessageTimeoutW(hwnd, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+// Wine's explorer gives each tray icon a tooltip window of its own, holding
+// the tip text. TTM_ENUMTOOLSW writes the tool and copies its text through
+// pointers that explorer dereferences, so both must live in its process.
+// Sorted right to left, which is the order Wine adds icons in.
+//
+// Wine 8 makes a new tooltip each time a hidden (NIS_HIDDEN) icon is shown
+// again and never destroys the old one, which keeps its last rect and text.
+// Windows enumerate newest first, so the first tool seen at a place is the
+// live one there; a place that only an old tooltip claims still cannot be
+// told from a live icon.
+bool ReadTrayTips(std::vector<TrayTip>& tips) {
+    TrayScan scan{};
+    scan.tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!scan.tray || !GetWindowThreadProcessId(scan.tray, &scan.pid)) {
+        std::fputs("rf_ctl: no Shell_TrayWnd\n", stderr);
+        return false;
+    }
+    EnumWindows(CollectTooltip, reinterpret_cast<LPARAM>(&scan));
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, scan.pid);
+    if (!process) {
+        std::fputs("rf_ctl: cannot open the tray's process\n", stderr);
+        return false;
+    }
+    // TTM_ENUMTOOLSW copies the text without a length: leave far more room
+    // than a tray tip (128 characters) can take.
+    const SIZE_T kTextChars = 8192;
+    auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + kTextChars * sizeof(wchar_t),
+                                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TTTOOLINFOW));
+    std::vector<wchar_t> text(kTextChars + 1, L'\0');
+    bool ok = remote != nullptr;
+    for (size_t t = 0; ok && t < scan.tooltips.size(); ++t) {
+        HWND tooltip = scan.tooltips[t];
+        DWORD_PTR count = 0;
+        if (!SendTimeout(tooltip, TTM_GETTOOLCOUNT, 0, 0, count)) {
+            ok = !IsWindow(tooltip);  // an icon deleted since the scan is no failure
+            continue;
+        }
+        for (DWORD_PTR i = 0; ok && i < count; ++i) {
+            TTTOOLINFOW ti{};
+            ti.cbSize = sizeof(ti);
+            ti.lpszText = remoteText;
+            const wchar_t empty = L'\0';
+            DWORD_PTR found = 0;
+            if (!WriteProcessMemory(process, remote, &ti, sizeof(ti), nullptr) ||
+                !WriteProcessMemory(process, remoteText, &empty, sizeof(empty), nullptr) ||
+                !SendTimeout(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote), found)) {
+                ok = !IsWindow(tooltip);
+                break;
+            }
+            if (!found) break;  // tools removed meanwhile
+            if (!ReadProcessMemory(process, remote, &ti, sizeof(ti), nullptr)) {
+                ok = false;
+                break;
+            }
+            // A hidden icon keeps its tooltip, but its tool is no longer on
+            // the tray: no rect, or a window outside the tray or not shown.
+            TrayTip tip{};
+            if (ti.uFlags & TTF_IDISHWND) {
+                HWND tool = reinterpret_cast<HWND>(ti.uId);
+                if (!IsChild(scan.tray, tool) || !IsWindowVisible(tool) || !GetWindowRect(tool, &tip.rect)) continue;
+            } else {
+                if (ti.hwnd != scan.tray && !IsChild(scan.tray, ti.hwnd)) continue;
+                tip.rect = ti.rect;
+                MapWindowPoints(ti.hwnd, nullptr, reinterpret_cast<POINT*>(&tip.rect), 2);
+            }
+            if (IsRectEmpty(&tip.rect) || std::any_of(tips.begin(), tips.end(), [&](const TrayTip& seen) {
+                    return EqualRect(&seen.rect, &tip.rect);
+                }))
+                continue;
+            // Explorer hands the tooltip a string, which it copies; a callback
+            // or resource text would come back as the pointer it is.
+            if (ti.lpszText == remoteText) {
+                if (!ReadProcessMemory(process, remoteText, text.data(), kTextChars * sizeof(wchar_t), nullptr)) {
+                    ok = false;
+                    break;
+                }
+                tip.text = text.data();
+            }
+            tips.push_back(tip);
+        }
+    }
+    if (!ok) std::fputs("rf_ctl: cannot read the tray's tooltips\n", stderr);
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    std::stable_sort(tips.begin(), tips.end(), [](const TrayTip& a, const TrayTip& b) {
+        return a.rect.right != b.rect.right ? a.rect.right > b.rect.right : a.rect.top < b.rect.top;
+    });
+    return ok;
 }
 
 int Send(int argc, wchar_t** argv) {
@@ -157,6 +279,16 @@ int Run(int argc, wchar_t** argv) {
         UINT msg = RegisterWindowMessageW(L"TaskbarCreated");
         DWORD_PTR result = 0;
         return SendMessageTimeoutW(HWND_BROADCAST, msg, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) ? 0 : 1;
+    }
+    if (cmd == L"tray-tips" || cmd == L"tray-tip-rects") {
+        std::vector<TrayTip> tips;
+        if (!ReadTrayTips(tips)) return 1;
+        for (const TrayTip& tip : tips) {
+            if (cmd == L"tray-tip-rects")
+                std::printf("%ld %ld %ld %ld\t", tip.rect.left, tip.rect.top, tip.rect.right, tip.rect.bottom);
+            PrintUtf8(tip.text);
+        }
+        return 0;
     }
     if (cmd == L"display-change") {
         WPARAM bpp = 32;

@@ -14,6 +14,7 @@
 #include "platform/win32/win32_convert.h"
 #include "platform/win32/win32_platform.h"
 #include "system/data_dir.h"
+#include "system/elevation.h"
 #include "win32/temp_folder.h"
 
 namespace rimfold::app {
@@ -275,6 +276,111 @@ TEST_F(FormsTest, AnExceptionIsLoggedAndTheTimerRunsAgain) {
   EXPECT_LT(first, second);
   EXPECT_EQ(log.size(), second + std::string(" : Unknown exception\r\n").size());
   main.Close();
+}
+
+// What the dialog's modal loop sees, looked at from inside it by a thread timer.
+struct ModalLook {
+  TMainForm* main = nullptr;
+  TConfigForm* config = nullptr;
+  bool dialogVisible = false;
+  bool trayEnabled = true;
+  bool hotKeyFree = false;
+  int looks = 0;
+} gModalLook;
+
+constexpr int kProbeHotKeyId = 0xB001;
+
+void CALLBACK lookInsideTheDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  ::KillTimer(nullptr, timer);
+  ModalLook& l = gModalLook;
+  ++l.looks;
+  l.dialogVisible = l.config->visible();
+  l.trayEnabled = l.main->TrayIcon().Enabled;
+  // The stop hotkey is given up while the dialog is open: another owner can take it.
+  l.hotKeyFree = ::RegisterHotKey(nullptr, kProbeHotKeyId, MOD_CONTROL | MOD_ALT, 'S') != FALSE;
+  if (l.hotKeyFree) ::UnregisterHotKey(nullptr, kProbeHotKeyId);
+  // A second request while the dialog is up does nothing (it would nest another loop).
+  l.main->PPMenu().PPConfigClick();
+  ::PostMessageW(l.config->handle(), WM_CLOSE, 0, 0);
+}
+
+TEST_F(FormsTest, ConfigShowsTheDialogModallyWithTheTrayAndTheHotKeyOff) {
+  ASSERT_TRUE(writeBytes(file(L"Rimfold.ini"), "[Key]\r\nStop=Ctrl+Alt+S\r\n"));
+  TConfigForm config(p_, monitors_);
+  TMainForm main(p_, monitors_, config, false);
+  ASSERT_TRUE(main.create());
+  config.create(main.hotKeyStop());
+  gModalLook = ModalLook{&main, &config};
+  ASSERT_NE(::SetTimer(nullptr, 0, 50, &lookInsideTheDialog), 0u);
+
+  ::SendMessageW(main.handle(), WM_COMMAND, PPConfig, 0);
+
+  EXPECT_EQ(gModalLook.looks, 1);
+  EXPECT_TRUE(gModalLook.dialogVisible);
+  EXPECT_FALSE(gModalLook.trayEnabled);
+  EXPECT_TRUE(gModalLook.hotKeyFree);
+  EXPECT_FALSE(config.visible());
+  EXPECT_TRUE(main.TrayIcon().Enabled);
+  // Registered again: the same keys are taken once more.
+  EXPECT_FALSE(::RegisterHotKey(nullptr, kProbeHotKeyId, MOD_CONTROL | MOD_ALT, 'S'));
+  // Closing the dialog saved its files.
+  EXPECT_NE(readBytes(file(L"WorkArea.dat")).find("[Window]"), std::string::npos);
+  main.Close();
+}
+
+TEST_F(FormsTest, AnItemTheMenuDoesNotShowCannotBeCommanded) {
+  TConfigForm config(p_, monitors_);
+  TMainForm main(p_, monitors_, config, false);
+  ASSERT_TRUE(main.create());
+  config.create(main.hotKeyStop());
+  // Wine runs elevated: PPAdminQ is hidden, and its id must not start anything.
+  ASSERT_FALSE(main.PPMenu().shown(PPAdminQ));
+  const bool stopped = main.stopChecked();
+  for (WPARAM id : {WPARAM{PPAdminQ}, WPARAM{kTrayMenuEnd}, WPARAM{PPStop - 1}}) {
+    ::SendMessageW(main.handle(), WM_COMMAND, id, 0);
+  }
+  // Not a menu command: a control's notification carries its window in lParam.
+  ::SendMessageW(main.handle(), WM_COMMAND, PPStop, reinterpret_cast<LPARAM>(main.handle()));
+  EXPECT_EQ(main.stopChecked(), stopped);
+  ::SendMessageW(main.handle(), WM_COMMAND, PPStop, 0);
+  EXPECT_NE(main.stopChecked(), stopped);
+  main.Close();
+}
+
+// Another process's main-form window, or null.
+HWND foreignMainForm() {
+  for (HWND w = ::FindWindowExW(nullptr, nullptr, kMainFormClass, nullptr); w != nullptr;
+       w = ::FindWindowExW(nullptr, w, kMainFormClass, nullptr)) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(w, &pid);
+    if (pid != ::GetCurrentProcessId()) return w;
+  }
+  return nullptr;
+}
+
+TEST(ElevationTest, RunasStartsRimfoldWithQWhichSweepsOnceAndEnds) {
+  wchar_t self[MAX_PATH]{};
+  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring exe(self);
+  exe = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"Rimfold.exe";
+  ASSERT_NE(::GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES) << "build Rimfold first";
+  ASSERT_EQ(foreignMainForm(), nullptr);
+  win32::Win32Platform system;
+  Platform p = system.platform();
+
+  ASSERT_TRUE(ExecuteElevated(p, 0, win32::fromWide(exe), u"/Q"));
+
+  DWORD start = ::GetTickCount();
+  HWND started = nullptr;
+  while (started == nullptr && ::GetTickCount() - start < 5000) {
+    started = foreignMainForm();
+    ::Sleep(20);
+  }
+  ASSERT_NE(started, nullptr) << "no Rimfold window appeared";
+  // Only the one-shot mode ends by itself, about 1.5 s after its start.
+  start = ::GetTickCount();
+  while (::IsWindow(started) && ::GetTickCount() - start < 8000) ::Sleep(50);
+  EXPECT_FALSE(::IsWindow(started)) << "the started copy did not end: not in /Q mode";
 }
 
 }  // namespace

@@ -169,3 +169,144 @@ one_window() {
   windows_start "$CASE_DIR/one-window.txt"
   W="$(report_hwnd w)"
 }
+
+# ---- The tray icon and its menu (shell desktop) ----
+
+# shot NAME: a screenshot kept as $DESKTOP_TESTS_SHOTS/<case>-NAME.png, to be looked at.
+shot() {
+  mkdir -p "$DESKTOP_TESTS_SHOTS"
+  import -window root "$DESKTOP_TESTS_SHOTS/$CASE_NAME-$1.png" 2>/dev/null || fail "no screenshot $1"
+}
+
+# wait_tray_tip TEXT MS: until a tray icon has exactly that tooltip; sets TRAY_X, TRAY_Y
+# (its centre).
+wait_tray_tip() {
+  local i line
+  for ((i = 0; i < $2; i += 50)); do
+    line="$(ctl tray-tip-rects | awk -F'\t' -v t="$1" '$2 == t { print $1; exit }')"
+    if [ -n "$line" ]; then
+      read -r l t r b <<<"$line"
+      TRAY_X=$(( (l + r) / 2 ))
+      TRAY_Y=$(( (t + b) / 2 ))
+      return 0
+    fi
+    sleep 0.05
+  done
+  fail "no tray icon with the tip '$1' within $2 ms; tips: $(ctl tray-tips | tr '\n' '|')"
+}
+
+# wait_no_tray_tip TEXT MS: until no tray icon has that tooltip.
+wait_no_tray_tip() {
+  local i
+  for ((i = 0; i < $2; i += 50)); do
+    ctl tray-tips | grep -qxF "$1" || return 0
+    sleep 0.05
+  done
+  fail "a tray icon still has the tip '$1' after $2 ms"
+}
+
+# tray_icon_look: running|stopped|unknown, from the icon's colours on screen (the running
+# picture has a teal rim, the stopped one a red pause sign).
+tray_icon_look() {
+  local colours
+  colours="$(import -window root -crop 16x16+$((TRAY_X - 8))+$((TRAY_Y - 8)) png:- 2>/dev/null |
+    convert png:- -format %c histogram:info:- 2>/dev/null)"
+  if grep -qi '#FF0000' <<<"$colours"; then
+    echo stopped
+  elif grep -qi '#008080' <<<"$colours"; then
+    echo running
+  else
+    echo unknown
+  fi
+}
+
+# expect_tray STATE MS: tip and picture of running|stopped, within MS.
+expect_tray() {
+  local tip="Rimfold" i look
+  [ "$1" = stopped ] && tip="Rimfold - 停止"
+  wait_tray_tip "$tip" "$2"
+  for ((i = 0; i < 1000; i += 50)); do
+    look="$(tray_icon_look)"
+    [ "$look" = "$1" ] && return 0
+    sleep 0.05
+  done
+  fail "tray tip '$tip' but the icon looks $look"
+}
+
+# tray_click BUTTON [REPEAT]: clicks the icon found by the last wait_tray_tip.
+tray_click() {
+  xdotool mousemove "$TRAY_X" "$TRAY_Y" click --repeat "${2:-1}" --delay 80 "$1"
+}
+
+# A popup menu of the program, or nothing.
+menu_window() {
+  ctl find "#32768" - 2>/dev/null
+}
+
+# open_tray_menu: right-click on the icon; sets MENU_HWND once the menu shows. The pointer
+# then leaves the icon so that no tooltip covers the menu.
+open_tray_menu() {
+  tray_click 3
+  MENU_HWND="$(ctl wait-find "#32768" - 3000)" || fail "no menu after a right-click on the icon"
+  xdotool mousemove 600 400
+  sleep 0.3
+}
+
+# expect_no_menu MS: no popup menu shows within MS.
+expect_no_menu() {
+  local i
+  for ((i = 0; i < $1; i += 50)); do
+    [ -n "$(menu_window)" ] && [ "$(ctl state "$(menu_window)" | cut -d' ' -f2)" = 1 ] &&
+      fail "a menu opened"
+    sleep 0.05
+  done
+}
+
+# menu_rows HWND: the y of each row of text in a shown menu, top to bottom, read from the
+# screen (separators are grey lines, not text).
+menu_rows() {
+  local rect l t r b
+  rect="$(ctl rect "$1")" || fail "menu $1 is gone"
+  read -r l t r b <<<"$rect"
+  import -window root -crop $((r - l - 8))x$((b - t - 6))+$((l + 4))+$((t + 3)) png:- 2>/dev/null |
+    convert png:- +repage -colorspace gray -threshold 25% -negate -scale "1x$((b - t - 6))!" \
+      -depth 8 txt:- 2>/dev/null |
+    awk -F'[ ,:]+' -v top=$((t + 3)) '
+      NR > 1 { dark = ($0 !~ /#000000|gray\(0\)/) }
+      NR > 1 && dark && start < 0 { start = $2 }
+      NR > 1 && !dark && start >= 0 { if ($2 - start >= 4) print top + int((start + $2) / 2); start = -1 }
+      BEGIN { start = -1 }'
+}
+
+# menu_click HWND N: a left click on row N (from 0) of the menu.
+menu_click() {
+  local rows y rect l t r b
+  rows=($(menu_rows "$1"))
+  y="${rows[$2]:-}"
+  [ -n "$y" ] || fail "the menu has no row $2 (rows: ${rows[*]})"
+  read -r l t r b <<<"$(ctl rect "$1")"
+  xdotool mousemove $((l + 40)) "$y"
+  sleep 0.3
+  xdotool click 1
+}
+
+# open_submenu HWND N: hovers row N of the menu; sets SUBMENU_HWND once its submenu shows.
+open_submenu() {
+  local rows i h l t r b
+  rows=($(menu_rows "$1"))
+  [ -n "${rows[$2]:-}" ] || fail "the menu has no row $2"
+  read -r l t r b <<<"$(ctl rect "$1")"
+  xdotool mousemove $((l + 40)) "${rows[$2]}"
+  for ((i = 0; i < 3000; i += 50)); do
+    h="$(menu_window)"
+    if [ -n "$h" ] && [ "$h" != "$1" ]; then
+      SUBMENU_HWND="$h"
+      # Along the row into the submenu, so that it stays open.
+      xdotool mousemove $((r - 10)) "${rows[$2]}"
+      sleep 0.3
+      return 0
+    fi
+    sleep 0.05
+  done
+  fail "no submenu from row $2"
+}

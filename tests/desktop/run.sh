@@ -22,6 +22,8 @@ export RIMFOLD_BUILD="${RIMFOLD_BUILD:-$ROOT/build}"
 export RIMFOLD_HELPERS="${RIMFOLD_HELPERS:-$RIMFOLD_BUILD/win64/helpers}"
 export RIMFOLD_EXE="${RIMFOLD_EXE:-$RIMFOLD_BUILD/win64/Rimfold.exe}"
 export DESKTOP_TESTS
+# Screenshots the cases take for review outlive the run's work dirs.
+export DESKTOP_TESTS_SHOTS="${DESKTOP_TESTS_SHOTS:-$RIMFOLD_BUILD/desktop-shots}"
 CASE_TIMEOUT="${CASE_TIMEOUT:-90}"
 
 # shellcheck source=../../scripts/wine/desktop.sh

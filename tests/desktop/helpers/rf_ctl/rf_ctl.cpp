@@ -39,7 +39,8 @@ const char kUsage[] =
     "  end-session <hwnd> 0|1 [ms]   send WM_ENDSESSION\n"
     "  taskbar-created               broadcast the registered \"TaskbarCreated\" message\n"
     "  tray-delete <hwnd> <id>       Shell_NotifyIcon(NIM_DELETE) for that window and id\n"
-    "  tray-tips                     tooltip text of each icon shown in the taskbar's tray (UTF-8)\n"
+    "  tray-delete-own <hwnd>        delete the icon a tray handler window of ours owns\n"
+    "  tray-tips                     tooltip text of each icon in the taskbar's tray, rightmost first (UTF-8)\n"
     "  tray-tip-rects                per icon: left top right bottom (screen), a tab, the text\n"
     "  display-change [bpp w h]      broadcast WM_DISPLAYCHANGE (default: current screen)\n"
     "  drag-full-windows [0|1]       print (or set) SPI_GETDRAGFULLWINDOWS\n"
@@ -117,10 +118,18 @@ bool SendTimeout(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, DWORD_PTR& result) {
 //
 // Wine 8 makes a new tooltip each time a hidden (NIS_HIDDEN) icon is shown
 // again and never destroys the old one, which keeps its last rect and text.
-// Windows enumerate newest first, so the first tool seen at a place is the
+// EnumWindows lists them newest first, so the first tool seen at a place is the
 // live one there; a place that only an old tooltip claims still cannot be
 // told from a live icon.
 bool ReadTrayTips(std::vector<TrayTip>& tips) {
+#ifndef _WIN64
+    // TTM_ENUMTOOLSW fills a TOOLINFOW laid out for explorer's pointer size.
+    BOOL wow64 = FALSE;
+    if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) {
+        std::fputs("rf_ctl: a 32-bit build cannot read a 64-bit tray\n", stderr);
+        return false;
+    }
+#endif
     TrayScan scan{};
     scan.tray = FindWindowW(L"Shell_TrayWnd", nullptr);
     if (!scan.tray || !GetWindowThreadProcessId(scan.tray, &scan.pid)) {
@@ -199,6 +208,43 @@ bool ReadTrayTips(std::vector<TrayTip>& tips) {
         return a.rect.right != b.rect.right ? a.rect.right > b.rect.right : a.rect.top < b.rect.top;
     });
     return ok;
+}
+
+// A shell restart as Wine cannot stage it: the icon disappears from the tray while the
+// program lives. The identifier is the tray component's address inside the program, which
+// only the program knows; the handler window's object (its GWLP_USERDATA) holds pointers
+// to its icons, so each pointer found there, and each pointer those lead to, is tried as
+// the identifier until the shell accepts one. Only an icon of that window can match.
+int DeleteOwnTrayIcon(HWND handler) {
+    if (!handler || !IsWindow(handler)) return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(handler, &pid);
+    const auto object = static_cast<uintptr_t>(GetWindowLongPtrW(handler, GWLP_USERDATA));
+    HANDLE process = OpenProcess(PROCESS_VM_READ, FALSE, pid);
+    if (!process || object == 0) {
+        if (process) CloseHandle(process);
+        return 1;
+    }
+    uintptr_t fields[16]{};
+    bool deleted = false;
+    if (ReadProcessMemory(process, reinterpret_cast<void*>(object), fields, sizeof(fields), nullptr)) {
+        for (uintptr_t field : fields) {
+            uintptr_t target = 0;
+            if (field == 0 ||
+                !ReadProcessMemory(process, reinterpret_cast<void*>(field), &target, sizeof(target), nullptr))
+                continue;
+            for (uintptr_t candidate : {field, target}) {
+                NOTIFYICONDATAW nid{};
+                nid.cbSize = sizeof(nid);
+                nid.hWnd = handler;
+                nid.uID = static_cast<UINT>(candidate);
+                if (candidate != 0 && Shell_NotifyIconW(NIM_DELETE, &nid)) deleted = true;
+            }
+            if (deleted) break;
+        }
+    }
+    CloseHandle(process);
+    return deleted ? 0 : 1;
 }
 
 int Send(int argc, wchar_t** argv) {
@@ -339,6 +385,7 @@ int Run(int argc, wchar_t** argv) {
         if (!ok) return 2;
         return Shell_NotifyIconW(NIM_DELETE, &nid) ? 0 : 1;
     }
+    if (cmd == L"tray-delete-own") return DeleteOwnTrayIcon(hwnd);
     if (!hwnd || !IsWindow(hwnd)) {
         std::fputs("rf_ctl: not a window\n", stderr);
         return 1;

@@ -1,0 +1,90 @@
+# desktop: shell
+# fresh: yes
+# The tray menu's commands with real clicks: the drag-full-windows item shows and sets the
+# system value, check and radio choices are written at close and restored at the next
+# start (a stopped state shows the stop icon at once), and while the configuration dialog
+# is open the icon ignores the mouse and the hotkey is given up.
+[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+command -v xdotool >/dev/null || skip "xdotool missing"
+# Rows of the menu as Wine shows it (the elevated command is hidden there).
+ROW_STOP=0 ROW_CONFIG=1 ROW_SPEED=2 ROW_DIALOG=3 ROW_LIMIT=4 ROW_DRAG=5 ROW_CLOSE=7
+settings_file '[Tray]\r\nStop=0\r\nMoveWindowSpeed=0\r\nDispDialog=1\r\nConstraints=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
+dir="$DATA_DIR"
+start_resident
+expect_tray running 5000
+
+# Drag-full-windows follows the system, whoever changed it, both ways.
+for value in 1 0; do
+  ctl drag-full-windows "$value" >/dev/null || fail "could not set drag-full-windows"
+  open_tray_menu
+  [ "$value" = 1 ] && shot menu-drag-checked
+  menu_click "$MENU_HWND" "$ROW_DRAG"
+  want=$((1 - value))
+  for ((i = 0; i < 2000; i += 50)); do [ "$(ctl drag-full-windows)" = "$want" ] && break; sleep 0.05; done
+  check_eq "drag-full-windows after the click" "$want" "$(ctl drag-full-windows)"
+done
+
+# Choices: inertial movement on, the dialog notice off, the limit 1/3, and stopped.
+open_tray_menu
+menu_click "$MENU_HWND" "$ROW_SPEED"
+sleep 0.3
+open_tray_menu
+menu_click "$MENU_HWND" "$ROW_DIALOG"
+sleep 0.3
+open_tray_menu
+open_submenu "$MENU_HWND" "$ROW_LIMIT"
+sub=($(menu_rows "$SUBMENU_HWND"))
+check_eq "rows of the limit submenu" 4 "${#sub[@]}"
+shot submenu
+menu_click "$SUBMENU_HWND" 2
+sleep 0.3
+open_tray_menu
+menu_click "$MENU_HWND" "$ROW_STOP"
+expect_tray stopped 2000
+
+# The dialog: shown, the icon deaf to the mouse, the hotkey free; all back after it.
+open_tray_menu
+menu_click "$MENU_HWND" "$ROW_CONFIG"
+config="$(ctl wait-find TConfigForm Rimfold 3000)" || fail "the dialog did not show"
+shot dialog
+tray_click 3
+expect_no_menu 1000
+tray_click 1 2
+sleep 0.5
+xdotool key ctrl+alt+s
+sleep 0.5
+expect_tray stopped 500
+ctl close "$config" || fail "WM_CLOSE not posted to the dialog"
+for ((i = 0; i < 2000; i += 50)); do [ "$(ctl state "$config" | cut -d' ' -f2)" = 0 ] && break; sleep 0.05; done
+check_eq "dialog hidden after its close" 0 "$(ctl state "$config" | cut -d' ' -f2)"
+xdotool key ctrl+alt+s
+expect_tray running 2000
+tray_click 1 2
+expect_tray stopped 2000
+
+# 終了 closes the program; the choices are in Rimfold.ini.
+open_tray_menu
+menu_click "$MENU_HWND" "$ROW_CLOSE"
+wait_exit "$RIMFOLD_PID" 5000
+ini="$(tr -d '\r' <"$dir/Rimfold.ini")"
+for line in Stop=1 MoveWindowSpeed=1 DispDialog=0 Constraints=2; do
+  grep -qx "$line" <<<"$ini" || fail "Rimfold.ini lacks $line: $(tr '\n' ' ' <<<"$ini")"
+done
+
+# The next start restores them: stopped at once, and the menu shows the marks.
+start_resident
+expect_tray stopped 5000
+open_tray_menu
+shot menu-restored
+open_submenu "$MENU_HWND" "$ROW_LIMIT"
+shot submenu-restored
+xdotool key Escape
+xdotool mousemove 400 400 click 1
+sleep 0.3
+[ -z "$(menu_window)" ] || xdotool mousemove 400 400 click 1
+ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+wait_exit "$RIMFOLD_PID" 5000
+ini="$(tr -d '\r' <"$dir/Rimfold.ini")"
+for line in Stop=1 MoveWindowSpeed=1 DispDialog=0 Constraints=2; do
+  grep -qx "$line" <<<"$ini" || fail "the restored run lost $line: $(tr '\n' ' ' <<<"$ini")"
+done

@@ -302,6 +302,8 @@ TEST(TrayMenu, DisplayChangeCaptionsAndVisibilityByVersion) {
     EXPECT_EQ(r.menu.visible(PPDisplayChange), c.visible) << c.name;
     for (int i = 0; i < 4; ++i) {
       const auto id = static_cast<TrayMenuId>(PPDisplayChange0 + i);
+      // Items of a hidden submenu cannot be reached either.
+      EXPECT_EQ(r.menu.shown(id), c.visible) << c.name << i;
       EXPECT_EQ(r.menu.caption(id), c.captions[static_cast<std::size_t>(i)]) << c.name << i;
       EXPECT_EQ(r.menu.tag(id), i);
     }
@@ -327,6 +329,10 @@ TEST(TrayMenu, AdminQIsOfferedOnlyWhereElevationGainsSomething) {
     UACEnabled = c.uac;
     r.menu.setUp();
     EXPECT_EQ(r.menu.visible(PPAdminQ), c.visible) << c.name;
+    EXPECT_EQ(r.menu.shown(PPAdminQ), c.visible) << c.name;
+    EXPECT_TRUE(r.menu.shown(PPConstraints2)) << c.name;
+    EXPECT_FALSE(r.menu.shown(PPStop - 1)) << c.name;
+    EXPECT_FALSE(r.menu.shown(kTrayMenuEnd)) << c.name;
   }
   UACEnabled = false;
 }

@@ -4,9 +4,7 @@
 
 #include "app/message_loop.h"
 #include "app/model/error_log.h"
-#include "components/model/shortcut_text.h"
 #include "config/ui/config_form.h"
-#include "resource_ids.h"
 #include "engine/drag_features.h"
 #include "engine/window_identity.h"
 #include "platform/win32/win32_convert.h"
@@ -14,6 +12,8 @@
 #include "system/uac_check.h"
 #include "system/wow64.h"
 #include "workarea/work_area.h"
+
+#include "resource_ids.h"
 
 namespace rimfold::app {
 
@@ -71,7 +71,8 @@ bool TMainForm::create() {
     return false;
   }
   loadIcons();
-  createTrayIcon();
+  // Neither a tray failure nor a failure in FormCreate stops the start.
+  runGuarded([&] { createTrayIcon(); });
   runGuarded([&] { FormCreate(); });
   return true;
 }
@@ -109,7 +110,8 @@ void TMainForm::FormCreate() {
   const TraySettings s = readTraySettings(loadIniFile(p_, settingsPath()));
   hotKeyWindow_.owner = handle();
   hotKeyWindow_.component = &HookHotKey;
-  PPMenu_.emplace(p_, *this, TrayIcon(), HookHotKey, TrayIcons{iconHandle(formIcon_), iconHandle(ImageStop)}, s);
+  PPMenu_.emplace(p_, *this, TrayIcon(), HookHotKey,
+                  TrayIcons{iconHandle(formIcon_), iconHandle(ImageStop)}, s);
   popupMenu_.emplace(*PPMenu_, trayHandle(), handle());
   TrayIcon().PopupMenu = &*popupMenu_;
   // Hotkey, stopped presentation, radio item, display-mode submenu and PPAdminQ. A hotkey

@@ -20,29 +20,27 @@ void appendItems(HMENU target, const TrayMenu& menu, TrayMenuId parent, HBITMAP 
     mi.cbSize = sizeof(mi);
     mi.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STATE;
     mi.wID = d.id;
+    // The item keeps its own copy; the caption only has to live for the insertion.
+    std::wstring text = win32::toWide(menu.caption(d.id));
     if (d.kind == TrayItemKind::Separator) {
       mi.fType = MFT_SEPARATOR;
     } else {
       mi.fMask |= MIIM_STRING;
-      // The item keeps its own copy; the caption only has to live for this call.
-      std::wstring text = win32::toWide(menu.caption(d.id));
       mi.dwTypeData = text.data();
-      if (d.kind == TrayItemKind::Radio) mi.fType |= MFT_RADIOCHECK;
-      if (menu.checked(d.id)) mi.fState |= MFS_CHECKED;
-      if (d.isDefault) mi.fState |= MFS_DEFAULT;
-      if (d.kind == TrayItemKind::Submenu) {
-        mi.fMask |= MIIM_SUBMENU;
-        mi.hSubMenu = ::CreatePopupMenu();
-        appendItems(mi.hSubMenu, menu, d.id, shield);
-      }
-      if (d.id == PPAdminQ && shield != nullptr) {
-        mi.fMask |= MIIM_BITMAP;
-        mi.hbmpItem = shield;
-      }
-      ::InsertMenuItemW(target, ::GetMenuItemCount(target), TRUE, &mi);
-      continue;
     }
-    ::InsertMenuItemW(target, ::GetMenuItemCount(target), TRUE, &mi);
+    if (d.kind == TrayItemKind::Radio) mi.fType |= MFT_RADIOCHECK;
+    if (menu.checked(d.id)) mi.fState |= MFS_CHECKED;
+    if (d.isDefault) mi.fState |= MFS_DEFAULT;
+    if (d.kind == TrayItemKind::Submenu) {
+      mi.fMask |= MIIM_SUBMENU;
+      mi.hSubMenu = ::CreatePopupMenu();
+      appendItems(mi.hSubMenu, menu, d.id, shield);
+    }
+    if (d.id == PPAdminQ && shield != nullptr) {
+      mi.fMask |= MIIM_BITMAP;
+      mi.hbmpItem = shield;
+    }
+    ::InsertMenuItemW(target, static_cast<UINT>(::GetMenuItemCount(target)), TRUE, &mi);
   }
 }
 

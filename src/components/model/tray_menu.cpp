@@ -23,8 +23,13 @@ TrayMenu::TrayMenu(Platform& p, ITrayMenuHost& host, TCoolTrayIcon& trayIcon,
 }
 
 void TrayMenu::registerStopHotKey() {
-  // A combination another program holds stays unregistered; the text is kept and saved.
-  if (!MHotKeyStop.empty()) hotKey_.Add(kStopHotKeyIndex, TextToShortCut(p_.input, MHotKeyStop));
+  // A combination another program holds stays unregistered, and a text that names no key
+  // registers nothing (RegisterHotKey would take "no key" as a hotkey); either way the text
+  // is kept and saved.
+  if (MHotKeyStop.empty()) return;
+  if (const std::uint16_t key = TextToShortCut(p_.input, MHotKeyStop); key != 0) {
+    hotKey_.Add(kStopHotKeyIndex, key);
+  }
 }
 
 void TrayMenu::setUp() {

@@ -19,6 +19,7 @@ class IConfigView {
 
 struct ConfigState {
   StringList ListBoxD;  // exclusion list, top entry first
+  bool disableLogReadFailed = false;  // Disable.log existed at start but could not be read
   StringList ListBoxE;  // processed-window list, top entry first
   bool TBListEClearEnabled = false;
   bool TBMAXDisable = true;       // maximized windows are left alone

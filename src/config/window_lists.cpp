@@ -34,9 +34,9 @@ void recordProcessed(StringList& processed, const WindowIdentity& id) {
   insertUnique(processed, windowKey(id));
 }
 
-StringList LoadDisableLog(Platform& p, const std::u16string& path) {
+StringList LoadDisableLog(Platform& p, const std::u16string& path, bool* readFailed) {
   StringList lines;
-  LoadStringsFromFile(p, lines, path, std::nullopt);
+  LoadStringsFromFile(p, lines, path, std::nullopt, readFailed);
   // Every key form holds a comma; anything else is not an entry the program wrote.
   std::erase_if(lines, [](const std::u16string& line) {
     return line.find(u',') == std::u16string::npos;
@@ -44,7 +44,9 @@ StringList LoadDisableLog(Platform& p, const std::u16string& path) {
   return lines;
 }
 
-bool SaveDisableLog(Platform& p, const StringList& exclusions, const std::u16string& path) {
+bool SaveDisableLog(Platform& p, const StringList& exclusions, const std::u16string& path,
+                    bool loadFailed) {
+  if (loadFailed && exclusions.empty()) return false;
   return SaveStringsToFile(p, exclusions, path, TextEncoding::Utf16LE);
 }
 

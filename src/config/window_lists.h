@@ -20,9 +20,13 @@ void recordProcessed(StringList& processed, const WindowIdentity& id);
 
 // Lines of the file in order, untrimmed, with every line holding no comma removed.
 // A missing file gives an empty list.
-StringList LoadDisableLog(Platform& p, const std::u16string& path);
+// readFailed, when given: the file exists but could not be read (another program holds it).
+StringList LoadDisableLog(Platform& p, const std::u16string& path, bool* readFailed = nullptr);
 // UTF-16 LE with BOM, every entry followed by CR LF.
-bool SaveDisableLog(Platform& p, const StringList& exclusions, const std::u16string& path);
+// loadFailed: the load could not read the file. An empty list then never replaces it, so
+// that the entries in it survive until it can be read again.
+bool SaveDisableLog(Platform& p, const StringList& exclusions, const std::u16string& path,
+                    bool loadFailed = false);
 
 // The dialog's operations on the two lists. Selections are indexes, -1 for none.
 struct ListSelection {

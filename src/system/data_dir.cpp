@@ -65,9 +65,10 @@ std::u16string ExecutableFolder(Platform& p) {
 }
 
 int LoadStringsFromFile(Platform& p, StringList& lines, const std::u16string& path,
-                        std::optional<TextEncoding> encoding) {
+                        std::optional<TextEncoding> encoding, bool* readFailed) {
   CurrentDirectoryReset reset(p);
   lines.clear();
+  if (readFailed != nullptr) *readFailed = false;
   if (FileExistsOnReadyDrive(p, path)) {
     // An unreadable file loads as empty rather than throwing: the error log loads its
     // file from inside the exception handler.
@@ -76,6 +77,8 @@ int LoadStringsFromFile(Platform& p, StringList& lines, const std::u16string& pa
       const std::u16string text = encoding ? decodeTextAs(bytes, *encoding, p.codePage)
                                            : decodeText(bytes, p.codePage).text;
       lines = splitLines(text);
+    } else if (readFailed != nullptr) {
+      *readFailed = true;
     }
   }
   return static_cast<int>(lines.size());

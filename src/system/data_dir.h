@@ -21,8 +21,9 @@ bool FileExistsOnReadyDrive(Platform& p, const std::u16string& path);
 
 // encoding nullopt: a BOM selects UTF-8 / UTF-16 LE / BE, ANSI without one.
 // The current directory is the executable's folder afterwards. Returns the line count.
+// readFailed, when given, tells whether the file exists but could not be read.
 int LoadStringsFromFile(Platform& p, StringList& lines, const std::u16string& path,
-                        std::optional<TextEncoding> encoding);
+                        std::optional<TextEncoding> encoding, bool* readFailed = nullptr);
 // Refuses (false) when the file exists but another process holds it open; otherwise
 // writes the BOM (if the encoding has one) and every line with CR LF, replacing the file
 // atomically. The current directory is the executable's folder afterwards.

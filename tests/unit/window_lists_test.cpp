@@ -209,6 +209,34 @@ TEST_F(DisableLogTest, DuplicatesSurviveLoadAndDeletingOneKeepsTheOther) {
   EXPECT_EQ(desktop_.fileBytes(path_), utf16le(u"NOTEPAD.EXE,\r\ncalc.exe,\r\n"));
 }
 
+TEST_F(DisableLogTest, AFileUnreadableAtLoadIsNotReplacedByAnEmptyList) {
+  struct Case {
+    const char* name;
+    StringList atClose;
+    std::string after;
+  };
+  const Case cases[] = {
+      {"nothing added: the file keeps its entries", {}, utf16le(u"KEEP,\r\n")},
+      {"an entry added: the list is written", {u"NEW,"}, utf16le(u"NEW,\r\n")},
+  };
+  for (const auto& c : cases) {
+    desktop_.addFile(path_, utf16le(u"KEEP,\r\n"));
+    desktop_.lockFile(path_, test::FileLock::Exclusive);
+    bool readFailed = false;
+    EXPECT_TRUE(LoadDisableLog(platform_, path_, &readFailed).empty()) << c.name;
+    EXPECT_TRUE(readFailed) << c.name;
+    desktop_.lockFile(path_, test::FileLock::None);  // the other program lets go
+    SaveDisableLog(platform_, c.atClose, path_, readFailed);
+    EXPECT_EQ(desktop_.fileBytes(path_), c.after) << c.name;
+  }
+  // A readable or a missing file reports no failure.
+  bool readFailed = true;
+  LoadDisableLog(platform_, path_, &readFailed);
+  EXPECT_FALSE(readFailed);
+  LoadDisableLog(platform_, path_ + u".missing", &readFailed);
+  EXPECT_FALSE(readFailed);
+}
+
 TEST_F(DisableLogTest, SaveRefusesAFileHeldOpenElsewhere) {
   desktop_.addFile(path_, utf16le(u"KEEP,\r\n"));
   desktop_.lockFile(path_, test::FileLock::Exclusive);

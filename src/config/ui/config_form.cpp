@@ -31,7 +31,7 @@ void TConfigForm::create(const std::u16string& hotKeyStop) {
 
 void TConfigForm::FormCreate(const std::u16string& hotKeyStop) {
   readWindowSize();
-  state_.ListBoxD = LoadDisableLog(p_, disableLogPath());
+  state_.ListBoxD = LoadDisableLog(p_, disableLogPath(), &state_.disableLogReadFailed);
   monitorPage_ = Proc_MonitorInitial(p_, state_, monitors_);
   applyWindowSize();
   EditKeyStop = hotKeyStop;
@@ -79,7 +79,7 @@ bool TConfigForm::visible() const noexcept {
 void TConfigForm::FormCloseQuery() {
   readWindowSize();
   saveWorkAreaFile(p_, state_, monitors_);
-  SaveDisableLog(p_, state_.ListBoxD, disableLogPath());
+  SaveDisableLog(p_, state_.ListBoxD, disableLogPath(), state_.disableLogReadFailed);
 }
 
 void TConfigForm::readWindowSize() {

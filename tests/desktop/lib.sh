@@ -145,6 +145,17 @@ start_resident() {
   MAIN_HWND="$(wait_window TMainForm Rimfold 10000)"
 }
 
+# wait_hotkey_taken MODS VK MS: until a program holds that hotkey (MOD_ALT 1, MOD_CONTROL 2,
+# MOD_SHIFT 4), e.g. Rimfold once its start has registered the stop hotkey.
+wait_hotkey_taken() {
+  local i
+  for ((i = 0; i < $3; i += 50)); do
+    ctl hotkey-taken "$1" "$2" && return 0
+    sleep 0.05
+  done
+  fail "hotkey $1+$2 not registered within $3 ms"
+}
+
 # wait_exit PID MS: until the process has ended, or fail.
 wait_exit() {
   local i

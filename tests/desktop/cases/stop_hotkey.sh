@@ -10,6 +10,7 @@ dir="$DATA_DIR"
 one_window 500,300,400,300
 w="$W"
 start_resident
+wait_hotkey_taken 3 0x53 3000
 
 xdotool key ctrl+alt+s
 sleep 0.5
@@ -34,6 +35,9 @@ grep -q $'^Stop=Ctrl+Alt+S\r$' "$dir/Rimfold.ini" || fail "hotkey text not kept"
 # A hotkey text that does not parse registers nothing and is kept as it was.
 settings_file '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Nonsense\r\n'
 start_resident
+expect_tray running 5000
+sleep 1  # past the start, where a parsable text would have been registered
+ctl hotkey-taken 3 0x53 && fail "an unparsable text registered a hotkey"
 xdotool key ctrl+alt+s
 sleep 0.5
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"

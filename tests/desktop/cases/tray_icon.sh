@@ -7,6 +7,7 @@
 command -v xdotool >/dev/null || skip "xdotool missing"
 settings_file '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
 start_resident
+wait_hotkey_taken 3 0x53 3000
 expect_tray running 5000
 xdotool mousemove "$TRAY_X" "$TRAY_Y"
 sleep 1.2

@@ -11,6 +11,7 @@ ROW_STOP=0 ROW_CONFIG=1 ROW_SPEED=2 ROW_DIALOG=3 ROW_LIMIT=4 ROW_DRAG=5 ROW_CLOS
 settings_file '[Tray]\r\nStop=0\r\nMoveWindowSpeed=0\r\nDispDialog=1\r\nConstraints=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
 dir="$DATA_DIR"
 start_resident
+wait_hotkey_taken 3 0x53 3000
 expect_tray running 5000
 
 # Drag-full-windows follows the system, whoever changed it, both ways.

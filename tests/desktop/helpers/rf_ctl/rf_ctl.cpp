@@ -40,6 +40,7 @@ const char kUsage[] =
     "  taskbar-created               broadcast the registered \"TaskbarCreated\" message\n"
     "  tray-delete <hwnd> <id>       Shell_NotifyIcon(NIM_DELETE) for that window and id\n"
     "  tray-delete-own <hwnd>        delete the icon a tray handler window of ours owns\n"
+    "  hotkey-taken <mods> <vk>      exit 0 when another program holds that hotkey\n"
     "  tray-tips                     tooltip text of each icon in the taskbar's tray, rightmost first (UTF-8)\n"
     "  tray-tip-rects                per icon: left top right bottom (screen), a tab, the text\n"
     "  display-change [bpp w h]      broadcast WM_DISPLAYCHANGE (default: current screen)\n"
@@ -278,6 +279,17 @@ int Run(int argc, wchar_t** argv) {
     bool ok = true;
 
     if (cmd == L"send") return Send(argc, argv);
+    if (cmd == L"hotkey-taken" && argc == 4) {
+        const long mods = ParseLong(argv[2], ok);
+        const long vk = ok ? ParseLong(argv[3], ok) : 0;
+        if (!ok) return 2;
+        // Free when this process can take it; then it is given back at once.
+        if (RegisterHotKey(nullptr, 0xBF00, static_cast<UINT>(mods), static_cast<UINT>(vk))) {
+            UnregisterHotKey(nullptr, 0xBF00);
+            return 1;
+        }
+        return 0;
+    }
     if (cmd == L"find" && argc >= 3) {
         HWND h = FindWindowW(OrNull(argv[2]), argc > 3 ? OrNull(argv[3]) : nullptr);
         if (!h) return 1;

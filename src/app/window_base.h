@@ -26,6 +26,16 @@ class WindowBase {
 
   HWND handle() const noexcept { return hwnd_; }
 
+  // A control class whose windows own their object, as the system's controls do: any
+  // CreateWindowEx with this class name (lpParam null) makes a T bound to the new window,
+  // and the window deletes it at WM_NCDESTROY. Registered once per process.
+  template <typename T>
+  static bool registerControlClass(const wchar_t* className, UINT classStyle = 0) {
+    return registerOwnedClass(className, classStyle, [](void) -> WindowBase* { return new T(); });
+  }
+  // The object of a window of such a class (or of any window of ours), else null.
+  static WindowBase* fromHandle(HWND hwnd) noexcept;
+
  protected:
   struct CreateParams {
     const wchar_t* className;
@@ -48,8 +58,11 @@ class WindowBase {
   }
 
  private:
+  using Factory = WindowBase* (*)();
+  static bool registerOwnedClass(const wchar_t* className, UINT classStyle, Factory factory);
   static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
+  bool ownedByWindow_ = false;  // made by the class's factory; deleted with the window
 };
 
 // The message cracker: a constant table from message number to member handler.

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "rtl/text_codec.h"
+#include "config/window_list.h"
 #include "workarea/work_area.h"
 
 namespace rimfold {
@@ -18,9 +18,9 @@ class IConfigView {
 };
 
 struct ConfigState {
-  StringList ListBoxD;  // exclusion list, top entry first
+  WindowList ListBoxD;  // exclusion list, top entry first
   bool disableLogReadFailed = false;  // Disable.log existed at start but could not be read
-  StringList ListBoxE;  // processed-window list, top entry first
+  WindowList ListBoxE;  // processed-window list, top entry first
   bool TBListEClearEnabled = false;
   bool TBMAXDisable = true;       // maximized windows are left alone
   bool TBDisableDeskTop = false;  // windows no monitor can hold whole are left alone

@@ -9,26 +9,19 @@ namespace rimfold {
 
 namespace {
 
-bool isValidIndex(const StringList& list, int index) {
+bool isValidIndex(const WindowList& list, int index) {
   return index >= 0 && static_cast<std::size_t>(index) < list.size();
 }
 
 }  // namespace
 
-bool isExcluded(const StringList& exclusions, const WindowIdentity& id) {
+bool isExcluded(const WindowList& exclusions, const WindowIdentity& id) {
   // Broadest key first: a program entry covers every class and title of that program.
-  return indexOfIgnoreCase(exclusions, programKey(id)) >= 0 ||
-         indexOfIgnoreCase(exclusions, classKey(id)) >= 0 ||
-         indexOfIgnoreCase(exclusions, windowKey(id)) >= 0;
+  return exclusions.contains(programKey(id)) || exclusions.contains(classKey(id)) ||
+         exclusions.contains(windowKey(id));
 }
 
-bool insertUnique(StringList& list, const std::u16string& entry) {
-  if (indexOfIgnoreCase(list, entry) >= 0) return false;
-  list.insert(list.begin(), entry);
-  return true;
-}
-
-void recordProcessed(StringList& processed, const WindowIdentity& id) {
+void recordProcessed(WindowList& processed, const WindowIdentity& id) {
   insertUnique(processed, programKey(id));
   insertUnique(processed, classKey(id));
   insertUnique(processed, windowKey(id));
@@ -44,32 +37,32 @@ StringList LoadDisableLog(Platform& p, const std::u16string& path, bool* readFai
   return lines;
 }
 
-bool SaveDisableLog(Platform& p, const StringList& exclusions, const std::u16string& path,
+bool SaveDisableLog(Platform& p, const WindowList& exclusions, const std::u16string& path,
                     bool loadFailed) {
   if (loadFailed && exclusions.empty()) return false;
-  return SaveStringsToFile(p, exclusions, path, TextEncoding::Utf16LE);
+  return SaveStringsToFile(p, exclusions.toStringList(), path, TextEncoding::Utf16LE);
 }
 
-void selectMatchingExclusion(const StringList& processed, const StringList& exclusions,
+void selectMatchingExclusion(const WindowList& processed, const WindowList& exclusions,
                              ListSelection& sel) {
   if (!isValidIndex(processed, sel.processed) || exclusions.empty()) return;
-  sel.exclusion = indexOfIgnoreCase(exclusions, processed[static_cast<std::size_t>(sel.processed)]);
+  sel.exclusion = exclusions.indexOf(processed[static_cast<std::size_t>(sel.processed)]);
 }
 
-bool addSelectedToExclusions(const StringList& processed, StringList& exclusions,
+bool addSelectedToExclusions(const WindowList& processed, WindowList& exclusions,
                              const ListSelection& sel) {
   if (!isValidIndex(processed, sel.processed)) return false;
-  return insertUnique(exclusions, processed[static_cast<std::size_t>(sel.processed)]);
+  return exclusions.insertUnique(processed[static_cast<std::size_t>(sel.processed)]);
 }
 
-bool deleteSelectedExclusion(StringList& exclusions, ListSelection& sel) {
+bool deleteSelectedExclusion(WindowList& exclusions, ListSelection& sel) {
   if (!isValidIndex(exclusions, sel.exclusion)) return false;
-  exclusions.erase(exclusions.begin() + sel.exclusion);
+  exclusions.erase(static_cast<std::size_t>(sel.exclusion));
   sel.exclusion = -1;
   return true;
 }
 
-void clearProcessed(StringList& processed, ListSelection& sel) {
+void clearProcessed(WindowList& processed, ListSelection& sel) {
   processed.clear();
   sel.processed = -1;
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "config/window_list.h"
 #include "engine/window_identity.h"
 #include "platform/platform.h"
 #include "rtl/text_codec.h"
@@ -10,13 +11,15 @@
 namespace rimfold {
 
 // The program key, then the class key, then the window key: the first found excludes.
-bool isExcluded(const StringList& exclusions, const WindowIdentity& id);
+bool isExcluded(const WindowList& exclusions, const WindowIdentity& id);
 
 // Inserts at index 0 unless an entry equal ignoring case exists; true when inserted.
-bool insertUnique(StringList& list, const std::u16string& entry);
+inline bool insertUnique(WindowList& list, const std::u16string& entry) {
+  return list.insertUnique(entry);
+}
 
 // Program, class and window key, each at the top unless already present.
-void recordProcessed(StringList& processed, const WindowIdentity& id);
+void recordProcessed(WindowList& processed, const WindowIdentity& id);
 
 // Lines of the file in order, untrimmed, with every line holding no comma removed.
 // A missing file gives an empty list.
@@ -25,7 +28,7 @@ StringList LoadDisableLog(Platform& p, const std::u16string& path, bool* readFai
 // UTF-16 LE with BOM, every entry followed by CR LF.
 // loadFailed: the load could not read the file. An empty list then never replaces it, so
 // that the entries in it survive until it can be read again.
-bool SaveDisableLog(Platform& p, const StringList& exclusions, const std::u16string& path,
+bool SaveDisableLog(Platform& p, const WindowList& exclusions, const std::u16string& path,
                     bool loadFailed = false);
 
 // The dialog's operations on the two lists. Selections are indexes, -1 for none.
@@ -34,14 +37,14 @@ struct ListSelection {
   int exclusion = -1;   // ListBoxD
 };
 // ListBoxE click: the exclusion selection moves to the entry equal to the processed one.
-void selectMatchingExclusion(const StringList& processed, const StringList& exclusions,
+void selectMatchingExclusion(const WindowList& processed, const WindowList& exclusions,
                              ListSelection& sel);
 // TBExeAdd: the selected processed entry to the top of the exclusions unless present.
-bool addSelectedToExclusions(const StringList& processed, StringList& exclusions,
+bool addSelectedToExclusions(const WindowList& processed, WindowList& exclusions,
                              const ListSelection& sel);
 // TBExeDel: deletes the selected exclusion entry; the selection becomes none.
-bool deleteSelectedExclusion(StringList& exclusions, ListSelection& sel);
+bool deleteSelectedExclusion(WindowList& exclusions, ListSelection& sel);
 // TBListEClear.
-void clearProcessed(StringList& processed, ListSelection& sel);
+void clearProcessed(WindowList& processed, ListSelection& sel);
 
 }  // namespace rimfold

@@ -59,7 +59,7 @@ void Proc_MoveWindowSpeed(Platform& p, const MonitorList& monitors, const WorkAr
 }
 
 void Proc_Constraints(Platform& p, CorrectionEngine& correction, const MonitorList& monitors,
-                      const StringList& exclusions, bool PPStop, std::int32_t MPPConstraintsC,
+                      const WindowList& exclusions, bool PPStop, std::int32_t MPPConstraintsC,
                       Hwnd w) {
   if (PPStop || MPPConstraintsC < 1 || MPPConstraintsC > 3) return;
   TRect r;

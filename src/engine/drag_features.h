@@ -30,7 +30,7 @@ void Proc_MoveWindowSpeed(Platform& p, const MonitorList& monitors, const WorkAr
 // Sizable windows are widened and heightened to the chosen fraction of their monitor's
 // system work area (level 1 = 1/2, 2 = 1/3, 3 = 1/4; 0 = off).
 void Proc_Constraints(Platform& p, CorrectionEngine& correction, const MonitorList& monitors,
-                      const StringList& exclusions, bool PPStop, std::int32_t MPPConstraintsC,
+                      const WindowList& exclusions, bool PPStop, std::int32_t MPPConstraintsC,
                       Hwnd w);
 
 }  // namespace rimfold

@@ -51,7 +51,7 @@ TEST(WindowLists, IsExcludedByAnyOfTheThreeKeys) {
 }
 
 TEST(WindowLists, InsertUniqueAddsAtTopUnlessPresentInAnyCase) {
-  StringList list = {u"A.EXE,"};
+  WindowList list = StringList{u"A.EXE,"};
   EXPECT_TRUE(insertUnique(list, u"B.EXE,"));
   EXPECT_FALSE(insertUnique(list, u"a.exe,"));
   EXPECT_FALSE(insertUnique(list, u"B.EXE,"));
@@ -59,7 +59,7 @@ TEST(WindowLists, InsertUniqueAddsAtTopUnlessPresentInAnyCase) {
 }
 
 TEST(WindowLists, RecordProcessedPutsWindowKeyFirst) {
-  StringList processed;
+  WindowList processed;
   recordProcessed(processed, kNotepad);
   EXPECT_EQ(processed, (StringList{u"NOTEPAD.EXE,Notepad,Untitled - Notepad",
                                    u"NOTEPAD.EXE,Notepad,", u"NOTEPAD.EXE,"}));
@@ -74,7 +74,7 @@ TEST(WindowLists, RecordProcessedPutsWindowKeyFirst) {
   EXPECT_EQ(processed.size(), 4u);
 
   // An untitled window: the program key "," and the class and window keys ",," coincide.
-  StringList untitled;
+  WindowList untitled;
   recordProcessed(untitled, WindowIdentity{});
   EXPECT_EQ(untitled, (StringList{u",,", u","}));
 }
@@ -104,14 +104,14 @@ TEST(WindowLists, DialogOperations) {
     EXPECT_EQ(sel.exclusion, c.exclusionAfterClick) << c.name;
     EXPECT_EQ(sel.processed, c.before.processed) << c.name;
 
-    StringList exclusions = c.exclusions;
+    WindowList exclusions = c.exclusions;
     EXPECT_EQ(addSelectedToExclusions(c.processed, exclusions, c.before), c.added) << c.name;
     EXPECT_EQ(exclusions, c.exclusionsAfterAdd) << c.name;
   }
 }
 
 TEST(WindowLists, DeleteAndClear) {
-  StringList exclusions = {u"A,", u"B,", u"A,"};
+  WindowList exclusions = StringList{u"A,", u"B,", u"A,"};
   ListSelection sel{-1, 2};
   EXPECT_TRUE(deleteSelectedExclusion(exclusions, sel));
   EXPECT_EQ(exclusions, (StringList{u"A,", u"B,"}));  // the duplicate above stays
@@ -121,7 +121,7 @@ TEST(WindowLists, DeleteAndClear) {
   EXPECT_FALSE(deleteSelectedExclusion(exclusions, sel));
   EXPECT_EQ(exclusions.size(), 2u);
 
-  StringList processed = {u"A,", u"B,"};
+  WindowList processed = StringList{u"A,", u"B,"};
   sel = {1, 0};
   clearProcessed(processed, sel);
   EXPECT_TRUE(processed.empty());
@@ -200,7 +200,7 @@ TEST_F(DisableLogTest, Utf8FileIsSavedBackAsUtf16Le) {
 
 TEST_F(DisableLogTest, DuplicatesSurviveLoadAndDeletingOneKeepsTheOther) {
   desktop_.addFile(path_, utf16le(u"CALC.EXE,\r\nNOTEPAD.EXE,\r\ncalc.exe,\r\n"));
-  StringList list = LoadDisableLog(platform_, path_);
+  WindowList list = LoadDisableLog(platform_, path_);
   ASSERT_EQ(list, (StringList{u"CALC.EXE,", u"NOTEPAD.EXE,", u"calc.exe,"}));
   ListSelection sel{-1, 0};
   ASSERT_TRUE(deleteSelectedExclusion(list, sel));
@@ -240,7 +240,7 @@ TEST_F(DisableLogTest, AFileUnreadableAtLoadIsNotReplacedByAnEmptyList) {
 TEST_F(DisableLogTest, SaveRefusesAFileHeldOpenElsewhere) {
   desktop_.addFile(path_, utf16le(u"KEEP,\r\n"));
   desktop_.lockFile(path_, test::FileLock::Exclusive);
-  EXPECT_FALSE(SaveDisableLog(platform_, {u"NEW,"}, path_));
+  EXPECT_FALSE(SaveDisableLog(platform_, StringList{u"NEW,"}, path_));
   EXPECT_EQ(desktop_.fileBytes(path_), utf16le(u"KEEP,\r\n"));
 }
 

@@ -1,0 +1,65 @@
+#include "app/model/dialog_layout.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace rimfold {
+
+namespace {
+
+int mulDiv(int value, int numerator, int denominator) {
+  if (denominator == 0) return value;
+  const std::int64_t product = static_cast<std::int64_t>(value) * numerator;
+  const std::int64_t divisor = std::abs(static_cast<std::int64_t>(denominator));
+  const std::int64_t magnitude = (std::abs(product) + divisor / 2) / divisor;
+  return static_cast<int>((product < 0) != (denominator < 0) ? -magnitude : magnitude);
+}
+
+}  // namespace
+
+int scaleToDpi(int units, int dpi) { return mulDiv(units, dpi, kDesignDpi); }
+
+int unscaleFromDpi(int pixels, int dpi) { return mulDiv(pixels, kDesignDpi, dpi); }
+
+std::vector<TRect> layoutControls(std::span<const LayoutNode> nodes, const TRect& client,
+                                  int dpi,
+                                  FunctionRef<TRect(std::size_t, const TRect&)> interiorOf) {
+  std::vector<TRect> rects(nodes.size());
+  // What each container (and the form, last slot) has left for aligned children.
+  std::vector<std::optional<TRect>> free(nodes.size() + 1);
+  free[nodes.size()] = client;
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    const LayoutNode& n = nodes[i];
+    const bool inForm = n.parent < 0 || static_cast<std::size_t>(n.parent) >= i;
+    const std::size_t slot = inForm ? nodes.size() : static_cast<std::size_t>(n.parent);
+    const TRect origin = inForm ? client : rects[slot];
+    if (n.align == Align::None) {
+      const std::int32_t left = origin.Left + scaleToDpi(n.x, dpi);
+      const std::int32_t top = origin.Top + scaleToDpi(n.y, dpi);
+      rects[i] = {left, top, left + scaleToDpi(n.width, dpi), top + scaleToDpi(n.height, dpi)};
+      continue;
+    }
+    if (!free[slot]) free[slot] = interiorOf(slot, rects[slot]);
+    TRect& area = *free[slot];
+    area.Bottom = std::max(area.Bottom, area.Top);
+    area.Right = std::max(area.Right, area.Left);
+    if (n.align == Align::Top) {
+      const std::int32_t bottom = std::min(area.Bottom, area.Top + scaleToDpi(n.height, dpi));
+      rects[i] = {area.Left, area.Top, area.Right, bottom};
+      area.Top = bottom;
+    } else {
+      rects[i] = area;
+      area.Top = area.Bottom;
+    }
+  }
+  return rects;
+}
+
+std::optional<int> splitterNewSize(int newSize, int maxSize, int minSize) {
+  const int size = std::min(newSize, maxSize);
+  // SplitterCanResize: only sizes above the minimum are accepted.
+  if (size <= minSize) return std::nullopt;
+  return size;
+}
+
+}  // namespace rimfold

@@ -1,0 +1,64 @@
+#include "workarea/work_area_page.h"
+
+namespace rimfold {
+
+namespace {
+
+bool fitsEdit(std::int64_t v) { return v >= -kEdgeEditLimit && v <= kEdgeEditLimit; }
+
+bool fitsEdits(const TWorkAreaEdges& e, std::int64_t outsetBy = 0) {
+  return fitsEdit(e.Top - outsetBy) && fitsEdit(e.Bottom + outsetBy) &&
+         fitsEdit(e.Left - outsetBy) && fitsEdit(e.Right + outsetBy);
+}
+
+bool validIndex(int s) { return s >= 0 && s < kMaxMonitors; }
+
+}  // namespace
+
+void WorkAreaPage::CBMonitorChange(const ConfigState& c, int s) {
+  if (!validIndex(s)) return;
+  selected = s;
+  const auto i = static_cast<std::size_t>(s);
+  edits = edgeTextsOf(c.MWorkArea[i]);
+  readOnly = !fitsEdits(c.MWorkArea[i]) || !fitsEdits(c.MDesktop[i]);
+  refreshCaptions(c);
+}
+
+void WorkAreaPage::refreshCaptions(const ConfigState& c) {
+  if (!validIndex(selected)) return;
+  const TWorkAreaEdges& d = c.MDesktop[static_cast<std::size_t>(selected)];
+  captions = {edgeCaption(Edge::Top, d.Top), edgeCaption(Edge::Bottom, d.Bottom),
+              edgeCaption(Edge::Left, d.Left), edgeCaption(Edge::Right, d.Right)};
+}
+
+bool WorkAreaPage::TBWorkAreaApplyClick(Platform& p, ConfigState& c, const MonitorList& monitors,
+                                        bool ctrlDown) {
+  if (readOnly || !validIndex(selected)) return false;
+  applyWorkArea(p, c, monitors, selected, edits, ctrlDown);
+  return true;
+}
+
+bool WorkAreaPage::TBWorkAreaDefClick(Platform& p, ConfigState& c, const MonitorList& monitors,
+                                      bool ctrlDown) {
+  return outset(p, c, monitors, ctrlDown, 0);
+}
+
+bool WorkAreaPage::PPDefBorderClick(Platform& p, ConfigState& c, const MonitorList& monitors,
+                                    bool ctrlDown) {
+  return outset(p, c, monitors, ctrlDown, presetBorderWidth(p));
+}
+
+bool WorkAreaPage::PPDefBorderNClick(Platform& p, ConfigState& c, const MonitorList& monitors,
+                                     bool ctrlDown, int n) {
+  return outset(p, c, monitors, ctrlDown, n);
+}
+
+bool WorkAreaPage::outset(Platform& p, ConfigState& c, const MonitorList& monitors,
+                          bool ctrlDown, int n) {
+  if (readOnly || !validIndex(selected)) return false;
+  if (!fitsEdits(c.MDesktop[static_cast<std::size_t>(selected)], n)) return false;
+  applyOutset(p, c, monitors, selected, edits, ctrlDown, n);
+  return true;
+}
+
+}  // namespace rimfold

@@ -1,0 +1,42 @@
+// The work-area page of the dialog: the selected monitor's four edits and edge captions,
+// and apply, defaults and presets on them. The window mirrors edits and captions.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "config/config_state.h"
+#include "engine/monitor_list.h"
+#include "platform/platform.h"
+#include "workarea/work_area.h"
+
+namespace rimfold {
+
+// The numeric edits hold four integer digits.
+inline constexpr std::int32_t kEdgeEditLimit = 9999;
+
+struct WorkAreaPage {
+  int selected = 0;
+  EdgeTexts edits;                         // EditTop, EditBottom, EditLeft, EditRight
+  std::array<std::u16string, 4> captions;  // GroupBoxTop, GroupBoxBottom, GroupBoxLeft, GroupBoxRight
+  // The monitor's edges do not fit the edits: shown nowhere, so nothing can be applied.
+  bool readOnly = false;
+
+  void CBMonitorChange(const ConfigState& c, int s);
+  void refreshCaptions(const ConfigState& c);
+
+  // Each returns false when nothing was stored (a read-only monitor, or a preset whose
+  // edges would not fit the edits); an edit that is not an integer throws ConversionError.
+  bool TBWorkAreaApplyClick(Platform& p, ConfigState& c, const MonitorList& monitors,
+                            bool ctrlDown);
+  bool TBWorkAreaDefClick(Platform& p, ConfigState& c, const MonitorList& monitors,
+                          bool ctrlDown);
+  bool PPDefBorderClick(Platform& p, ConfigState& c, const MonitorList& monitors, bool ctrlDown);
+  bool PPDefBorderNClick(Platform& p, ConfigState& c, const MonitorList& monitors, bool ctrlDown,
+                         int n);
+
+ private:
+  bool outset(Platform& p, ConfigState& c, const MonitorList& monitors, bool ctrlDown, int n);
+};
+
+}  // namespace rimfold

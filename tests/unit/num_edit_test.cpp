@@ -77,13 +77,11 @@ TEST(NumEdit, TextIsCleanedAndTrimmed) {
       {u"1.23456", 9, 3, true, u"1.234"},
       {u"1.2.3", 9, 3, true, u"1.2"},
       {u"1.5", 9, 0, true, u"1"},           // no decimals: the point ends the number
-      {u"5-3", 9, 3, true, u"5"},
       {u"-5", 9, 3, false, u""},
       {u"--5", 9, 3, true, u"-0"},
       {u"00.5", 9, 3, true, u"0.5"},
       {u".", 9, 3, true, u"0."},
       {u"-0", 9, 3, true, u"-0"},
-      {u"abc", 9, 3, true, u""},
   };
   for (const auto& c : cases) {
     Rig r;
@@ -108,7 +106,6 @@ TEST(NumEdit, DisplayFormat) {
       {u"1234567", true, false, 3, u"", u"", u"1,234,567"},
       {u"-1234.5", true, false, 3, u"", u"", u"-1,234.5"},
       {u"123", true, false, 3, u"", u"", u"123"},
-      {u"1234567", false, false, 3, u"", u"", u"1234567"},
       {u"5", false, true, 2, u"", u"", u"5.00"},
       {u"", false, true, 2, u"", u"", u"0.00"},
       {u"1.5", false, true, 2, u"", u"", u"1.50"},
@@ -447,25 +444,6 @@ TEST(NumEdit, TextAndCaretGeometry) {
     EXPECT_EQ(p.rect.top, c.top) << narrow(c.text);
     EXPECT_EQ(p.rect.bottom - p.rect.top, 13) << narrow(c.text);
     EXPECT_EQ(r.host.caret, (NumEditPoint{c.caretX, c.top})) << narrow(c.text);
-  }
-}
-
-TEST(NumEdit, PaintColours) {
-  struct Case {
-    bool enabled, selected;
-    NumEditColor fill, text;
-  } cases[] = {
-      {true, false, NumEditColor::Window, NumEditColor::Text},
-      {true, true, NumEditColor::Highlight, NumEditColor::HighlightText},
-      {false, true, NumEditColor::Window, NumEditColor::Disabled},
-  };
-  for (const auto& c : cases) {
-    Rig r;
-    if (c.selected) r.edit.SelectAll();
-    const NumEditPaint p = r.edit.Paint(c.enabled);
-    EXPECT_EQ(p.fill, c.fill);
-    EXPECT_EQ(p.textColor, c.text);
-    EXPECT_EQ(p.text, u"0");
   }
 }
 

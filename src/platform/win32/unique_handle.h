@@ -91,6 +91,12 @@ struct WinEventHook {
   static Type invalid() noexcept { return nullptr; }
   static void close(Type h) noexcept { ::UnhookWinEvent(h); }
 };
+// Memory for the clipboard; once SetClipboardData took it, it is the system's.
+struct GlobalMemory {
+  using Type = HGLOBAL;
+  static Type invalid() noexcept { return nullptr; }
+  static void close(Type h) noexcept { ::GlobalFree(h); }
+};
 // Closing the last handle destroys a named mutex; ownership is not released here.
 struct Mutex {
   using Type = HANDLE;
@@ -111,5 +117,53 @@ using UniqueMenu = UniqueResource<traits::Menu>;
 using UniqueWindow = UniqueResource<traits::Window>;
 using UniqueWinEventHook = UniqueResource<traits::WinEventHook>;
 using UniqueMutex = UniqueResource<traits::Mutex>;
+using UniqueGlobalMemory = UniqueResource<traits::GlobalMemory>;
+
+// A window's device context from GetDC, given back to the same window.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
+  ~WindowDc() {
+    if (dc_ != nullptr) ::ReleaseDC(hwnd_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  [[nodiscard]] HDC get() const noexcept { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// BeginPaint and its EndPaint.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND hwnd) noexcept : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
+  ~PaintDc() { ::EndPaint(hwnd_, &ps_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  [[nodiscard]] HDC get() const noexcept { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// An object selected into a device context for a scope; the previous one goes back.
+class SelectedObject {
+ public:
+  SelectedObject(HDC dc, HGDIOBJ object) noexcept
+      : dc_(dc), previous_(dc != nullptr ? ::SelectObject(dc, object) : nullptr) {}
+  ~SelectedObject() {
+    if (previous_ != nullptr && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+  }
+  SelectedObject(const SelectedObject&) = delete;
+  SelectedObject& operator=(const SelectedObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
 
 }  // namespace rimfold::win32

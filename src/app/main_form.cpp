@@ -5,6 +5,7 @@
 #include "app/message_loop.h"
 #include "app/model/error_log.h"
 #include "config/ui/config_form.h"
+#include "config/ui/task_bar_list.h"
 #include "engine/drag_features.h"
 #include "engine/window_identity.h"
 #include "platform/win32/win32_convert.h"
@@ -102,7 +103,7 @@ void TMainForm::createTrayIcon() {
 
 void TMainForm::FormCreate() {
   InitWow64(p_);
-  // TaskBarInit (the dialog's own taskbar button) arrives with the dialog pages.
+  TaskBarInit();
   CheckUAC(p_);
   GMonitorCount = monitors_.count();
   Func_ScreenChanged();
@@ -152,9 +153,10 @@ bool TMainForm::FormCloseQuery() {
 }
 
 void TMainForm::FormDestroy() {
-  // TaskBarDone arrives with TaskBarInit. The timer dies with the window.
+  // The timer dies with the window.
   setTimerEnabled(false);
   Proc_UnhookEvent();
+  TaskBarDone();
 }
 
 void TMainForm::setTimerEnabled(bool on) {

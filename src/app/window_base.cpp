@@ -66,7 +66,8 @@ bool WindowBase::registerOwnedClass(const wchar_t* className, UINT classStyle, F
 
 WindowBase* WindowBase::fromHandle(HWND hwnd) noexcept {
   if (hwnd == nullptr) return nullptr;
-  WNDPROC proc = reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+  // The class's procedure, not the window's: tooltips and others subclass our windows.
+  WNDPROC proc = reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hwnd, GCLP_WNDPROC));
   if (proc != &WindowBase::windowProc) return nullptr;
   return reinterpret_cast<WindowBase*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }

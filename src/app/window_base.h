@@ -83,4 +83,46 @@ bool dispatchMessage(T& self, const MessageEntry<T> (&table)[N], Message& m) {
   return false;
 }
 
+// Control notifications routed to named handlers: WM_COMMAND by control id and
+// notification code, WM_NOTIFY by control id and NMHDR code.
+template <typename T>
+struct CommandEntry {
+  int id;
+  int code;
+  void (T::*handler)();
+};
+
+template <typename T, std::size_t N>
+bool dispatchCommand(T& self, const CommandEntry<T> (&table)[N], WPARAM wParam) {
+  const int id = LOWORD(wParam);
+  const int code = HIWORD(wParam);
+  for (const CommandEntry<T>& entry : table) {
+    if (entry.id == id && entry.code == code) {
+      (self.*entry.handler)();
+      return true;
+    }
+  }
+  return false;
+}
+
+template <typename T>
+struct NotifyEntry {
+  int id;
+  UINT code;
+  void (T::*handler)(NMHDR& header, LRESULT& result);
+};
+
+template <typename T, std::size_t N>
+bool dispatchNotify(T& self, const NotifyEntry<T> (&table)[N], Message& m) {
+  auto* header = reinterpret_cast<NMHDR*>(m.lParam);
+  if (header == nullptr) return false;
+  for (const NotifyEntry<T>& entry : table) {
+    if (entry.id == static_cast<int>(header->idFrom) && entry.code == header->code) {
+      (self.*entry.handler)(*header, m.result);
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace rimfold::app

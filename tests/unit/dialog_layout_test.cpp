@@ -31,12 +31,13 @@ TEST(DialogLayout, ScalingRoundsHalfAwayFromZeroBothWays) {
 }
 
 TEST(DialogLayout, TopStacksClientFillsNoneIsPlacedFromTheParentOrigin) {
-  // form 300 x 200: a toolbar (Top 24), a group (Top 100) holding a list (Client) inside
-  // its 10-pixel frame, the rest (Client) holding a box at (5, 6) of 40 x 20.
+  // form 300 x 200: a toolbar (Top 24), a group (Top 100) holding two pages (Overlay)
+  // inside its 10-pixel frame, the rest (Client) holding a box at (5, 6) of 40 x 20.
   const std::vector<LayoutNode> nodes = {
       {-1, Align::Top, 0, 0, 0, 24},   {-1, Align::Top, 0, 0, 0, 100},
-      {1, Align::Client, 0, 0, 0, 0},  {-1, Align::Client, 0, 0, 0, 0},
+      {1, Align::Overlay, 0, 0, 0, 0}, {-1, Align::Client, 0, 0, 0, 0},
       {3, Align::None, 5, 6, 40, 20},  {-1, Align::Top, 0, 0, 0, 50},  // no room left
+      {1, Align::Overlay, 0, 0, 0, 0},
   };
   const auto frame = [](std::size_t, const TRect& r) {
     return TRect{r.Left + 10, r.Top + 10, r.Right - 10, r.Bottom - 10};
@@ -48,10 +49,10 @@ TEST(DialogLayout, TopStacksClientFillsNoneIsPlacedFromTheParentOrigin) {
   const Case cases[] = {
       {96,
        {{0, 0, 300, 24}, {0, 24, 300, 124}, {10, 34, 290, 114}, {0, 124, 300, 200},
-        {5, 130, 45, 150}, {0, 200, 300, 200}}},
+        {5, 130, 45, 150}, {0, 200, 300, 200}, {10, 34, 290, 114}}},
       {144,
        {{0, 0, 300, 36}, {0, 36, 300, 186}, {10, 46, 290, 176}, {0, 186, 300, 200},
-        {8, 195, 68, 225}, {0, 200, 300, 200}}},
+        {8, 195, 68, 225}, {0, 200, 300, 200}, {10, 46, 290, 176}}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(layoutControls(nodes, {0, 0, 300, 200}, c.dpi, frame), c.expected) << c.dpi;

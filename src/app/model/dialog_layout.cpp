@@ -49,7 +49,7 @@ std::vector<TRect> layoutControls(std::span<const LayoutNode> nodes, const TRect
       area.Top = bottom;
     } else {
       rects[i] = area;
-      area.Top = area.Bottom;
+      if (n.align == Align::Client) area.Top = area.Bottom;
     }
   }
   return rects;

@@ -24,6 +24,7 @@ enum class Align : std::uint8_t {
   None,    // at x, y (from the parent's origin), width x height
   Top,     // stacked from the top of the parent's interior, full width, height high
   Client,  // the rest of the parent's interior
+  Overlay, // the rest of the parent's interior, left to the next one too (tab pages)
 };
 
 struct LayoutNode {

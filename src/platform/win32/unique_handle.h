@@ -71,6 +71,11 @@ struct GdiObject {
   static Type invalid() noexcept { return nullptr; }
   static void close(Type h) noexcept { ::DeleteObject(h); }
 };
+struct MemoryDC {
+  using Type = HDC;
+  static Type invalid() noexcept { return nullptr; }
+  static void close(Type h) noexcept { ::DeleteDC(h); }
+};
 struct Icon {
   using Type = HICON;
   static Type invalid() noexcept { return nullptr; }
@@ -112,6 +117,7 @@ using UniqueFind = UniqueResource<traits::Find>;
 using UniqueModule = UniqueResource<traits::Module>;
 using UniqueRegKey = UniqueResource<traits::RegKey>;
 using UniqueGdiObject = UniqueResource<traits::GdiObject>;
+using UniqueMemoryDC = UniqueResource<traits::MemoryDC>;
 using UniqueIcon = UniqueResource<traits::Icon>;
 using UniqueMenu = UniqueResource<traits::Menu>;
 using UniqueWindow = UniqueResource<traits::Window>;

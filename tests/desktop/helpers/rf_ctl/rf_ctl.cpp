@@ -25,6 +25,7 @@ const char kUsage[] =
     "  rect <hwnd>                   left top right bottom (GetWindowRect)\n"
     "  state <hwnd>                  min|max|normal, visible 0|1, enabled 0|1\n"
     "  title <hwnd> / class <hwnd>   window text / class name (UTF-8)\n"
+    "  text <hwnd>                   WM_GETTEXT (a control's own text, not its creation caption)\n"
     "  style <hwnd>                  style and extended style in hex\n"
     "  foreground                    handle of the foreground window\n"
     "  set-foreground <hwnd>\n"
@@ -45,7 +46,16 @@ const char kUsage[] =
     "  tray-tip-rects                per icon: left top right bottom (screen), a tab, the text\n"
     "  display-change [bpp w h]      broadcast WM_DISPLAYCHANGE (default: current screen)\n"
     "  drag-full-windows [0|1]       print (or set) SPI_GETDRAGFULLWINDOWS\n"
-    "  version                       GetVersionEx major.minor.build\n";
+    "  version                       GetVersionEx major.minor.build\n"
+    "  child <hwnd> <id>             handle of the descendant with that control id\n"
+    "  at <x> <y>                    the window a click at that screen point reaches, its control id\n"
+    "  items <hwnd>                  the lines of a list box or combo box (UTF-8), one per line\n"
+    "  selected <hwnd>               the selected index of a list box, combo box or tab control\n"
+    "  item-rect <hwnd> <i>          screen rect of list box item i\n"
+    "  button-rect <toolbar> <id>    screen rect of a toolbar button\n"
+    "  button-state <toolbar> <id>   enabled 0|1, checked 0|1\n"
+    "  checked <hwnd>                BM_GETCHECK of a check box\n"
+    "  min-track <hwnd>              the minimum track size WM_GETMINMAXINFO gives\n";
 
 HWND ParseHwnd(const wchar_t* s) {
     wchar_t* end = nullptr;
@@ -273,6 +283,51 @@ int Send(int argc, wchar_t** argv) {
     return result == 1 ? 0 : 1;
 }
 
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindChildById(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    if (GetDlgCtrlID(hwnd) != search->id) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+// A buffer in another process, for messages whose pointers the system does not carry
+// across (toolbar and list box rectangles).
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND owner, size_t size) : size_(size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(owner, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    LPARAM param() const { return reinterpret_cast<LPARAM>(address_); }
+    bool read(void* out) const {
+        SIZE_T got = 0;
+        return address_ && ReadProcessMemory(process_, address_, out, size_, &got) && got == size_;
+    }
+
+private:
+    size_t size_;
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+};
+
+bool ClassIs(HWND hwnd, const wchar_t* name) {
+    wchar_t cls[64] = {};
+    return GetClassNameW(hwnd, cls, 64) && lstrcmpiW(cls, name) == 0;
+}
+
 int Run(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
     const std::wstring cmd = argv[1];
@@ -288,6 +343,15 @@ int Run(int argc, wchar_t** argv) {
             UnregisterHotKey(nullptr, 0xBF00);
             return 1;
         }
+        return 0;
+    }
+    if (cmd == L"at" && argc == 4) {
+        POINT pt{ParseLong(argv[2], ok), 0};
+        if (ok) pt.y = ParseLong(argv[3], ok);
+        if (!ok) return 2;
+        HWND h = WindowFromPoint(pt);
+        if (!h) return 1;
+        std::printf("%llu %d\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(h)), GetDlgCtrlID(h));
         return 0;
     }
     if (cmd == L"find" && argc >= 3) {
@@ -419,6 +483,15 @@ int Run(int argc, wchar_t** argv) {
         PrintUtf8(buf);
         return 0;
     }
+    if (cmd == L"text") {
+        // GetWindowText of another process's window reads the caption the system keeps,
+        // which a self-drawn control need not update; WM_GETTEXT asks the control.
+        wchar_t buf[1024] = {};
+        DWORD_PTR result = 0;
+        if (!SendTimeout(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf), result)) return 1;
+        PrintUtf8(buf);
+        return 0;
+    }
     if (cmd == L"class") {
         wchar_t buf[256] = {};
         if (!GetClassNameW(hwnd, buf, 256)) return 1;
@@ -428,6 +501,73 @@ int Run(int argc, wchar_t** argv) {
     if (cmd == L"style") {
         std::printf("%08lx %08lx\n", static_cast<unsigned long>(GetWindowLongPtrW(hwnd, GWL_STYLE)),
                     static_cast<unsigned long>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)));
+        return 0;
+    }
+    if (cmd == L"child" && argc == 4) {
+        ChildSearch search{static_cast<int>(ParseLong(argv[3], ok)), nullptr};
+        if (!ok) return 2;
+        EnumChildWindows(hwnd, FindChildById, reinterpret_cast<LPARAM>(&search));
+        if (!search.found) return 1;
+        PrintHwnd(search.found);
+        return 0;
+    }
+    if (cmd == L"items") {
+        const bool combo = ClassIs(hwnd, WC_COMBOBOXW);
+        const UINT count = combo ? CB_GETCOUNT : LB_GETCOUNT;
+        const UINT length = combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN;
+        const UINT text = combo ? CB_GETLBTEXT : LB_GETTEXT;
+        const LRESULT n = SendMessageW(hwnd, count, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            std::wstring line(static_cast<size_t>(std::max<LRESULT>(SendMessageW(hwnd, length, i, 0), 0)) + 1, L'\0');
+            SendMessageW(hwnd, text, i, reinterpret_cast<LPARAM>(line.data()));
+            PrintUtf8(line.c_str());
+        }
+        return 0;
+    }
+    if (cmd == L"selected") {
+        const UINT msg = ClassIs(hwnd, WC_COMBOBOXW) ? CB_GETCURSEL
+                         : ClassIs(hwnd, WC_TABCONTROLW) ? TCM_GETCURSEL : LB_GETCURSEL;
+        std::printf("%lld\n", static_cast<long long>(SendMessageW(hwnd, msg, 0, 0)));
+        return 0;
+    }
+    if (cmd == L"item-rect" && argc == 4) {
+        // The system carries list box rectangles across processes.
+        const long index = ParseLong(argv[3], ok);
+        RECT r{};
+        if (!ok) return 2;
+        if (SendMessageW(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+            return 1;
+        MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (cmd == L"button-rect" && argc == 4) {
+        // Toolbar messages are not carried across: the rectangle is written in the toolbar's
+        // own process and read back from there.
+        const long id = ParseLong(argv[3], ok);
+        if (!ok) return 2;
+        RemoteBuffer buffer(hwnd, sizeof(RECT));
+        RECT r{};
+        if (!SendMessageW(hwnd, TB_GETRECT, static_cast<WPARAM>(id), buffer.param()) || !buffer.read(&r)) return 1;
+        MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+        return 0;
+    }
+    if (cmd == L"button-state" && argc == 4) {
+        const long id = ParseLong(argv[3], ok);
+        if (!ok) return 2;
+        std::printf("%d %d\n", SendMessageW(hwnd, TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) ? 1 : 0,
+                    SendMessageW(hwnd, TB_ISBUTTONCHECKED, static_cast<WPARAM>(id), 0) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"checked") {
+        std::printf("%d\n", SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+        return 0;
+    }
+    if (cmd == L"min-track") {
+        MINMAXINFO info{};
+        SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+        std::printf("%ld %ld\n", info.ptMinTrackSize.x, info.ptMinTrackSize.y);
         return 0;
     }
     if (cmd == L"set-foreground") return SetForegroundWindow(hwnd) ? 0 : 1;

@@ -1,0 +1,12 @@
+// The DPI a window is laid out at.
+#pragma once
+
+#include <windows.h>
+
+namespace rimfold::app {
+
+// The window's own DPI where the system reports it (Windows 10 1607 and later, looked up
+// at run time), else the system DPI.
+int windowDpi(HWND hwnd) noexcept;
+
+}  // namespace rimfold::app

@@ -321,3 +321,100 @@ open_submenu() {
   done
   fail "no submenu from row $2"
 }
+
+# ---- The configuration dialog ----
+
+# Control ids of the dialog (its control table).
+ID_PAGES=1000 ID_TOOLBAR_EXE=1002 ID_GROUP_E=1003 ID_LIST_E=1004 ID_SPLITTER=1005
+ID_LIST_D=1007 ID_TOOLBAR_AREA=1009 ID_MONITORS=1011 ID_GROUP_TOP=1012 ID_EDIT_TOP=1013
+ID_EDIT_LEFT=1015 ID_EDIT_RIGHT=1017 ID_GROUP_BOTTOM=1018 ID_EDIT_BOTTOM=1019 ID_NOTIFY=1020
+ID_TOOLBAR_KEY=1022 ID_EDIT_KEY=1024
+ID_ADD=1100 ID_DEL=1101 ID_CLEAR=1102 ID_MAX=1103 ID_DESKTOP=1104 ID_DEFAULTS=1106
+ID_APPLY=1107 ID_KEY_CLOSE=1109
+ID_CONFIG_COMMAND=101  # the tray menu's 設定(&C)
+
+# open_config: the dialog through its menu command; sets CONFIG once it shows.
+open_config() {
+  ctl command "$MAIN_HWND" "$ID_CONFIG_COMMAND" >/dev/null || fail "the command did not reach Rimfold"
+  CONFIG="$(ctl wait-find TConfigForm Rimfold 3000)" || fail "the dialog did not show"
+}
+
+# dlg ID: the handle of a control of the dialog.
+dlg() {
+  ctl child "$CONFIG" "$1" || fail "the dialog has no control $1"
+}
+
+# pointer_to X Y: the pointer to a point in Windows screen coordinates. X's root window
+# starts at the virtual screen's top-left, which a monitor left of the primary moves.
+pointer_to() {
+  if [ -z "${VIRTUAL_ORIGIN:-}" ]; then
+    VIRTUAL_ORIGIN="$(ctl virtual-screen | cut -d' ' -f1,2)" || fail "no virtual screen"
+  fi
+  local vx vy
+  read -r vx vy <<<"$VIRTUAL_ORIGIN"
+  xdotool mousemove $(($1 - vx)) $(($2 - vy))
+}
+
+# activate_config: a click on the dialog's caption (or its top edge, without a window
+# manager), so that keys go to it.
+activate_config() {
+  local l t r b
+  read -r l t r b <<<"$(ctl rect "$CONFIG")"
+  pointer_to $(( (l + r) / 2 )) $((t + 8))
+  xdotool click 1
+  # Without a window manager (the Xorg desktops) X gives the keyboard to no one: the
+  # dialog's own X window takes it. On the shell desktop Wine has one X window for all.
+  local xwin
+  xwin="$(xdotool search --onlyvisible --name '^Rimfold$' 2>/dev/null | head -n 1)"
+  [ -n "$xwin" ] && xdotool windowfocus "$xwin" 2>/dev/null
+  sleep 0.2
+}
+
+# click_rect "l t r b" [xdotool click args...]: a click in the middle of a rectangle.
+click_rect() {
+  local l t r b
+  read -r l t r b <<<"$1"
+  shift
+  pointer_to $(( (l + r) / 2 )) $(( (t + b) / 2 ))
+  xdotool click "${@:-1}"
+  sleep 0.25
+}
+
+# click_button TOOLBAR-ID BUTTON-ID: a click on a toolbar button of the dialog.
+click_button() {
+  local rect
+  rect="$(ctl button-rect "$(dlg "$1")" "$2")" || fail "no button $2"
+  click_rect "$rect"
+}
+
+# button_state TOOLBAR-ID BUTTON-ID: "enabled checked".
+button_state() {
+  ctl button-state "$(dlg "$1")" "$2"
+}
+
+# keys KEY...: key presses to the focused window, a little apart.
+keys() {
+  xdotool key --delay 80 "$@"
+  sleep 0.25
+}
+
+# edit_text ID: the text of one of the dialog's edits.
+edit_text() {
+  ctl text "$(dlg "$1")"
+}
+
+# wait_dialog_hidden MS
+wait_dialog_hidden() {
+  local i
+  for ((i = 0; i < $1; i += 50)); do
+    [ "$(ctl state "$CONFIG" | cut -d' ' -f2)" = 0 ] && return 0
+    sleep 0.05
+  done
+  fail "the dialog is still shown after $1 ms"
+}
+
+# ini_value FILE SECTION KEY: a value of an INI file in the data folder.
+ini_value() {
+  tr -d '\r' <"$1" | awk -v s="[$2]" -v k="$3" '$0 == s { on = 1; next } /^\[/ { on = 0 }
+    on && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
+}

@@ -48,6 +48,7 @@ const char kUsage[] =
     "  drag-full-windows [0|1]       print (or set) SPI_GETDRAGFULLWINDOWS\n"
     "  version                       GetVersionEx major.minor.build\n"
     "  child <hwnd> <id>             handle of the descendant with that control id\n"
+    "  taskbar-buttons               how many buttons the shell's taskbar shows (Start included)\n"
     "  at <x> <y>                    the window a click at that screen point reaches, its control id\n"
     "  items <hwnd>                  the lines of a list box or combo box (UTF-8), one per line\n"
     "  selected <hwnd>               the selected index of a list box, combo box or tab control\n"
@@ -328,6 +329,12 @@ bool ClassIs(HWND hwnd, const wchar_t* name) {
     return GetClassNameW(hwnd, cls, 64) && lstrcmpiW(cls, name) == 0;
 }
 
+// Wine's taskbar draws its buttons itself: their text cannot be read, only counted.
+BOOL CALLBACK CountButton(HWND hwnd, LPARAM param) {
+    if (ClassIs(hwnd, WC_BUTTONW) && IsWindowVisible(hwnd)) ++*reinterpret_cast<int*>(param);
+    return TRUE;
+}
+
 int Run(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
     const std::wstring cmd = argv[1];
@@ -343,6 +350,14 @@ int Run(int argc, wchar_t** argv) {
             UnregisterHotKey(nullptr, 0xBF00);
             return 1;
         }
+        return 0;
+    }
+    if (cmd == L"taskbar-buttons") {
+        HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+        if (!tray) return 1;
+        int count = 0;
+        EnumChildWindows(tray, CountButton, reinterpret_cast<LPARAM>(&count));
+        std::printf("%d\n", count);
         return 0;
     }
     if (cmd == L"at" && argc == 4) {

@@ -1,0 +1,87 @@
+# desktop: shell
+# fresh: yes
+# The dialog's hotkey page and its size: Ctrl+Alt+S pressed in the edit becomes the stop
+# hotkey at the close, Esc empties it (no hotkey then); the close box saves as the close
+# button does; the dialog cannot be made smaller than 435 x 320, the processed list not
+# lower than 101; size and list height come back at the next start.
+[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+command -v xdotool >/dev/null || skip "xdotool missing"
+settings_file '[Key]\r\nStop=\r\n'
+dir="$DATA_DIR"
+start_resident
+expect_tray running 5000
+open_config
+activate_config
+keys alt+h
+click_rect "$(ctl rect "$(dlg $ID_EDIT_KEY)")"
+keys ctrl+alt+s
+check_eq "Ctrl+Alt+S pressed" "Ctrl+Alt+S" "$(edit_text $ID_EDIT_KEY)"
+shot hotkey
+keys s
+check_eq "S alone" "" "$(edit_text $ID_EDIT_KEY)"
+keys ctrl+alt+s
+click_button $ID_TOOLBAR_KEY $ID_KEY_CLOSE
+wait_dialog_hidden 2000
+wait_hotkey_taken 3 0x53 3000
+xdotool key ctrl+alt+s
+expect_tray stopped 2000
+xdotool key ctrl+alt+s
+expect_tray running 2000
+by_button="$(cat "$dir/WorkArea.dat")"
+
+# Esc empties the edit; the close box closes (and saves) as the button does.
+open_config
+activate_config
+click_rect "$(ctl rect "$(dlg $ID_EDIT_KEY)")"
+keys Escape
+check_eq "Esc" "" "$(edit_text $ID_EDIT_KEY)"
+read -r l t r b <<<"$(ctl rect "$CONFIG")"
+xdotool mousemove $((r - 12)) $((t + 11)) click 1
+wait_dialog_hidden 2000
+check_eq "WorkArea.dat after the close box" "$by_button" "$(cat "$dir/WorkArea.dat")"
+ctl hotkey-taken 3 0x53 && fail "a hotkey is still registered after Esc"
+
+# The smallest size, and the processed list's height by the splitter.
+open_config
+activate_config
+keys alt+p
+read -r l t r b <<<"$(ctl rect "$CONFIG")"
+xdotool mousemove $((r - 2)) $((b - 2)) mousedown 1 mousemove $((r - 50)) $((b - 50)) sleep 0.2 \
+  mousemove $((l + 50)) $((t + 50)) sleep 0.3 mouseup 1
+sleep 0.4
+read -r l t r b <<<"$(ctl rect "$CONFIG")"
+check_eq "smallest size" "435 320" "$((r - l)) $((b - t))"
+group_height() { read -r l t r b <<<"$(ctl rect "$(dlg $ID_GROUP_E)")"; echo $((b - t)); }
+drag_splitter() {
+  local l t r b y
+  read -r l t r b <<<"$(ctl rect "$(dlg $ID_SPLITTER)")"
+  y=$(( (t + b) / 2 ))
+  xdotool mousemove $((l + 100)) $y mousedown 1 mousemove $((l + 100)) $((y + $1 / 2)) sleep 0.1 \
+    mousemove $((l + 100)) $((y + $1)) sleep 0.2 mouseup 1
+  sleep 0.3
+}
+check_eq "processed list as designed" 100 "$(group_height)"
+drag_splitter 20
+check_eq "processed list after the drag" 120 "$(group_height)"
+drag_splitter -15
+check_eq "processed list dragged up" 105 "$(group_height)"
+drag_splitter -10
+check_eq "processed list not below 101" 105 "$(group_height)"
+shot smallest
+keys Escape
+wait_dialog_hidden 2000
+check_eq "stored width" 435 "$(ini_value "$dir/WorkArea.dat" Window Width)"
+check_eq "stored height" 320 "$(ini_value "$dir/WorkArea.dat" Window Height)"
+check_eq "stored list height" 105 "$(ini_value "$dir/WorkArea.dat" Window GroupBoxE)"
+
+ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+wait_exit "$RIMFOLD_PID" 5000
+start_resident
+expect_tray running 5000
+open_config
+read -r l t r b <<<"$(ctl rect "$CONFIG")"
+check_eq "size at the next start" "435 320" "$((r - l)) $((b - t))"
+check_eq "list height at the next start" 105 "$(group_height)"
+keys Escape
+ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+wait_exit "$RIMFOLD_PID" 5000

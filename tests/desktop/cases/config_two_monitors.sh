@@ -1,0 +1,33 @@
+# desktop: monitors left
+# fresh: yes
+# The work-area page on two monitors, the second left of the primary: the combo box lists
+# both, with the minus signs, opens on the primary, and choosing the second shows its edges.
+[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+command -v xdotool >/dev/null || skip "xdotool missing"
+start_resident
+open_config
+activate_config
+keys alt+k
+combo="$(dlg $ID_MONITORS)"
+items="$(ctl items "$combo")"
+grep -qxF "モニタ #$(grep -n '(0,0)-(1920,1080)' <<<"$items" | cut -d: -f1) [(0,0)-(1920,1080)]" <<<"$items" ||
+  fail "no item of the primary: $items"
+second="$(grep -n -- '(-1280,0)-(0,1024)' <<<"$items" | cut -d: -f1)"
+[ -n "$second" ] || fail "no item of the second monitor: $items"
+check_eq "monitor items" 2 "$(wc -l <<<"$items")"
+check_eq "the item of the second monitor" "モニタ #$second [(-1280,0)-(0,1024)]" "$(sed -n "${second}p" <<<"$items")"
+primary=$(( $(grep -n '(0,0)-(1920,1080)' <<<"$items" | cut -d: -f1) - 1 ))
+check_eq "selected at the start: the primary" "$primary" "$(ctl selected "$combo")"
+
+# Open the list, close it again with Esc (the focus stays), then the arrow key chooses.
+click_rect "$(ctl rect "$combo")"
+keys Escape
+if [ "$second" -gt "$((primary + 1))" ]; then keys Down; else keys Up; fi
+check_eq "selected" "$((second - 1))" "$(ctl selected "$combo")"
+edges="$(edit_text $ID_EDIT_TOP) $(edit_text $ID_EDIT_BOTTOM) $(edit_text $ID_EDIT_LEFT) $(edit_text $ID_EDIT_RIGHT)"
+check_eq "edges of the second monitor" "0 984 -1280 0" "$edges"
+check_eq "left caption" "左(&L) [-1280]" "$(ctl title "$(dlg 1014)")"
+shot second-monitor
+keys Escape
+ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+wait_exit "$RIMFOLD_PID" 5000

@@ -1,0 +1,85 @@
+# desktop: shell
+# fresh: yes
+# The dialog's work-area page: the monitor and its edges, typing into the numeric edits, apply
+# with the 20 % limit and with Ctrl held (windows are then kept inside the new area), the
+# defaults and the presets of the drop-down menu, and an apply that stores nothing.
+[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+command -v xdotool >/dev/null || skip "xdotool missing"
+one_window 500,100,400,300
+start_resident
+expect_tray running 5000
+open_config
+activate_config
+keys alt+k
+check_eq "selected page" 1 "$(ctl selected "$(dlg $ID_PAGES)")"
+check_eq "monitors" "モニタ #1 [(0,0)-(1920,1080)]" "$(ctl items "$(dlg $ID_MONITORS)")"
+check_eq "top caption" "上(&T) [0]" "$(ctl title "$(dlg $ID_GROUP_TOP)")"
+check_eq "bottom caption" "下(B) [1060]" "$(ctl title "$(dlg $ID_GROUP_BOTTOM)")"
+edges() { echo "$(edit_text $ID_EDIT_TOP) $(edit_text $ID_EDIT_BOTTOM) $(edit_text $ID_EDIT_LEFT) $(edit_text $ID_EDIT_RIGHT)"; }
+check_eq "edges shown" "0 1060 0 1920" "$(edges)"
+shot workarea
+
+# A double-click selects the number; typing replaces it, a digit at a time.
+top="$(ctl rect "$(dlg $ID_EDIT_TOP)")"
+click_rect "$top" --repeat 2 --delay 80 1
+keys 1 9 2 0 0
+check_eq "1, 9, 2, 0, 0" 1920 "$(edit_text $ID_EDIT_TOP)"
+keys minus
+check_eq "minus" -1920 "$(edit_text $ID_EDIT_TOP)"
+keys BackSpace
+check_eq "Backspace" -192 "$(edit_text $ID_EDIT_TOP)"
+
+dir="$(data_dir)"
+section="#1 (0,0) - (1920,1080) : (0,0) - (1920,1060)"
+click_rect "$top" --repeat 2 --delay 80 1
+keys 3 0 0 alt+o
+check_eq "300 limited to 20 % of 1060" 212 "$(edit_text $ID_EDIT_TOP)"
+check_eq "stored top" 212 "$(ini_value "$dir/WorkArea.dat" "$section" Top)"
+windows_send foreground w
+wait_rect "kept below the new top" "$W" "500 212 900 512" 3000
+
+activate_config
+click_rect "$top" --repeat 2 --delay 80 1
+keys 3 0 0
+xdotool keydown ctrl
+click_button $ID_TOOLBAR_AREA $ID_APPLY
+xdotool keyup ctrl
+check_eq "300 with Ctrl held" 300 "$(edit_text $ID_EDIT_TOP)"
+check_eq "stored top with Ctrl" 300 "$(ini_value "$dir/WorkArea.dat" "$section" Top)"
+windows_send move w 500 250 400 300
+windows_send foreground w
+wait_rect "kept below the top set with Ctrl" "$W" "500 300 900 600" 3000
+
+activate_config
+keys alt+f
+check_eq "defaults" "0 1060 0 1920" "$(edges)"
+check_eq "stored defaults" 0 "$(ini_value "$dir/WorkArea.dat" "$section" Top)"
+
+# The drop-down menu: its rows are the border preset, then 1 .. 9 pixels.
+preset() {
+  local l t r b
+  read -r l t r b <<<"$(ctl button-rect "$(dlg $ID_TOOLBAR_AREA)" $ID_DEFAULTS)"
+  xdotool mousemove $((r - 4)) $(( (t + b) / 2 )) click 1
+  MENU_HWND="$(ctl wait-find "#32768" - 3000)" || fail "no preset menu"
+  sleep 0.3
+  [ "$1" = 3 ] && shot presets
+  menu_click "$MENU_HWND" "$1"
+  sleep 0.4
+}
+preset 3
+check_eq "3-pixel preset" "-3 1063 -3 1923" "$(edges)"
+preset 0
+# SPI_GETBORDER is 1 on this (Windows 7) prefix.
+check_eq "border preset" "-1 1061 -1 1921" "$(edges)"
+check_eq "stored border preset" 1921 "$(ini_value "$dir/WorkArea.dat" "$section" Right)"
+
+# A number with a point is not an edge: nothing is stored, and the failure is logged.
+click_rect "$top" --repeat 2 --delay 80 1
+keys period 5 alt+o
+check_eq "the edit keeps what was typed" 0.5 "$(edit_text $ID_EDIT_TOP)"
+check_eq "nothing stored" -1 "$(ini_value "$dir/WorkArea.dat" "$section" Top)"
+grep -q "not a valid integer" "$dir/Rimfold_Error.log" || fail "the failed apply was not logged"
+keys Escape
+wait_dialog_hidden 2000
+ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+wait_exit "$RIMFOLD_PID" 5000

@@ -29,6 +29,11 @@ median_run() {  # prints the median wall time of RUNS one-shot runs, in ms
 
 base=$(median_run)
 
+# The dialog: open time and the cost of recording a window with a long processed list.
+if [ -f "$ROOT/build/win64/rimfold_dialog_bench.exe" ]; then
+  timeout -k 2 120 "$WINE64" "$ROOT/build/win64/rimfold_dialog_bench.exe" </dev/null 2>/dev/null
+fi
+
 {
   for i in $(seq 0 199); do
     x=$(( (i % 20) * 90 )); y=$(( (i / 20) * 95 ))

@@ -510,8 +510,12 @@ void TConfigForm::syncTopInsertions(int listBoxId, const WindowList& list, ListE
 }
 
 void TConfigForm::Proc_SetListExtent(int listBoxId, const ListExtent& extent) {
-  if (HWND box = controls_[listBoxId]) {
-    ::SendMessageW(box, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(2 * extent.widest()), 0);
+  HWND box = controls_[listBoxId];
+  if (box == nullptr) return;
+  // Setting it redoes the scroll bar, which costs more than the rest of a recording.
+  const auto wanted = static_cast<LRESULT>(2 * extent.widest());
+  if (::SendMessageW(box, LB_GETHORIZONTALEXTENT, 0, 0) != wanted) {
+    ::SendMessageW(box, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(wanted), 0);
   }
 }
 

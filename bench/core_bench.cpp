@@ -52,6 +52,7 @@ struct Desktop {
     app.moduleFileName = u"C:\\Apps\\app.exe";
     d.setProcess(1000, app);
     monitors.refresh();
+    GMonitorCount = monitors.count();
     config.MWorkArea[0] = {0, 1060, 0, 1920};
     for (int i = 0; i < windows; ++i) {
       FakeWindow w;

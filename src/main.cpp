@@ -36,7 +36,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   app::TConfigForm configForm(p, monitors);
   app::TMainForm mainForm(p, monitors, configForm, nonResident);
   if (!mainForm.create()) return 0;
-  app::runGuarded([&] { configForm.create(mainForm.hasMenu() ? mainForm.hotKeyStop() : std::u16string()); });
+  app::runGuarded([&] {
+    configForm.create(mainForm.hasMenu() ? mainForm.hotKeyStop() : std::u16string(), mainForm);
+  });
 
   app::runMessageLoop();
   instance.reset();

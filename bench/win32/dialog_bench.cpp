@@ -84,7 +84,7 @@ int wmain() {
   app::TConfigForm config(p, monitors);
   app::TMainForm main(p, monitors, config, false);
   if (!main.create()) return 1;
-  config.create(main.hotKeyStop());
+  config.create(main.hotKeyStop(), main);
   gDialog = config.handle();
 
   std::vector<double> opens;

@@ -34,10 +34,6 @@ IconHandle iconHandle(const win32::UniqueIcon& icon) {
   return static_cast<IconHandle>(reinterpret_cast<std::uintptr_t>(icon.get()));
 }
 
-constexpr int kScreenMetrics[] = {kSmCMonitors, kSmYVirtualScreen, kSmXVirtualScreen,
-                                  kSmCxVirtualScreen, kSmCyVirtualScreen};
-static_assert(std::size(kScreenMetrics) == std::tuple_size_v<ScreenSnapshot>);
-
 void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG, LONG, DWORD, DWORD) {
   TMainForm* target = gHookTarget;
   if (target == nullptr) return;
@@ -53,6 +49,7 @@ TMainForm::TMainForm(Platform& p, MonitorList& monitors, TConfigForm& config, bo
       nonResident_(nonResident),
       correction_(p, config.state(), monitors),
       driver_(p, correction_, *this),
+      displayChange_(p, monitors, *this),
       trayIcon_(p.input) {
   // The handler is live before FormCreate runs, so failures there are logged too.
   setExceptionSink(this);
@@ -106,7 +103,7 @@ void TMainForm::FormCreate() {
   TaskBarInit();
   CheckUAC(p_);
   GMonitorCount = monitors_.count();
-  Func_ScreenChanged();
+  displayChange_.Func_ScreenChanged();
 
   const TraySettings s = readTraySettings(loadIniFile(p_, settingsPath()));
   hotKeyWindow_.owner = handle();
@@ -171,12 +168,8 @@ void TMainForm::setTimerEnabled(bool on) {
 }
 
 bool TMainForm::checkDesktopIfFlagged() {
-  ConfigState& c = config_.state();
-  if (!c.FWMGETMINMAXINFO) return false;
-  c.FWMGETMINMAXINFO = false;
-  // Func_CheckDesktop (the work-area watch) is not built yet: the flag is consumed and the
-  // tick goes on as if the check had found nothing.
-  return false;
+  WorkAreaWatch* watch = config_.watch();
+  return watch != nullptr && watch->checkIfFlagged();
 }
 
 void TMainForm::dragEnded(Hwnd w) {
@@ -191,21 +184,6 @@ void TMainForm::dragEnded(Hwnd w) {
 
 void TMainForm::onWinEvent(std::uint32_t event, Hwnd w) { driver_.WinEventProc(event, w); }
 
-bool TMainForm::Func_ScreenChanged() {
-  bool changed = false;
-  for (std::size_t i = 0; i < MScreenB.size(); ++i) {
-    if (p_.input.getSystemMetrics(kScreenMetrics[i]) != MScreenB[i]) {
-      changed = true;
-      break;
-    }
-  }
-  if (!changed) return false;
-  for (std::size_t i = 0; i < MScreenB.size(); ++i) {
-    MScreenB[i] = p_.input.getSystemMetrics(kScreenMetrics[i]);
-  }
-  return true;
-}
-
 void TMainForm::Proc_SetEventHook() {
   if (EventHook) return;
   gHookTarget = this;
@@ -216,6 +194,36 @@ void TMainForm::Proc_SetEventHook() {
 void TMainForm::Proc_UnhookEvent() { EventHook.reset(); }
 
 void TMainForm::TimerTimer() { driver_.TimerTimer(); }
+
+void TMainForm::setDispChangeTimerEnabled(bool on) {
+  dispChangeTimerEnabled_ = on;
+  if (handle() == nullptr) return;
+  if (on) {
+    ::SetTimer(handle(), kDispChangeTimerId, dispChangeInterval_, nullptr);
+  } else {
+    ::KillTimer(handle(), kDispChangeTimerId);
+  }
+}
+
+void TMainForm::configMonitorInitial() { config_.Proc_MonitorInitial(); }
+
+bool TMainForm::configCheckDesktop(bool v) {
+  WorkAreaWatch* watch = config_.watch();
+  return watch != nullptr && watch->Func_CheckDesktop(v);
+}
+
+void TMainForm::startCheckTimer(std::uint32_t intervalMs) { config_.startCheckTimer(intervalMs); }
+
+void TMainForm::stopCheckTimer() { config_.stopCheckTimer(); }
+
+Hwnd TMainForm::dialogWindow() { return win32::fromHwnd(config_.handle()); }
+
+void TMainForm::refreshEdgeCaptions() { config_.refreshEdgeCaptions(); }
+
+void TMainForm::showWorkAreaPage() {
+  config_.selectPage(TabSheetWorkArea);
+  if (hasMenu()) PPMenu().PPConfigClick();
+}
 
 void TMainForm::ApplicationEventsException(const std::u16string& message) {
   setTimerEnabled(false);
@@ -243,6 +251,7 @@ bool TMainForm::onMessage(Message& m) {
       {WM_CLOSE, &TMainForm::WMClose},
       {WM_QUERYENDSESSION, &TMainForm::WMQueryEndSession},
       {WM_ENDSESSION, &TMainForm::WMEndSession},
+      {WM_DISPLAYCHANGE, &TMainForm::WMDisplayChange},
   };
   return dispatchMessage(*this, kMessages, m);
 }
@@ -250,6 +259,12 @@ bool TMainForm::onMessage(Message& m) {
 void TMainForm::WMTimer(Message& m) {
   // WM_TIMER can still be queued from before a KillTimer; a disabled timer does not tick.
   if (m.wParam == kPollingTimerId && timerEnabled_) TimerTimer();
+  if (m.wParam == kDispChangeTimerId && dispChangeTimerEnabled_) displayChange_.TimerDispChangeTimer();
+  m.result = 0;
+}
+
+void TMainForm::WMDisplayChange(Message& m) {
+  displayChange_.WMDisplayChange();
   m.result = 0;
 }
 

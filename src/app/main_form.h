@@ -17,11 +17,13 @@
 #include "components/model/tray_menu.h"
 #include "components/tray_icon_handler.h"
 #include "components/tray_popup_menu.h"
+#include "display/display_change.h"
 #include "engine/correction.h"
 #include "engine/event_driver.h"
 #include "engine/monitor_list.h"
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
+#include "workarea/work_area_watch.h"
 
 namespace rimfold::app {
 
@@ -29,16 +31,16 @@ class TConfigForm;
 
 inline constexpr wchar_t kMainFormClass[] = L"TMainForm";
 inline constexpr UINT_PTR kPollingTimerId = 1;
+inline constexpr UINT_PTR kDispChangeTimerId = 2;
 inline constexpr UINT kResidentInterval = 250;
 inline constexpr UINT kNonResidentInterval = 1000;
-
-// SM_CMONITORS, SM_YVIRTUALSCREEN, SM_XVIRTUALSCREEN, SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN.
-using ScreenSnapshot = std::array<std::int32_t, 5>;
 
 class TMainForm final : public WindowBase,
                         public IDriverHost,
                         public IExceptionSink,
-                        public ITrayMenuHost {
+                        public ITrayMenuHost,
+                        public IDisplayChangeHost,
+                        public IWorkAreaWatchHost {
  public:
   TMainForm(Platform& p, MonitorList& monitors, TConfigForm& config, bool nonResident);
   ~TMainForm() override;
@@ -48,7 +50,7 @@ class TMainForm final : public WindowBase,
   // The close command: FormCloseQuery, then the message loop is told to end.
   void Close();
 
-  // IDriverHost
+  // IDriverHost (and the display-change and work-area hosts)
   bool nonResident() override { return nonResident_; }
   bool stopChecked() override { return PPMenu_ && PPMenu_->checked(PPStop); }
   void setTimerEnabled(bool on) override;
@@ -61,15 +63,30 @@ class TMainForm final : public WindowBase,
   bool configFormVisible() override;
   void showConfigModal(std::u16string& hotKeyText) override;
 
+  // IDisplayChangeHost
+  bool dispDialogChecked() override { return PPMenu_ && PPMenu_->checked(PPDispDialog); }
+  void setTrayEnabled(bool on) override { TrayIcon().Enabled = on; }
+  bool dispChangeTimerEnabled() override { return dispChangeTimerEnabled_; }
+  void setDispChangeTimerEnabled(bool on) override;
+  void setDispChangeTimerInterval(std::uint32_t ms) override { dispChangeInterval_ = ms; }
+  void configMonitorInitial() override;
+  bool configCheckDesktop(bool v) override;
+
+  // IWorkAreaWatchHost
+  void startCheckTimer(std::uint32_t intervalMs) override;
+  void stopCheckTimer() override;
+  Hwnd dialogWindow() override;
+  void refreshEdgeCaptions() override;
+  void showWorkAreaPage() override;
+
   // IExceptionSink: log the failure and let the program go on.
   void ApplicationEventsException(const std::u16string& message) override;
 
   // The hook callback's entry: the event and window reach the driver.
   void onWinEvent(std::uint32_t event, Hwnd w);
 
-  bool Func_ScreenChanged();
-  void Proc_SetEventHook();
-  void Proc_UnhookEvent();
+  void Proc_SetEventHook() override;
+  void Proc_UnhookEvent() override;
 
   TraySettings traySettings() const { return PPMenu().settings(); }
   const std::u16string& hotKeyStop() const { return PPMenu().MHotKeyStop; }
@@ -82,10 +99,9 @@ class TMainForm final : public WindowBase,
   HWND trayHandle() const noexcept { return trayIcon_.Handle(); }
   bool timerEnabled() const noexcept { return timerEnabled_; }
   UINT timerInterval() const noexcept { return timerInterval_; }
-  bool hookInstalled() const noexcept { return EventHook.valid(); }
+  bool hookInstalled() const noexcept override { return EventHook.valid(); }
   EventDriver& driver() noexcept { return driver_; }
-
-  ScreenSnapshot MScreenB{};
+  DisplayChange& displayChange() noexcept { return displayChange_; }
 
  private:
   void FormCreate();
@@ -101,6 +117,7 @@ class TMainForm final : public WindowBase,
   void WMQueryEndSession(Message& m);
   void WMEndSession(Message& m);
   void WMCommand(Message& m);
+  void WMDisplayChange(Message& m);
 
   Platform& p_;
   MonitorList& monitors_;
@@ -108,6 +125,7 @@ class TMainForm final : public WindowBase,
   const bool nonResident_;
   CorrectionEngine correction_;
   EventDriver driver_;
+  DisplayChange displayChange_;
   win32::UniqueWinEventHook EventHook;
   HotKeyWindow hotKeyWindow_;
   THookHotKey HookHotKey{hotKeyWindow_};
@@ -122,6 +140,8 @@ class TMainForm final : public WindowBase,
   UINT taskbarCreated_ = 0;
   bool timerEnabled_ = false;
   UINT timerInterval_ = 500;  // the designed default, replaced before the timer first runs
+  bool dispChangeTimerEnabled_ = false;  // TimerDispChange
+  std::uint32_t dispChangeInterval_ = 1000;
 };
 
 }  // namespace rimfold::app

@@ -46,7 +46,7 @@ std::int32_t absDiff(std::int32_t a, std::int32_t b) {
 
 }  // namespace
 
-CorrectionEngine::CorrectionEngine(Platform& p, ConfigState& config, const MonitorList& monitors)
+CorrectionEngine::CorrectionEngine(Platform& p, ConfigState& config, MonitorList& monitors)
     : p_(p), config_(config), monitors_(monitors) {}
 
 int CorrectionEngine::firstFailedFilterTest(Hwnd w, FilterPass& out) {
@@ -97,8 +97,7 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
   FilterPass pass;
   if (firstFailedFilterTest(w, pass) != 0) return;
   const int index = Func_MonitorIndexOf(p_, monitors_, w);
-  // The allowed-area table has no entry for a monitor past its end: leave its windows be.
-  if (index < 0 || index >= kMaxMonitors) return;
+  if (!hasAllowedArea(index)) return;
   const TWorkAreaEdges& a = config_.MWorkArea[static_cast<std::size_t>(index)];
   const TRect area = rectOf(a);
   const TRect& r = pass.rect;

@@ -35,7 +35,7 @@ struct FilterPass {
 
 class CorrectionEngine {
  public:
-  CorrectionEngine(Platform& p, ConfigState& config, const MonitorList& monitors);
+  CorrectionEngine(Platform& p, ConfigState& config, MonitorList& monitors);
 
   // The filter's tests in order; returns 0 when the window passes, else the number
   // (1..15) of the first test that failed.
@@ -50,7 +50,7 @@ class CorrectionEngine {
  private:
   Platform& p_;
   ConfigState& config_;
-  const MonitorList& monitors_;
+  MonitorList& monitors_;
 };
 
 }  // namespace rimfold

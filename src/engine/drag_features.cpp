@@ -13,7 +13,7 @@ int throwFactor(std::int64_t t) {
   return t == kThrowLimitMs ? 1 : 0;
 }
 
-void Proc_MoveWindowSpeed(Platform& p, const MonitorList& monitors, const WorkAreaTable& MWorkArea,
+void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const WorkAreaTable& MWorkArea,
                           const DragState& drag, bool PPMoveWindowSpeed, bool PPStop, Hwnd w) {
   if (!PPMoveWindowSpeed || PPStop) return;
   TRect r;
@@ -30,15 +30,9 @@ void Proc_MoveWindowSpeed(Platform& p, const MonitorList& monitors, const WorkAr
 
   const Hmonitor target = p.windows.monitorFromPoint(
       TPoint{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)}, MonitorDefault::Nearest);
-  int i = 0;
-  for (int index = 0; index < GMonitorCount && index < monitors.count(); ++index) {
-    if (monitors.handle(index) == target) {
-      i = index;
-      break;
-    }
-  }
-  // The tables hold ten monitors; a window thrown towards another is left where it was dropped.
-  if (i >= kMaxMonitors) return;
+  // A window thrown towards a monitor without an area is left where it was dropped.
+  const int i = monitors.locate(target);
+  if (!hasAllowedArea(i)) return;
 
   const TWorkAreaEdges& a = MWorkArea[static_cast<std::size_t>(i)];
   const std::int64_t width = std::llabs(static_cast<std::int64_t>(r.Right) - r.Left);
@@ -58,7 +52,7 @@ void Proc_MoveWindowSpeed(Platform& p, const MonitorList& monitors, const WorkAr
   Proc_CenterLostWindow(p, w);
 }
 
-void Proc_Constraints(Platform& p, CorrectionEngine& correction, const MonitorList& monitors,
+void Proc_Constraints(Platform& p, CorrectionEngine& correction, MonitorList& monitors,
                       const WindowList& exclusions, bool PPStop, std::int32_t MPPConstraintsC,
                       Hwnd w) {
   if (PPStop || MPPConstraintsC < 1 || MPPConstraintsC > 3) return;

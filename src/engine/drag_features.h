@@ -24,12 +24,12 @@ struct DragState {
 };
 
 // A quick drag carries the window on, up to the edge of its target monitor's allowed area.
-void Proc_MoveWindowSpeed(Platform& p, const MonitorList& monitors, const WorkAreaTable& MWorkArea,
+void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const WorkAreaTable& MWorkArea,
                           const DragState& drag, bool PPMoveWindowSpeed, bool PPStop, Hwnd w);
 
 // Sizable windows are widened and heightened to the chosen fraction of their monitor's
 // system work area (level 1 = 1/2, 2 = 1/3, 3 = 1/4; 0 = off).
-void Proc_Constraints(Platform& p, CorrectionEngine& correction, const MonitorList& monitors,
+void Proc_Constraints(Platform& p, CorrectionEngine& correction, MonitorList& monitors,
                       const WindowList& exclusions, bool PPStop, std::int32_t MPPConstraintsC,
                       Hwnd w);
 

@@ -18,10 +18,15 @@ int MonitorList::indexOf(Hmonitor m) const {
   return -1;
 }
 
-int Func_MonitorIndexOf(Platform& p, const MonitorList& monitors, Hwnd w) {
-  const Hmonitor m = p.windows.monitorFromWindow(w, MonitorDefault::Nearest);
-  const int index = monitors.indexOf(m);
-  return index < 0 ? 0 : index;
+int MonitorList::locate(Hmonitor m) {
+  const int index = indexOf(m);
+  if (index >= 0 || m == 0) return index;
+  refresh();
+  return indexOf(m);
+}
+
+int Func_MonitorIndexOf(Platform& p, MonitorList& monitors, Hwnd w) {
+  return monitors.locate(p.windows.monitorFromWindow(w, MonitorDefault::Nearest));
 }
 
 int Func_PrimaryMonitorIndex(const MonitorList& monitors) {

@@ -18,14 +18,18 @@ class MonitorList {
   bool info(int index, MonitorInfo& out) const;
   // Position of the monitor in the list, or -1.
   int indexOf(Hmonitor m) const;
+  // As indexOf, but a monitor the list does not know (attached since the list was read)
+  // makes it enumerate the system once more before giving up.
+  int locate(Hmonitor m);
 
  private:
   IWindowManager& windows_;
   std::vector<Hmonitor> handles_;
 };
 
-// MonitorFromWindow(nearest) located in the list; 0 when not found.
-int Func_MonitorIndexOf(Platform& p, const MonitorList& monitors, Hwnd w);
+// MonitorFromWindow(nearest) located in the list (refreshed once when unknown); -1 when
+// it is still not there, so that no other monitor's area is applied to the window.
+int Func_MonitorIndexOf(Platform& p, MonitorList& monitors, Hwnd w);
 // The last monitor flagged primary; 0 when none is.
 int Func_PrimaryMonitorIndex(const MonitorList& monitors);
 

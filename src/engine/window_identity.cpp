@@ -214,6 +214,10 @@ bool Func_ForceForeground(Platform& p, Hwnd w) {
   return p.windows.getForegroundWindow() == w;
 }
 
+Hwnd Func_FindDialogBox(Platform& p, const std::u16string& caption) {
+  return p.windows.findWindowEx(0, 0, kDialogBoxClass, caption.c_str());
+}
+
 int Func_CountTopWindows(Platform& p) {
   int n = 0;
   p.windows.enumWindows([&n](Hwnd) {

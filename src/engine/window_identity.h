@@ -41,6 +41,8 @@ bool Func_IsBareStyle(Platform& p, Hwnd w);
 bool Func_IsTopmost(Platform& p, Hwnd w);
 bool Func_OffAllMonitors(Platform& p, const WindowBox& box);
 bool Func_ForceForeground(Platform& p, Hwnd w);
+// A top-level dialog box (class "#32770", message boxes among them) with this caption; 0 if none.
+Hwnd Func_FindDialogBox(Platform& p, const std::u16string& caption);
 int Func_CountTopWindows(Platform& p);
 Hwnd Func_WindowUnderCursor(Platform& p);
 Hwnd Func_RootAncestor(Platform& p, Hwnd w);

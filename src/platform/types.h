@@ -99,6 +99,20 @@ inline constexpr int kVkShift = 0x10;
 inline constexpr int kVkControl = 0x11;
 inline constexpr int kVkMenu = 0x12;
 
+// Message boxes: the flags the program shows them with, and the button results.
+inline constexpr std::uint32_t kMbOk = 0x0000u;
+inline constexpr std::uint32_t kMbYesNo = 0x0004u;
+inline constexpr std::uint32_t kMbTypeMask = 0x000Fu;
+inline constexpr std::uint32_t kMbIconExclamation = 0x0030u;
+inline constexpr std::uint32_t kMbIconInformation = 0x0040u;
+inline constexpr std::uint32_t kMbSystemModal = 0x1000u;
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+// The window class of every dialog box, message boxes included.
+inline constexpr char16_t kDialogBoxClass[] = u"#32770";
+
 // The parked position of minimized windows.
 inline constexpr std::int32_t kParkedCoordinate = -32000;
 

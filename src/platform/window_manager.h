@@ -43,6 +43,15 @@ class IWindowManager {
   virtual Hwnd findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
                             const char16_t* title) = 0;
 
+  // MessageBoxW: modal, it runs a message loop until the box closes; the button's id.
+  virtual int messageBox(Hwnd owner, const std::u16string& text, const std::u16string& caption,
+                         std::uint32_t style) = 0;
+  virtual bool setWindowText(Hwnd w, const std::u16string& text) = 0;
+  // SendMessageW(WM_CLOSE): returns once the window has handled it.
+  virtual void sendClose(Hwnd w) = 0;
+  // SendMessageW(WM_COMMAND) as the dialog button with this id sends it when clicked.
+  virtual void sendCommand(Hwnd w, int id) = 0;
+
   // Monitors in EnumDisplayMonitors order.
   virtual void enumDisplayMonitors(std::vector<Hmonitor>& out) = 0;
   virtual bool getMonitorInfo(Hmonitor m, MonitorInfo& out) = 0;

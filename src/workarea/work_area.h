@@ -21,6 +21,12 @@ using WorkAreaTable = std::array<TWorkAreaEdges, kMaxMonitors>;
 // The number of monitors at the last count (start-up, fresh enumerations).
 extern int GMonitorCount;
 
+// The tables hold an area for this monitor index: counted at the last enumeration and
+// within the ten entries. Windows on any other monitor are left where they are.
+inline bool hasAllowedArea(int index) {
+  return index >= 0 && index < kMaxMonitors && index < GMonitorCount;
+}
+
 TWorkAreaEdges edgesOf(const TRect& r);
 TRect rectOf(const TWorkAreaEdges& e);
 

@@ -443,6 +443,74 @@ Hwnd FakeDesktop::findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* cla
   return 0;
 }
 
+// ---------------------------------------------------------------- message boxes
+
+MessageBoxCall* FakeDesktop::openBox(Hwnd w) {
+  for (auto& call : boxLog_) {
+    if (call.box == w && call.result == 0) return &call;
+  }
+  return nullptr;
+}
+
+void FakeDesktop::closeBox(MessageBoxCall& call, int result) {
+  call.result = result;
+  destroyWindow(call.box);
+}
+
+int FakeDesktop::messageBox(Hwnd owner, const std::u16string& text, const std::u16string& caption,
+                            std::uint32_t style) {
+  tick(Op::MessageBox);
+  FakeWindow w;
+  w.rect = {760, 480, 1160, 600};
+  w.style = kWsPopup | kWsCaption | kWsSysMenu;
+  w.title = caption;
+  w.className = kDialogBoxClass;
+  w.threadId = kOwnThreadId;
+  const Hwnd box = addWindow(w);
+  foreground_ = box;
+  const std::size_t index = boxLog_.size();
+  boxLog_.push_back({owner, box, text, {caption}, style, 0});
+
+  FakeMessageBox script;
+  if (!boxScripts_.empty()) {
+    script = std::move(boxScripts_.front());
+    boxScripts_.erase(boxScripts_.begin());
+  }
+  if (script.whileOpen) script.whileOpen(box);
+  // The log may have grown with nested boxes: address this one by index.
+  MessageBoxCall& call = boxLog_[index];
+  if (call.result == 0) {
+    const bool yesNo = (style & kMbTypeMask) == kMbYesNo;
+    closeBox(call, script.answer != 0 ? script.answer : (yesNo ? kIdYes : kIdOk));
+  }
+  return call.result;
+}
+
+bool FakeDesktop::setWindowText(Hwnd w, const std::u16string& text) {
+  tick(Op::SetWindowText);
+  WindowRec* r = find(w);
+  if (r == nullptr) return false;
+  r->w.title = text;
+  if (MessageBoxCall* call = openBox(w)) call->captions.push_back(text);
+  return true;
+}
+
+void FakeDesktop::sendClose(Hwnd w) {
+  tick(Op::SendClose);
+  MessageBoxCall* call = openBox(w);
+  if (call == nullptr) {
+    destroyWindow(w);  // DefWindowProc destroys a window it is asked to close
+    return;
+  }
+  // Wine answers IDCANCEL for every box (Windows IDOK for an OK box); callers ignore it.
+  closeBox(*call, kIdCancel);
+}
+
+void FakeDesktop::sendCommand(Hwnd w, int id) {
+  tick(Op::SendCommand);
+  if (MessageBoxCall* call = openBox(w)) closeBox(*call, id);
+}
+
 // ---------------------------------------------------------------- monitors
 
 Hmonitor FakeDesktop::addMonitor(const FakeMonitor& m) {

@@ -26,6 +26,7 @@ enum class Op : std::uint8_t {
   IsHungAppWindow, GetWindowTextLength, GetWindowText, GetClassName, GetStyle, GetExStyle,
   GetParent, WindowFromPoint, GetForegroundWindow, SetForegroundWindow, BringWindowToTop,
   GetDesktopWindow, GetWindowThreadProcessId, AttachThreadInput, MoveWindow, FindWindowEx,
+  MessageBox, SetWindowText, SendClose, SendCommand,
   EnumDisplayMonitors, GetMonitorInfo, MonitorFromWindow, MonitorFromPoint,
   // IInput
   GetAsyncKeyState, GetCursorPos, GetSystemMetrics, GetWorkArea, GetForegroundLockTimeout,
@@ -110,6 +111,24 @@ struct KeybdEventCall {
   friend bool operator==(const KeybdEventCall&, const KeybdEventCall&) = default;
 };
 
+// What happens while a message box is open. whileOpen runs inside the box's modal loop with
+// the box on the desktop (class "#32770", the caption as title): timer ticks and nested
+// messages a test plays there happen while the box is up, and may close it. A box still
+// open afterwards is answered with `answer`, or with its first button when that is 0.
+struct FakeMessageBox {
+  std::function<void(Hwnd box)> whileOpen{};
+  int answer = 0;
+};
+
+struct MessageBoxCall {
+  Hwnd owner = 0;
+  Hwnd box = 0;
+  std::u16string text;
+  std::vector<std::u16string> captions;  // as shown, then every rename while it was open
+  std::uint32_t style = 0;
+  int result = 0;  // 0 while it is open
+};
+
 struct AttachCall {
   std::uint32_t thread = 0, toThread = 0;
   bool attach = false;
@@ -153,6 +172,12 @@ class FakeDesktop final : public IWindowManager,
   void setAttachFails(bool on) { attachFails_ = on; }
   const std::vector<AttachCall>& attachLog() const { return attachLog_; }
   std::vector<WindowBox> moveLog(Hwnd w) const;  // requested boxes, in order
+
+  // ---- message boxes ----
+  // Scripts are taken in the order the boxes are shown; a box without one is answered
+  // with its first button at once.
+  void scriptMessageBox(FakeMessageBox script) { boxScripts_.push_back(std::move(script)); }
+  const std::vector<MessageBoxCall>& messageBoxLog() const { return boxLog_; }
 
   // ---- monitors ----
   Hmonitor addMonitor(const FakeMonitor& m);
@@ -251,6 +276,11 @@ class FakeDesktop final : public IWindowManager,
   bool moveWindow(Hwnd w, const WindowBox& box, bool repaint) override;
   Hwnd findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
                     const char16_t* title) override;
+  int messageBox(Hwnd owner, const std::u16string& text, const std::u16string& caption,
+                 std::uint32_t style) override;
+  bool setWindowText(Hwnd w, const std::u16string& text) override;
+  void sendClose(Hwnd w) override;
+  void sendCommand(Hwnd w, int id) override;
   void enumDisplayMonitors(std::vector<Hmonitor>& out) override;
   bool getMonitorInfo(Hmonitor m, MonitorInfo& out) override;
   Hmonitor monitorFromWindow(Hwnd w, MonitorDefault fallback) override;
@@ -340,6 +370,8 @@ class FakeDesktop final : public IWindowManager,
     if (nextVanish_ >= 0 && static_cast<std::int64_t>(total_) >= nextVanish_) vanishDue();
   }
   void vanishDue();
+  MessageBoxCall* openBox(Hwnd w);
+  void closeBox(MessageBoxCall& call, int result);
   WindowRec* find(Hwnd w);
   const WindowRec* find(Hwnd w) const;
   void place(Hwnd w, bool top);
@@ -372,6 +404,9 @@ class FakeDesktop final : public IWindowManager,
   bool attachFails_ = false;
   std::vector<AttachCall> attachLog_;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> activeAttach_;
+
+  std::vector<FakeMessageBox> boxScripts_;
+  std::vector<MessageBoxCall> boxLog_;
 
   std::vector<FakeMonitor> monitors_;
   Hmonitor nextMonitor_ = 0x10001;

@@ -54,6 +54,7 @@ struct Rig {
   void useMonitors(const std::vector<FakeMonitor>& list) {
     d.setMonitors(list);
     monitors.refresh();
+    GMonitorCount = monitors.count();
     for (int i = 0; i < monitors.count() && i < kMaxMonitors; ++i) {
       MonitorInfo info;
       if (!monitors.info(i, info)) continue;
@@ -712,6 +713,31 @@ TEST(CorrectionMonitors, WindowsOnAMonitorPastTheTableAreLeftAlone) {
   EXPECT_EQ(r.d.rectOf(tenth), (TRect{7300, 460, 7700, 760}));
   EXPECT_EQ(r.d.rectOf(eleventh), (TRect{8100, 600, 8500, 900}));
   EXPECT_EQ(r.moves(), 1u);
+}
+
+// A monitor attached after the list was read: its windows get its own area once the
+// tables know it, and no other monitor's area before.
+TEST(CorrectionMonitors, AWindowOnANewlyAttachedMonitor) {
+  struct Case {
+    const char* name;
+    bool tablesRebuilt;
+    TRect end;
+  } cases[] = {
+      {"tables not rebuilt yet: left alone", false, {2000, 900, 2400, 1100}},
+      {"tables rebuilt: its own area", true, {2000, 784, 2400, 984}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    r.d.addMonitor({0, {1920, 0, 3200, 1024}, {1920, 0, 3200, 984}, false});
+    if (c.tablesRebuilt) {
+      GMonitorCount = 2;
+      r.config.MWorkArea[1] = {0, 984, 1920, 3200};
+    }
+    const Hwnd h = r.addWindow({2000, 900, 2400, 1100});
+    r.engine.Proc_CheckWindow(h);
+    EXPECT_EQ(r.d.rectOf(h), c.end);
+  }
 }
 
 }  // namespace

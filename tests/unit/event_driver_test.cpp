@@ -53,6 +53,7 @@ struct Rig {
     app.moduleFileName = u"C:\\Apps\\app.exe";
     d.setProcess(1000, app);
     monitors.refresh();
+    GMonitorCount = monitors.count();
     MonitorInfo info;
     monitors.info(0, info);
     config.MWorkArea[0] = {info.work.Top, info.work.Bottom, info.work.Left, info.work.Right};

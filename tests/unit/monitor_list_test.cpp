@@ -9,6 +9,7 @@ namespace {
 
 using test::FakeDesktop;
 using test::FakeMonitor;
+using test::Op;
 
 TEST(MonitorList, PrimaryIndexIsTheLastFlaggedOne) {
   struct Case {
@@ -40,7 +41,7 @@ TEST(MonitorList, MonitorIndexOfFollowsNearestMonitor) {
   d.setMonitors({{.bounds = {-1280, -200, 0, 824}},
                  {.bounds = {0, 0, 1920, 1080}, .primary = true},
                  {.bounds = {1920, 0, 3200, 1024}}});
-  const MonitorList list(d);
+  MonitorList list(d);
   struct Case {
     TRect r;
     int expected;
@@ -52,10 +53,24 @@ TEST(MonitorList, MonitorIndexOfFollowsNearestMonitor) {
     EXPECT_EQ(Func_MonitorIndexOf(p, list, d.addWindow({.rect = c.r})), c.expected)
         << c.r.Left << "," << c.r.Top;
   }
-  // A monitor the list does not know (added after its enumeration) counts as index 0.
+  // A monitor attached after the list was read makes the list read the monitors again.
   const Hwnd far = d.addWindow({.rect = {4000, 0, 4100, 100}});
   d.addMonitor({.bounds = {3200, 0, 4480, 1024}});
-  EXPECT_EQ(Func_MonitorIndexOf(p, list, far), 0);
+  EXPECT_EQ(Func_MonitorIndexOf(p, list, far), 3);
+  EXPECT_EQ(list.count(), 4);
+}
+
+TEST(MonitorList, LocateRefreshesOnceForAnUnknownMonitor) {
+  FakeDesktop d;
+  d.setMonitors({{.bounds = {0, 0, 1920, 1080}, .primary = true}});
+  MonitorList list(d);
+  const Hmonitor known = list.handle(0);
+  d.resetCalls();
+  EXPECT_EQ(list.locate(known), 0);
+  EXPECT_EQ(list.locate(0), -1);  // no monitor at all: nothing to look for
+  EXPECT_EQ(d.calls(Op::EnumDisplayMonitors), 0u);
+  EXPECT_EQ(list.locate(0x999), -1);  // still unknown after one fresh enumeration
+  EXPECT_EQ(d.calls(Op::EnumDisplayMonitors), 1u);
 }
 
 TEST(MonitorList, InfoIsReadLiveAndFailsForGoneMonitors) {

@@ -20,12 +20,24 @@ namespace {
 using win32::test::readBytes;
 using win32::test::TempFolder;
 
+// The dialog alone: the work-area watch's main-form side does nothing here.
+struct NoMainForm : IWorkAreaWatchHost {
+  bool stopChecked() override { return false; }
+  void setTrayEnabled(bool) override {}
+  void setTimerEnabled(bool) override {}
+  void startCheckTimer(std::uint32_t) override {}
+  void stopCheckTimer() override {}
+  Hwnd dialogWindow() override { return 0; }
+  void refreshEdgeCaptions() override {}
+  void showWorkAreaPage() override {}
+};
+
 class ConfigFormTest : public testing::Test {
  protected:
   void SetUp() override {
     savedDataDir_ = DataDir;
     DataDir = win32::fromWide(folder_.path() + L"\\");
-    form_.create(u"Ctrl+Alt+S");
+    form_.create(u"Ctrl+Alt+S", host_);
     ASSERT_NE(form_.handle(), nullptr);
   }
   void TearDown() override { DataDir = savedDataDir_; }
@@ -53,6 +65,7 @@ class ConfigFormTest : public testing::Test {
   Platform p_ = system_.platform();
   MonitorList monitors_{p_.windows};
   TempFolder folder_;
+  NoMainForm host_;
   TConfigForm form_{p_, monitors_};
 
  private:
@@ -150,7 +163,7 @@ TEST_F(ConfigFormTest, TheCloseStoresTheSizeInDesignUnitsAndTheNextStartRestores
     return SIZE{r.right - r.left, r.bottom - r.top};
   };
   TConfigForm next(p_, monitors_);
-  next.create(u"");
+  next.create(u"", host_);
   EXPECT_EQ(outerSize(next).cx, scaleToDpi(500, dpi));
   EXPECT_EQ(outerSize(next).cy, scaleToDpi(400, dpi));
   EXPECT_EQ(next.controls().height(GroupBoxE), 150);
@@ -158,7 +171,7 @@ TEST_F(ConfigFormTest, TheCloseStoresTheSizeInDesignUnitsAndTheNextStartRestores
   // A damaged size never makes the dialog smaller than its minimum.
   ASSERT_TRUE(win32::test::writeBytes(folder_.file(L"WorkArea.dat"), "[Window]\r\nHeight=-5\r\nWidth=10\r\n"));
   TConfigForm damaged(p_, monitors_);
-  damaged.create(u"");
+  damaged.create(u"", host_);
   EXPECT_EQ(outerSize(damaged).cx, scaleToDpi(435, dpi));
   EXPECT_EQ(outerSize(damaged).cy, scaleToDpi(320, dpi));
 }

@@ -165,15 +165,15 @@ TEST_F(FormsTest, NonResidentStartAndCloseWriteTheFirstRunFiles) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, true);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
+  config.create(main.hotKeyStop(), main);
   EXPECT_TRUE(main.timerEnabled());
   EXPECT_EQ(main.timerInterval(), kNonResidentInterval);
   EXPECT_FALSE(main.hookInstalled());
   EXPECT_EQ(main.driver().MActWinB, win32::fromHwnd(main.handle()));
   EXPECT_FALSE(::IsWindowVisible(main.handle()));
   EXPECT_FALSE(::IsWindowVisible(config.handle()));
-  EXPECT_EQ(main.MScreenB[0], ::GetSystemMetrics(SM_CMONITORS));
-  EXPECT_EQ(main.MScreenB[3], ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  EXPECT_EQ(main.displayChange().MScreenB[0], ::GetSystemMetrics(SM_CMONITORS));
+  EXPECT_EQ(main.displayChange().MScreenB[3], ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
   EXPECT_EQ(::GetFileAttributesW(file(L"Rimfold.ini").c_str()), INVALID_FILE_ATTRIBUTES);
 
   main.Close();
@@ -189,7 +189,7 @@ TEST_F(FormsTest, ResidentHooksAndClosesOnWmClose) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
+  config.create(main.hotKeyStop(), main);
   EXPECT_EQ(main.timerInterval(), kResidentInterval);
   EXPECT_TRUE(main.hookInstalled());
   EXPECT_EQ(::SendMessageW(main.handle(), WM_CLOSE, 0, 0), 0);
@@ -207,7 +207,7 @@ TEST_F(FormsTest, StoredSettingsAreReadAndWrittenBackWithForeignKeysKept) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
+  config.create(main.hotKeyStop(), main);
   EXPECT_TRUE(main.PPMenu().checked(PPStop));
   EXPECT_TRUE(main.stopChecked());
   EXPECT_FALSE(main.PPMenu().checked(PPDispDialog));
@@ -236,32 +236,35 @@ TEST_F(FormsTest, QueryEndSessionSavesAndAnswersTrue) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
+  config.create(main.hotKeyStop(), main);
   EXPECT_EQ(::SendMessageW(main.handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
   EXPECT_TRUE(takeQuitMessage());
   EXPECT_EQ(readBytes(file(L"Rimfold.ini")), kFirstRunIni);
   EXPECT_EQ(::SendMessageW(main.handle(), WM_ENDSESSION, TRUE, 0), 1);
 }
 
-TEST_F(FormsTest, DialogWindowRaisesTheMinMaxFlag) {
+TEST_F(FormsTest, DialogWindowRaisesTheWatchFlag) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
+  config.create(main.hotKeyStop(), main);
   config.state().FWMGETMINMAXINFO = false;
   MINMAXINFO info{};
   ::SendMessageW(config.handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
   EXPECT_TRUE(config.state().FWMGETMINMAXINFO);
-  // The tick consumes the flag; the watch that would answer it is not built yet.
+  // The tick consumes the flag; the work area has not changed, so the tick goes on.
   EXPECT_FALSE(main.checkDesktopIfFlagged());
   EXPECT_FALSE(config.state().FWMGETMINMAXINFO);
+  // A changed work area is announced to every top-level window as a setting change.
+  ::SendMessageW(config.handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  EXPECT_TRUE(config.state().FWMGETMINMAXINFO);
 }
 
 TEST_F(FormsTest, AnExceptionIsLoggedAndTheTimerRunsAgain) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
+  config.create(main.hotKeyStop(), main);
   ASSERT_EQ(exceptionSink(), &main);
   const DWORD t0 = ::GetTickCount();
   EXPECT_FALSE(runGuarded([] { throw std::runtime_error("first failure"); }));
@@ -309,7 +312,7 @@ TEST_F(FormsTest, ConfigShowsTheDialogModallyWithTheTrayAndTheHotKeyOff) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
+  config.create(main.hotKeyStop(), main);
   gModalLook = ModalLook{&main, &config};
   ASSERT_NE(::SetTimer(nullptr, 0, 50, &lookInsideTheDialog), 0u);
 
@@ -332,7 +335,7 @@ TEST_F(FormsTest, AnItemTheMenuDoesNotShowCannotBeCommanded) {
   TConfigForm config(p_, monitors_);
   TMainForm main(p_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
+  config.create(main.hotKeyStop(), main);
   // Wine runs elevated: PPAdminQ is hidden, and its id must not start anything.
   ASSERT_FALSE(main.PPMenu().shown(PPAdminQ));
   const bool stopped = main.stopChecked();

@@ -28,6 +28,7 @@ constexpr int kToolBarHeight = 24;
 constexpr int kFontHeight = 13;
 constexpr DWORD kTaskBarReAddDelayMs = 100;
 constexpr UINT_PTR kEditKeyStopSubclass = 1;
+constexpr UINT_PTR kTimerCheckId = 1;
 
 using B = ToolButtonKind;
 constexpr ToolButtonDef kToolBarExe[] = {
@@ -145,14 +146,15 @@ bool keyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0;
 
 std::u16string disableLogPath() { return DataDir + u"Disable.log"; }
 
-TConfigForm::TConfigForm(Platform& p, const MonitorList& monitors) : p_(p), monitors_(monitors) {}
+TConfigForm::TConfigForm(Platform& p, MonitorList& monitors) : p_(p), monitors_(monitors) {}
 
 TConfigForm::~TConfigForm() {
   state_.view = nullptr;
   destroyWindow();
 }
 
-void TConfigForm::create(const std::u16string& hotKeyStop) {
+void TConfigForm::create(const std::u16string& hotKeyStop, IWorkAreaWatchHost& host) {
+  watch_.emplace(p_, state_, monitors_, host);
   DialogControls::registerClasses();
   if (createWindow({kConfigFormClass, L"Rimfold", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
                     kClientWidth, kClientHeight}) != nullptr) {
@@ -228,7 +230,7 @@ void TConfigForm::Proc_MonitorInitial() {
     ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(page.selected), 0);
   }
   workAreaPage_.CBMonitorChange(state_, page.selected);
-  showWorkAreaPage();
+  mirrorWorkAreaPage();
   if (HWND check = controls_[CHKMessage]) {
     ::SendMessageW(check, BM_SETCHECK, state_.CHKMessage ? BST_CHECKED : BST_UNCHECKED, 0);
   }
@@ -238,7 +240,7 @@ void TConfigForm::Proc_MonitorInitial() {
   applyWindowSize();
 }
 
-void TConfigForm::showWorkAreaPage() {
+void TConfigForm::mirrorWorkAreaPage() {
   const std::array<const std::u16string*, 4> texts = {
       &workAreaPage_.edits.Top, &workAreaPage_.edits.Bottom, &workAreaPage_.edits.Left,
       &workAreaPage_.edits.Right};
@@ -532,7 +534,7 @@ void TConfigForm::exclusionListChanged() { syncTopInsertions(ListBoxD, state_.Li
 void TConfigForm::CBMonitorChange() {
   const auto s = static_cast<int>(::SendMessageW(controls_[CBMonitor], CB_GETCURSEL, 0, 0));
   workAreaPage_.CBMonitorChange(state_, s);
-  showWorkAreaPage();
+  mirrorWorkAreaPage();
 }
 
 template <typename Apply>
@@ -549,11 +551,11 @@ void TConfigForm::applyEdges(Apply apply) {
   } catch (const ConversionError&) {
     // Nothing was stored: the user hears it, and the error goes to the log as ever.
     ::MessageBeep(0);
-    showWorkAreaPage();
+    mirrorWorkAreaPage();
     throw;
   }
   if (!stored) ::MessageBeep(0);
-  showWorkAreaPage();
+  mirrorWorkAreaPage();
 }
 
 void TConfigForm::TBWorkAreaApplyClick() {
@@ -639,6 +641,33 @@ LRESULT CALLBACK TConfigForm::editKeyStopProc(HWND hwnd, UINT msg, WPARAM wParam
   return ::DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
+// ---- Work-area watch ----
+
+void TConfigForm::startCheckTimer(std::uint32_t intervalMs) {
+  if (handle() != nullptr) ::SetTimer(handle(), kTimerCheckId, intervalMs, nullptr);
+}
+
+void TConfigForm::stopCheckTimer() {
+  if (handle() != nullptr) ::KillTimer(handle(), kTimerCheckId);
+}
+
+void TConfigForm::refreshEdgeCaptions() {
+  workAreaPage_.refreshCaptions(state_);
+  for (std::size_t i = 0; i < std::size(kEdgeGroupBoxes); ++i) {
+    if (HWND box = controls_[kEdgeGroupBoxes[i]]) setWindowText(box, workAreaPage_.captions[i]);
+  }
+}
+
+void TConfigForm::WMSettingChange(Message& m) {
+  noteSettingChange(state_, static_cast<std::uintptr_t>(m.wParam));
+  m.result = 0;
+}
+
+void TConfigForm::WMTimer(Message& m) {
+  if (m.wParam == kTimerCheckId && watch_) watch_->TimerCheckTimer();
+  m.result = 0;
+}
+
 // ---- Messages ----
 
 bool TConfigForm::onMessage(Message& m) {
@@ -650,6 +679,8 @@ bool TConfigForm::onMessage(Message& m) {
       {WM_COMMAND, &TConfigForm::WMCommand},
       {WM_NOTIFY, &TConfigForm::WMNotify},
       {WM_ACTIVATE, &TConfigForm::WMActivate},
+      {WM_SETTINGCHANGE, &TConfigForm::WMSettingChange},
+      {WM_TIMER, &TConfigForm::WMTimer},
   };
   return dispatchMessage(*this, kMessages, m);
 }

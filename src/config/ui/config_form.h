@@ -17,6 +17,9 @@
 #include "platform/win32/unique_handle.h"
 #include "workarea/work_area.h"
 #include "workarea/work_area_page.h"
+#include "workarea/work_area_watch.h"
+
+#include <optional>
 
 namespace rimfold::app {
 
@@ -69,11 +72,12 @@ enum ConfigControlId : int {
 
 class TConfigForm final : public WindowBase, public IConfigView {
  public:
-  TConfigForm(Platform& p, const MonitorList& monitors);
+  TConfigForm(Platform& p, MonitorList& monitors);
   ~TConfigForm() override;
 
-  // Creates the hidden window and runs FormCreate with the main form's hotkey text.
-  void create(const std::u16string& hotKeyStop);
+  // Creates the hidden window and runs FormCreate with the main form's hotkey text; the
+  // work-area watch asks the main form (host) for the tray icon, the timer and the dialog.
+  void create(const std::u16string& hotKeyStop, IWorkAreaWatchHost& host);
   // The close of the dialog (also at program exit): FormCloseQuery, which saves
   // WorkArea.dat and Disable.log; returns the hotkey text for MHotKeyStop.
   std::u16string close();
@@ -87,6 +91,12 @@ class TConfigForm final : public WindowBase, public IConfigView {
   // Rebuilds the tables, the switches, the dialog's size and the work-area page from the
   // system and WorkArea.dat (start-up, and after display changes).
   void Proc_MonitorInitial();
+
+  // Func_CheckDesktop and its timer: there once the window exists.
+  WorkAreaWatch* watch() noexcept { return watch_ ? &*watch_ : nullptr; }
+  void startCheckTimer(std::uint32_t intervalMs);
+  void stopCheckTimer();
+  void refreshEdgeCaptions();
 
   ConfigState& state() noexcept { return state_; }
   const WorkAreaPage& workAreaPage() const noexcept { return workAreaPage_; }
@@ -128,7 +138,7 @@ class TConfigForm final : public WindowBase, public IConfigView {
   void PPDefBorderNClick(int tag);
   void CHKMessageClick();
   void PageControlChange(NMHDR& header, LRESULT& result);
-  void showWorkAreaPage();
+  void mirrorWorkAreaPage();
   // Runs one of the page's apply operations with Ctrl read now; beeps when nothing was taken.
   template <typename Apply>
   void applyEdges(Apply apply);
@@ -155,10 +165,13 @@ class TConfigForm final : public WindowBase, public IConfigView {
   void WMCommand(Message& m);
   void WMNotify(Message& m);
   void WMActivate(Message& m);
+  void WMSettingChange(Message& m);
+  void WMTimer(Message& m);
 
   Platform& p_;
-  const MonitorList& monitors_;
+  MonitorList& monitors_;
   ConfigState state_;
+  std::optional<WorkAreaWatch> watch_;
   DialogControls controls_;
   win32::UniqueMenu PPMenuDef;
   std::array<int, 10> MPPDefBorder{};  // index 1..9: the menu ids of PPDefBorder1..9

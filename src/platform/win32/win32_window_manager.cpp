@@ -148,6 +148,21 @@ Hwnd Win32WindowManager::findWindowEx(Hwnd parent, Hwnd childAfter, const char16
                                   wide(title)));
 }
 
+int Win32WindowManager::messageBox(Hwnd owner, const std::u16string& text,
+                                   const std::u16string& caption, std::uint32_t style) {
+  return ::MessageBoxW(toHwnd(owner), wide(text), wide(caption), style);
+}
+
+bool Win32WindowManager::setWindowText(Hwnd w, const std::u16string& text) {
+  return ::SetWindowTextW(toHwnd(w), wide(text)) != FALSE;
+}
+
+void Win32WindowManager::sendClose(Hwnd w) { ::SendMessageW(toHwnd(w), WM_CLOSE, 0, 0); }
+
+void Win32WindowManager::sendCommand(Hwnd w, int id) {
+  ::SendMessageW(toHwnd(w), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), 0);
+}
+
 void Win32WindowManager::enumDisplayMonitors(std::vector<Hmonitor>& out) {
   MonitorEnumState state{&out, nullptr};
   ::EnumDisplayMonitors(nullptr, nullptr, enumMonitorsProc, reinterpret_cast<LPARAM>(&state));

@@ -31,6 +31,12 @@ class Win32WindowManager final : public IWindowManager {
   bool moveWindow(Hwnd w, const WindowBox& box, bool repaint) noexcept override;
   Hwnd findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
                     const char16_t* title) noexcept override;
+  // These four run other windows' procedures (a modal loop, sent messages): not noexcept.
+  int messageBox(Hwnd owner, const std::u16string& text, const std::u16string& caption,
+                 std::uint32_t style) override;
+  bool setWindowText(Hwnd w, const std::u16string& text) override;
+  void sendClose(Hwnd w) override;
+  void sendCommand(Hwnd w, int id) override;
 
   void enumDisplayMonitors(std::vector<Hmonitor>& out) override;
   bool getMonitorInfo(Hmonitor m, MonitorInfo& out) noexcept override;

@@ -1,0 +1,113 @@
+#include "display/display_change.h"
+
+#include <iterator>
+
+#include "engine/window_identity.h"
+#include "rtl/text_utils.h"
+
+namespace rimfold {
+
+namespace {
+
+constexpr int kScreenMetrics[] = {kSmCMonitors, kSmYVirtualScreen, kSmXVirtualScreen,
+                                  kSmCxVirtualScreen, kSmCyVirtualScreen};
+static_assert(std::size(kScreenMetrics) == std::tuple_size_v<ScreenSnapshot>);
+
+}  // namespace
+
+bool Func_ScreenChanged(IInput& input, ScreenSnapshot& MScreenB) {
+  bool changed = false;
+  for (std::size_t i = 0; i < MScreenB.size() && !changed; ++i) {
+    changed = input.getSystemMetrics(kScreenMetrics[i]) != MScreenB[i];
+  }
+  if (!changed) return false;
+  for (std::size_t i = 0; i < MScreenB.size(); ++i) {
+    MScreenB[i] = input.getSystemMetrics(kScreenMetrics[i]);
+  }
+  return true;
+}
+
+std::u16string countdownCaption(std::int32_t seconds) {
+  return u"Rimfold - (" + toDecimal(seconds) + u"秒)";
+}
+
+DisplayChange::DisplayChange(Platform& p, MonitorList& monitors, IDisplayChangeHost& host)
+    : p_(p), monitors_(monitors), host_(host) {}
+
+void DisplayChange::WMDisplayChange() {
+  // A change of colour depth alone, or a repeated notice of the same layout.
+  if (!Func_ScreenChanged()) return;
+  try {
+    if (host_.dispChangeTimerEnabled()) {
+      // A newer change replaces the countdown of an earlier one that is still up.
+      host_.setDispChangeTimerEnabled(false);
+      const Hwnd earlier = Func_FindDialogBox(p_, countdownCaption(MTimerDispChangeC));
+      if (earlier != 0) {
+        Func_ForceForeground(p_, earlier);
+        p_.windows.sendClose(earlier);
+      }
+    }
+    pause();
+    resume();
+  } catch (...) {
+    // Leave the program able to hear the user and the desktop again; the caller logs.
+    try {
+      host_.setDispChangeTimerEnabled(false);
+      listenAgain();
+    } catch (...) {
+      // The first failure is the one worth logging.
+    }
+    throw;
+  }
+}
+
+void DisplayChange::pause() {
+  host_.setTimerEnabled(false);
+  host_.setTrayEnabled(false);
+  if (!host_.nonResident() && host_.hookInstalled()) host_.Proc_UnhookEvent();
+  // The main form's monitor may be one the list has not seen yet: then it reads them anew.
+  Func_MonitorIndexOf(p_, monitors_, host_.mainWindow());
+  MTimerDispChangeC = kDisplayChangeSeconds;
+  host_.setDispChangeTimerInterval(kDispChangeTimerIntervalMs);
+  if (host_.dispDialogChecked()) {
+    host_.setDispChangeTimerEnabled(true);
+    p_.windows.messageBox(host_.mainWindow(), kDisplayChangeText,
+                          countdownCaption(MTimerDispChangeC), kDisplayChangeStyle);
+  } else {
+    // Blocks the message loop: nothing is handled until the display has settled.
+    for (std::int32_t i = 0; i < 2 * MTimerDispChangeC; ++i) p_.clock.sleep(kSilentPauseStepMs);
+  }
+}
+
+void DisplayChange::resume() {
+  host_.setDispChangeTimerEnabled(false);
+  // The tables are rebuilt against the new layout, so the long-lived list must know it too.
+  monitors_.refresh();
+  host_.configMonitorInitial();
+  host_.configCheckDesktop(false);
+  listenAgain();
+}
+
+void DisplayChange::listenAgain() {
+  host_.setTrayEnabled(true);
+  host_.setTimerEnabled(true);
+  if (!host_.nonResident() && !host_.hookInstalled()) host_.Proc_SetEventHook();
+}
+
+void DisplayChange::TimerDispChangeTimer() {
+  const Hwnd box = Func_FindDialogBox(p_, countdownCaption(MTimerDispChangeC));
+  if (box == 0 && MTimerDispChangeC > 0) {
+    // The user has closed it already.
+    host_.setDispChangeTimerEnabled(false);
+    return;
+  }
+  --MTimerDispChangeC;
+  if (box != 0) p_.windows.setWindowText(box, countdownCaption(MTimerDispChangeC));
+  if (MTimerDispChangeC < 1) {
+    host_.setDispChangeTimerEnabled(false);
+    // Its own OK button: a keystroke could land in another program if the box is not in front.
+    if (box != 0) p_.windows.sendCommand(box, kIdOk);
+  }
+}
+
+}  // namespace rimfold

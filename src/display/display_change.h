@@ -1,0 +1,75 @@
+// The pause around a display-configuration change: correction stops, a countdown box (or a
+// silent ten seconds) lets the display settle, then the monitor tables are rebuilt.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "engine/monitor_list.h"
+#include "platform/platform.h"
+
+namespace rimfold {
+
+inline constexpr char16_t kDisplayChangeText[] =
+    u"モニタ表示の状態が安定したら[OK]をクリックしてください。";
+inline constexpr std::uint32_t kDisplayChangeStyle =
+    kMbOk | kMbIconInformation | kMbSystemModal;  // 0x1040
+inline constexpr std::int32_t kDisplayChangeSeconds = 10;
+inline constexpr std::uint32_t kDispChangeTimerIntervalMs = 1000;
+inline constexpr std::uint32_t kSilentPauseStepMs = 500;
+
+// SM_CMONITORS, SM_YVIRTUALSCREEN, SM_XVIRTUALSCREEN, SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN.
+using ScreenSnapshot = std::array<std::int32_t, 5>;
+
+// Reads the five metrics; when one differs from the snapshot, stores all five anew and
+// answers true.
+bool Func_ScreenChanged(IInput& input, ScreenSnapshot& MScreenB);
+
+// "Rimfold - (10秒)": the countdown box is found again only by this caption.
+std::u16string countdownCaption(std::int32_t seconds);
+
+// What the handling asks of the main form and, through it, of the dialog.
+class IDisplayChangeHost {
+ public:
+  virtual ~IDisplayChangeHost() = default;
+  virtual bool nonResident() = 0;               // first argument exactly "/Q"
+  virtual Hwnd mainWindow() = 0;
+  virtual bool dispDialogChecked() = 0;         // PPDispDialog's check mark
+  virtual void setTimerEnabled(bool on) = 0;    // the polling Timer
+  virtual void setTrayEnabled(bool on) = 0;     // the tray icon's Enabled
+  virtual bool hookInstalled() const = 0;       // EventHook
+  virtual void Proc_UnhookEvent() = 0;
+  virtual void Proc_SetEventHook() = 0;
+  virtual bool dispChangeTimerEnabled() = 0;    // TimerDispChange
+  virtual void setDispChangeTimerEnabled(bool on) = 0;
+  virtual void setDispChangeTimerInterval(std::uint32_t ms) = 0;
+  // The dialog's Proc_MonitorInitial, then its Func_CheckDesktop(false).
+  virtual void configMonitorInitial() = 0;
+  virtual bool configCheckDesktop(bool v) = 0;
+};
+
+class DisplayChange {
+ public:
+  DisplayChange(Platform& p, MonitorList& monitors, IDisplayChangeHost& host);
+
+  bool Func_ScreenChanged() { return rimfold::Func_ScreenChanged(p_.input, MScreenB); }
+  // WM_DISPLAYCHANGE. A failure still restores the tray icon, the polling timer and the
+  // hook before it reaches the caller.
+  void WMDisplayChange();
+  void TimerDispChangeTimer();
+
+  ScreenSnapshot MScreenB{};
+  std::int32_t MTimerDispChangeC = 0;
+
+ private:
+  void pause();
+  void resume();
+  void listenAgain();  // tray icon, polling timer and hook back on
+
+  Platform& p_;
+  MonitorList& monitors_;
+  IDisplayChangeHost& host_;
+};
+
+}  // namespace rimfold

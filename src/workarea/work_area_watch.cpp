@@ -1,0 +1,128 @@
+#include "workarea/work_area_watch.h"
+
+#include <algorithm>
+#include <array>
+
+#include "config/window_lists.h"
+#include "engine/window_identity.h"
+#include "rtl/text_utils.h"
+
+namespace rimfold {
+
+namespace {
+
+constexpr char16_t kQuestionHeader[] =
+    u"作業領域の大きさに変更がありました。\r\n作業領域を再設定しますか？\r\n";
+
+// "[作業領域] [(0,0)-(1040,1920)]": the vertical coordinate of each corner first.
+std::u16string edgesLine(std::u16string_view label, const TWorkAreaEdges& e) {
+  return std::u16string(label) + u" [(" + toDecimal(e.Top) + u"," + toDecimal(e.Left) + u")-(" +
+         toDecimal(e.Bottom) + u"," + toDecimal(e.Right) + u")]";
+}
+
+}  // namespace
+
+void noteSettingChange(ConfigState& config, std::uintptr_t action) {
+  if (action == kSpiSetWorkArea) config.FWMGETMINMAXINFO = true;
+}
+
+WorkAreaWatch::WorkAreaWatch(Platform& p, ConfigState& config, MonitorList& monitors,
+                             IWorkAreaWatchHost& host)
+    : p_(p), config_(config), monitors_(monitors), host_(host) {}
+
+bool WorkAreaWatch::foregroundSuppressesCheck() {
+  bool screenSaver = false;
+  if (p_.input.getScreenSaverRunning(screenSaver) && screenSaver) return true;
+  const Hwnd w = p_.windows.getForegroundWindow();
+  if (w == 0) return true;
+  if (isExcluded(config_.ListBoxD, Proc_WindowIdentity(p_, w))) return true;
+  // Only a window that qualifies as a target can veto; the desktop itself does not.
+  WindowBox box;
+  if (!Func_IsTargetWindow(p_, w, true) || !Func_WindowBounds(p_, w, box)) return false;
+  if (!p_.windows.isWindowEnabled(w) || Func_IsTopmost(p_, w) || Func_IsBareStyle(p_, w)) {
+    return true;
+  }
+  const std::uint32_t style = p_.windows.getStyle(w);
+  if (style == 0) return true;
+  // A full-screen program (covering its monitor, no sizing frame) is not disturbed.
+  MonitorInfo m;
+  return (style & kWsThickFrame) == 0 &&
+         monitors_.info(Func_MonitorIndexOf(p_, monitors_, w), m) &&
+         box.Width >= m.bounds.Right - m.bounds.Left &&
+         box.Height >= m.bounds.Bottom - m.bounds.Top;
+}
+
+bool WorkAreaWatch::Func_CheckDesktop(bool v) {
+  std::u16string text = kQuestionHeader;
+  int changedCount = 0;
+  if (v) {
+    if (foregroundSuppressesCheck()) return false;
+    std::array<bool, kMaxMonitors> changed{};
+    const MonitorList fresh(p_.windows);
+    GMonitorCount = fresh.count();
+    const int tabled = std::min(fresh.count(), kMaxMonitors);
+    for (int i = 0; i < tabled; ++i) {
+      MonitorInfo m;
+      if (!fresh.info(i, m)) continue;  // gone since the enumeration
+      const TWorkAreaEdges wa = edgesOf(m.work);
+      const auto k = static_cast<std::size_t>(i);
+      // A change to exactly the user's setting needs no question.
+      if (wa != config_.MDesktop[k] && wa != config_.MWorkArea[k]) {
+        changed[k] = true;
+        ++changedCount;
+      }
+      config_.MDesktop[k] = wa;
+    }
+    host_.refreshEdgeCaptions();
+    for (int i = 0; i < tabled; ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      if (!changed[k]) continue;
+      text += u"\r\nモニタ #" + toDecimal(i + 1) + u"\r\n" +
+              edgesLine(u"[作業領域]", config_.MDesktop[k]) + u"\r\n" +
+              edgesLine(u"[設定値]", config_.MWorkArea[k]);
+    }
+  }
+  if ((!v || changedCount > 0) && config_.CHKMessage && !host_.stopChecked()) ask(text);
+  return v ? changedCount > 0 : true;
+}
+
+bool WorkAreaWatch::checkIfFlagged() {
+  if (!config_.FWMGETMINMAXINFO) return false;
+  config_.FWMGETMINMAXINFO = false;
+  return Func_CheckDesktop(true);
+}
+
+void WorkAreaWatch::ask(const std::u16string& text) {
+  host_.setTrayEnabled(false);
+  host_.setTimerEnabled(false);
+  const auto restore = [this] {
+    host_.stopCheckTimer();
+    host_.setTrayEnabled(true);
+    host_.setTimerEnabled(true);
+  };
+  try {
+    // A question still open (this call comes from inside its loop) is not asked twice.
+    if (Func_FindDialogBox(p_, kWorkAreaQuestionCaption) == 0) {
+      host_.startCheckTimer(kCheckTimerIntervalMs);
+      const Hwnd dialog = host_.dialogWindow();
+      Func_ForceForeground(p_, dialog);
+      if (p_.windows.messageBox(dialog, text, kWorkAreaQuestionCaption, kWorkAreaQuestionStyle) ==
+          kIdYes) {
+        host_.showWorkAreaPage();
+      }
+    }
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+}
+
+void WorkAreaWatch::TimerCheckTimer() {
+  host_.stopCheckTimer();
+  const Hwnd box = Func_FindDialogBox(p_, kWorkAreaQuestionCaption);
+  // The box's own No button, not keystrokes that could reach another program's window.
+  if (box != 0) p_.windows.sendCommand(box, kIdNo);
+}
+
+}  // namespace rimfold

@@ -1,0 +1,65 @@
+// The work-area watch: notices that the system work area of a monitor has moved away from
+// both its last seen value and the user's setting, and asks once whether to set it again.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "config/config_state.h"
+#include "engine/monitor_list.h"
+#include "platform/platform.h"
+
+namespace rimfold {
+
+inline constexpr char16_t kWorkAreaQuestionCaption[] = u"Rimfold - 作業領域の確認";
+inline constexpr std::uint32_t kWorkAreaQuestionStyle =
+    kMbYesNo | kMbIconExclamation | kMbSystemModal;  // 0x1034
+// Unanswered for this long, the question closes itself with No.
+inline constexpr std::uint32_t kCheckTimerIntervalMs = 10000;
+// WM_SETTINGCHANGE's wParam when the work area has changed.
+inline constexpr std::uintptr_t kSpiSetWorkArea = 0x002F;
+
+// The dialog's WM_SETTINGCHANGE. The system sends no WM_GETMINMAXINFO to a hidden window
+// whose size stays, so a work-area change raises the watch's flag here.
+void noteSettingChange(ConfigState& config, std::uintptr_t action);
+
+// What the watch asks of the dialog and the main form around it.
+class IWorkAreaWatchHost {
+ public:
+  virtual ~IWorkAreaWatchHost() = default;
+  virtual bool stopChecked() = 0;                 // PPStop's check mark
+  virtual void setTrayEnabled(bool on) = 0;       // the tray icon's Enabled
+  virtual void setTimerEnabled(bool on) = 0;      // the main form's polling Timer
+  virtual void startCheckTimer(std::uint32_t intervalMs) = 0;  // TimerCheck
+  virtual void stopCheckTimer() = 0;
+  virtual Hwnd dialogWindow() = 0;                // TConfigForm's window
+  // The four group-box captions of the monitor selected in CBMonitor, from MDesktop.
+  virtual void refreshEdgeCaptions() = 0;
+  // The page "[作業領域(&K)]" made active, then PPConfigClick: returns when the dialog closes.
+  virtual void showWorkAreaPage() = 0;
+};
+
+class WorkAreaWatch {
+ public:
+  WorkAreaWatch(Platform& p, ConfigState& config, MonitorList& monitors, IWorkAreaWatchHost& host);
+
+  // v true: the periodic check after WM_GETMINMAXINFO; true when a monitor's work area
+  // changed. v false: the question after a display change, without details; always true.
+  bool Func_CheckDesktop(bool v);
+  // The start of a polling tick: a raised flag is lowered and the check runs; true ends
+  // the tick.
+  bool checkIfFlagged();
+  // TimerCheck's tick: the question still open after ten seconds is answered No.
+  void TimerCheckTimer();
+
+ private:
+  bool foregroundSuppressesCheck();
+  void ask(const std::u16string& text);
+
+  Platform& p_;
+  ConfigState& config_;
+  MonitorList& monitors_;
+  IWorkAreaWatchHost& host_;
+};
+
+}  // namespace rimfold

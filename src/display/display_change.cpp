@@ -71,8 +71,10 @@ void DisplayChange::pause() {
   host_.setDispChangeTimerInterval(kDispChangeTimerIntervalMs);
   if (host_.dispDialogChecked()) {
     host_.setDispChangeTimerEnabled(true);
-    p_.windows.messageBox(host_.mainWindow(), kDisplayChangeText,
-                          countdownCaption(MTimerDispChangeC), kDisplayChangeStyle);
+    // Owned by no window: when it closes, activation must not go to the hidden main form,
+    // where the user's keystrokes would vanish.
+    p_.windows.messageBox(0, kDisplayChangeText, countdownCaption(MTimerDispChangeC),
+                          kDisplayChangeStyle);
   } else {
     // Blocks the message loop: nothing is handled until the display has settled.
     for (std::int32_t i = 0; i < 2 * MTimerDispChangeC; ++i) p_.clock.sleep(kSilentPauseStepMs);

@@ -418,3 +418,42 @@ ini_value() {
   tr -d '\r' <"$1" | awk -v s="[$2]" -v k="$3" '$0 == s { on = 1; next } /^\[/ { on = 0 }
     on && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
 }
+
+# ---- Display changes ----
+
+# set_mode W H: the display mode changed as a control panel would, in the background: the
+# broadcast waits until Rimfold's handler has returned, which its pause holds up.
+set_mode() {
+  "$WINE64" "$RIMFOLD_HELPERS/rf_ctl.exe" set-mode "$1" "$2" </dev/null >>"$CASE_DIR/set-mode.log" 2>&1 &
+  echo "$!" >>"$CASE_DIR/pids"
+}
+
+# wait_box CAPTION MS: prints the handle of a message box with that caption once shown.
+wait_box() {
+  ctl wait-find "#32770" "$1" "$2" || fail "no box '$1' within $2 ms"
+}
+
+# wait_gone HWND MS: until the window no longer exists.
+wait_gone() {
+  local i
+  for ((i = 0; i < $2; i += 50)); do
+    ctl state "$1" >/dev/null 2>&1 || return 0
+    sleep 0.05
+  done
+  fail "window $1 still there after $2 ms"
+}
+
+# box_text HWND: a message box's text, line ends as LF.
+box_text() {
+  ctl title "$(ctl child "$1" 65535)" | tr -d '\r'
+}
+
+# monitor_count N: until Wine reports N monitors (after an xrandr change it follows in 1-3 s).
+monitor_count() {
+  local i
+  for ((i = 0; i < 6000; i += 100)); do
+    [ "$(ctl monitors | head -n 1)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  fail "Wine still reports $(ctl monitors | head -n 1) monitors"
+}

@@ -45,6 +45,9 @@ const char kUsage[] =
     "  tray-tips                     tooltip text of each icon in the taskbar's tray, rightmost first (UTF-8)\n"
     "  tray-tip-rects                per icon: left top right bottom (screen), a tab, the text\n"
     "  display-change [bpp w h]      broadcast WM_DISPLAYCHANGE (default: current screen)\n"
+    "  set-mode <w> <h>              ChangeDisplaySettingsExW of the primary display; 0 on success\n"
+    "  set-workarea l t r b          SPI_SETWORKAREA, stored and announced (as the taskbar does)\n"
+    "  setting-change <action>       broadcast WM_SETTINGCHANGE with that SPI action (e.g. 0x2F)\n"
     "  drag-full-windows [0|1]       print (or set) SPI_GETDRAGFULLWINDOWS\n"
     "  version                       GetVersionEx major.minor.build\n"
     "  child <hwnd> <id>             handle of the descendant with that control id\n"
@@ -425,6 +428,32 @@ int Run(int argc, wchar_t** argv) {
                 std::printf("%ld %ld %ld %ld\t", tip.rect.left, tip.rect.top, tip.rect.right, tip.rect.bottom);
             PrintUtf8(tip.text);
         }
+        return 0;
+    }
+    if (cmd == L"set-mode" && argc == 4) {
+        DEVMODEW mode{};
+        mode.dmSize = sizeof(mode);
+        mode.dmPelsWidth = static_cast<DWORD>(ParseLong(argv[2], ok));
+        if (ok) mode.dmPelsHeight = static_cast<DWORD>(ParseLong(argv[3], ok));
+        if (!ok) return 2;
+        mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+        const LONG result = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+        std::printf("%ld\n", result);
+        return result == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
+    }
+    if (cmd == L"set-workarea" && argc == 6) {
+        RECT r{};
+        long* edges[] = {&r.left, &r.top, &r.right, &r.bottom};
+        for (int i = 0; i < 4 && ok; ++i) *edges[i] = ParseLong(argv[2 + i], ok);
+        if (!ok) return 2;
+        return SystemParametersInfoW(SPI_SETWORKAREA, 0, &r, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) ? 0 : 1;
+    }
+    if (cmd == L"setting-change" && argc == 3) {
+        const long action = ParseLong(argv[2], ok);
+        if (!ok) return 2;
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, static_cast<WPARAM>(action), 0, SMTO_ABORTIFHUNG,
+                            5000, &result);
         return 0;
     }
     if (cmd == L"display-change") {

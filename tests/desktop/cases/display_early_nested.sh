@@ -1,0 +1,52 @@
+# desktop: shell
+# fresh: yes
+# The countdown box's OK pressed early ends the pause at once; a second display change while
+# a countdown runs replaces its box by a new one that starts again at 10.
+[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+command -v xdotool >/dev/null || skip "xdotool missing"
+one_window 1300,600,500,300
+start_resident
+expect_tray running 5000
+
+set_mode 1280 1024
+box="$(wait_box "Rimfold - (10秒)" 5000)"
+sleep 1
+click_rect "$(ctl rect "$(ctl child "$box" 1)")"
+t0=$(date +%s%3N)
+wait_gone "$box" 1000
+sleep 0.3  # the box goes before the hook is back
+windows_send foreground w
+wait_rect "corrected right after OK" "$W" "780 600 1280 900" 2000
+(( $(date +%s%3N) - t0 < 3000 )) || fail "correction did not resume at once"
+
+# A change, and while its box counts, another: the first box goes, a new one shows 10.
+set_mode 1920 1080
+first="$(wait_box "Rimfold - (10秒)" 5000)"
+wait_box "Rimfold - (8秒)" 4000 >/dev/null
+set_mode 1280 1024
+second="$(wait_box "Rimfold - (10秒)" 3000)"
+# The first box is closed (hidden); its window goes when the loop it ran in returns.
+check_eq "the first box shown" 0 "$(ctl state "$first" 2>/dev/null | cut -d' ' -f2 || echo 0)"
+[ "$second" != "$first" ] || fail "the same box still shows"
+shot second-box
+click_rect "$(ctl rect "$(ctl child "$second" 1)")"
+wait_gone "$second" 1000
+wait_gone "$first" 1000
+sleep 0.3
+# Both pauses have ended: the program listens again.
+windows_send move w 1000 600 500 300
+windows_send foreground w
+wait_rect "corrected after both pauses" "$W" "780 600 1280 900" 3000
+check_eq "boxes left" "" "$(ctl find "#32770" - 2>/dev/null)"
+
+# Back to the full screen (Wine leaves tray icons where they were on a smaller one): the
+# tray opens its menu again.
+set_mode 1920 1080
+box="$(wait_box "Rimfold - (10秒)" 5000)"
+click_rect "$(ctl rect "$(ctl child "$box" 1)")"
+wait_gone "$box" 1000
+wait_tray_tip "Rimfold" 3000
+open_tray_menu
+xdotool mousemove 300 300 click 1
+ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+wait_exit "$RIMFOLD_PID" 5000

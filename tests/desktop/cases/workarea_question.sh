@@ -1,0 +1,71 @@
+# desktop: shell
+# fresh: yes
+# With "変更時に通知" ticked, a display change ends in the question whether to set the work
+# areas again: the two header lines, system-modal; unanswered it closes with No after 10 s;
+# Yes opens the dialog on its work-area page, and correction resumes only after its close.
+# Wine's taskbar moves only after the program's tables were rebuilt: the watch then asks
+# about that work area with its old and new edges, once.
+[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+command -v xdotool >/dev/null || skip "xdotool missing"
+mkdir -p "$(data_dir)"
+printf '[Message]\r\nEnabled=1\r\n' >"$(data_dir)/WorkArea.dat"
+one_window 300,300,500,300
+start_resident
+wait_window Shell_TrayWnd - 1000 >/dev/null
+caption="Rimfold - 作業領域の確認"
+header="作業領域の大きさに変更がありました。
+作業領域を再設定しますか？"
+
+question() {  # a display change, its countdown confirmed: prints the question box
+  local box
+  set_mode "$@"
+  box="$(wait_box "Rimfold - (10秒)" 5000)"
+  click_rect "$(ctl rect "$(ctl child "$box" 1)")"
+  wait_box "$caption" 3000
+}
+
+box="$(question 1280 1024)"
+shown=$(date +%s%3N)
+check_eq "the question" "$header" "$(box_text "$box")"
+(( 0x$(ctl style "$box" | cut -d' ' -f2) & 0x8 )) || fail "the question is not system-modal (topmost)"
+shot question
+wait_gone "$box" 13000
+closed=$(( $(date +%s%3N) - shown ))
+(( closed >= 9000 )) || fail "the question closed after $closed ms, before its 10 s"
+config="$(ctl find TConfigForm Rimfold)"
+check_eq "the dialog after No" 0 "$(ctl state "$config" | cut -d' ' -f2)"
+
+# The taskbar moved after the rebuild: the watch asks about monitor 1, old and new edges.
+box="$(wait_box "$caption" 3000)"
+read -r wl wt wr wb <<<"$(ctl workarea)"
+check_eq "the watch's question" "$header
+
+モニタ #1
+[作業領域] [($wt,$wl)-($wb,$wr)]
+[設定値] [(0,0)-(1060,1280)]" "$(box_text "$box")"
+shot watch-question
+click_rect "$(ctl rect "$(ctl child "$box" 7)")"
+wait_gone "$box" 1000
+# The same work area announced again is not asked about again.
+ctl setting-change 0x2F
+sleep 1.5
+check_eq "questions after the same change" "" "$(ctl find "#32770" "$caption" 2>/dev/null)"
+
+# Yes: the dialog on its work-area page; the polling timer waits for its close.
+box="$(question 1920 1080)"
+click_rect "$(ctl rect "$(ctl child "$box" 6)")"
+CONFIG="$(ctl wait-find TConfigForm Rimfold 3000)" || fail "Yes did not open the dialog"
+check_eq "the dialog's page" 1 "$(ctl selected "$(dlg $ID_PAGES)")"
+windows_send move w 1700 300 500 300
+windows_send foreground w
+sleep 1.5
+expect_rect "no correction while the dialog is open" "$W" "1700 300 2200 600"
+ctl close "$CONFIG" || fail "WM_CLOSE not posted to the dialog"
+wait_dialog_hidden 2000
+# The taskbar's move after this change brings the watch's question again: No.
+box="$(wait_box "$caption" 3000)"
+click_rect "$(ctl rect "$(ctl child "$box" 7)")"
+windows_send foreground w
+wait_rect "corrected after the dialog's close" "$W" "1420 300 1920 600" 3000
+ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+wait_exit "$RIMFOLD_PID" 5000

@@ -34,8 +34,9 @@ wait_gone "$second" 1000
 wait_gone "$first" 1000
 sleep 0.3
 # Both pauses have ended: the program listens again.
-windows_send move w 1000 600 500 300
 windows_send foreground w
+windows_send move w 1000 600 500 300
+windows_send event w 0x800B
 wait_rect "corrected after both pauses" "$W" "780 600 1280 900" 3000
 check_eq "boxes left" "" "$(ctl find "#32770" - 2>/dev/null)"
 

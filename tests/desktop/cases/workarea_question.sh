@@ -56,8 +56,12 @@ box="$(question 1920 1080)"
 click_rect "$(ctl rect "$(ctl child "$box" 6)")"
 CONFIG="$(ctl wait-find TConfigForm Rimfold 3000)" || fail "Yes did not open the dialog"
 check_eq "the dialog's page" 1 "$(ctl selected "$(dlg $ID_PAGES)")"
-windows_send move w 1700 300 500 300
-windows_send foreground w
+nudge() {  # w to the front and moved: a sweep follows at the next tick, when ticks run
+  windows_send foreground w
+  windows_send move w "$1" 300 500 300
+  windows_send event w 0x800B
+}
+nudge 1700
 sleep 1.5
 expect_rect "no correction while the dialog is open" "$W" "1700 300 2200 600"
 ctl close "$CONFIG" || fail "WM_CLOSE not posted to the dialog"
@@ -65,7 +69,8 @@ wait_dialog_hidden 2000
 # The taskbar's move after this change brings the watch's question again: No.
 box="$(wait_box "$caption" 3000)"
 click_rect "$(ctl rect "$(ctl child "$box" 7)")"
-windows_send foreground w
+sleep 0.3
+nudge 1710
 wait_rect "corrected after the dialog's close" "$W" "1420 300 1920 600" 3000
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Writes the tray icons as 16-colour (4 bpp) Windows icon files.
 
-res/rimfold.ico: the running picture, 32x32 and 16x16.  res/stop.ico: the stopped
-picture, 32x32 only.  The pictures are drawn here so they can be regenerated.
+res/rimfold.ico: the running picture; res/stop.ico: the stopped picture; each drawn at
+every size the shell asks for from 100 % to 300 % display scaling, so that no image is
+ever resampled.  The pictures are drawn here so they can be regenerated.
 """
 import struct
 import sys
@@ -81,6 +82,8 @@ def dib(img):
             if i % 8 == 7:
                 mask.append(bits)
                 bits = 0
+        if size % 8:  # a width like 20 leaves a partial byte, filled from the left
+            mask.append(bits << (8 - size % 8))
         and_rows.append(bytes(mask) + b"\0" * ((-len(mask)) % 4))
     return header + pal + b"".join(xor_rows) + b"".join(and_rows)
 
@@ -96,10 +99,14 @@ def ico(images):
     return out + b"".join(blobs)
 
 
+# Small icons at 100, 125, 150 and 200 %, large ones at 100, 125 and 150 %.
+SIZES = [32, 16, 20, 24, 40, 48]
+
+
 def main(outdir):
     outdir = Path(outdir)
-    running = [draw(32, TEAL, NAVY, WHITE, arrows), draw(16, TEAL, NAVY, WHITE, arrows)]
-    stopped = [draw(32, GREY, GREY, SILVER, pause)]
+    running = [draw(size, TEAL, NAVY, WHITE, arrows) for size in SIZES]
+    stopped = [draw(size, GREY, GREY, SILVER, pause) for size in SIZES]
     (outdir / "rimfold.ico").write_bytes(ico(running))
     (outdir / "stop.ico").write_bytes(ico(stopped))
 

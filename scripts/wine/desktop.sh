@@ -1,7 +1,8 @@
 # Wine desktops for tests. Source this file, then:
 #
-#   wine_desktop_start shell [win10]              Xvfb 1920x1080, Wine's "shell"
-#                                                 virtual desktop with taskbar
+#   wine_desktop_start shell [win10|dpi144]       Xvfb 1920x1080, Wine's "shell"
+#                                                 virtual desktop with taskbar (dpi144:
+#                                                 display scaling at 150 %)
 #   wine_desktop_start monitors right|left|three [win10]
 #                                                 Xorg dummy driver, no virtual
 #                                                 desktop, 2 or 3 RandR monitors
@@ -87,7 +88,7 @@ _wd_time() {  # label, start-ms: appends to the timings log of this desktop
 }
 
 # Creates build/wine-template/<name> once (under a lock, so parallel runs
-# share it). <name> is shell|plain with an optional -win10 suffix.
+# share it). <name> is shell|plain with an optional -win10 or -dpi144 suffix.
 _wd_template() {
   local name="$1" root="$RIMFOLD_BUILD/wine-template"
   local dir="$root/$name"
@@ -119,6 +120,10 @@ _wd_template() {
       fi
       if [[ $name == *-win10 ]]; then
         WINEPREFIX="$tmp" WINEDEBUG=-all "$WINE64" winecfg /v win10 || exit 1
+      fi
+      if [[ $name == *-dpi144 ]]; then
+        WINEPREFIX="$tmp" WINEDEBUG=-all "$WINE64" reg add 'HKCU\Control Panel\Desktop' \
+          /v LogPixels /t REG_DWORD /d 144 /f || exit 1
       fi
       WINEPREFIX="$tmp" wineserver -w
     } >"$log" 2>&1 || { WINEPREFIX="$tmp" wineserver -k >/dev/null 2>&1; rm -rf "$tmp"; exit 1; }
@@ -217,7 +222,7 @@ wine_desktop_start() {
   local kind="${1:-shell}" layout="" flavour="" monitors=1 variant
   shift || true
   if [ "$kind" = monitors ]; then layout="${1:-right}"; shift || true; fi
-  if [ "${1:-}" = win10 ]; then flavour=-win10; fi
+  case "${1:-}" in win10 | dpi144) flavour="-$1" ;; esac
   case "$kind:$layout" in
     shell:) variant=shell ;;
     monitors:right | monitors:left) variant=plain monitors=2 ;;

@@ -184,8 +184,7 @@ HWND DialogControls::createControl(std::size_t index) {
     ::SendMessageW(hwnd, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ::SendMessageW(hwnd, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     ::SendMessageW(hwnd, TB_SETBITMAPSIZE, 0, MAKELPARAM(0, 0));
-    // Text-only buttons: room for the captions rather than for images.
-    ::SendMessageW(hwnd, TB_SETPADDING, 0, MAKELPARAM(scaleToDpi(8, dpi_), scaleToDpi(6, dpi_)));
+    setToolBarPadding(hwnd);
     std::vector<TBBUTTON> buttons;
     for (const ToolButtonDef& b : def.buttons) {
       TBBUTTON tb{};
@@ -208,6 +207,12 @@ HWND DialogControls::createControl(std::size_t index) {
     ::SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
   return hwnd;
+}
+
+void DialogControls::setToolBarPadding(HWND toolbar) const {
+  // Text-only buttons: room for the captions rather than for images.
+  ::SendMessageW(toolbar, TB_SETPADDING, 0, MAKELPARAM(scaleToDpi(8, dpi_), scaleToDpi(6, dpi_)));
+  ::SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
 }
 
 HWND DialogControls::operator[](int id) const noexcept {
@@ -235,9 +240,13 @@ void DialogControls::layout() {
   if (dialog_ == nullptr) return;
   const int dpi = windowDpi(dialog_);
   if (dpi != dpi_) {
+    // Moved to a monitor of another scale: the font, and what is sized by it, follow.
     dpi_ = dpi;
     makeFont();
-    for (HWND w : windows_) ::SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    for (std::size_t i = 0; i < windows_.size(); ++i) {
+      ::SendMessageW(windows_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+      if (table_[i].kind == ControlKind::ToolBar) setToolBarPadding(windows_[i]);
+    }
   }
   RECT client{};
   ::GetClientRect(dialog_, &client);

@@ -96,6 +96,7 @@ class DialogControls {
   HWND windowParent(std::size_t index) const;
   const ToolButtonDef* buttonDef(int id, std::size_t* toolbar = nullptr) const;
   HWND createControl(std::size_t index);
+  void setToolBarPadding(HWND toolbar) const;
   void makeFont();
 
   HWND dialog_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "app/dpi.h"
 #include "app/message_loop.h"
 #include "app/model/error_log.h"
 #include "config/ui/config_form.h"
@@ -28,7 +29,6 @@ constexpr DWORD kEventMin = 1;
 constexpr DWORD kEventMax = 0x7FFFFFFF;
 constexpr DWORD kExceptionPauseMs = 1000;
 constexpr int kLargeIconSize = 32;
-constexpr int kSmallIconSize = 16;
 
 IconHandle iconHandle(const win32::UniqueIcon& icon) {
   return static_cast<IconHandle>(reinterpret_cast<std::uintptr_t>(icon.get()));
@@ -82,8 +82,9 @@ void TMainForm::loadIcons() {
         ::LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
   };
   formIcon_ = load(IDI_RIMFOLD, kLargeIconSize);
-  initialIcon_ = load(IDI_RIMFOLD, kSmallIconSize);
-  ImageStop = load(IDI_STOP, kLargeIconSize);
+  const int small = shellSmallIconSize();
+  runningIcon_ = load(IDI_RIMFOLD, small);
+  ImageStop = load(IDI_STOP, small);
   ::SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(formIcon_.get()));
 }
 
@@ -91,7 +92,7 @@ void TMainForm::createTrayIcon() {
   // The tray icon is there, with its design icon and hint, before FormCreate runs; a
   // shell that cannot take it now gets it again on "TaskbarCreated".
   TCoolTrayIcon& icon = TrayIcon();
-  icon.setIcon(iconHandle(initialIcon_));
+  icon.setIcon(iconHandle(runningIcon_));
   icon.setHint(kHintRunning);
   icon.setIconVisible(true);
   icon.Loaded();
@@ -109,7 +110,7 @@ void TMainForm::FormCreate() {
   hotKeyWindow_.owner = handle();
   hotKeyWindow_.component = &HookHotKey;
   PPMenu_.emplace(p_, *this, TrayIcon(), HookHotKey,
-                  TrayIcons{iconHandle(formIcon_), iconHandle(ImageStop)}, s);
+                  TrayIcons{iconHandle(runningIcon_), iconHandle(ImageStop)}, s);
   popupMenu_.emplace(*PPMenu_, trayHandle(), handle());
   TrayIcon().PopupMenu = &*popupMenu_;
   // Hotkey, stopped presentation, radio item, display-mode submenu and PPAdminQ. A hotkey

@@ -130,8 +130,10 @@ class TMainForm final : public WindowBase,
   HotKeyWindow hotKeyWindow_;
   THookHotKey HookHotKey{hotKeyWindow_};
   // The icons outlive the tray entry that shows them.
-  win32::UniqueIcon formIcon_;     // the running state: the form's own 32 x 32 icon
-  win32::UniqueIcon initialIcon_;  // the tray's design icon, its 16 x 16 image
+  win32::UniqueIcon formIcon_;     // the form's own 32 x 32 icon
+  // The tray's running and stopped pictures, each the image drawn at the size the shell
+  // shows, so that none is resampled.
+  win32::UniqueIcon runningIcon_;
   win32::UniqueIcon ImageStop;
   SimpleTimerWindow timerWindow_;
   TrayIconOwner trayIcon_;

@@ -220,7 +220,8 @@ wait_no_tray_tip() {
 # picture has a teal rim, the stopped one a red pause sign).
 tray_icon_look() {
   local colours
-  colours="$(import -window root -crop 16x16+$((TRAY_X - 8))+$((TRAY_Y - 8)) png:- 2>/dev/null |
+  # 24 x 24: the whole icon at 150 % scaling, and only the taskbar's grey around a smaller one.
+  colours="$(import -window root -crop 24x24+$((TRAY_X - 12))+$((TRAY_Y - 12)) png:- 2>/dev/null |
     convert png:- -format %c histogram:info:- 2>/dev/null)"
   if grep -qi '#FF0000' <<<"$colours"; then
     echo stopped

@@ -29,6 +29,7 @@ constexpr int kFontHeight = 13;
 constexpr DWORD kTaskBarReAddDelayMs = 100;
 constexpr UINT_PTR kEditKeyStopSubclass = 1;
 constexpr UINT_PTR kTimerCheckId = 1;
+constexpr UINT kWmDpiChanged = 0x02E0;  // Windows 8.1 and later
 
 using B = ToolButtonKind;
 constexpr ToolButtonDef kToolBarExe[] = {
@@ -663,6 +664,18 @@ void TConfigForm::WMSettingChange(Message& m) {
   m.result = 0;
 }
 
+void TConfigForm::WMDpiChanged(Message& m) {
+  // Dragged onto a monitor of another scale: the place and size the system suggests, then
+  // the controls laid out again at the new DPI (WM_SIZE does that; it may not come when
+  // the size in pixels happens to stay).
+  const auto* suggested = reinterpret_cast<const RECT*>(m.lParam);
+  ::SetWindowPos(handle(), nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  controls_.layout();
+  m.result = 0;
+}
+
 void TConfigForm::WMTimer(Message& m) {
   if (m.wParam == kTimerCheckId && watch_) watch_->TimerCheckTimer();
   m.result = 0;
@@ -680,6 +693,7 @@ bool TConfigForm::onMessage(Message& m) {
       {WM_NOTIFY, &TConfigForm::WMNotify},
       {WM_ACTIVATE, &TConfigForm::WMActivate},
       {WM_SETTINGCHANGE, &TConfigForm::WMSettingChange},
+      {kWmDpiChanged, &TConfigForm::WMDpiChanged},
       {WM_TIMER, &TConfigForm::WMTimer},
   };
   return dispatchMessage(*this, kMessages, m);

@@ -166,6 +166,7 @@ class TConfigForm final : public WindowBase, public IConfigView {
   void WMNotify(Message& m);
   void WMActivate(Message& m);
   void WMSettingChange(Message& m);
+  void WMDpiChanged(Message& m);
   void WMTimer(Message& m);
 
   Platform& p_;

@@ -27,7 +27,8 @@ char16_t narrowed(char16_t c) {
 
 }  // namespace
 
-TNumEdit::TNumEdit(INumEditHost& host) : host_(host) { FValText = MakeValText(FText); }
+// A descendant is not built yet: its own display rule applies from its first change on.
+TNumEdit::TNumEdit(INumEditHost& host) : host_(host) { FValText = TNumEdit::MakeValText(FText); }
 
 // ---- properties ----
 

@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build native win64 win32 unit win32-test desktop-test fuzz bench test demo clean
+.PHONY: deps build native win64 win32 unit lint win32-test desktop-test fuzz bench test demo clean
 
 deps:
 	@scripts/install-deps.sh
@@ -24,6 +24,9 @@ build: native win64 win32
 
 unit: native
 	@scripts/run-unit-tests.sh
+
+lint: native
+	@scripts/run-static-analysis.sh
 
 win32-test: win64
 	@scripts/run-win32-tests.sh

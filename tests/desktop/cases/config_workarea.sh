@@ -12,6 +12,13 @@ open_config
 activate_config
 keys alt+k
 check_eq "selected page" 1 "$(ctl selected "$(dlg $ID_PAGES)")"
+# Ctrl+Tab and Ctrl+Shift+Tab go round the pages, as in any tabbed dialog.
+keys ctrl+Tab
+check_eq "page after Ctrl+Tab" 2 "$(ctl selected "$(dlg $ID_PAGES)")"
+keys ctrl+Tab
+check_eq "page after another Ctrl+Tab" 0 "$(ctl selected "$(dlg $ID_PAGES)")"
+keys ctrl+shift+Tab ctrl+shift+Tab
+check_eq "page after Ctrl+Shift+Tab twice" 1 "$(ctl selected "$(dlg $ID_PAGES)")"
 check_eq "monitors" "モニタ #1 [(0,0)-(1920,1080)]" "$(ctl items "$(dlg $ID_MONITORS)")"
 check_eq "top caption" "上(&T) [0]" "$(ctl title "$(dlg $ID_GROUP_TOP)")"
 check_eq "bottom caption" "下(B) [1060]" "$(ctl title "$(dlg $ID_GROUP_BOTTOM)")"

@@ -280,10 +280,10 @@ bool FakeDesktop::isZoomed(Hwnd w) {
   return r != nullptr && r->w.zoomed;
 }
 
-bool FakeDesktop::isHungAppWindow(Hwnd w) {
-  tick(Op::IsHungAppWindow);
+bool FakeDesktop::respondsWithin(Hwnd w, std::uint32_t) {
+  tick(Op::RespondsWithin);
   const WindowRec* r = find(w);
-  return r != nullptr && r->w.hung;
+  return r != nullptr && !r->w.hung;
 }
 
 int FakeDesktop::getWindowTextLength(Hwnd w) {

@@ -23,7 +23,7 @@ namespace rimfold::test {
 enum class Op : std::uint8_t {
   // IWindowManager
   EnumWindows, GetWindowRect, IsWindowVisible, IsWindowEnabled, IsIconic, IsZoomed,
-  IsHungAppWindow, GetWindowTextLength, GetWindowText, GetClassName, GetStyle, GetExStyle,
+  RespondsWithin, GetWindowTextLength, GetWindowText, GetClassName, GetStyle, GetExStyle,
   GetParent, WindowFromPoint, GetForegroundWindow, SetForegroundWindow, BringWindowToTop,
   GetDesktopWindow, GetWindowThreadProcessId, AttachThreadInput, MoveWindow, FindWindowEx,
   MessageBox, SetWindowText, SendClose, SendCommand,
@@ -64,7 +64,7 @@ struct FakeWindow {
   bool enabled = true;
   bool iconic = false;  // reports the parked rectangle; rect stays the restored one
   bool zoomed = false;
-  bool hung = false;
+  bool hung = false;  // its thread takes no messages: it answers nothing in time
   bool styleAsGiven = false;  // report style verbatim, without the flag bits
   // Placement behaviours.
   bool refusesMoves = false;      // MoveWindow answers true and nothing changes
@@ -259,7 +259,7 @@ class FakeDesktop final : public IWindowManager,
   bool isWindowEnabled(Hwnd w) override;
   bool isIconic(Hwnd w) override;
   bool isZoomed(Hwnd w) override;
-  bool isHungAppWindow(Hwnd w) override;
+  bool respondsWithin(Hwnd w, std::uint32_t timeoutMs) override;
   int getWindowTextLength(Hwnd w) override;
   std::u16string getWindowText(Hwnd w) override;
   std::u16string getClassName(Hwnd w) override;

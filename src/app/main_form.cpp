@@ -143,9 +143,10 @@ bool TMainForm::FormCloseQuery() {
   PPMenu().MHotKeyStop = hotKeyText;
   if (!hotKeyStop().empty()) HookHotKey.Delete(kStopHotKeyIndex);
   const std::u16string path = settingsPath();
-  IniFile ini = loadIniFile(p_, path);
-  writeTraySettings(ini, traySettings());
-  saveIniFile(p_, ini, path);
+  std::optional<IniFile> ini = loadIniFileForRewrite(p_, path);
+  if (!ini) return true;  // an oversized file is never replaced by what was read instead
+  writeTraySettings(*ini, traySettings());
+  saveIniFile(p_, *ini, path);
   return true;
 }
 

@@ -38,7 +38,8 @@ enum class Op : std::uint8_t {
   OpenProcess, CloseHandle, GetModuleFileNameEx, GetProcessImageFileName, GetLogicalDrives,
   QueryDosDevice, GetVersion, GetSystemDirectory, IsWow64Process, DisableFsRedirection,
   RevertFsRedirection, CreateDirectory, DirectoryExists, FileExists, DriveRootReady,
-  GetFullPathName, FindFileName, ReadFile, CanOpenExclusive, WriteFileReplacing,
+  GetFullPathName, FindFileName, ReadFile, CanOpenExclusive, WriteFileReplacing, DeleteFile,
+  FindFiles,
   SetCurrentDirectory, GetCurrentDirectory, GetModuleFileName, ReadHklmDword,
   // IClock
   NowMilliseconds, Sleep, LocalTime, FormatShortDate, FormatLongTime,
@@ -328,9 +329,13 @@ class FakeDesktop final : public IWindowManager,
   bool driveRootReady(char16_t upperLetter) override;
   std::u16string getFullPathName(const std::u16string& path) override;
   std::optional<std::u16string> findFileName(const std::u16string& path) override;
-  bool readFile(const std::u16string& path, std::string& bytes) override;
+  ReadResult readFile(const std::u16string& path, std::string& bytes,
+                      std::uint64_t maxBytes) override;
   bool canOpenExclusive(const std::u16string& path) override;
   bool writeFileReplacing(const std::u16string& path, std::string_view bytes) override;
+  bool deleteFile(const std::u16string& path) override;
+  std::vector<std::u16string> findFiles(const std::u16string& folder,
+                                        const std::u16string& pattern) override;
   bool setCurrentDirectory(const std::u16string& path) override;
   std::u16string getCurrentDirectory() override;
   std::u16string getModuleFileName() override;

@@ -37,7 +37,12 @@ wine_desktop_start shell || exit 1
 ticks() {  # user + system clock ticks of a Linux process so far
   awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null || echo 0
 }
-wineserver_pid() { pgrep -n -x wineserver -U "$(id -u)" 2>/dev/null || true; }
+wineserver_pid() {  # the one serving this session's prefix (other sessions run their own)
+  local pid
+  for pid in $(pgrep -f '/wineserver' 2>/dev/null); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { echo "$pid"; return; }
+  done
+}
 hz="$(getconf CLK_TCK)"
 seconds() { awk -v t="$1" -v hz="$hz" 'BEGIN { printf "%.2f", t / hz }'; }
 

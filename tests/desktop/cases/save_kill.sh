@@ -1,6 +1,6 @@
 # desktop: shell
 # Killed at random moments of its close, 30 times: every file is the old one or the new one,
-# never a mix; the next start removes what the cut-off saves left (and nothing else).
+# never a mix; the next start removes what cut-off saves left (and nothing else).
 [ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
 dir="$(data_dir)"
 mkdir -p "$dir" "$CASE_DIR/old" "$CASE_DIR/new"
@@ -9,16 +9,25 @@ mkdir -p "$dir" "$CASE_DIR/old" "$CASE_DIR/new"
 pad="$(head -c 300000 /dev/zero | tr '\0' 'p')"
 printf '[Pad]\r\nP=%s\r\n[Tray]\r\nStop=0\r\n' "$pad" >"$CASE_DIR/old/Rimfold.ini"
 printf '[Pad]\r\nP=%s\r\n' "$pad" >"$CASE_DIR/old/WorkArea.dat"
-{ printf '\xEF\xBB\xBF'; for i in $(seq 8000); do printf 'APP%d.EXE,RfClass,Title %d\r\n' "$i" "$i"; done; } \
+{ printf '\xEF\xBB\xBF'; awk 'BEGIN { for (i = 1; i <= 60000; i++) printf "APP%d.EXE,RfClass,Title %d\r\n", i, i }'; } \
   >"$CASE_DIR/old/Disable.log"
 files=(Rimfold.ini WorkArea.dat Disable.log)
 restore_old() { local f; for f in "${files[@]}"; do cp "$CASE_DIR/old/$f" "$dir/$f"; done; }
 
-# What a close that is not cut short writes.
+# started: once Rimfold answers a sent message, its start is over and a close is handled
+# at once.
+started() {
+  start_resident
+  ctl text "$MAIN_HWND" >/dev/null || fail "Rimfold does not answer"
+}
+
+# What a close that is not cut short writes, and how long it takes.
 restore_old
-start_resident
+started
+t0=$(now_ms)
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000
+close_ms=$(( $(now_ms) - t0 ))
 for f in "${files[@]}"; do
   cp "$dir/$f" "$CASE_DIR/new/$f"
   cmp -s "$dir/$f" "$CASE_DIR/old/$f" && fail "$f is not rewritten at close"
@@ -28,11 +37,13 @@ echo "not ours" >"$dir/notes.tmp"
 declare -A ended
 for ((k = 1; k <= 30; k++)); do
   restore_old
-  start_resident
+  started
   ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
-  sleep "0.0$(printf '%02d' $((RANDOM % 60)))"
+  sleep "$(awk -v ms=$((RANDOM % (close_ms + 1))) 'BEGIN { printf "%.3f", ms / 1000 }')"
   kill -KILL "$RIMFOLD_PID" 2>/dev/null
   wait_exit "$RIMFOLD_PID" 5000
+  # Wine tears the killed process's windows and mutex down a moment after it is gone.
+  wait_gone "$MAIN_HWND" 5000
   for f in "${files[@]}"; do
     if cmp -s "$dir/$f" "$CASE_DIR/old/$f"; then ended[$f.old]=$(( ${ended[$f.old]:-0} + 1 ))
     elif cmp -s "$dir/$f" "$CASE_DIR/new/$f"; then ended[$f.new]=$(( ${ended[$f.new]:-0} + 1 ))
@@ -43,7 +54,11 @@ done
 left="$(cd "$dir" && ls -1 | grep -c '\.tmp$')"
 summary=""
 for f in "${files[@]}"; do summary+=" $f: ${ended[$f.old]:-0} old, ${ended[$f.new]:-0} new;"; done
-figure "30 kills:$summary $((left - 1)) temporary files left before the next start"
+figure "30 kills within the ${close_ms} ms of a close:$summary $((left - 1)) temporary files left before the next start"
+# Whatever the kills happened to leave, also what a kill in the middle of writing leaves,
+# and what earlier versions left (random names from GetTempFileName).
+head -c 1000 "$CASE_DIR/new/Disable.log" >"$dir/Disable.log.tmp"
+: >"$dir/rf3F2A.tmp"
 
 start_resident
 expect_tray running 5000

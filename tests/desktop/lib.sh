@@ -145,6 +145,14 @@ start_resident() {
   MAIN_HWND="$(wait_window TMainForm Rimfold 10000)"
 }
 
+# wait_started: until Rimfold's start is over (the main window exists well before that):
+# the configuration dialog's window is made after the main form has set up its hook and
+# timer, and a sent message is answered once the message loop runs.
+wait_started() {
+  wait_window TConfigForm Rimfold 10000 >/dev/null
+  within "Rimfold answering after its start" 10000 ctl text "$MAIN_HWND"
+}
+
 # wait_hotkey_taken MODS VK MS: until a program holds that hotkey (MOD_ALT 1, MOD_CONTROL 2,
 # MOD_SHIFT 4), e.g. Rimfold once its start has registered the stop hotkey.
 wait_hotkey_taken() {
@@ -460,7 +468,9 @@ monitor_count() {
 
 # ---- Figures a case measures: reported, not asserted beyond the bound it checks ----
 
-# figure TEXT: appended to $RIMFOLD_BUILD/desktop-figures/<case>.txt.
+# figure TEXT: appended to $RIMFOLD_BUILD/desktop-figures/<case>.txt, which holds the
+# figures of the case's latest run.
+rm -f "$RIMFOLD_BUILD/desktop-figures/${CASE_NAME:-none}.txt"
 figure() {
   mkdir -p "$RIMFOLD_BUILD/desktop-figures"
   echo "$*" >>"$RIMFOLD_BUILD/desktop-figures/$CASE_NAME.txt"
@@ -470,13 +480,16 @@ figure() {
 now_ms() { date +%s%3N; }
 
 # within WHAT MS COMMAND...: polls COMMAND until it succeeds, failing once MS have passed
-# since the moment this was called; sets WITHIN_MS to the time it took.
+# since the moment this was called; sets WITHIN_MS to the time it took. A failure adds
+# what the command named by WITHIN_DIAG prints, if set.
 within() {
   local what="$1" bound="$2" t0
   shift 2
   t0=$(now_ms)
   until "$@" >/dev/null 2>&1; do
-    (( $(now_ms) - t0 > bound )) && fail "$what: not within $bound ms"
+    if (( $(now_ms) - t0 > bound )); then
+      fail "$what: not within $bound ms${WITHIN_DIAG:+ ($($WITHIN_DIAG))}"
+    fi
     sleep 0.02
   done
   WITHIN_MS=$(( $(now_ms) - t0 ))
@@ -503,6 +516,7 @@ hung_window_case() {
     windows_start "$CASE_DIR/windows.txt"
   fi
   start_resident
+  wait_started
   wait_hotkey_taken 3 0x53 5000
   expect_tray running 5000
   if [ "$mode" = after-show ]; then
@@ -540,7 +554,12 @@ hung_window_case() {
   # they are gone it is tried again after another window's move has taken. A new window
   # that sticks out makes that sweep.
   windows_send create "t|Nudge|RfCase|00CF0000|0|1800,700,300,200|"
-  within "the hung window corrected after it woke" 3000 rect_is "$h" "1520 300 1920 600"
+  wake_state() {
+    windows_send report
+    echo "other: $(report_line t); foreground $(ctl foreground); h answers: $(ctl text "$h" >/dev/null && echo yes || echo no)"
+  }
+  WITHIN_DIAG=wake_state within "the hung window corrected after it woke" 3000 \
+    rect_is "$h" "1520 300 1920 600"
   figure "$mode: hung window corrected $WITHIN_MS ms after it woke and another window opened"
 
   # Out again and hung again, met by a sweep; then the close command.

@@ -11,6 +11,7 @@ slow|Slow|RfCase|00CF0000|0|500,300,400,300|
 DESC
 windows_start "$CASE_DIR/windows.txt"
 start_resident
+wait_started  # a drag before the hook is installed would go unnoticed
 
 # 300 px to the right in 100 ms: thrown 4 x 300 further, stopped at the right edge.
 windows_send drag fast 800 300 400 300 100
@@ -28,5 +29,6 @@ small|Small|RfCase|00CF0000|0|100,100,300,200|
 DESC
 windows_start "$CASE_DIR/small.txt" small
 start_resident
+wait_started
 windows_send drag small 150 120 300 200 600
 wait_rect "small window under 1/2" "$(report_hwnd small)" "150 120 1110 650" 3000

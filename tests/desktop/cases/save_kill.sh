@@ -9,16 +9,15 @@ mkdir -p "$dir" "$CASE_DIR/old" "$CASE_DIR/new"
 pad="$(head -c 300000 /dev/zero | tr '\0' 'p')"
 printf '[Pad]\r\nP=%s\r\n[Tray]\r\nStop=0\r\n' "$pad" >"$CASE_DIR/old/Rimfold.ini"
 printf '[Pad]\r\nP=%s\r\n' "$pad" >"$CASE_DIR/old/WorkArea.dat"
-{ printf '\xEF\xBB\xBF'; awk 'BEGIN { for (i = 1; i <= 60000; i++) printf "APP%d.EXE,RfClass,Title %d\r\n", i, i }'; } \
+{ printf '\xEF\xBB\xBF'; awk 'BEGIN { for (i = 1; i <= 20000; i++) printf "APP%d.EXE,RfClass,Title %d\r\n", i, i }'; } \
   >"$CASE_DIR/old/Disable.log"
 files=(Rimfold.ini WorkArea.dat Disable.log)
 restore_old() { local f; for f in "${files[@]}"; do cp "$CASE_DIR/old/$f" "$dir/$f"; done; }
 
-# started: once Rimfold answers a sent message, its start is over and a close is handled
-# at once.
+# A close is handled at once only when the start is over.
 started() {
   start_resident
-  ctl text "$MAIN_HWND" >/dev/null || fail "Rimfold does not answer"
+  wait_started
 }
 
 # What a close that is not cut short writes, and how long it takes.

@@ -20,13 +20,15 @@ started() {
   wait_started
 }
 
-# What a close that is not cut short writes, and how long it takes.
+# What a close that is not cut short writes, and how long its saves take: Rimfold.ini is
+# written last. The kills are spread over that time.
 restore_old
 started
-t0=$(now_ms)
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+t0=$(now_ms)
+while cmp -s "$dir/Rimfold.ini" "$CASE_DIR/old/Rimfold.ini" && (( $(now_ms) - t0 < 5000 )); do :; done
+close_ms=$(( $(now_ms) - t0 + 5 ))
 wait_exit "$RIMFOLD_PID" 5000
-close_ms=$(( $(now_ms) - t0 ))
 for f in "${files[@]}"; do
   cp "$dir/$f" "$CASE_DIR/new/$f"
   cmp -s "$dir/$f" "$CASE_DIR/old/$f" && fail "$f is not rewritten at close"
@@ -53,7 +55,7 @@ done
 left="$(cd "$dir" && ls -1 | grep -c '\.tmp$')"
 summary=""
 for f in "${files[@]}"; do summary+=" $f: ${ended[$f.old]:-0} old, ${ended[$f.new]:-0} new;"; done
-figure "30 kills within the ${close_ms} ms of a close:$summary $((left - 1)) temporary files left before the next start"
+figure "30 kills within the ${close_ms} ms of a close's saves:$summary $((left - 1)) temporary files left before the next start"
 # Whatever the kills happened to leave, also what a kill in the middle of writing leaves,
 # and what earlier versions left (random names from GetTempFileName).
 head -c 1000 "$CASE_DIR/new/Disable.log" >"$dir/Disable.log.tmp"

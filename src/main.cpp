@@ -4,11 +4,14 @@
 #include "app/instance_mutex.h"
 #include "app/main_form.h"
 #include "app/message_loop.h"
+#include "app/model/error_log.h"
 #include "app/model/instance_rules.h"
+#include "app/model/settings_file.h"
 #include "config/ui/config_form.h"
 #include "engine/monitor_list.h"
 #include "platform/win32/win32_platform.h"
 #include "system/data_dir.h"
+#include "workarea/work_area.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace rimfold;
@@ -28,7 +31,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (!decision.run) return 0;
 
   // Held, not owned, until the message loop has ended: its existence is the signal.
-  win32::UniqueMutex instance = app::createInstanceMutex(decision.mutexName);
+  bool alreadyExisted = false;
+  win32::UniqueMutex instance = app::createInstanceMutex(decision.mutexName, alreadyExisted);
+  if (alreadyExisted) {
+    const bool createdAdmin = decision.mutexName == kMutexAdmin;
+    const bool otherRunning = app::mutexExists(createdAdmin ? kMutexNormal : kMutexAdmin);
+    if (!decideOnExistingMutex(decision, otherRunning, isAdmin, nonResident).run) return 0;
+  }
+
+  // Alone, this instance may clear what a save cut short left behind; beside the other
+  // instance that one might be saving right now.
+  if (!adminRunning && !normalRunning) {
+    removeStaleSaveFiles(p, {settingsPath(), workAreaPath(), app::disableLogPath(), errorLogPath()});
+  }
 
   MonitorList monitors(p.windows);
   // The dialog object exists first because the main form's engine reads its state; its

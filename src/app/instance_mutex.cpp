@@ -11,8 +11,10 @@ bool mutexExists(const char16_t* name) {
   return m.valid();
 }
 
-win32::UniqueMutex createInstanceMutex(const char16_t* name) {
-  return win32::UniqueMutex(::CreateMutexW(nullptr, FALSE, win32::wide(name)));
+win32::UniqueMutex createInstanceMutex(const char16_t* name, bool& alreadyExisted) {
+  win32::UniqueMutex m(::CreateMutexW(nullptr, FALSE, win32::wide(name)));
+  alreadyExisted = m.valid() && ::GetLastError() == ERROR_ALREADY_EXISTS;
+  return m;
 }
 
 std::u16string firstArgument(const wchar_t* commandLine) {

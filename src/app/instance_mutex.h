@@ -10,8 +10,9 @@ namespace rimfold::app {
 // OpenMutexW(MUTEX_ALL_ACCESS, not inheritable, name) succeeded; the handle is closed again.
 bool mutexExists(const char16_t* name);
 
-// This instance's mutex, created not owned; invalid when creation failed.
-win32::UniqueMutex createInstanceMutex(const char16_t* name);
+// This instance's mutex, created not owned; invalid when creation failed. alreadyExisted
+// tells whether another process had created it first.
+win32::UniqueMutex createInstanceMutex(const char16_t* name, bool& alreadyExisted);
 
 // The first command-line argument (after the program name); empty when there is none.
 std::u16string firstArgument(const wchar_t* commandLine);

@@ -25,8 +25,6 @@ namespace {
 TMainForm* gHookTarget = nullptr;
 
 constexpr DWORD kHookFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
-constexpr DWORD kEventMin = 1;
-constexpr DWORD kEventMax = 0x7FFFFFFF;
 constexpr DWORD kExceptionPauseMs = 1000;
 constexpr int kLargeIconSize = 32;
 
@@ -144,9 +142,10 @@ bool TMainForm::FormCloseQuery() {
   PPMenu().MHotKeyStop = hotKeyText;
   if (!hotKeyStop().empty()) HookHotKey.Delete(kStopHotKeyIndex);
   const std::u16string path = settingsPath();
-  IniFile ini = loadIniFile(p_, path);
-  writeTraySettings(ini, traySettings());
-  saveIniFile(p_, ini, path);
+  std::optional<IniFile> ini = loadIniFileForRewrite(p_, path);
+  if (!ini) return true;  // an oversized file is never replaced by what was read instead
+  writeTraySettings(*ini, traySettings());
+  saveIniFile(p_, *ini, path);
   return true;
 }
 
@@ -174,6 +173,12 @@ bool TMainForm::checkDesktopIfFlagged() {
 }
 
 void TMainForm::dragEnded(Hwnd w) {
+  // The hook only records: a notification can arrive while a sweep waits for another
+  // window, and must not start moves in the middle of it.
+  ::PostMessageW(handle(), kMsgDragEnded, static_cast<WPARAM>(w), 0);
+}
+
+void TMainForm::dragEndWork(Hwnd w) {
   if (!hasMenu()) return;
   ConfigState& c = config_.state();
   Proc_MoveWindowSpeed(p_, monitors_, c.MWorkArea,
@@ -186,15 +191,26 @@ void TMainForm::dragEnded(Hwnd w) {
 void TMainForm::onWinEvent(std::uint32_t event, Hwnd w) { driver_.WinEventProc(event, w); }
 
 void TMainForm::Proc_SetEventHook() {
-  if (EventHook) return;
   gHookTarget = this;
-  EventHook.reset(::SetWinEventHook(kEventMin, kEventMax, nullptr, &WinEventProc, 0, 0,
-                                    kHookFlags));
+  hooks_.set();
 }
 
-void TMainForm::Proc_UnhookEvent() { EventHook.reset(); }
+void TMainForm::Proc_UnhookEvent() { hooks_.unhook(); }
 
-void TMainForm::TimerTimer() { driver_.TimerTimer(); }
+bool TMainForm::installHook(std::size_t index, const EventRange& range) {
+  EventHook[index].reset(
+      ::SetWinEventHook(range.min, range.max, nullptr, &WinEventProc, 0, 0, kHookFlags));
+  return EventHook[index].valid();
+}
+
+void TMainForm::removeHook(std::size_t index) { EventHook[index].reset(); }
+
+void TMainForm::logHookFailure(const std::u16string& message) { appendErrorLog(p_, message); }
+
+void TMainForm::TimerTimer() {
+  hooks_.retry();
+  driver_.TimerTimer();
+}
 
 void TMainForm::setDispChangeTimerEnabled(bool on) {
   dispChangeTimerEnabled_ = on;
@@ -253,6 +269,7 @@ bool TMainForm::onMessage(Message& m) {
       {WM_QUERYENDSESSION, &TMainForm::WMQueryEndSession},
       {WM_ENDSESSION, &TMainForm::WMEndSession},
       {WM_DISPLAYCHANGE, &TMainForm::WMDisplayChange},
+      {kMsgDragEnded, &TMainForm::WMDragEnded},
   };
   return dispatchMessage(*this, kMessages, m);
 }
@@ -266,6 +283,11 @@ void TMainForm::WMTimer(Message& m) {
 
 void TMainForm::WMDisplayChange(Message& m) {
   displayChange_.WMDisplayChange();
+  m.result = 0;
+}
+
+void TMainForm::WMDragEnded(Message& m) {
+  dragEndWork(static_cast<Hwnd>(m.wParam));
   m.result = 0;
 }
 

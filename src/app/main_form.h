@@ -20,6 +20,7 @@
 #include "display/display_change.h"
 #include "engine/correction.h"
 #include "engine/event_driver.h"
+#include "engine/event_hooks.h"
 #include "engine/monitor_list.h"
 #include "platform/platform.h"
 #include "platform/win32/unique_handle.h"
@@ -34,13 +35,16 @@ inline constexpr UINT_PTR kPollingTimerId = 1;
 inline constexpr UINT_PTR kDispChangeTimerId = 2;
 inline constexpr UINT kResidentInterval = 250;
 inline constexpr UINT kNonResidentInterval = 1000;
+// Posted by the hook's drag-end record: wParam is the dragged window.
+inline constexpr UINT kMsgDragEnded = WM_APP + 1;
 
 class TMainForm final : public WindowBase,
                         public IDriverHost,
                         public IExceptionSink,
                         public ITrayMenuHost,
                         public IDisplayChangeHost,
-                        public IWorkAreaWatchHost {
+                        public IWorkAreaWatchHost,
+                        public IHookInstaller {
  public:
   TMainForm(Platform& p, MonitorList& monitors, TConfigForm& config, bool nonResident);
   ~TMainForm() override;
@@ -55,6 +59,7 @@ class TMainForm final : public WindowBase,
   bool stopChecked() override { return PPMenu_ && PPMenu_->checked(PPStop); }
   void setTimerEnabled(bool on) override;
   bool checkDesktopIfFlagged() override;
+  // Posts the drag-end work to this window; it runs from the window procedure.
   void dragEnded(Hwnd w) override;
   void closeMainForm() override { Close(); }
 
@@ -88,6 +93,11 @@ class TMainForm final : public WindowBase,
   void Proc_SetEventHook() override;
   void Proc_UnhookEvent() override;
 
+  // IHookInstaller
+  bool installHook(std::size_t index, const EventRange& range) override;
+  void removeHook(std::size_t index) override;
+  void logHookFailure(const std::u16string& message) override;
+
   TraySettings traySettings() const { return PPMenu().settings(); }
   const std::u16string& hotKeyStop() const { return PPMenu().MHotKeyStop; }
   // The tray menu exists from FormCreate on, which reads its stored state; check
@@ -99,7 +109,8 @@ class TMainForm final : public WindowBase,
   HWND trayHandle() const noexcept { return trayIcon_.Handle(); }
   bool timerEnabled() const noexcept { return timerEnabled_; }
   UINT timerInterval() const noexcept { return timerInterval_; }
-  bool hookInstalled() const noexcept override { return EventHook.valid(); }
+  // Set up: installed, or refused by the system and asked for again at every tick.
+  bool hookInstalled() const noexcept override { return hooks_.wanted(); }
   EventDriver& driver() noexcept { return driver_; }
   DisplayChange& displayChange() noexcept { return displayChange_; }
 
@@ -118,6 +129,9 @@ class TMainForm final : public WindowBase,
   void WMEndSession(Message& m);
   void WMCommand(Message& m);
   void WMDisplayChange(Message& m);
+  void WMDragEnded(Message& m);
+  // Inertial movement, then the minimum-size limit, for a drag that has ended.
+  void dragEndWork(Hwnd w);
 
   Platform& p_;
   MonitorList& monitors_;
@@ -126,7 +140,8 @@ class TMainForm final : public WindowBase,
   CorrectionEngine correction_;
   EventDriver driver_;
   DisplayChange displayChange_;
-  win32::UniqueWinEventHook EventHook;
+  std::array<win32::UniqueWinEventHook, kHookedEvents.size()> EventHook;
+  EventHooks hooks_{*this};
   HotKeyWindow hotKeyWindow_;
   THookHotKey HookHotKey{hotKeyWindow_};
   // The icons outlive the tray entry that shows them.

@@ -19,7 +19,7 @@ class IConfigView {
 
 struct ConfigState {
   WindowList ListBoxD;  // exclusion list, top entry first
-  bool disableLogReadFailed = false;  // Disable.log existed at start but could not be read
+  ReadResult disableLogRead = ReadResult::Missing;  // how Disable.log was read at start
   WindowList ListBoxE;  // processed-window list, top entry first
   bool TBListEClearEnabled = false;
   bool TBMAXDisable = true;       // maximized windows are left alone

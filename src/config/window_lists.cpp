@@ -27,9 +27,9 @@ void recordProcessed(WindowList& processed, const WindowIdentity& id) {
   insertUnique(processed, windowKey(id));
 }
 
-StringList LoadDisableLog(Platform& p, const std::u16string& path, bool* readFailed) {
+StringList LoadDisableLog(Platform& p, const std::u16string& path, ReadResult* result) {
   StringList lines;
-  LoadStringsFromFile(p, lines, path, std::nullopt, readFailed);
+  LoadStringsFromFile(p, lines, path, std::nullopt, result, kListFileLimit);
   // Every key form holds a comma; anything else is not an entry the program wrote.
   std::erase_if(lines, [](const std::u16string& line) {
     return line.find(u',') == std::u16string::npos;
@@ -38,8 +38,9 @@ StringList LoadDisableLog(Platform& p, const std::u16string& path, bool* readFai
 }
 
 bool SaveDisableLog(Platform& p, const WindowList& exclusions, const std::u16string& path,
-                    bool loadFailed) {
-  if (loadFailed && exclusions.empty()) return false;
+                    ReadResult loaded) {
+  if (loaded == ReadResult::TooLarge) return false;
+  if (loaded == ReadResult::Failed && exclusions.empty()) return false;
   return SaveStringsToFile(p, exclusions.toStringList(), path, TextEncoding::Utf16LE);
 }
 

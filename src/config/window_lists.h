@@ -23,13 +23,14 @@ void recordProcessed(WindowList& processed, const WindowIdentity& id);
 
 // Lines of the file in order, untrimmed, with every line holding no comma removed.
 // A missing file gives an empty list.
-// readFailed, when given: the file exists but could not be read (another program holds it).
-StringList LoadDisableLog(Platform& p, const std::u16string& path, bool* readFailed = nullptr);
+// result, when given: how reading the file went; over kListFileLimit it is not read.
+StringList LoadDisableLog(Platform& p, const std::u16string& path, ReadResult* result = nullptr);
 // UTF-16 LE with BOM, every entry followed by CR LF.
-// loadFailed: the load could not read the file. An empty list then never replaces it, so
-// that the entries in it survive until it can be read again.
+// loaded: how the load went. A file that could not be read is never replaced by an empty
+// list, so that its entries survive until it can be read again; an oversized one is
+// never replaced at all.
 bool SaveDisableLog(Platform& p, const WindowList& exclusions, const std::u16string& path,
-                    bool loadFailed = false);
+                    ReadResult loaded = ReadResult::Ok);
 
 // The dialog's operations on the two lists. Selections are indexes, -1 for none.
 struct ListSelection {

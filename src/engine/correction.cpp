@@ -108,7 +108,8 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
     const std::int32_t g = p_.input.getSystemMetrics(kSmCyFrame);
     if (r.Top < a.Top - g || r.Bottom > a.Bottom + g || r.Left < a.Left - g ||
         r.Right > a.Right + g) {
-      if (p_.windows.isHungAppWindow(w)) return;
+      // Nothing to read back: a window that does not answer is simply left for later.
+      if (!p_.windows.respondsWithin(w, kAnswerTimeoutMs)) return;
       p_.windows.moveWindow(
           w, WindowBox{a.Left, a.Top, absDiff(a.Right, a.Left), absDiff(a.Bottom, a.Top)}, true);
       moved = true;
@@ -171,19 +172,24 @@ bool CorrectionEngine::Func_MoveWindowTo(Hwnd w, int code, const TRect& area) {
       p_.input.getSystemMetrics(kSmCySize) >= box.Height) {
     return false;
   }
-  // A hung window would block the sweep inside SetForegroundWindow / MoveWindow.
-  if (p_.windows.isHungAppWindow(w)) return false;
-
+  // A window that does not answer is neither brought forward nor moved; like a refused
+  // move it uses up an attempt. Answering after the asynchronous move means it is applied.
+  if (!p_.windows.respondsWithin(w, kAnswerTimeoutMs)) return moveFailed(w);
   Func_ForceForeground(p_, w);
   p_.windows.moveWindow(w, box, true);
+  const bool answered = p_.windows.respondsWithin(w, kAnswerTimeoutMs);
 
   WindowBox now;
   if (!Func_WindowBounds(p_, w, now)) return false;
-  if (now == box) {
+  if (answered && now == box) {
     MProcHandle = 0;
     MProcC = kAttemptsAfterFailure;
     return true;
   }
+  return moveFailed(w);
+}
+
+bool CorrectionEngine::moveFailed(Hwnd w) {
   if (w != MProcHandle) {
     MProcHandle = w;
     MProcC = kAttemptsAfterFailure;

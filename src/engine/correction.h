@@ -48,6 +48,9 @@ class CorrectionEngine {
   std::int32_t MProcC = 0;
 
  private:
+  // Counts a move that did not take against the retry state; always false.
+  bool moveFailed(Hwnd w);
+
   Platform& p_;
   ConfigState& config_;
   MonitorList& monitors_;

@@ -44,7 +44,7 @@ void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const WorkAreaTabl
   if (y > a.Bottom) y = a.Bottom - height;
   if (x > a.Right) x = a.Right - width;
 
-  if (p.windows.isHungAppWindow(w)) return;
+  if (!p.windows.respondsWithin(w, kAnswerTimeoutMs)) return;
   p.windows.moveWindow(w,
                        WindowBox{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
                                  static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)},

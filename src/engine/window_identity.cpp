@@ -249,6 +249,8 @@ Hwnd Func_CaptionAncestor(Platform& p, Hwnd w) {
 }
 
 void Proc_CenterLostWindow(Platform& p, Hwnd w) {
+  // Also waits for a move just requested to be applied before the bounds are read.
+  if (!p.windows.respondsWithin(w, kAnswerTimeoutMs)) return;
   if (p.windows.isZoomed(w)) return;
   WindowBox box;
   if (!Func_WindowBounds(p, w, box) || !Func_OffAllMonitors(p, box)) return;

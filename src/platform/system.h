@@ -5,12 +5,23 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/types.h"
 
 namespace rimfold {
 
 inline constexpr std::uint32_t kProcessQueryInformationVmRead = 0x0410;
+
+enum class ReadResult {
+  Ok,
+  Missing,   // no such file
+  Failed,    // it exists but could not be read (another program holds it)
+  TooLarge,  // larger than the caller's limit: not read at all
+};
+
+// The one temporary file that writeFileReplacing writes beside path, then renames over it.
+inline std::u16string replacingTempPath(const std::u16string& path) { return path + u".tmp"; }
 
 class ISystem {
  public:
@@ -45,11 +56,18 @@ class ISystem {
   virtual std::u16string getFullPathName(const std::u16string& path) = 0;
   // The name FindFirstFileW reports for the last component of path.
   virtual std::optional<std::u16string> findFileName(const std::u16string& path) = 0;
-  virtual bool readFile(const std::u16string& path, std::string& bytes) = 0;
+  // The whole file, when it holds at most maxBytes.
+  virtual ReadResult readFile(const std::u16string& path, std::string& bytes,
+                              std::uint64_t maxBytes) = 0;
   // CreateFile(GENERIC_READ, share 0, OPEN_EXISTING), closed at once.
   virtual bool canOpenExclusive(const std::u16string& path) = 0;
-  // Writes to a temporary file beside path and replaces path with it.
+  // Writes replacingTempPath(path) and renames it over path: a save cut off at any point
+  // leaves the old file or the new one, and at most that one temporary file.
   virtual bool writeFileReplacing(const std::u16string& path, std::string_view bytes) = 0;
+  virtual bool deleteFile(const std::u16string& path) = 0;
+  // Names (without folder) of the files in folder that match a FindFirstFile pattern.
+  virtual std::vector<std::u16string> findFiles(const std::u16string& folder,
+                                                const std::u16string& pattern) = 0;
   virtual bool setCurrentDirectory(const std::u16string& path) = 0;
   virtual std::u16string getCurrentDirectory() = 0;
   // Full path of the running executable.

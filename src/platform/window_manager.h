@@ -10,6 +10,10 @@
 
 namespace rimfold {
 
+// How long the program waits for another program's window to answer before it leaves that
+// window for a later sweep. Healthy windows answer in well under a millisecond.
+inline constexpr std::uint32_t kAnswerTimeoutMs = 200;
+
 class IWindowManager {
  public:
   virtual ~IWindowManager() = default;
@@ -21,8 +25,9 @@ class IWindowManager {
   virtual bool isWindowEnabled(Hwnd w) = 0;
   virtual bool isIconic(Hwnd w) = 0;
   virtual bool isZoomed(Hwnd w) = 0;
-  // A window whose thread has not answered messages for a while.
-  virtual bool isHungAppWindow(Hwnd w) = 0;
+  // SendMessageTimeoutW(WM_NULL, SMTO_ABORTIFHUNG): the window's thread took a message
+  // within timeoutMs. Sent after moveWindow, it also returns only once the move is applied.
+  virtual bool respondsWithin(Hwnd w, std::uint32_t timeoutMs) = 0;
   virtual int getWindowTextLength(Hwnd w) = 0;
   // As read through a 260-unit buffer, up to the first NUL.
   virtual std::u16string getWindowText(Hwnd w) = 0;
@@ -33,11 +38,14 @@ class IWindowManager {
   virtual Hwnd windowFromPoint(TPoint p) = 0;
   virtual Hwnd getForegroundWindow() = 0;
   virtual bool setForegroundWindow(Hwnd w) = 0;
+  // Asynchronous for another thread's window, like moveWindow.
   virtual bool bringWindowToTop(Hwnd w) = 0;
   virtual Hwnd getDesktopWindow() = 0;
   // Returns the thread id; the process id goes to processId when it is not null.
   virtual std::uint32_t getWindowThreadProcessId(Hwnd w, std::uint32_t* processId) = 0;
   virtual bool attachThreadInput(std::uint32_t thread, std::uint32_t toThread, bool attach) = 0;
+  // MoveWindow's placement, asynchronous (SWP_ASYNCWINDOWPOS): another thread's window
+  // applies it when it next takes messages, so a hung window cannot hold the caller.
   virtual bool moveWindow(Hwnd w, const WindowBox& box, bool repaint) = 0;
   // Class and title may be null (match any).
   virtual Hwnd findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
@@ -46,10 +54,12 @@ class IWindowManager {
   // MessageBoxW: modal, it runs a message loop until the box closes; the button's id.
   virtual int messageBox(Hwnd owner, const std::u16string& text, const std::u16string& caption,
                          std::uint32_t style) = 0;
+  // The three below send to a box found by its caption, which may be another program's:
+  // each waits at most kAnswerTimeoutMs for a window of another thread.
   virtual bool setWindowText(Hwnd w, const std::u16string& text) = 0;
-  // SendMessageW(WM_CLOSE): returns once the window has handled it.
+  // WM_CLOSE: returns once the window has handled it (or the wait has run out).
   virtual void sendClose(Hwnd w) = 0;
-  // SendMessageW(WM_COMMAND) as the dialog button with this id sends it when clicked.
+  // WM_COMMAND as the dialog button with this id sends it when clicked.
   virtual void sendCommand(Hwnd w, int id) = 0;
 
   // Monitors in EnumDisplayMonitors order.

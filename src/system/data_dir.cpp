@@ -1,5 +1,10 @@
 #include "system/data_dir.h"
 
+#include <set>
+
+#include "app/model/error_log.h"
+#include "rtl/text_utils.h"
+
 namespace rimfold {
 
 std::u16string DataDir;
@@ -64,23 +69,38 @@ std::u16string ExecutableFolder(Platform& p) {
   return exe.substr(0, cut);
 }
 
+ReadResult readDataFile(Platform& p, const std::u16string& path, std::string& bytes,
+                        std::uint64_t maxBytes) {
+  const ReadResult result = p.system.readFile(path, bytes, maxBytes);
+  if (result == ReadResult::TooLarge) {
+    // Once per file and run: the settings are read again after display changes.
+    static std::set<std::u16string> reported;
+    if (reported.insert(path).second) {
+      appendErrorLog(p, path + u" is larger than " + toDecimal(static_cast<std::int64_t>(maxBytes)) +
+                            u" bytes: not read, defaults used, the file is kept as it is");
+    }
+  }
+  return result;
+}
+
 int LoadStringsFromFile(Platform& p, StringList& lines, const std::u16string& path,
-                        std::optional<TextEncoding> encoding, bool* readFailed) {
+                        std::optional<TextEncoding> encoding, ReadResult* result,
+                        std::uint64_t maxBytes) {
   CurrentDirectoryReset reset(p);
   lines.clear();
-  if (readFailed != nullptr) *readFailed = false;
+  ReadResult read = ReadResult::Missing;
   if (FileExistsOnReadyDrive(p, path)) {
     // An unreadable file loads as empty rather than throwing: the error log loads its
     // file from inside the exception handler.
     std::string bytes;
-    if (p.system.readFile(path, bytes)) {
+    read = readDataFile(p, path, bytes, maxBytes);
+    if (read == ReadResult::Ok) {
       const std::u16string text = encoding ? decodeTextAs(bytes, *encoding, p.codePage)
                                            : decodeText(bytes, p.codePage).text;
       lines = splitLines(text);
-    } else if (readFailed != nullptr) {
-      *readFailed = true;
     }
   }
+  if (result != nullptr) *result = read;
   return static_cast<int>(lines.size());
 }
 
@@ -93,6 +113,31 @@ bool SaveStringsToFile(Platform& p, const StringList& lines, const std::u16strin
   if (heldElsewhere) return false;
   const std::string bytes = encodeText(joinLines(lines), encoding, true, p.codePage);
   return p.system.writeFileReplacing(path, bytes);
+}
+
+void removeStaleSaveFiles(Platform& p, const std::vector<std::u16string>& files) {
+  for (const std::u16string& file : files) {
+    const std::u16string temp = replacingTempPath(file);
+    if (p.system.fileExists(temp)) p.system.deleteFile(temp);
+  }
+  // GetTempFileName's names: "rf" and one to four hexadecimal digits (Windows writes them
+  // in upper case, Wine in lower case).
+  const auto legacy = [](const std::u16string& name) {
+    if (name.size() < 7 || name.size() > 10 || !name.starts_with(u"rf") ||
+        !name.ends_with(u".tmp")) {
+      return false;
+    }
+    for (std::size_t i = 2; i < name.size() - 4; ++i) {
+      const char16_t c = name[i];
+      if (!((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f'))) {
+        return false;
+      }
+    }
+    return true;
+  };
+  for (const std::u16string& name : p.system.findFiles(DataDir, u"rf*.tmp")) {
+    if (legacy(name)) p.system.deleteFile(DataDir + name);
+  }
 }
 
 void ExecuteProgram(Platform& p, Hwnd owner, const std::u16string& file,

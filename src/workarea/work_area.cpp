@@ -96,11 +96,16 @@ std::u16string edgeCaption(Edge edge, std::int32_t value) {
 std::u16string workAreaPath() { return DataDir + u"WorkArea.dat"; }
 
 IniFile loadIniFile(Platform& p, const std::u16string& path) {
+  return loadIniFileForRewrite(p, path).value_or(IniFile{});
+}
+
+std::optional<IniFile> loadIniFileForRewrite(Platform& p, const std::u16string& path) {
   std::string bytes;
-  if (!p.system.readFile(path, bytes)) {
-    return IniFile{};
+  switch (readDataFile(p, path, bytes, kSettingsFileLimit)) {
+    case ReadResult::Ok: return IniFile::parse(bytes, p.codePage);
+    case ReadResult::TooLarge: return std::nullopt;
+    default: return IniFile{};
   }
-  return IniFile::parse(bytes, p.codePage);
 }
 
 void saveIniFile(Platform& p, const IniFile& ini, const std::u16string& path) {
@@ -143,7 +148,9 @@ MonitorPage Proc_MonitorInitial(Platform& p, ConfigState& c, const MonitorList& 
 
 void saveWorkAreaFile(Platform& p, const ConfigState& c, const MonitorList& longLived) {
   const std::u16string path = workAreaPath();
-  IniFile ini = loadIniFile(p, path);
+  std::optional<IniFile> loaded = loadIniFileForRewrite(p, path);
+  if (!loaded) return;
+  IniFile& ini = *loaded;
   const int count = std::min({GMonitorCount, longLived.count(), kMaxMonitors});
   for (int i = 0; i < count; ++i) {
     MonitorInfo m;
@@ -188,9 +195,10 @@ void applyWorkArea(Platform& p, ConfigState& c, const MonitorList& longLived, in
     return;  // the monitor is gone; the next Proc_MonitorInitial rebuilds the page
   }
   const std::u16string path = workAreaPath();
-  IniFile ini = loadIniFile(p, path);
-  writeEdges(ini, monitorSectionName(s, m), stored);
-  saveIniFile(p, ini, path);
+  std::optional<IniFile> ini = loadIniFileForRewrite(p, path);
+  if (!ini) return;
+  writeEdges(*ini, monitorSectionName(s, m), stored);
+  saveIniFile(p, *ini, path);
 }
 
 void applyDefaults(Platform& p, ConfigState& c, const MonitorList& longLived, int s,

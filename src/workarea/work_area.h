@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <stdexcept>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,8 +41,11 @@ std::u16string edgeCaption(Edge edge, std::int32_t value);
 
 std::u16string workAreaPath();  // DataDir + "WorkArea.dat"
 
-// Reads a whole INI file; a missing or unreadable file gives an empty one.
+// Reads a whole INI file; a missing, unreadable or oversized file gives an empty one.
 IniFile loadIniFile(Platform& p, const std::u16string& path);
+// The file as it is to be changed and saved; nullopt for a file over kSettingsFileLimit,
+// which is left as it is on disk.
+std::optional<IniFile> loadIniFileForRewrite(Platform& p, const std::u16string& path);
 // Writes it back whole, never losing the previous content; throws IoError on failure.
 void saveIniFile(Platform& p, const IniFile& ini, const std::u16string& path);
 

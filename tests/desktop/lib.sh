@@ -145,6 +145,14 @@ start_resident() {
   MAIN_HWND="$(wait_window TMainForm Rimfold 10000)"
 }
 
+# wait_started: until Rimfold's start is over (the main window exists well before that):
+# the configuration dialog's window is made after the main form has set up its hook and
+# timer, and a sent message is answered once the message loop runs.
+wait_started() {
+  wait_window TConfigForm Rimfold 10000 >/dev/null
+  within "Rimfold answering after its start" 10000 ctl text "$MAIN_HWND"
+}
+
 # wait_hotkey_taken MODS VK MS: until a program holds that hotkey (MOD_ALT 1, MOD_CONTROL 2,
 # MOD_SHIFT 4), e.g. Rimfold once its start has registered the stop hotkey.
 wait_hotkey_taken() {
@@ -461,4 +469,112 @@ monitor_count() {
     sleep 0.1
   done
   fail "Wine still reports $(ctl monitors | head -n 1) monitors"
+}
+
+# ---- Figures a case measures: reported, not asserted beyond the bound it checks ----
+
+# figure TEXT: appended to $RIMFOLD_BUILD/desktop-figures/<case>.txt, which holds the
+# figures of the case's latest run.
+rm -f "$RIMFOLD_BUILD/desktop-figures/${CASE_NAME:-none}.txt"
+figure() {
+  mkdir -p "$RIMFOLD_BUILD/desktop-figures"
+  echo "$*" >>"$RIMFOLD_BUILD/desktop-figures/$CASE_NAME.txt"
+  echo "figure: $*"
+}
+
+now_ms() { date +%s%3N; }
+
+# within WHAT MS COMMAND...: polls COMMAND until it succeeds, failing once MS have passed
+# since the moment this was called; sets WITHIN_MS to the time it took. A failure adds
+# what the command named by WITHIN_DIAG prints, if set.
+within() {
+  local what="$1" bound="$2" t0
+  shift 2
+  t0=$(now_ms)
+  until "$@" >/dev/null 2>&1; do
+    if (( $(now_ms) - t0 > bound )); then
+      fail "$what: not within $bound ms${WITHIN_DIAG:+ ($($WITHIN_DIAG))}"
+    fi
+    sleep 0.02
+  done
+  WITHIN_MS=$(( $(now_ms) - t0 ))
+}
+
+rect_is() {  # HWND "l t r b"
+  [ "$(ctl rect "$1")" = "$2" ]
+}
+
+# hung_window_case at-start|after-show: a window that sticks out of the work area and whose
+# thread takes no message for 20 s, hung from its creation or right after it was shown.
+# During the hang Rimfold corrects another window within 1 s, opens its tray menu and
+# toggles the stop hotkey; the window is corrected once it answers again; a close command
+# during a hang ends Rimfold within 1 s.
+hung_window_case() {
+  local mode="$1" h n t0 hang_start
+  [ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+  command -v xdotool >/dev/null || skip "xdotool missing"
+  settings_file '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
+  echo "c|Calm|RfCaseCalm|00CF0000|0|100,100,300,200|" >"$CASE_DIR/windows.txt"
+  if [ "$mode" = at-start ]; then
+    echo "h|Busy|RfCaseHung|00CF0000|0|1700,300,400,300|hung-at-start" >>"$CASE_DIR/windows.txt"
+    hang_start=$(now_ms)
+    windows_start "$CASE_DIR/windows.txt"
+  fi
+  start_resident
+  wait_started
+  wait_hotkey_taken 3 0x53 5000
+  expect_tray running 5000
+  if [ "$mode" = after-show ]; then
+    windows_start "$CASE_DIR/windows.txt"
+    hang_start=$(now_ms)
+    windows_send create "h|Busy|RfCaseHung|00CF0000|0|1700,300,400,300|hung-after-show"
+  fi
+  windows_send report
+  h="$(report_hwnd h)"
+
+  t0=$(now_ms)
+  windows_send create "n|Second|RfCase|00CF0000|0|1800,500,400,300|"
+  windows_send report
+  n="$(report_hwnd n)"
+  within "the second window corrected during the hang" $(( 1000 - ($(now_ms) - t0) )) \
+    rect_is "$n" "1520 500 1920 800"
+  figure "$mode: second window corrected $(( $(now_ms) - t0 )) ms after its creation"
+
+  t0=$(now_ms)
+  open_tray_menu
+  figure "$mode: tray menu shown $(( $(now_ms) - t0 )) ms after the click (incl. 0.3 s settle)"
+  xdotool mousemove 300 600 click 1
+  for state in stopped running; do
+    t0=$(now_ms)
+    xdotool key ctrl+alt+s
+    expect_tray "$state" 3000
+    figure "$mode: hotkey to $state in $(( $(now_ms) - t0 )) ms"
+  done
+  expect_rect "the hung window during its hang" "$h" "1700 300 2100 600"
+  (( $(now_ms) - hang_start < 20000 )) || fail "the checks took longer than the hang"
+
+  sleep "$(awk -v ms=$(( 20000 - ($(now_ms) - hang_start) )) 'BEGIN { printf "%.3f", ms / 1000 }')"
+  windows_send unhang h
+  # Each sweep during the hang used up one of its attempts, as a refused move does; once
+  # they are gone it is tried again after another window's move has taken. A new window
+  # that sticks out makes that sweep.
+  windows_send create "t|Nudge|RfCase|00CF0000|0|1800,700,300,200|"
+  wake_state() {
+    windows_send report
+    echo "other: $(report_line t); foreground $(ctl foreground); h answers: $(ctl text "$h" >/dev/null && echo yes || echo no)"
+  }
+  WITHIN_DIAG=wake_state within "the hung window corrected after it woke" 3000 \
+    rect_is "$h" "1520 300 1920 600"
+  figure "$mode: hung window corrected $WITHIN_MS ms after it woke and another window opened"
+
+  # Out again and hung again, met by a sweep; then the close command.
+  windows_send move h 1700 300 400 300
+  windows_send hang h
+  windows_send create "u|Nudge 2|RfCase|00CF0000|0|500,500,300,200|"
+  sleep 0.3
+  t0=$(now_ms)
+  ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+  wait_exit "$RIMFOLD_PID" $(( 1000 - ($(now_ms) - t0) ))
+  figure "$mode: ended $(( $(now_ms) - t0 )) ms after the close command, during a hang"
+  windows_send unhang h
 }

@@ -280,10 +280,10 @@ bool FakeDesktop::isZoomed(Hwnd w) {
   return r != nullptr && r->w.zoomed;
 }
 
-bool FakeDesktop::isHungAppWindow(Hwnd w) {
-  tick(Op::IsHungAppWindow);
+bool FakeDesktop::respondsWithin(Hwnd w, std::uint32_t) {
+  tick(Op::RespondsWithin);
   const WindowRec* r = find(w);
-  return r != nullptr && r->w.hung;
+  return r != nullptr && !r->w.hung;
 }
 
 int FakeDesktop::getWindowTextLength(Hwnd w) {
@@ -1083,14 +1083,17 @@ std::optional<std::u16string> FakeDesktop::findFileName(const std::u16string& pa
   return std::nullopt;
 }
 
-bool FakeDesktop::readFile(const std::u16string& path, std::string& bytes) {
+ReadResult FakeDesktop::readFile(const std::u16string& path, std::string& bytes,
+                                 std::uint64_t maxBytes) {
   tick(Op::ReadFile);
   const std::u16string p = resolve(path);
-  if (!driveOfPathReady(p)) return false;
+  if (!driveOfPathReady(p)) return ReadResult::Missing;
   auto it = files_.find(keyOf(p));
-  if (it == files_.end() || it->second.lock == FileLock::Exclusive) return false;
+  if (it == files_.end()) return ReadResult::Missing;
+  if (it->second.lock == FileLock::Exclusive) return ReadResult::Failed;
+  if (it->second.bytes.size() > maxBytes) return ReadResult::TooLarge;
   bytes = it->second.bytes;
-  return true;
+  return ReadResult::Ok;
 }
 
 bool FakeDesktop::canOpenExclusive(const std::u16string& path) {
@@ -1117,6 +1120,41 @@ bool FakeDesktop::writeFileReplacing(const std::u16string& path, std::string_vie
   f.bytes.assign(bytes);
   ++writeCount_;
   return true;
+}
+
+bool FakeDesktop::deleteFile(const std::u16string& path) {
+  tick(Op::DeleteFile);
+  auto it = files_.find(keyOf(resolve(path)));
+  if (it == files_.end() || it->second.lock != FileLock::None) return false;
+  files_.erase(it);
+  return true;
+}
+
+std::vector<std::u16string> FakeDesktop::findFiles(const std::u16string& folder,
+                                                   const std::u16string& pattern) {
+  tick(Op::FindFiles);
+  // '*' and '?' as FindFirstFile takes them, without regard to letter case.
+  const std::function<bool(std::u16string_view, std::u16string_view)> matches =
+      [&](std::u16string_view name, std::u16string_view pat) {
+        if (pat.empty()) return name.empty();
+        if (pat[0] == u'*') {
+          for (std::size_t i = 0; i <= name.size(); ++i) {
+            if (matches(name.substr(i), pat.substr(1))) return true;
+          }
+          return false;
+        }
+        return !name.empty() && (pat[0] == u'?' || pat[0] == name[0]) &&
+               matches(name.substr(1), pat.substr(1));
+      };
+  const std::u16string folderKey = keyOf(resolve(folder));
+  const std::u16string patternKey = foldCase(pattern);
+  std::vector<std::u16string> names;
+  for (const auto& [key, file] : files_) {
+    if (parentOf(key) == folderKey && matches(lastComponent(key), patternKey)) {
+      names.push_back(lastComponent(file.spelling));
+    }
+  }
+  return names;
 }
 
 bool FakeDesktop::setCurrentDirectory(const std::u16string& path) {

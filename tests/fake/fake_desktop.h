@@ -23,7 +23,7 @@ namespace rimfold::test {
 enum class Op : std::uint8_t {
   // IWindowManager
   EnumWindows, GetWindowRect, IsWindowVisible, IsWindowEnabled, IsIconic, IsZoomed,
-  IsHungAppWindow, GetWindowTextLength, GetWindowText, GetClassName, GetStyle, GetExStyle,
+  RespondsWithin, GetWindowTextLength, GetWindowText, GetClassName, GetStyle, GetExStyle,
   GetParent, WindowFromPoint, GetForegroundWindow, SetForegroundWindow, BringWindowToTop,
   GetDesktopWindow, GetWindowThreadProcessId, AttachThreadInput, MoveWindow, FindWindowEx,
   MessageBox, SetWindowText, SendClose, SendCommand,
@@ -38,7 +38,8 @@ enum class Op : std::uint8_t {
   OpenProcess, CloseHandle, GetModuleFileNameEx, GetProcessImageFileName, GetLogicalDrives,
   QueryDosDevice, GetVersion, GetSystemDirectory, IsWow64Process, DisableFsRedirection,
   RevertFsRedirection, CreateDirectory, DirectoryExists, FileExists, DriveRootReady,
-  GetFullPathName, FindFileName, ReadFile, CanOpenExclusive, WriteFileReplacing,
+  GetFullPathName, FindFileName, ReadFile, CanOpenExclusive, WriteFileReplacing, DeleteFile,
+  FindFiles,
   SetCurrentDirectory, GetCurrentDirectory, GetModuleFileName, ReadHklmDword,
   // IClock
   NowMilliseconds, Sleep, LocalTime, FormatShortDate, FormatLongTime,
@@ -64,7 +65,7 @@ struct FakeWindow {
   bool enabled = true;
   bool iconic = false;  // reports the parked rectangle; rect stays the restored one
   bool zoomed = false;
-  bool hung = false;
+  bool hung = false;  // its thread takes no messages: it answers nothing in time
   bool styleAsGiven = false;  // report style verbatim, without the flag bits
   // Placement behaviours.
   bool refusesMoves = false;      // MoveWindow answers true and nothing changes
@@ -259,7 +260,7 @@ class FakeDesktop final : public IWindowManager,
   bool isWindowEnabled(Hwnd w) override;
   bool isIconic(Hwnd w) override;
   bool isZoomed(Hwnd w) override;
-  bool isHungAppWindow(Hwnd w) override;
+  bool respondsWithin(Hwnd w, std::uint32_t timeoutMs) override;
   int getWindowTextLength(Hwnd w) override;
   std::u16string getWindowText(Hwnd w) override;
   std::u16string getClassName(Hwnd w) override;
@@ -328,9 +329,13 @@ class FakeDesktop final : public IWindowManager,
   bool driveRootReady(char16_t upperLetter) override;
   std::u16string getFullPathName(const std::u16string& path) override;
   std::optional<std::u16string> findFileName(const std::u16string& path) override;
-  bool readFile(const std::u16string& path, std::string& bytes) override;
+  ReadResult readFile(const std::u16string& path, std::string& bytes,
+                      std::uint64_t maxBytes) override;
   bool canOpenExclusive(const std::u16string& path) override;
   bool writeFileReplacing(const std::u16string& path, std::string_view bytes) override;
+  bool deleteFile(const std::u16string& path) override;
+  std::vector<std::u16string> findFiles(const std::u16string& folder,
+                                        const std::u16string& pattern) override;
   bool setCurrentDirectory(const std::u16string& path) override;
   std::u16string getCurrentDirectory() override;
   std::u16string getModuleFileName() override;

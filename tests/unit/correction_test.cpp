@@ -383,6 +383,7 @@ struct MaximizedCase {
   const char* name;
   TRect rect;
   bool moved;
+  bool hung = false;  // answers no message in time
 };
 
 // Area 0,0 - 1920,1040, frame tolerance 4 on every side.
@@ -393,6 +394,7 @@ const MaximizedCase kMaximizedCases[] = {
     {"right one more", {-4, -4, 1925, 1044}, true},
     {"bottom one more", {-4, -4, 1924, 1045}, true},
     {"inside", {0, 0, 1920, 1040}, false},
+    {"left one more, not answering: left for a later sweep", {-5, -4, 1924, 1044}, false, true},
 };
 
 TEST(CorrectionMaximized, FrameToleranceOnEachSide) {
@@ -402,7 +404,10 @@ TEST(CorrectionMaximized, FrameToleranceOnEachSide) {
     r.config.TBMAXDisable = false;
     const Hwnd other = r.addWindow({100, 100, 500, 400});
     r.d.setForeground(other);
-    const Hwnd h = r.addWindow(c.rect, [](FakeWindow& w) { w.zoomed = true; });
+    const Hwnd h = r.addWindow(c.rect, [&](FakeWindow& w) {
+      w.zoomed = true;
+      w.hung = c.hung;
+    });
     r.engine.Proc_CheckWindow(h);
     if (c.moved) {
       EXPECT_EQ(r.d.moveLog(h), (std::vector<WindowBox>{{0, 0, 1920, 1040}}));
@@ -468,43 +473,65 @@ namespace {
 
 // ---- the retry state ----
 
+// A window that refuses its moves, and one that answers no message in time (it is skipped
+// without being brought forward or moved), use up their attempts alike.
 TEST(CorrectionRetry, SixAttemptsThenGivenUpUntilAnotherWindowMoves) {
-  Rig r;
-  const Hwnd stubborn = r.addWindow({100, -30, 500, 370}, [](FakeWindow& w) { w.refusesMoves = true; });
-  struct Step {
-    std::size_t attempts;  // moves requested so far
-    Hwnd handle;
-    std::int32_t count;
+  struct Kind {
+    const char* name;
+    std::function<void(FakeWindow&)> tweak;
+    bool answers;
   };
-  const Step expected[] = {{1, stubborn, 5}, {2, stubborn, 4}, {3, stubborn, 3}, {4, stubborn, 2},
-                           {5, stubborn, 1}, {6, stubborn, 0}, {6, stubborn, 0}, {6, stubborn, 0}};
-  for (std::size_t sweep = 0; sweep < std::size(expected); ++sweep) {
-    SCOPED_TRACE(sweep);
+  const Kind kinds[] = {
+      {"refuses its moves", [](FakeWindow& w) { w.refusesMoves = true; }, true},
+      {"does not answer", [](FakeWindow& w) { w.hung = true; }, false},
+  };
+  for (const Kind& k : kinds) {
+    SCOPED_TRACE(k.name);
+    Rig r;
+    const Hwnd stubborn = r.addWindow({100, -30, 500, 370}, k.tweak);
+    struct Step {
+      std::size_t attempts;  // moves requested so far by a window that answers
+      std::int32_t count;
+    };
+    const Step expected[] = {{1, 5}, {2, 4}, {3, 3}, {4, 2}, {5, 1}, {6, 0}, {6, 0}, {6, 0}};
+    for (std::size_t sweep = 0; sweep < std::size(expected); ++sweep) {
+      SCOPED_TRACE(sweep);
+      r.engine.Proc_CheckWindow(stubborn);
+      EXPECT_EQ(r.d.moveLog(stubborn).size(), k.answers ? expected[sweep].attempts : 0u);
+      EXPECT_EQ(r.engine.MProcHandle, stubborn);
+      EXPECT_EQ(r.engine.MProcC, expected[sweep].count);
+    }
+    EXPECT_TRUE(r.config.ListBoxE.empty());
+    if (!k.answers) {
+      EXPECT_EQ(r.d.calls(Op::SetForegroundWindow) + r.d.calls(Op::BringWindowToTop), 0u);
+    }
+
+    // Given up: another window corrected while the count is 0 also has its class excluded.
+    const Hwnd zoomedOther = r.addWindow({-20, -20, 1940, 1060}, [](FakeWindow& w) {
+      w.zoomed = true;
+      w.className = u"Big";
+    });
+    r.config.TBMAXDisable = false;
+    r.engine.Proc_CheckWindow(zoomedOther);
+    EXPECT_EQ(r.config.ListBoxD, StringList{u"APP.EXE,Big,"});
+
+    // Another window's verified move resets the state; the stubborn one is tried afresh,
+    // and one that answers again is corrected.
+    const Hwnd normal =
+        r.addWindow({100, 800, 500, 1100}, [](FakeWindow& w) { w.className = u"Normal"; });
+    r.engine.Proc_CheckWindow(normal);
+    EXPECT_EQ(r.engine.MProcHandle, 0u);
+    EXPECT_EQ(r.engine.MProcC, 5);
     r.engine.Proc_CheckWindow(stubborn);
-    EXPECT_EQ(r.d.moveLog(stubborn).size(), expected[sweep].attempts);
-    EXPECT_EQ(r.engine.MProcHandle, expected[sweep].handle);
-    EXPECT_EQ(r.engine.MProcC, expected[sweep].count);
+    EXPECT_EQ(r.d.moveLog(stubborn).size(), k.answers ? 7u : 0u);
+    EXPECT_EQ(r.engine.MProcHandle, stubborn);
+    EXPECT_EQ(r.engine.MProcC, 5);
+    r.d.window(stubborn).hung = false;
+    r.engine.Proc_CheckWindow(stubborn);
+    if (!k.answers) {
+      EXPECT_EQ(r.d.rectOf(stubborn), (TRect{100, 0, 500, 400}));
+    }
   }
-  EXPECT_TRUE(r.config.ListBoxE.empty());
-
-  // Given up: another window corrected while the count is 0 also has its class excluded.
-  const Hwnd zoomedOther = r.addWindow({-20, -20, 1940, 1060}, [](FakeWindow& w) {
-    w.zoomed = true;
-    w.className = u"Big";
-  });
-  r.config.TBMAXDisable = false;
-  r.engine.Proc_CheckWindow(zoomedOther);
-  EXPECT_EQ(r.config.ListBoxD, StringList{u"APP.EXE,Big,"});
-
-  // Another window's verified move resets the state; the stubborn one is tried afresh.
-  const Hwnd normal = r.addWindow({100, 800, 500, 1100}, [](FakeWindow& w) { w.className = u"Normal"; });
-  r.engine.Proc_CheckWindow(normal);
-  EXPECT_EQ(r.engine.MProcHandle, 0u);
-  EXPECT_EQ(r.engine.MProcC, 5);
-  r.engine.Proc_CheckWindow(stubborn);
-  EXPECT_EQ(r.d.moveLog(stubborn).size(), 7u);
-  EXPECT_EQ(r.engine.MProcHandle, stubborn);
-  EXPECT_EQ(r.engine.MProcC, 5);
 }
 
 TEST(CorrectionRetry, AFailureOfAnotherWindowRestartsTheCount) {
@@ -594,28 +621,6 @@ TEST(CorrectionMove, VanishedWindowFailsWithoutRecord) {
   EXPECT_EQ(r.engine.MProcHandle, 0u);
   EXPECT_EQ(r.engine.MProcC, 0);
   EXPECT_FALSE(r.engine.Func_MoveWindowTo(gone, kMoveDownToTop, {0, 0, 1920, 1040}));
-}
-
-TEST(CorrectionMove, HungWindowIsNeitherMovedNorActivated) {
-  for (bool zoomed : {false, true}) {
-    SCOPED_TRACE(zoomed ? "maximized" : "normal");
-    Rig r;
-    r.config.TBMAXDisable = false;
-    r.engine.MProcHandle = 77;
-    r.engine.MProcC = 3;
-    const Hwnd h = r.addWindow(zoomed ? TRect{-20, -20, 1940, 1060} : TRect{100, -30, 500, 370},
-                               [&](FakeWindow& w) {
-                                 w.hung = true;
-                                 w.zoomed = zoomed;
-                               });
-    r.engine.Proc_CheckWindow(h);
-    EXPECT_EQ(r.moves(), 0u);
-    EXPECT_EQ(r.d.calls(Op::SetForegroundWindow), 0u);
-    EXPECT_EQ(r.d.calls(Op::BringWindowToTop), 0u);
-    EXPECT_TRUE(r.config.ListBoxE.empty());
-    EXPECT_EQ(r.engine.MProcHandle, 77u);
-    EXPECT_EQ(r.engine.MProcC, 3);
-  }
 }
 
 // ---- allowed areas and monitors ----

@@ -38,6 +38,29 @@ TEST(InstanceRules, WhoMayRunBesideWhom) {
   }
 }
 
+// Two copies past the look-up at the same instant: the one whose mutex already existed
+// asks the table again.
+TEST(InstanceRules, MutexFoundAlreadyCreated) {
+  struct Case {
+    const char* name;
+    bool isAdmin, nonResident, otherRunning;
+    bool run;
+  };
+  const Case cases[] = {
+      {"two normal copies", false, false, false, false},
+      {"two normal one-shot copies", false, true, false, false},
+      {"two elevated one-shot copies", true, true, false, false},
+      {"two elevated one-shot copies beside a normal one", true, true, true, false},
+      {"two normal copies while an elevated one started", false, false, true, false},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    const InstanceDecision first = decideInstance(false, false, k.isAdmin, k.nonResident);
+    ASSERT_TRUE(first.run);
+    EXPECT_EQ(decideOnExistingMutex(first, k.otherRunning, k.isAdmin, k.nonResident).run, k.run);
+  }
+}
+
 TEST(InstanceRules, NonResidentArgumentIsExactlySlashQ) {
   struct Case {
     const char16_t* argument;

@@ -113,5 +113,33 @@ TEST_F(SettingsFileTest, FailedWriteRaisesAndKeepsTheOldFile) {
   EXPECT_EQ(desk.fileBytes(kFile), std::string(kFirstRun));
 }
 
+// A settings file beyond any the program writes is taken to be damaged: the defaults
+// apply, it is logged once, and what is on disk stays.
+TEST_F(SettingsFileTest, AnOversizedFileIsNeitherReadNorRewritten) {
+  const std::string head = "[Tray]\r\nStop=1\r\n;";
+  const auto file = [&](std::uint64_t size) {
+    return head + std::string(size - head.size(), 'x');
+  };
+  struct Case {
+    const char* name;
+    std::uint64_t size;
+    bool read;
+  };
+  const Case cases[] = {
+      {"at the limit", kSettingsFileLimit, true},
+      {"one byte over", kSettingsFileLimit + 1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    desk.addFile(kFile, file(c.size));
+    EXPECT_EQ(readTraySettings(loadIniFile(p, settingsPath())).Stop, c.read);
+    EXPECT_EQ(loadIniFileForRewrite(p, settingsPath()).has_value(), c.read);
+    EXPECT_EQ(desk.fileBytes(kFile), file(c.size));
+  }
+  const std::string log = dataFile(u"Rimfold_Error.log");
+  EXPECT_NE(log.find("Rimfold.ini is larger than 1048576 bytes"), std::string::npos) << log;
+  EXPECT_EQ(log.find('\n'), log.size() - 1) << "logged more than once: " << log;
+}
+
 }  // namespace
 }  // namespace rimfold

@@ -260,6 +260,32 @@ TEST_F(Files, MissingFileOrEmptyDriveLoadsNothing) {
   EXPECT_EQ(d.fileBytes(u"C:\\data\\new.txt"), "a\r\n");
 }
 
+// What a killed save leaves, and what is not the program's to remove.
+TEST(DataDir, StaleSaveFilesAreRemovedAtStartAndNothingElse) {
+  FakeDesktop d;
+  Platform p = d.platform();
+  d.setDrive(u'C', {u"\\Device\\HarddiskVolume1", true});
+  DataDir = u"C:\\data\\";
+  d.addDirectory(DataDir);
+  struct Case {
+    const char16_t* name;
+    bool removed;
+  };
+  const Case cases[] = {
+      {u"Rimfold.ini.tmp", true}, {u"Disable.log.tmp", true}, {u"rf1A2B.tmp", true},
+      {u"rf0.tmp", true},         {u"rfa3.tmp", true},        {u"Rimfold.ini", false},
+      {u"rf1A2B3.tmp", false},    {u"rfz1.tmp", false},       {u"rf.tmp", false},
+      {u"notes.tmp", false},      {u"Other.ini.tmp", false},
+  };
+  for (const Case& c : cases) d.addFile(DataDir + c.name, "x");
+  removeStaleSaveFiles(p, {DataDir + u"Rimfold.ini", DataDir + u"Disable.log"});
+  for (const Case& c : cases) {
+    EXPECT_EQ(d.fileBytes(DataDir + c.name).has_value(), !c.removed)
+        << std::string(c.name, c.name + std::char_traits<char16_t>::length(c.name));
+  }
+  DataDir.clear();
+}
+
 TEST(ExecuteProgram, PassesTextsCutTo260) {
   FakeDesktop d;
   Platform p = d.platform();

@@ -6,6 +6,7 @@
 
 #include "fake/fake_desktop.h"
 #include "rtl/text_utils.h"
+#include "system/data_dir.h"
 
 namespace rimfold {
 namespace {
@@ -210,31 +211,47 @@ TEST_F(DisableLogTest, DuplicatesSurviveLoadAndDeletingOneKeepsTheOther) {
 }
 
 TEST_F(DisableLogTest, AFileUnreadableAtLoadIsNotReplacedByAnEmptyList) {
+  const std::string kept = utf16le(u"KEEP,\r\n");
+  // A BOM and n units take 2 + 2n bytes: n = limit / 2 is the first size over the limit.
+  const auto padded = [&](std::size_t units) {
+    return utf16le(u"KEEP,\r\n" + std::u16string(units - 8, u'x') + u",");
+  };
+  const std::string oversized = padded(kListFileLimit / 2);
   struct Case {
     const char* name;
+    std::string file;
+    bool locked;
     StringList atClose;
+    ReadResult read;
     std::string after;
   };
   const Case cases[] = {
-      {"nothing added: the file keeps its entries", {}, utf16le(u"KEEP,\r\n")},
-      {"an entry added: the list is written", {u"NEW,"}, utf16le(u"NEW,\r\n")},
+      {"held elsewhere, nothing added: the file keeps its entries", kept, true, {},
+       ReadResult::Failed, kept},
+      {"held elsewhere, an entry added: the list is written", kept, true, {u"NEW,"},
+       ReadResult::Failed, utf16le(u"NEW,\r\n")},
+      {"oversized, nothing added: kept", oversized, false, {}, ReadResult::TooLarge, oversized},
+      {"oversized, an entry added: still kept", oversized, false, {u"NEW,"},
+       ReadResult::TooLarge, oversized},
   };
   for (const auto& c : cases) {
-    desktop_.addFile(path_, utf16le(u"KEEP,\r\n"));
-    desktop_.lockFile(path_, test::FileLock::Exclusive);
-    bool readFailed = false;
-    EXPECT_TRUE(LoadDisableLog(platform_, path_, &readFailed).empty()) << c.name;
-    EXPECT_TRUE(readFailed) << c.name;
+    SCOPED_TRACE(c.name);
+    desktop_.addFile(path_, c.file);
+    if (c.locked) desktop_.lockFile(path_, test::FileLock::Exclusive);
+    ReadResult read = ReadResult::Ok;
+    EXPECT_TRUE(LoadDisableLog(platform_, path_, &read).empty());
+    EXPECT_EQ(read, c.read);
     desktop_.lockFile(path_, test::FileLock::None);  // the other program lets go
-    SaveDisableLog(platform_, c.atClose, path_, readFailed);
-    EXPECT_EQ(desktop_.fileBytes(path_), c.after) << c.name;
+    SaveDisableLog(platform_, c.atClose, path_, read);
+    EXPECT_EQ(desktop_.fileBytes(path_), c.after);
   }
-  // A readable or a missing file reports no failure.
-  bool readFailed = true;
-  LoadDisableLog(platform_, path_, &readFailed);
-  EXPECT_FALSE(readFailed);
-  LoadDisableLog(platform_, path_ + u".missing", &readFailed);
-  EXPECT_FALSE(readFailed);
+  // A readable file just under the limit, and a missing one.
+  desktop_.addFile(path_, padded(kListFileLimit / 2 - 1));
+  ReadResult read = ReadResult::Failed;
+  EXPECT_EQ(LoadDisableLog(platform_, path_, &read).size(), 2u);
+  EXPECT_EQ(read, ReadResult::Ok);
+  LoadDisableLog(platform_, path_ + u".missing", &read);
+  EXPECT_EQ(read, ReadResult::Missing);
 }
 
 TEST_F(DisableLogTest, SaveRefusesAFileHeldOpenElsewhere) {

@@ -40,10 +40,27 @@ TEST_F(SystemTest, WriteFileReplacingCreatesAndReplacesWithoutLeftovers) {
     ASSERT_TRUE(system.writeFileReplacing(u16(target), bytes));
     EXPECT_EQ(readBytes(target), bytes);
     std::string viaPlatform;
-    ASSERT_TRUE(system.readFile(u16(target), viaPlatform));
+    ASSERT_EQ(system.readFile(u16(target), viaPlatform, bytes.size()), ReadResult::Ok);
     EXPECT_EQ(viaPlatform, bytes);
     EXPECT_EQ(temp.entries(), std::vector<std::wstring>{L"Disable.log"});
   }
+}
+
+// What a save killed half-way leaves: the next save takes the same temporary name over.
+TEST_F(SystemTest, AStaleTemporaryFileIsTakenOverAndReadsHonourTheLimit) {
+  const std::wstring target = temp.file(L"Disable.log");
+  writeBytes(temp.file(L"Disable.log.tmp"), "partial");
+  ASSERT_TRUE(system.writeFileReplacing(u16(target), "new"));
+  EXPECT_EQ(temp.entries(), std::vector<std::wstring>{L"Disable.log"});
+  std::string bytes = "before";
+  EXPECT_EQ(system.readFile(u16(target), bytes, 2), ReadResult::TooLarge);
+  EXPECT_EQ(bytes, "before");
+  EXPECT_EQ(system.readFile(u16(target) + u".missing", bytes, 10), ReadResult::Missing);
+
+  writeBytes(temp.file(L"rf1A2B.tmp"), "");
+  EXPECT_EQ(system.findFiles(u16(temp.path()), u"rf*.tmp"), std::vector<std::u16string>{u"rf1A2B.tmp"});
+  EXPECT_TRUE(system.deleteFile(u16(temp.file(L"rf1A2B.tmp"))));
+  EXPECT_TRUE(system.findFiles(u16(temp.path()), u"rf*.tmp").empty());
 }
 
 TEST_F(SystemTest, WriteFileReplacingResolvesARelativePath) {

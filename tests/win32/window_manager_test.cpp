@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -14,6 +16,42 @@
 
 namespace rimfold::win32::test {
 namespace {
+
+// A window on a thread of its own that can stop taking messages, as a busy program does.
+class ThreadWindow {
+ public:
+  ThreadWindow() : thread_([this] { run(); }) {
+    while (hwnd_.load() == nullptr) ::Sleep(1);
+  }
+  ~ThreadWindow() {
+    resume();
+    quit_ = true;
+    thread_.join();
+  }
+  Hwnd handle() const { return fromHwnd(hwnd_.load()); }
+  void hang() { hung_ = true; ::Sleep(100); }  // past the pump's current round
+  void resume() {
+    hung_ = false;
+    ::SetEvent(wake_.get());
+  }
+
+ private:
+  void run() {
+    OwnWindow w;
+    hwnd_ = w.hwnd();
+    while (!quit_) {
+      if (hung_) ::WaitForSingleObject(wake_.get(), INFINITE);
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+      pumpMessages();
+    }
+  }
+
+  UniqueHandle wake_{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+  std::atomic<HWND> hwnd_{nullptr};
+  std::atomic<bool> hung_{false};
+  std::atomic<bool> quit_{false};
+  std::thread thread_;
+};
 
 constexpr TRect kScreen{0, 0, 1920, 1080};
 constexpr TRect kShellWorkArea{0, 0, 1920, 1060};
@@ -263,7 +301,35 @@ TEST_F(WindowManagerTest, ThreadAndProcessOfOwnWindow) {
   std::uint32_t pid = 0;
   EXPECT_EQ(windows.getWindowThreadProcessId(w.handle(), &pid), ::GetCurrentThreadId());
   EXPECT_EQ(pid, ::GetCurrentProcessId());
-  EXPECT_FALSE(windows.isHungAppWindow(w.handle()));
+  EXPECT_TRUE(windows.respondsWithin(w.handle(), 0));
+}
+
+// The move is posted to the window's own thread; an answered WM_NULL after it means the
+// move has been applied, which is what the correction's read-back relies on.
+TEST_F(WindowManagerTest, AnotherThreadsWindowIsMovedWithoutWaitingForIt) {
+  ThreadWindow t;
+  const auto rectOf = [&] {
+    TRect r;
+    EXPECT_TRUE(windows.getWindowRect(t.handle(), r));
+    return r;
+  };
+  ASSERT_TRUE(windows.moveWindow(t.handle(), WindowBox{10, 20, 300, 200}, true));
+  ASSERT_TRUE(windows.respondsWithin(t.handle(), kAnswerTimeoutMs));
+  EXPECT_EQ(rectOf(), (TRect{10, 20, 310, 220}));
+
+  t.hang();
+  EXPECT_FALSE(windows.respondsWithin(t.handle(), 50));
+  EXPECT_TRUE(windows.moveWindow(t.handle(), WindowBox{30, 40, 300, 200}, true));
+  EXPECT_TRUE(windows.bringWindowToTop(t.handle()));
+  // Handled after the wait has given up: the text must outlive the call.
+  static const std::u16string kRenamed = u"renamed";
+  EXPECT_FALSE(windows.setWindowText(t.handle(), kRenamed));
+  windows.sendCommand(t.handle(), IDOK);
+  EXPECT_EQ(rectOf(), (TRect{10, 20, 310, 220}));
+
+  t.resume();
+  ASSERT_TRUE(windows.respondsWithin(t.handle(), 5000));
+  EXPECT_EQ(rectOf(), (TRect{30, 40, 330, 240}));
 }
 
 }  // namespace

@@ -14,6 +14,14 @@ InstanceDecision decideInstance(bool adminRunning, bool normalRunning, bool isAd
   return {true, isAdmin ? kMutexAdmin : kMutexNormal};
 }
 
+InstanceDecision decideOnExistingMutex(const InstanceDecision& created, bool otherRunning,
+                                       bool isAdmin, bool nonResident) {
+  const bool createdAdmin =
+      created.mutexName != nullptr && std::u16string_view(created.mutexName) == kMutexAdmin;
+  return decideInstance(createdAdmin || otherRunning, !createdAdmin || otherRunning, isAdmin,
+                        nonResident);
+}
+
 bool isNonResidentArgument(const char16_t* firstArgument) {
   return firstArgument != nullptr && std::u16string_view(firstArgument) == u"/Q";
 }

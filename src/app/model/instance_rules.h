@@ -15,6 +15,12 @@ struct InstanceDecision {
 InstanceDecision decideInstance(bool adminRunning, bool normalRunning, bool isAdmin,
                                 bool nonResident);
 
+// Creating this instance's mutex (`created`) found it there already: a copy of the same
+// kind got past the look-up at the same instant. The table decides again, with that copy
+// counted as running and otherRunning from the other mutex looked up afresh.
+InstanceDecision decideOnExistingMutex(const InstanceDecision& created, bool otherRunning,
+                                       bool isAdmin, bool nonResident);
+
 // The first argument compared exactly with "/Q".
 bool isNonResidentArgument(const char16_t* firstArgument);
 

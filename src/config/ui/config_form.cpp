@@ -213,7 +213,7 @@ void TConfigForm::FormCreate(const std::u16string& hotKeyStop) {
   showButtons();
 
   readWindowSize();
-  state_.ListBoxD = LoadDisableLog(p_, disableLogPath(), &state_.disableLogReadFailed);
+  state_.ListBoxD = LoadDisableLog(p_, disableLogPath(), &state_.disableLogRead);
   fillList(ListBoxD, state_.ListBoxD, extentD_);
   Proc_SetListExtent(ListBoxD, extentD_);
   Proc_MonitorInitial();
@@ -343,7 +343,7 @@ void TConfigForm::FormCloseQuery() {
   if (handle() != nullptr) TaskBarHide(handle());
   readWindowSize();
   saveWorkAreaFile(p_, state_, monitors_);
-  SaveDisableLog(p_, state_.ListBoxD, disableLogPath(), state_.disableLogReadFailed);
+  SaveDisableLog(p_, state_.ListBoxD, disableLogPath(), state_.disableLogRead);
   if (HWND edit = controls_[EditKeyStop]) hotKeyText_ = windowText(edit);
 }
 

@@ -40,13 +40,6 @@ std::u16string growingBufferCall(Api api) {
   return {};
 }
 
-std::u16string folderOf(const std::u16string& path) {
-  std::size_t slash = path.find_last_of(u"\\/");
-  if (slash == std::u16string::npos) return u".";
-  if (slash == 0 || (slash == 2 && path[1] == u':')) return path.substr(0, slash + 1);
-  return path.substr(0, slash);
-}
-
 bool writeAll(HANDLE file, std::string_view bytes) noexcept {
   while (!bytes.empty()) {
     DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
@@ -184,14 +177,20 @@ std::optional<std::u16string> Win32System::findFileName(const std::u16string& pa
   return fromWideBuffer(data.cFileName);
 }
 
-bool Win32System::readFile(const std::u16string& path, std::string& bytes) {
+ReadResult Win32System::readFile(const std::u16string& path, std::string& bytes,
+                                 std::uint64_t maxBytes) {
   UniqueFile file{::CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (!file) return false;
+  if (!file) {
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
+                                                                           : ReadResult::Failed;
+  }
   LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+  if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return ReadResult::Failed;
+  if (static_cast<unsigned long long>(size.QuadPart) > maxBytes ||
       static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<DWORD>::max()) {
-    return false;
+    return ReadResult::TooLarge;
   }
   std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
   std::size_t done = 0;
@@ -199,14 +198,14 @@ bool Win32System::readFile(const std::u16string& path, std::string& bytes) {
     DWORD read = 0;
     if (!::ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done),
                     &read, nullptr)) {
-      return false;
+      return ReadResult::Failed;
     }
     if (read == 0) break;  // shorter than its size said: it shrank meanwhile
     done += read;
   }
   content.resize(done);
   bytes = std::move(content);
-  return true;
+  return ReadResult::Ok;
 }
 
 bool Win32System::canOpenExclusive(const std::u16string& path) noexcept {
@@ -217,22 +216,44 @@ bool Win32System::canOpenExclusive(const std::u16string& path) noexcept {
 
 bool Win32System::writeFileReplacing(const std::u16string& path, std::string_view bytes) {
   // The new content goes to a sibling first, so a failure at any step leaves the old file.
+  // Its name is fixed, so a save cut off by a kill leaves one file that the next save
+  // overwrites and the next start removes, never a new stray per attempt.
   std::u16string full = getFullPathName(path);
   if (full.empty()) return false;
-  wchar_t temp[MAX_PATH] = {};
-  if (!::GetTempFileNameW(wide(folderOf(full)), L"rf", 0, temp)) return false;
+  const std::u16string temp = replacingTempPath(full);
   bool written = false;
   {
-    UniqueFile file{::CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    UniqueFile file{::CreateFileW(wide(temp), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr)};
     written = file && writeAll(file.get(), bytes) && ::FlushFileBuffers(file.get());
   }
   if (written &&
-      ::MoveFileExW(temp, wide(full), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      ::MoveFileExW(wide(temp), wide(full), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
-  ::DeleteFileW(temp);
+  ::DeleteFileW(wide(temp));
   return false;
+}
+
+bool Win32System::deleteFile(const std::u16string& path) noexcept {
+  return ::DeleteFileW(wide(path)) != FALSE;
+}
+
+std::vector<std::u16string> Win32System::findFiles(const std::u16string& folder,
+                                                   const std::u16string& pattern) {
+  std::vector<std::u16string> names;
+  std::u16string query = folder;
+  if (!query.empty() && query.back() != u'\\') query += u'\\';
+  query += pattern;
+  WIN32_FIND_DATAW data{};
+  UniqueFind find{::FindFirstFileW(wide(query), &data)};
+  if (!find) return names;
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+      names.push_back(fromWideBuffer(data.cFileName));
+    }
+  } while (::FindNextFileW(find.get(), &data));
+  return names;
 }
 
 bool Win32System::setCurrentDirectory(const std::u16string& path) noexcept {

@@ -26,9 +26,13 @@ class Win32System final : public ISystem {
   bool driveRootReady(char16_t upperLetter) noexcept override;
   std::u16string getFullPathName(const std::u16string& path) override;
   std::optional<std::u16string> findFileName(const std::u16string& path) override;
-  bool readFile(const std::u16string& path, std::string& bytes) override;
+  ReadResult readFile(const std::u16string& path, std::string& bytes,
+                      std::uint64_t maxBytes) override;
   bool canOpenExclusive(const std::u16string& path) noexcept override;
   bool writeFileReplacing(const std::u16string& path, std::string_view bytes) override;
+  bool deleteFile(const std::u16string& path) noexcept override;
+  std::vector<std::u16string> findFiles(const std::u16string& folder,
+                                        const std::u16string& pattern) override;
   bool setCurrentDirectory(const std::u16string& path) noexcept override;
   std::u16string getCurrentDirectory() override;
   std::u16string getModuleFileName() override;

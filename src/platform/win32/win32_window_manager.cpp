@@ -12,6 +12,14 @@ namespace {
 
 constexpr int kTextBufferUnits = 260;
 
+// IsHungAppWindow only turns true after 5 s (on Wine it even waits that long itself);
+// SMTO_ABORTIFHUNG returns at once for such a thread, the bound covers the first 5 s.
+bool sendBounded(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT timeoutMs) noexcept {
+  DWORD_PTR result = 0;
+  return ::SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
+                               timeoutMs, &result) != 0;
+}
+
 DWORD monitorFlag(MonitorDefault fallback) noexcept {
   return fallback == MonitorDefault::Null ? MONITOR_DEFAULTTONULL : MONITOR_DEFAULTTONEAREST;
 }
@@ -76,8 +84,8 @@ bool Win32WindowManager::isIconic(Hwnd w) noexcept { return ::IsIconic(toHwnd(w)
 
 bool Win32WindowManager::isZoomed(Hwnd w) noexcept { return ::IsZoomed(toHwnd(w)) != FALSE; }
 
-bool Win32WindowManager::isHungAppWindow(Hwnd w) noexcept {
-  return ::IsHungAppWindow(toHwnd(w)) != FALSE;
+bool Win32WindowManager::respondsWithin(Hwnd w, std::uint32_t timeoutMs) noexcept {
+  return sendBounded(toHwnd(w), WM_NULL, 0, 0, timeoutMs);
 }
 
 int Win32WindowManager::getWindowTextLength(Hwnd w) noexcept {
@@ -119,7 +127,9 @@ bool Win32WindowManager::setForegroundWindow(Hwnd w) noexcept {
 }
 
 bool Win32WindowManager::bringWindowToTop(Hwnd w) noexcept {
-  return ::BringWindowToTop(toHwnd(w)) != FALSE;
+  // BringWindowToTop is SetWindowPos(HWND_TOP) and would wait for the window's thread.
+  return ::SetWindowPos(toHwnd(w), HWND_TOP, 0, 0, 0, 0,
+                        SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS) != FALSE;
 }
 
 Hwnd Win32WindowManager::getDesktopWindow() noexcept { return fromHwnd(::GetDesktopWindow()); }
@@ -138,8 +148,11 @@ bool Win32WindowManager::attachThreadInput(std::uint32_t thread, std::uint32_t t
 }
 
 bool Win32WindowManager::moveWindow(Hwnd w, const WindowBox& box, bool repaint) noexcept {
-  return ::MoveWindow(toHwnd(w), box.Left, box.Top, box.Width, box.Height,
-                      repaint ? TRUE : FALSE) != FALSE;
+  // MoveWindow's own flags, plus the request being posted to another thread's window.
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS |
+                     (repaint ? 0u : static_cast<UINT>(SWP_NOREDRAW));
+  return ::SetWindowPos(toHwnd(w), nullptr, box.Left, box.Top, box.Width, box.Height, flags) !=
+         FALSE;
 }
 
 Hwnd Win32WindowManager::findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
@@ -154,13 +167,19 @@ int Win32WindowManager::messageBox(Hwnd owner, const std::u16string& text,
 }
 
 bool Win32WindowManager::setWindowText(Hwnd w, const std::u16string& text) {
-  return ::SetWindowTextW(toHwnd(w), wide(text)) != FALSE;
+  // SetWindowTextW is WM_SETTEXT sent without a bound. Another process receives a copy of
+  // the text; a box of this thread is handled within the call.
+  return sendBounded(toHwnd(w), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(text)),
+                     kAnswerTimeoutMs);
 }
 
-void Win32WindowManager::sendClose(Hwnd w) { ::SendMessageW(toHwnd(w), WM_CLOSE, 0, 0); }
+void Win32WindowManager::sendClose(Hwnd w) {
+  sendBounded(toHwnd(w), WM_CLOSE, 0, 0, kAnswerTimeoutMs);
+}
 
 void Win32WindowManager::sendCommand(Hwnd w, int id) {
-  ::SendMessageW(toHwnd(w), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), 0);
+  sendBounded(toHwnd(w), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), BN_CLICKED), 0,
+              kAnswerTimeoutMs);
 }
 
 void Win32WindowManager::enumDisplayMonitors(std::vector<Hmonitor>& out) {

@@ -13,7 +13,7 @@ class Win32WindowManager final : public IWindowManager {
   bool isWindowEnabled(Hwnd w) noexcept override;
   bool isIconic(Hwnd w) noexcept override;
   bool isZoomed(Hwnd w) noexcept override;
-  bool isHungAppWindow(Hwnd w) noexcept override;
+  bool respondsWithin(Hwnd w, std::uint32_t timeoutMs) noexcept override;
   int getWindowTextLength(Hwnd w) noexcept override;
   std::u16string getWindowText(Hwnd w) override;
   std::u16string getClassName(Hwnd w) override;

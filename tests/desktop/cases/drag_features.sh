@@ -4,16 +4,14 @@
 # movement on, a fast drag is thrown on to the allowed-area edge and a slow one is not;
 # under the 1/2 limit a small sizable window grows to half the work area (1920 x 1060).
 [ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-# The hotkey is registered just before the hook is installed: once it is taken, the
-# drags below are heard.
-settings_file '[Tray]\r\nMoveWindowSpeed=1\r\nConstraints=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
+settings_file '[Tray]\r\nMoveWindowSpeed=1\r\nConstraints=0\r\n'
 cat >"$CASE_DIR/windows.txt" <<'DESC'
 fast|Fast|RfCase|00CF0000|0|500,300,400,300|
 slow|Slow|RfCase|00CF0000|0|500,300,400,300|
 DESC
 windows_start "$CASE_DIR/windows.txt"
 start_resident
-wait_hotkey_taken 3 0x53 5000
+wait_started  # a drag before the hook is installed would go unnoticed
 
 # 300 px to the right in 100 ms: thrown 4 x 300 further, stopped at the right edge.
 windows_send drag fast 800 300 400 300 100
@@ -25,12 +23,12 @@ expect_rect "slow drag" "$(report_hwnd slow)" "600 300 1000 600"
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000
 
-settings_file '[Tray]\r\nMoveWindowSpeed=0\r\nConstraints=1\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
+settings_file '[Tray]\r\nMoveWindowSpeed=0\r\nConstraints=1\r\n'
 cat >"$CASE_DIR/small.txt" <<'DESC'
 small|Small|RfCase|00CF0000|0|100,100,300,200|
 DESC
 windows_start "$CASE_DIR/small.txt" small
 start_resident
-wait_hotkey_taken 3 0x53 5000
+wait_started
 windows_send drag small 150 120 300 200 600
 wait_rect "small window under 1/2" "$(report_hwnd small)" "150 120 1110 650" 3000

@@ -50,6 +50,8 @@ const char kUsage[] =
     "  setting-change <action>       broadcast WM_SETTINGCHANGE with that SPI action (e.g. 0x2F)\n"
     "  drag-full-windows [0|1]       print (or set) SPI_GETDRAGFULLWINDOWS\n"
     "  version                       GetVersionEx major.minor.build\n"
+    "  storm <per-second> <seconds>  raise name- and value-change events of a window of its own\n"
+    "                                at that rate; prints how many were raised\n"
     "  child <hwnd> <id>             handle of the descendant with that control id\n"
     "  taskbar-buttons               how many buttons the shell's taskbar shows (Start included)\n"
     "  at <x> <y>                    the window a click at that screen point reaches, its control id\n"
@@ -338,10 +340,38 @@ BOOL CALLBACK CountButton(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
+// Events no window keeper needs, raised as busy programs do (a ticking clock, progress).
+int Storm(long perSecond, long seconds) {
+    HWND own = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"rf_ctl storm", WS_POPUP, 0, 0, 10, 10,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!own) return 1;
+    const ULONGLONG start = GetTickCount64();
+    const ULONGLONG end = start + static_cast<ULONGLONG>(seconds) * 1000;
+    unsigned long long raised = 0;
+    for (ULONGLONG now = start; now < end; now = GetTickCount64()) {
+        // Paced by the clock: as many as are due by now, in slices of about 10 ms.
+        const unsigned long long due = (now - start) * static_cast<unsigned long long>(perSecond) / 1000;
+        for (; raised < due; ++raised) {
+            NotifyWinEvent(raised % 2 ? EVENT_OBJECT_VALUECHANGE : EVENT_OBJECT_NAMECHANGE, own, OBJID_WINDOW,
+                           CHILDID_SELF);
+        }
+        Sleep(10);
+    }
+    DestroyWindow(own);
+    std::printf("%llu\n", raised);
+    return 0;
+}
+
 int Run(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
     const std::wstring cmd = argv[1];
     bool ok = true;
+
+    if (cmd == L"storm" && argc == 4) {
+        const long perSecond = ParseLong(argv[2], ok);
+        const long seconds = ok ? ParseLong(argv[3], ok) : 0;
+        return ok ? Storm(perSecond, seconds) : 2;
+    }
 
     if (cmd == L"send") return Send(argc, argv);
     if (cmd == L"hotkey-taken" && argc == 4) {

@@ -13,6 +13,9 @@
 //   refuse-move           WM_WINDOWPOSCHANGING keeps the old position and size
 //                         (moves by our own commands still go through)
 //   hung                  lives on its own thread, which stops pumping on "hang"
+//   hung-at-start         as hung, and its thread never pumps until "unhang"
+//   hung-after-show       as hung, and its thread stops pumping once it has handled what
+//                         creating and showing the window queued, until "unhang"
 // Any class name not already known is registered with this program's window
 // procedure, e.g. ApplicationFrameWindow and Windows.UI.Core.CoreWindow.
 //
@@ -165,7 +168,7 @@ struct WindowDesc {
     DWORD style = 0, exStyle = 0;
     long x = 0, y = 0, w = 0, h = 0;
     bool min = false, max = false, hidden = false, disabled = false, topmost = false;
-    bool refuseMove = false, hung = false;
+    bool refuseMove = false, hung = false, hungAtStart = false, hungAfterShow = false;
     HWND parent = nullptr, owner = nullptr;
 };
 
@@ -198,6 +201,8 @@ bool ParseDescription(const std::wstring& line, WindowDesc& desc, std::wstring& 
             else if (flag == L"topmost") desc.topmost = true;
             else if (flag == L"refuse-move") desc.refuseMove = true;
             else if (flag == L"hung") desc.hung = true;
+            else if (flag == L"hung-at-start") desc.hung = desc.hungAtStart = true;
+            else if (flag == L"hung-after-show") desc.hung = desc.hungAfterShow = true;
             else if (flag.rfind(L"child-of=", 0) == 0 || flag.rfind(L"owner=", 0) == 0) {
                 bool child = flag[0] == L'c';
                 Window* other = Find(flag.substr(flag.find(L'=') + 1));
@@ -239,8 +244,14 @@ struct HungStart {
 DWORD WINAPI HungThread(void* param) {
     auto* start = static_cast<HungStart*>(param);
     start->hwnd = CreateFromDescription(start->desc);
+    const bool atStart = start->desc.hungAtStart, afterShow = start->desc.hungAfterShow;
     SetEvent(start->created);
     MSG msg;
+    if (afterShow) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    // A program busy from its start, or from right after it showed its window.
+    if (atStart || afterShow) WaitForSingleObject(g_unhang, INFINITE);
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
@@ -254,6 +265,7 @@ bool AddWindow(const std::wstring& line, std::wstring& error) {
     if (!ParseDescription(line, desc, error)) return false;
     HWND hwnd = nullptr;
     if (desc.hung) {
+        if (desc.hungAtStart || desc.hungAfterShow) ResetEvent(g_unhang);
         auto* start = new HungStart{desc, nullptr, CreateEventW(nullptr, TRUE, FALSE, nullptr)};
         HANDLE thread = CreateThread(nullptr, 0, HungThread, start, 0, nullptr);
         if (thread) {

@@ -19,8 +19,15 @@ constexpr char16_t kBottom[] = u"Bottom";
 constexpr char16_t kLeft[] = u"Left";
 constexpr char16_t kRight[] = u"Right";
 
+// Appended piece by piece: GCC 12 warns falsely (-Wrestrict, its bug 105329) about
+// a literal put in front of a temporary string.
 std::u16string pointText(std::int32_t x, std::int32_t y) {
-  return u"(" + toDecimal(x) + u"," + toDecimal(y) + u")";
+  std::u16string text = u"(";
+  text += toDecimal(x);
+  text += u",";
+  text += toDecimal(y);
+  text += u")";
+  return text;
 }
 
 TWorkAreaEdges readEdges(const IniFile& ini, const std::u16string& section,
@@ -72,9 +79,19 @@ TWorkAreaEdges edgesOf(const TRect& r) { return {r.Top, r.Bottom, r.Left, r.Righ
 TRect rectOf(const TWorkAreaEdges& e) { return {e.Left, e.Top, e.Right, e.Bottom}; }
 
 std::u16string monitorSectionName(int index, const MonitorInfo& m) {
-  return u"#" + toDecimal(index + 1) + u" " + pointText(m.bounds.Left, m.bounds.Top) +
-         u" - " + pointText(m.bounds.Right, m.bounds.Bottom) + u" : " +
-         pointText(m.work.Left, m.work.Top) + u" - " + pointText(m.work.Right, m.work.Bottom);
+  const std::u16string parts[] = {u"#",
+                                  toDecimal(index + 1),
+                                  u" ",
+                                  pointText(m.bounds.Left, m.bounds.Top),
+                                  u" - ",
+                                  pointText(m.bounds.Right, m.bounds.Bottom),
+                                  u" : ",
+                                  pointText(m.work.Left, m.work.Top),
+                                  u" - ",
+                                  pointText(m.work.Right, m.work.Bottom)};
+  std::u16string name;
+  for (const std::u16string& part : parts) name += part;
+  return name;
 }
 
 std::u16string monitorItemText(int index, const MonitorInfo& m) {

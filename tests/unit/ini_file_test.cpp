@@ -217,7 +217,8 @@ TEST_F(IniFileTest, AHugeFileWithThousandsOfSectionsKeepsEveryOne) {
   EXPECT_EQ(static_cast<int>(ini.sections().size()), section + 1);
   EXPECT_EQ(ini.sections()[0].entries.size(), 20u);
   EXPECT_EQ(ini.readInteger(u"last", u"VALUE", 0), 0x7FFFFFFF);
-  EXPECT_EQ(ini.readString(u"s" + toDecimal(section - 1), u"KEY19", u"").size(), padding.size());
+  const std::u16string lastSection = u"s" + toDecimal(section - 1);
+  EXPECT_EQ(ini.readString(lastSection, u"KEY19", u"").size(), padding.size());
 }
 
 }  // namespace

@@ -71,7 +71,9 @@ TEST(InputTest, BorderMetricsAndScreenSaver) {
   for (const Case& c : cases) {
     int width = -1;
     EXPECT_EQ(input.getNonClientBorderWidth(c.structSize, width), c.ok) << c.structSize;
-    if (c.ok) EXPECT_EQ(width, 1) << c.structSize;
+    if (c.ok) {
+      EXPECT_EQ(width, 1) << c.structSize;
+    }
   }
   int border = -1;
   ASSERT_TRUE(input.getBorder(border));
@@ -193,7 +195,9 @@ TEST(CodePageTest, SystemAnsiCodePageIsWindows1252) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.ansi);
     EXPECT_EQ(cp.utf16ToAnsi(c.text), c.ansi);
-    if (c.roundTrips) EXPECT_EQ(cp.ansiToUtf16(c.ansi), c.text);
+    if (c.roundTrips) {
+      EXPECT_EQ(cp.ansiToUtf16(c.ansi), c.text);
+    }
   }
 }
 

@@ -82,7 +82,9 @@ TEST_F(SystemTest, AnOpenHandleBlocksExclusiveOpenAndReplacementAndKeepsTheOldCo
                                       FILE_ATTRIBUTE_NORMAL, nullptr)};
       ASSERT_TRUE(holder);
       EXPECT_FALSE(system.canOpenExclusive(u16(target)));
-      if (share == 0) EXPECT_FALSE(system.writeFileReplacing(u16(target), "new content"));
+      if (share == 0) {
+        EXPECT_FALSE(system.writeFileReplacing(u16(target), "new content"));
+      }
     }
     EXPECT_EQ(readBytes(target), "old content");
     EXPECT_EQ(temp.entries(), std::vector<std::wstring>{L"held.txt"});

@@ -46,7 +46,7 @@ TEST(TrayRecordTest, TheShellGetsTheWindows2000LayoutWithATerminatedTip) {
   for (const Row& r : rows) {
     NotifyIconData d;
     d.hWnd = 0x1234;
-    d.uID = 0x0000'7FFF'1234'5678;
+    d.uID = static_cast<std::uintptr_t>(0x0000'7FFF'1234'5678ULL);  // cut to 32 bits in the 32-bit build
     d.hIcon = 0x42;
     d.szTip = r.tip;
     const NOTIFYICONDATAW n = toNotifyIconData(d);
@@ -90,7 +90,7 @@ TEST_F(TrayComponentTest, TheHandlerRoutesCallbacksOnlyToLiveIconsAndIgnoresClos
   ::SendMessageW(handler, 0x0800, id(*first), WM_RBUTTONDOWN);
   EXPECT_EQ(seen, (std::vector<std::string>{"first right", "second up"}));
 
-  for (UINT msg : {WM_CLOSE, WM_QUERYENDSESSION, WM_ENDSESSION, WM_DESTROY}) {
+  for (UINT msg : {UINT{WM_CLOSE}, UINT{WM_QUERYENDSESSION}, UINT{WM_ENDSESSION}, UINT{WM_DESTROY}}) {
     EXPECT_EQ(::SendMessageW(handler, msg, 0, 0), 1) << msg;
   }
   EXPECT_TRUE(::IsWindow(handler));

@@ -162,7 +162,9 @@ class SelectedObject {
   SelectedObject(HDC dc, HGDIOBJ object) noexcept
       : dc_(dc), previous_(dc != nullptr ? ::SelectObject(dc, object) : nullptr) {}
   ~SelectedObject() {
-    if (previous_ != nullptr && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+    // HGDI_ERROR, spelt out: the macro's own conversion trips -Wsign-conversion.
+    const auto gdiError = reinterpret_cast<HGDIOBJ>(static_cast<LONG_PTR>(-1));
+    if (previous_ != nullptr && previous_ != gdiError) ::SelectObject(dc_, previous_);
   }
   SelectedObject(const SelectedObject&) = delete;
   SelectedObject& operator=(const SelectedObject&) = delete;

@@ -592,8 +592,9 @@ int Run(int argc, wchar_t** argv) {
         const UINT text = combo ? CB_GETLBTEXT : LB_GETTEXT;
         const LRESULT n = SendMessageW(hwnd, count, 0, 0);
         for (LRESULT i = 0; i < n; ++i) {
-            std::wstring line(static_cast<size_t>(std::max<LRESULT>(SendMessageW(hwnd, length, i, 0), 0)) + 1, L'\0');
-            SendMessageW(hwnd, text, i, reinterpret_cast<LPARAM>(line.data()));
+            const auto index = static_cast<WPARAM>(i);
+            std::wstring line(static_cast<size_t>(std::max<LRESULT>(SendMessageW(hwnd, length, index, 0), 0)) + 1, L'\0');
+            SendMessageW(hwnd, text, index, reinterpret_cast<LPARAM>(line.data()));
             PrintUtf8(line.c_str());
         }
         return 0;

@@ -222,7 +222,7 @@ bool ParseDescription(const std::wstring& line, WindowDesc& desc, std::wstring& 
 HWND CreateFromDescription(const WindowDesc& desc) {
     if (!EnsureClass(desc.cls)) return nullptr;
     HWND parent = desc.parent ? desc.parent : desc.owner;
-    HWND hwnd = CreateWindowExW(desc.exStyle, desc.cls.c_str(), desc.title.c_str(), desc.style & ~WS_VISIBLE,
+    HWND hwnd = CreateWindowExW(desc.exStyle, desc.cls.c_str(), desc.title.c_str(), desc.style & ~static_cast<DWORD>(WS_VISIBLE),
                                 desc.x, desc.y, desc.w, desc.h, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return nullptr;
     if (desc.disabled) EnableWindow(hwnd, FALSE);

@@ -28,15 +28,20 @@ constexpr ShellSurface kShellSurfaces[] = {
     {u"ジャンプ リスト", u"DV2ControlHost", u""},
 };
 
-bool isShellSurface(const WindowIdentity& id, std::u16string_view exeName) {
+bool isShellSurface(WindowFacts& f) {
   for (const ShellSurface& s : kShellSurfaces) {
-    if (id.Title == s.title && id.ClassName == s.className &&
-        (s.exeName.empty() || exeName == s.exeName)) {
+    if (f.identityTitle() == s.title && f.identityClassName() == s.className &&
+        (s.exeName.empty() || exeNameOf(f.identity().ImagePath) == s.exeName)) {
       return true;
     }
   }
   return false;
 }
+
+// The filter's tests by number, and the order a check runs them in: 5 and 12, which need the
+// program path, after all others (11 needs it only for the one row that names a program).
+constexpr std::array<int, 15> kByNumber{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+constexpr std::array<int, 15> kPathLast{1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 14, 15, 5, 12};
 
 bool isHeldDown(std::int16_t keyState) { return (static_cast<std::uint16_t>(keyState) & 0x8000u) != 0; }
 
@@ -49,71 +54,101 @@ std::int32_t absDiff(std::int32_t a, std::int32_t b) {
 CorrectionEngine::CorrectionEngine(Platform& p, ConfigState& config, MonitorList& monitors)
     : p_(p), config_(config), monitors_(monitors) {}
 
-int CorrectionEngine::firstFailedFilterTest(Hwnd w, FilterPass& out) {
-  if (isHeldDown(p_.input.getAsyncKeyState(kVkLButton)) ||
-      isHeldDown(p_.input.getAsyncKeyState(kVkRButton))) {
-    return 1;
+bool CorrectionEngine::passesFilterTest(int test, WindowFacts& f) {
+  TRect r;
+  switch (test) {
+    case 1:
+      return !isHeldDown(p_.input.getAsyncKeyState(kVkLButton)) &&
+             !isHeldDown(p_.input.getAsyncKeyState(kVkRButton));
+    case 2: return Func_IsTargetWindow(f, config_.TBDisableDeskTop);
+    case 3: return !config_.TBMAXDisable || !f.zoomed();
+    case 4: return f.enabled();
+    case 5: return !isExcluded(config_.ListBoxD, f.identity());
+    case 6: return f.rect(r);
+    case 7:
+      return !config_.TBDisableDeskTop ||
+             p_.windows.monitorFromWindow(f.handle(), MonitorDefault::Null) != 0;
+    // Tests 8 to 15 come after test 6 in either order, so the rectangle is there.
+    case 8:
+      return f.rect(r) && r.Left >= -kCoordinateLimit && r.Left <= kCoordinateLimit &&
+             r.Top >= -kCoordinateLimit && r.Top <= kCoordinateLimit;
+    case 9:
+      return f.rect(r) && r.Bottom - r.Top >= p_.input.getSystemMetrics(kSmCySize) &&
+             r.Right - r.Left >= p_.input.getSystemMetrics(kSmCxSize);
+    case 10: return !Func_IsModernAppWindow(p_, f.handle(), f.identityClassName());
+    case 11: return !isShellSurface(f);
+    case 12: return !exeNameOf(f.identity().ImagePath).ends_with(u".SCR");
+    case 13: return f.style() != 0;
+    case 14: {
+      // Full-screen games and presentations own their monitor; a sizing frame says otherwise.
+      // The monitor is looked up whatever the style: a lookup may read the monitors again.
+      const int index = f.monitorIndex(monitors_);
+      MonitorInfo monitor;
+      return !((f.style() & kWsThickFrame) == 0 && f.rect(r) && index >= 0 &&
+               index < monitors_.count() && monitors_.info(index, monitor) &&
+               r.Right - r.Left >= monitor.bounds.Right - monitor.bounds.Left &&
+               r.Bottom - r.Top >= monitor.bounds.Bottom - monitor.bounds.Top);
+    }
+    case 15: return !Func_IsBareStyle(f);
+    default: return false;
   }
-  if (!Func_IsTargetWindow(p_, w, config_.TBDisableDeskTop)) return 2;
-  if (config_.TBMAXDisable && p_.windows.isZoomed(w)) return 3;
-  if (!p_.windows.isWindowEnabled(w)) return 4;
-  out.identity = Proc_WindowIdentity(p_, w);
-  if (isExcluded(config_.ListBoxD, out.identity)) return 5;
-  if (!Func_WindowRect(p_, w, out.rect)) return 6;
-  if (config_.TBDisableDeskTop && p_.windows.monitorFromWindow(w, MonitorDefault::Null) == 0) {
-    return 7;
+}
+
+int CorrectionEngine::firstFailed(WindowFacts& f, const std::array<int, 15>& order) {
+  for (const int test : order) {
+    if (!passesFilterTest(test, f)) return test;
   }
-  const TRect& r = out.rect;
-  if (r.Left < -kCoordinateLimit || r.Left > kCoordinateLimit || r.Top < -kCoordinateLimit ||
-      r.Top > kCoordinateLimit) {
-    return 8;
-  }
-  const std::int32_t width = r.Right - r.Left;
-  const std::int32_t height = r.Bottom - r.Top;
-  if (height < p_.input.getSystemMetrics(kSmCySize) ||
-      width < p_.input.getSystemMetrics(kSmCxSize)) {
-    return 9;
-  }
-  if (Func_IsModernAppWindow(p_, w, out.identity.ClassName)) return 10;
-  const std::u16string exeName = exeNameOf(out.identity.ImagePath);
-  if (isShellSurface(out.identity, exeName)) return 11;
-  if (exeName.ends_with(u".SCR")) return 12;
-  const std::uint32_t style = p_.windows.getStyle(w);
-  if (style == 0) return 13;
-  // Full-screen games and presentations own their monitor; a sizing frame says otherwise.
-  MonitorInfo monitor;
-  const int index = Func_MonitorIndexOf(p_, monitors_, w);
-  if ((style & kWsThickFrame) == 0 && index >= 0 && index < monitors_.count() &&
-      monitors_.info(index, monitor) &&
-      width >= monitor.bounds.Right - monitor.bounds.Left &&
-      height >= monitor.bounds.Bottom - monitor.bounds.Top) {
-    return 14;
-  }
-  if (Func_IsBareStyle(p_, w)) return 15;
   return 0;
 }
 
+int CorrectionEngine::firstFailedFilterTest(Hwnd w, FilterPass& out) {
+  WindowFacts f(p_, w, sweepPaths_);
+  const int failed = firstFailed(f, kByNumber);
+  if (failed == 0) {
+    f.rect(out.rect);
+    out.identity = f.identity();
+  }
+  return failed;
+}
+
+// The filter passes only if every test passes, and a window inside its area is never
+// touched, so the area is asked about first: an inside window costs its visibility,
+// rectangle, monitor and maximized state, and the filter runs only for a window that would
+// be moved, with its identity last. All of these are queries without effect; only the
+// lookup of a monitor the list does not know has one (it reads the monitors again).
 void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
-  FilterPass pass;
-  if (firstFailedFilterTest(w, pass) != 0) return;
-  const int index = Func_MonitorIndexOf(p_, monitors_, w);
+  WindowFacts f(p_, w, sweepPaths_);
+  TRect r;
+  // Hidden, or without a usable rectangle: the filter fails whatever else holds.
+  if (!f.visible() || !f.rect(r)) return;
+  int index = monitors_.indexOf(f.nearestMonitor());
+  const bool knownMonitor = index >= 0;
+  if (!knownMonitor) {
+    // The filter in its own order, so that the monitors are read again exactly when they
+    // always were: for a window that passed tests 1 to 13.
+    if (firstFailed(f, kByNumber) != 0) return;
+    index = f.monitorIndex(monitors_);
+  }
   if (!hasAllowedArea(index)) return;
   const TWorkAreaEdges& a = config_.MWorkArea[static_cast<std::size_t>(index)];
   const TRect area = rectOf(a);
-  const TRect& r = pass.rect;
+
+  // A maximized window overhangs its area by its frame; only more than that is wrong.
+  const bool zoomed = f.zoomed();
+  const std::int32_t g = zoomed ? p_.input.getSystemMetrics(kSmCyFrame) : 0;
+  if (r.Top >= a.Top - g && r.Bottom <= a.Bottom + g && r.Left >= a.Left - g &&
+      r.Right <= a.Right + g) {
+    return;
+  }
+  if (knownMonitor && firstFailed(f, kPathLast) != 0) return;
 
   bool moved = false;
-  if (p_.windows.isZoomed(w)) {
-    // A maximized window overhangs its area by its frame; only more than that is wrong.
-    const std::int32_t g = p_.input.getSystemMetrics(kSmCyFrame);
-    if (r.Top < a.Top - g || r.Bottom > a.Bottom + g || r.Left < a.Left - g ||
-        r.Right > a.Right + g) {
-      // Nothing to read back: a window that does not answer is simply left for later.
-      if (!p_.windows.respondsWithin(w, kAnswerTimeoutMs)) return;
-      p_.windows.moveWindow(
-          w, WindowBox{a.Left, a.Top, absDiff(a.Right, a.Left), absDiff(a.Bottom, a.Top)}, true);
-      moved = true;
-    }
+  if (zoomed) {
+    // Nothing to read back: a window that does not answer is simply left for later.
+    if (!p_.windows.respondsWithin(w, kAnswerTimeoutMs)) return;
+    p_.windows.moveWindow(
+        w, WindowBox{a.Left, a.Top, absDiff(a.Right, a.Left), absDiff(a.Bottom, a.Top)}, true);
+    moved = true;
   } else {
     const bool taller = a.Bottom - a.Top < r.Bottom - r.Top;
     const bool wider = a.Right - a.Left < r.Right - r.Left;
@@ -128,12 +163,12 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
   }
   if (!moved) return;
 
-  recordProcessed(config_.ListBoxE, pass.identity);
+  recordProcessed(config_.ListBoxE, f.identity());
   config_.TBListEClearEnabled = true;
   if (config_.view != nullptr) config_.view->processedListChanged();
   // Until a verified move has happened, and after a window has used up its attempts, the
   // corrected class is taken to be one that keeps coming back: exclude it.
-  if (MProcC == 0 && insertUnique(config_.ListBoxD, classKey(pass.identity)) &&
+  if (MProcC == 0 && insertUnique(config_.ListBoxD, classKey(f.identity())) &&
       config_.view != nullptr) {
     config_.view->exclusionListChanged();
   }

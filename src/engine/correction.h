@@ -2,10 +2,12 @@
 // the verified move primitive and its retry state.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "config/config_state.h"
 #include "engine/monitor_list.h"
+#include "engine/window_facts.h"
 #include "engine/window_identity.h"
 #include "platform/platform.h"
 
@@ -43,6 +45,23 @@ class CorrectionEngine {
   void Proc_CheckWindow(Hwnd w);
   bool Func_MoveWindowTo(Hwnd w, int code, const TRect& area);
 
+  // While it lasts, the checks share the program path of each process.
+  class Sweep {
+   public:
+    explicit Sweep(CorrectionEngine& engine) : engine_(engine) {
+      engine_.sweepPaths_ = &engine_.paths_;
+    }
+    ~Sweep() {
+      engine_.sweepPaths_ = nullptr;
+      engine_.paths_.clear();
+    }
+    Sweep(const Sweep&) = delete;
+    Sweep& operator=(const Sweep&) = delete;
+
+   private:
+    CorrectionEngine& engine_;
+  };
+
   // Retry state: the window whose last move did not take, and its remaining attempts.
   Hwnd MProcHandle = 0;
   std::int32_t MProcC = 0;
@@ -50,10 +69,14 @@ class CorrectionEngine {
  private:
   // Counts a move that did not take against the retry state; always false.
   bool moveFailed(Hwnd w);
+  bool passesFilterTest(int test, WindowFacts& f);
+  int firstFailed(WindowFacts& f, const std::array<int, 15>& order);
 
   Platform& p_;
   ConfigState& config_;
   MonitorList& monitors_;
+  ImagePathCache paths_;
+  ImagePathCache* sweepPaths_ = nullptr;
 };
 
 }  // namespace rimfold

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "config/window_lists.h"
+#include "engine/window_facts.h"
 #include "engine/window_identity.h"
 
 namespace rimfold {
@@ -16,13 +17,14 @@ int throwFactor(std::int64_t t) {
 void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const WorkAreaTable& MWorkArea,
                           const DragState& drag, bool PPMoveWindowSpeed, bool PPStop, Hwnd w) {
   if (!PPMoveWindowSpeed || PPStop) return;
-  TRect r;
-  if (!Func_WindowRect(p, w, r)) return;
-  const WindowIdentity id = Proc_WindowIdentity(p, w);
-  if (Func_IsModernAppWindow(p, w, id.ClassName)) return;
-
+  // Each test only reads, so the cheapest go first: the drag time, then the window.
   const int k = throwFactor(drag.DragStopwatch.elapsedMilliseconds(p.clock));
   if (k == 0) return;
+  WindowFacts f(p, w);
+  TRect r;
+  if (!f.rect(r)) return;
+  if (Func_IsModernAppWindow(p, w, f.identityClassName())) return;
+
   const std::int64_t dx = static_cast<std::int64_t>(r.Left) - drag.MSnapRectB.Left;
   const std::int64_t dy = static_cast<std::int64_t>(r.Top) - drag.MSnapRectB.Top;
   std::int64_t x = r.Left + k * dx;
@@ -56,25 +58,27 @@ void Proc_Constraints(Platform& p, CorrectionEngine& correction, MonitorList& mo
                       const WindowList& exclusions, bool PPStop, std::int32_t MPPConstraintsC,
                       Hwnd w) {
   if (PPStop || MPPConstraintsC < 1 || MPPConstraintsC > 3) return;
+  // Each test only reads, so the exclusion test, which needs the program path, comes last:
+  // only a window that would be resized is identified.
+  WindowFacts f(p, w);
   TRect r;
-  if (!Func_WindowRect(p, w, r)) return;
-  const WindowIdentity id = Proc_WindowIdentity(p, w);
-  if (isExcluded(exclusions, id)) return;
-  if (Func_IsModernAppWindow(p, w, id.ClassName)) return;
-  WindowBox box;
-  if (!Func_WindowBounds(p, w, box)) return;
-  if ((p.windows.getStyle(w) & kWsThickFrame) == 0) return;
+  if (!f.rect(r)) return;
+  if ((f.style() & kWsThickFrame) == 0) return;
+  if (Func_IsModernAppWindow(p, w, f.identityClassName())) return;
+  // Looking up a monitor the list does not know reads the monitors again; that stays behind
+  // the exclusion test, where it always was.
+  if (monitors.indexOf(f.nearestMonitor()) < 0 && isExcluded(exclusions, f.identity())) return;
 
   // The reference is the system's work area now, not the allowed area.
   MonitorInfo m;
-  if (!monitors.info(Func_MonitorIndexOf(p, monitors, w), m)) return;
+  if (!monitors.info(f.monitorIndex(monitors), m)) return;
+  const WindowBox box = boxOf(r);
   const std::int32_t d = MPPConstraintsC + 1;
-  if (std::abs(m.work.Right - m.work.Left) / d > box.Width) {
-    correction.Func_MoveWindowTo(w, 19 + MPPConstraintsC, m.work);
-  }
-  if (std::abs(m.work.Bottom - m.work.Top) / d > box.Height) {
-    correction.Func_MoveWindowTo(w, 29 + MPPConstraintsC, m.work);
-  }
+  const bool narrow = std::abs(m.work.Right - m.work.Left) / d > box.Width;
+  const bool low = std::abs(m.work.Bottom - m.work.Top) / d > box.Height;
+  if ((!narrow && !low) || isExcluded(exclusions, f.identity())) return;
+  if (narrow) correction.Func_MoveWindowTo(w, 19 + MPPConstraintsC, m.work);
+  if (low) correction.Func_MoveWindowTo(w, 29 + MPPConstraintsC, m.work);
 }
 
 }  // namespace rimfold

@@ -121,10 +121,13 @@ void EventDriver::TimerTimer() {
 
 void EventDriver::Proc_MoveWindow() {
   const bool resident = !host_.nonResident();
-  p_.windows.enumWindows([&](Hwnd w) {
-    correction_.Proc_CheckWindow(w);
-    return !(resident && w == EventWnd);
-  });
+  {
+    const CorrectionEngine::Sweep sweep(correction_);
+    p_.windows.enumWindows([&](Hwnd w) {
+      correction_.Proc_CheckWindow(w);
+      return !(resident && w == EventWnd);
+    });
+  }
   if (!resident) {
     p_.clock.sleep(kOneShotCloseDelayMs);
     host_.closeMainForm();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "engine/window_facts.h"
 #include "rtl/text_utils.h"
 #include "system/data_dir.h"
 
@@ -31,6 +32,22 @@ void bringToFront(Platform& p, Hwnd w) {
 bool hasForegroundLock(const OsVersion& v) {
   if (v.platformId == 2) return v.major > 4;
   return v.major > 4 || (v.major == 4 && v.minor >= 10);
+}
+
+// GetModuleFileNameEx of the process, else its device path translated to a drive letter.
+std::u16string processImagePath(Platform& p, std::uint32_t processId) {
+  // A failed open is not tested: the queries below then fail on the null handle.
+  const KernelHandle process = p.system.openProcess(kProcessQueryInformationVmRead, processId);
+  std::u16string path;
+  if (!p.system.getModuleFileNameEx(process, path)) {
+    path.clear();
+    std::u16string devicePath;
+    if (p.system.getProcessImageFileName(process, devicePath)) {
+      path = translateDevicePath(p, devicePath);
+    }
+  }
+  p.system.closeHandle(process);
+  return path;
 }
 
 }  // namespace
@@ -74,32 +91,19 @@ bool Func_WindowBounds(Platform& p, Hwnd w, WindowBox& out) {
 }
 
 WindowIdentity Proc_WindowIdentity(Platform& p, Hwnd w) {
-  WindowIdentity id;
-  if (w == 0 || !p.windows.isWindowVisible(w) || p.windows.getWindowTextLength(w) <= 0) {
-    return id;
-  }
-  id.Title = trimWindowText(p.windows.getWindowText(w));
-  id.ClassName = trimWindowText(p.windows.getClassName(w));
-  id.ImagePath = Func_ProcessImagePath(p, w);
-  if (FileExistsOnReadyDrive(p, id.ImagePath)) id.ImagePath = longPathOf(p, id.ImagePath);
-  return id;
+  WindowFacts f(p, w);
+  return f.identity();
 }
 
 std::u16string Func_ProcessImagePath(Platform& p, Hwnd w) {
   std::uint32_t processId = 0;
   p.windows.getWindowThreadProcessId(w, &processId);
-  // A failed open is not tested: the queries below then fail on the null handle.
-  const KernelHandle process = p.system.openProcess(kProcessQueryInformationVmRead, processId);
-  std::u16string path;
-  if (!p.system.getModuleFileNameEx(process, path)) {
-    path.clear();
-    std::u16string devicePath;
-    if (p.system.getProcessImageFileName(process, devicePath)) {
-      path = translateDevicePath(p, devicePath);
-    }
-  }
-  p.system.closeHandle(process);
-  return path;
+  return processImagePath(p, processId);
+}
+
+std::u16string identityImagePath(Platform& p, std::uint32_t processId) {
+  const std::u16string path = processImagePath(p, processId);
+  return FileExistsOnReadyDrive(p, path) ? longPathOf(p, path) : path;
 }
 
 std::u16string translateDevicePath(Platform& p, const std::u16string& devicePath) {
@@ -159,15 +163,19 @@ std::u16string longPathOf(Platform& p, const std::u16string& path) {
 }
 
 bool Func_IsTargetWindow(Platform& p, Hwnd w, bool offScreenTest) {
-  const std::u16string title = p.windows.getWindowText(w);
-  const bool candidate = w != 0 && title != u"Program Manager" && p.windows.isWindowVisible(w) &&
-                         p.windows.getWindowTextLength(w) > 0 && !p.windows.isIconic(w);
-  if (!candidate) return false;
-  if (offScreenTest && !p.windows.isZoomed(w)) {
-    WindowBox box;
-    if (!Func_WindowBounds(p, w, box) || Func_OffAllMonitors(p, box)) return false;
+  WindowFacts f(p, w);
+  return Func_IsTargetWindow(f, offScreenTest);
+}
+
+bool Func_IsTargetWindow(WindowFacts& f, bool offScreenTest) {
+  // Visibility first: most top-level windows are hidden, and that answer alone settles them.
+  if (f.handle() == 0 || !f.visible() || f.textLength() <= 0 || f.text() == u"Program Manager" ||
+      f.iconic()) {
+    return false;
   }
-  return true;
+  if (!offScreenTest || f.zoomed()) return true;
+  TRect r;
+  return f.rect(r) && !Func_OffAllMonitors(f.platform(), boxOf(r));
 }
 
 bool Func_IsModernAppWindow(Platform& p, Hwnd w, std::u16string_view className) {
@@ -177,7 +185,12 @@ bool Func_IsModernAppWindow(Platform& p, Hwnd w, std::u16string_view className) 
   return p.windows.findWindowEx(w, 0, core.c_str(), nullptr) == 0;
 }
 
-bool Func_IsBareStyle(Platform& p, Hwnd w) { return (p.windows.getStyle(w) & 0x00FFFFFFu) == 0; }
+bool Func_IsBareStyle(Platform& p, Hwnd w) {
+  WindowFacts f(p, w);
+  return Func_IsBareStyle(f);
+}
+
+bool Func_IsBareStyle(WindowFacts& f) { return (f.style() & 0x00FFFFFFu) == 0; }
 
 bool Func_IsTopmost(Platform& p, Hwnd w) { return (p.windows.getExStyle(w) & kWsExTopmost) != 0; }
 

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "config/window_lists.h"
+#include "engine/window_facts.h"
 #include "engine/window_identity.h"
 #include "rtl/text_utils.h"
 
@@ -35,21 +36,23 @@ bool WorkAreaWatch::foregroundSuppressesCheck() {
   if (p_.input.getScreenSaverRunning(screenSaver) && screenSaver) return true;
   const Hwnd w = p_.windows.getForegroundWindow();
   if (w == 0) return true;
-  if (isExcluded(config_.ListBoxD, Proc_WindowIdentity(p_, w))) return true;
+  WindowFacts f(p_, w);
   // Only a window that qualifies as a target can veto; the desktop itself does not.
-  WindowBox box;
-  if (!Func_IsTargetWindow(p_, w, true) || !Func_WindowBounds(p_, w, box)) return false;
-  if (!p_.windows.isWindowEnabled(w) || Func_IsTopmost(p_, w) || Func_IsBareStyle(p_, w)) {
+  TRect r;
+  const bool target = Func_IsTargetWindow(f, true) && f.rect(r);
+  if (target && (!f.enabled() || Func_IsTopmost(p_, w) || Func_IsBareStyle(f) || f.style() == 0)) {
     return true;
   }
-  const std::uint32_t style = p_.windows.getStyle(w);
-  if (style == 0) return true;
+  // Any one reason suppresses the check, so the exclusion test, which needs the program
+  // path, waits until the cheaper ones have found none; the monitor lookup that may read the
+  // monitors again stays behind it.
+  if (isExcluded(config_.ListBoxD, f.identity())) return true;
   // A full-screen program (covering its monitor, no sizing frame) is not disturbed.
   MonitorInfo m;
-  return (style & kWsThickFrame) == 0 &&
-         monitors_.info(Func_MonitorIndexOf(p_, monitors_, w), m) &&
-         box.Width >= m.bounds.Right - m.bounds.Left &&
-         box.Height >= m.bounds.Bottom - m.bounds.Top;
+  return target && (f.style() & kWsThickFrame) == 0 &&
+         monitors_.info(f.monitorIndex(monitors_), m) &&
+         r.Right - r.Left >= m.bounds.Right - m.bounds.Left &&
+         r.Bottom - r.Top >= m.bounds.Bottom - m.bounds.Top;
 }
 
 bool WorkAreaWatch::Func_CheckDesktop(bool v) {

@@ -747,3 +747,105 @@ TEST(CorrectionMonitors, AWindowOnANewlyAttachedMonitor) {
 
 }  // namespace
 }  // namespace rimfold
+
+namespace rimfold {
+namespace {
+
+// ---- what a check asks ----
+
+// Every test only reads, so a check may ask in any order; these rows hold it to the one that
+// costs least without changing a verdict: the filter only for a window that would be moved,
+// the program path only once the other tests have passed.
+struct AskCase {
+  const char* name;
+  TRect rect;
+  std::function<void(FakeWindow&, Rig&)> setUp;
+  bool moved;
+  bool filtered;    // the filter was asked (its first test reads the mouse buttons)
+  bool identified;  // the program's path was looked up
+  bool monitorsReread = false;
+};
+
+const auto kExcludeApp = [](FakeWindow&, Rig& r) { r.config.ListBoxD = {kProgramKey}; };
+// A monitor attached at the right after the list was read, its area not yet in the tables.
+const auto kOnNewMonitor = [](FakeWindow&, Rig& r) {
+  r.d.addMonitor({0, {1920, 0, 3200, 1024}, {1920, 0, 3200, 984}, false});
+};
+
+const AskCase kAskCases[] = {
+    {"inside", {100, 100, 500, 400}, {}, false, false, false},
+    {"excluded, inside", {100, 100, 500, 400}, kExcludeApp, false, false, false},
+    {"excluded, sticking out", {100, -30, 500, 370}, kExcludeApp, false, true, true},
+    {"sticking out", {100, -30, 500, 370}, {}, true, true, true},
+    {"sticking out, bare popup", {100, -30, 500, 370},
+     [](FakeWindow& w, Rig&) { w.style = kWsPopup; }, false, true, false},
+    {"maximized within its frame", {-4, -4, 1924, 1044},
+     [](FakeWindow& w, Rig& r) {
+       w.zoomed = true;
+       r.config.TBMAXDisable = false;
+     },
+     false, false, false},
+    // The filter in its own order there: the monitors are read again only for a window that
+    // passed the tests before the full-screen one, exclusion among them.
+    {"excluded, on a monitor the list does not know", {3000, 900, 3400, 1100},
+     [](FakeWindow& w, Rig& r) {
+       kExcludeApp(w, r);
+       kOnNewMonitor(w, r);
+     },
+     false, true, true, false},
+    {"on a monitor the list does not know", {3000, 900, 3400, 1100}, kOnNewMonitor, false, true,
+     true, true},
+};
+
+TEST(CorrectionCost, TheFilterAndTheIdentityOnlyWhereTheyDecide) {
+  for (const AskCase& c : kAskCases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    FakeWindow w;
+    w.rect = c.rect;
+    w.processId = kPid;
+    if (c.setUp) c.setUp(w, r);
+    const Hwnd h = r.d.addWindow(w);
+    r.d.resetCalls();
+    r.engine.Proc_CheckWindow(h);
+    EXPECT_EQ(r.moves() > 0, c.moved);
+    EXPECT_EQ(r.config.ListBoxE.empty(), !c.moved);
+    EXPECT_EQ(r.d.calls(Op::GetAsyncKeyState) > 0, c.filtered);
+    EXPECT_EQ(r.d.calls(Op::OpenProcess) > 0, c.identified);
+    EXPECT_EQ(r.d.calls(Op::EnumDisplayMonitors) > 0, c.monitorsReread);
+    // Within one check each question about the window is asked once; only the move
+    // primitive reads the rectangle again, before and after each move.
+    for (const Op op : {Op::IsWindowVisible, Op::GetWindowTextLength, Op::GetWindowText,
+                        Op::GetClassName, Op::IsIconic, Op::IsZoomed, Op::IsWindowEnabled,
+                        Op::GetStyle, Op::MonitorFromWindow, Op::GetMonitorInfo, Op::OpenProcess}) {
+      EXPECT_LE(r.d.calls(op), 1u) << static_cast<int>(op);
+    }
+  }
+}
+
+TEST(CorrectionCost, AProgramPathServesOneSweep) {
+  Rig r;
+  const Hwnd a = r.addWindow({100, -30, 500, 370});
+  const Hwnd b = r.addWindow({600, -30, 900, 370}, [](FakeWindow& w) { w.className = u"Other"; });
+  {
+    const CorrectionEngine::Sweep sweep(r.engine);
+    r.engine.Proc_CheckWindow(a);
+    r.engine.Proc_CheckWindow(b);
+  }
+  EXPECT_EQ(r.d.calls(Op::OpenProcess), 1u);
+  EXPECT_EQ(r.config.ListBoxE[0], u"APP.EXE,Other,Window");
+
+  // Between sweeps the process ends and its id goes to another program.
+  FakeProcess other;
+  other.moduleFileName = u"C:\\Apps\\other.exe";
+  r.d.setProcess(kPid, other);
+  r.d.window(a).rect = {100, -30, 500, 370};
+  {
+    const CorrectionEngine::Sweep sweep(r.engine);
+    r.engine.Proc_CheckWindow(a);
+  }
+  EXPECT_EQ(r.config.ListBoxE[0], u"OTHER.EXE,FakeClass,Window");
+}
+
+}  // namespace
+}  // namespace rimfold

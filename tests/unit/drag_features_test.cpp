@@ -14,6 +14,7 @@ using test::FakeDesktop;
 using test::FakeMonitor;
 using test::FakeProcess;
 using test::FakeWindow;
+using test::Op;
 
 constexpr std::uint32_t kPid = 1000;
 
@@ -200,6 +201,37 @@ TEST(MinimumSize, NothingWhenStoppedOrExcluded) {
     const Hwnd h = rig.d.addWindow(w);
     Proc_Constraints(rig.p, rig.correction, rig.monitors, c.exclusions, c.stopped, 1, h);
     EXPECT_EQ(rig.d.rectOf(h), (TRect{100, 100, 300, 200})) << c.name;
+  }
+}
+
+// The program path, the dearest question, is asked only where an exclusion decides: never
+// for a throw, and for the size limit only when the window would be resized.
+TEST(DragFeatures, TheProgramPathOnlyWhereAnExclusionDecides) {
+  struct Case {
+    const char* name;
+    std::int32_t level;  // 0: a throw instead of the size limit
+    StringList exclusions;
+    TRect end;
+    bool identified;
+  };
+  const Case cases[] = {
+      {"thrown", 0, {}, {350, 100, 1250, 700}, false},
+      {"large enough", 2, {u"OTHER.EXE,"}, {150, 100, 1050, 700}, false},
+      {"too narrow", 1, {u"OTHER.EXE,"}, {150, 100, 1110, 700}, true},
+      {"too narrow, excluded", 1, {u"APP.EXE,"}, {150, 100, 1050, 700}, true},
+  };
+  for (const auto& c : cases) {
+    DragRig rig;
+    // 900 x 600 on a 1920 x 1040 work area: under a half wide, over a third either way.
+    const Hwnd h = rig.drag({100, 100, 1000, 700}, {150, 100, 1050, 700}, 200);
+    rig.d.resetCalls();
+    if (c.level == 0) {
+      rig.throwIt(h);
+    } else {
+      Proc_Constraints(rig.p, rig.correction, rig.monitors, c.exclusions, false, c.level, h);
+    }
+    EXPECT_EQ(rig.d.rectOf(h), c.end) << c.name;
+    EXPECT_EQ(rig.d.calls(Op::OpenProcess) > 0, c.identified) << c.name;
   }
 }
 

@@ -1,0 +1,57 @@
+#include "engine/window_facts.h"
+
+namespace rimfold {
+
+const std::u16string& ImagePathCache::get(Platform& p, std::uint32_t processId) {
+  auto found = paths_.find(processId);
+  if (found == paths_.end()) {
+    found = paths_.emplace(processId, identityImagePath(p, processId)).first;
+  }
+  return found->second;
+}
+
+bool WindowFacts::rect(TRect& out) {
+  if (!rect_) {
+    TRect r;
+    rect_.emplace();
+    if (Func_WindowRect(p_, w_, r)) *rect_ = r;
+  }
+  if (!*rect_) return false;
+  out = **rect_;
+  return true;
+}
+
+int WindowFacts::monitorIndex(MonitorList& monitors) {
+  return ask(monitorIndex_, [&] { return monitors.locate(nearestMonitor()); });
+}
+
+WindowIdentity& WindowFacts::names() {
+  if (!identity_) {
+    identity_.emplace();
+    if (titled()) {
+      identity_->Title = trimWindowText(text());
+      identity_->ClassName = trimWindowText(className());
+    }
+  }
+  return *identity_;
+}
+
+const std::u16string& WindowFacts::identityTitle() { return names().Title; }
+
+const std::u16string& WindowFacts::identityClassName() { return names().ClassName; }
+
+const WindowIdentity& WindowFacts::identity() {
+  WindowIdentity& id = names();
+  if (!pathKnown_) {
+    pathKnown_ = true;
+    if (titled()) {
+      std::uint32_t processId = 0;
+      p_.windows.getWindowThreadProcessId(w_, &processId);
+      id.ImagePath =
+          paths_ != nullptr ? paths_->get(p_, processId) : identityImagePath(p_, processId);
+    }
+  }
+  return id;
+}
+
+}  // namespace rimfold

@@ -48,6 +48,6 @@ click_rect "$(ctl rect "$(ctl child "$box" 1)")"
 wait_gone "$box" 1000
 wait_tray_tip "Rimfold" 3000
 open_tray_menu
-xdotool mousemove 300 300 click 1
+dismiss_tray_menu
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000

@@ -73,8 +73,8 @@ bool CorrectionEngine::passesFilterTest(int test, WindowFacts& f) {
       return f.rect(r) && r.Left >= -kCoordinateLimit && r.Left <= kCoordinateLimit &&
              r.Top >= -kCoordinateLimit && r.Top <= kCoordinateLimit;
     case 9:
-      return f.rect(r) && r.Bottom - r.Top >= p_.input.getSystemMetrics(kSmCySize) &&
-             r.Right - r.Left >= p_.input.getSystemMetrics(kSmCxSize);
+      return f.rect(r) && r.Bottom - r.Top >= p_.input.getSystemMetricsForWindow(kSmCySize, f.handle()) &&
+             r.Right - r.Left >= p_.input.getSystemMetricsForWindow(kSmCxSize, f.handle());
     case 10: return !Func_IsModernAppWindow(p_, f.handle(), f.identityClassName());
     case 11: return !isShellSurface(f);
     case 12: return !exeNameOf(f.identity().ImagePath).ends_with(u".SCR");
@@ -135,7 +135,7 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
 
   // A maximized window overhangs its area by its frame; only more than that is wrong.
   const bool zoomed = f.zoomed();
-  const std::int32_t g = zoomed ? p_.input.getSystemMetrics(kSmCyFrame) : 0;
+  const std::int32_t g = zoomed ? p_.input.getSystemMetricsForWindow(kSmCyFrame, w) : 0;
   if (r.Top >= a.Top - g && r.Bottom <= a.Bottom + g && r.Left >= a.Left - g &&
       r.Right <= a.Right + g) {
     return;
@@ -203,8 +203,8 @@ bool CorrectionEngine::Func_MoveWindowTo(Hwnd w, int code, const TRect& area) {
     default: return false;
   }
 
-  if (Func_OffAllMonitors(p_, box) || p_.input.getSystemMetrics(kSmCxSize) >= box.Width ||
-      p_.input.getSystemMetrics(kSmCySize) >= box.Height) {
+  if (Func_OffAllMonitors(p_, box) || p_.input.getSystemMetricsForWindow(kSmCxSize, w) >= box.Width ||
+      p_.input.getSystemMetricsForWindow(kSmCySize, w) >= box.Height) {
     return false;
   }
   // A window that does not answer is neither brought forward nor moved; like a refused

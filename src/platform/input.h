@@ -15,6 +15,9 @@ class IInput {
   virtual std::int16_t getAsyncKeyState(int virtualKey) = 0;
   virtual bool getCursorPos(TPoint& out) = 0;
   virtual int getSystemMetrics(int index) = 0;
+  // The metric as the system draws it on the window's monitor, for metrics that follow the
+  // monitor's DPI (caption buttons, frames); getSystemMetrics where the system cannot say.
+  virtual int getSystemMetricsForWindow(int index, Hwnd w) = 0;
 
   // SystemParametersInfoW
   virtual bool getWorkArea(TRect& out) = 0;                     // SPI_GETWORKAREA

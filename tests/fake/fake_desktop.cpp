@@ -532,6 +532,12 @@ void FakeDesktop::removeMonitor(Hmonitor m) {
                   monitors_.end());
 }
 
+void FakeDesktop::setMonitorDpi(Hmonitor m, int dpi) {
+  for (auto& x : monitors_) {
+    if (x.handle == m) x.dpi = dpi;
+  }
+}
+
 void FakeDesktop::setWorkArea(Hmonitor m, const TRect& work) {
   for (auto& x : monitors_) {
     if (x.handle == m) x.work = work;
@@ -677,6 +683,22 @@ int FakeDesktop::getSystemMetrics(int index) {
     case kSmCyVirtualScreen: return v.Bottom - v.Top;
     case kSmCMonitors: return static_cast<int>(monitors_.size());
     default: return 0;
+  }
+}
+
+int FakeDesktop::getSystemMetricsForWindow(int index, Hwnd w) {
+  const int value = getSystemMetrics(index);
+  const WindowRec* r = find(w);
+  const FakeMonitor* m =
+      r != nullptr ? monitorByHandle(monitorFromRect(r->w.rect, MonitorDefault::Nearest)) : nullptr;
+  switch (index) {
+    case kSmCxSize:
+    case kSmCySize:
+    case kSmCxFrame:
+    case kSmCyFrame:
+      // MulDiv's rounding, as the system scales its metrics.
+      return m != nullptr ? (value * m->dpi + 48) / 96 : value;
+    default: return value;
   }
 }
 

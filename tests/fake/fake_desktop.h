@@ -84,6 +84,7 @@ struct FakeMonitor {
   TRect bounds{};
   TRect work{};         // empty (all 0): same as bounds
   bool primary = false;
+  int dpi = 96;         // the per-monitor metrics scale with it
 };
 
 struct FakeProcess {
@@ -184,6 +185,7 @@ class FakeDesktop final : public IWindowManager,
   Hmonitor addMonitor(const FakeMonitor& m);
   void setMonitors(const std::vector<FakeMonitor>& monitors);  // replaces all
   void removeMonitor(Hmonitor m);
+  void setMonitorDpi(Hmonitor m, int dpi);
   void setWorkArea(Hmonitor m, const TRect& work);
   void setMonitorBounds(Hmonitor m, const TRect& bounds);
   const std::vector<FakeMonitor>& monitors() const { return monitors_; }
@@ -291,6 +293,8 @@ class FakeDesktop final : public IWindowManager,
   std::int16_t getAsyncKeyState(int virtualKey) override;
   bool getCursorPos(TPoint& out) override;
   int getSystemMetrics(int index) override;
+  // Caption-button and frame sizes scaled to the DPI of the window's nearest monitor.
+  int getSystemMetricsForWindow(int index, Hwnd w) override;
   bool getWorkArea(TRect& out) override;
   bool getForegroundLockTimeout(std::uint32_t& out) override;
   bool setForegroundLockTimeout(std::uint32_t value) override;

@@ -143,6 +143,12 @@ const FilterCase kFilterCases[] = {
      [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.rect = {100, -10, 500, 9}; }},
     {"narrower than a caption button", 9,
      [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.rect = {100, -30, 119, 370}; }},
+    // Caption buttons are 1.5 times as large on a 144-DPI monitor.
+    {"lower than a caption button at 144 DPI", 9,
+     [](FakeWindow& w, ConfigState&, FakeDesktop& d) {
+       d.setMonitorDpi(d.monitorFromPoint({0, 0}, MonitorDefault::Nearest), 144);
+       w.rect = {100, -10, 500, 19};
+     }},
     {"core window", 10,
      [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.className = u"Windows.UI.Core.CoreWindow"; }},
     {"store frame without core window", 10,
@@ -384,9 +390,10 @@ struct MaximizedCase {
   TRect rect;
   bool moved;
   bool hung = false;  // answers no message in time
+  int dpi = 96;       // of the monitor: the frame scales with it
 };
 
-// Area 0,0 - 1920,1040, frame tolerance 4 on every side.
+// Area 0,0 - 1920,1040, frame tolerance 4 on every side (6 at 144 DPI).
 const MaximizedCase kMaximizedCases[] = {
     {"normal frame overhang", {-4, -4, 1924, 1044}, false},
     {"left one more", {-5, -4, 1924, 1044}, true},
@@ -395,6 +402,8 @@ const MaximizedCase kMaximizedCases[] = {
     {"bottom one more", {-4, -4, 1924, 1045}, true},
     {"inside", {0, 0, 1920, 1040}, false},
     {"left one more, not answering: left for a later sweep", {-5, -4, 1924, 1044}, false, true},
+    {"frame overhang at 144 DPI", {-6, -6, 1926, 1046}, false, false, 144},
+    {"left one more at 144 DPI", {-7, -6, 1926, 1046}, true, false, 144},
 };
 
 TEST(CorrectionMaximized, FrameToleranceOnEachSide) {
@@ -402,6 +411,7 @@ TEST(CorrectionMaximized, FrameToleranceOnEachSide) {
     SCOPED_TRACE(c.name);
     Rig r;
     r.config.TBMAXDisable = false;
+    r.d.setMonitorDpi(r.d.monitorFromPoint({0, 0}, MonitorDefault::Nearest), c.dpi);
     const Hwnd other = r.addWindow({100, 100, 500, 400});
     r.d.setForeground(other);
     const Hwnd h = r.addWindow(c.rect, [&](FakeWindow& w) {

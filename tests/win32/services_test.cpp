@@ -33,6 +33,17 @@ TEST(InputTest, MetricsOfTheShellDesktop) {
   }
 }
 
+// Wine has the late DPI functions; its one monitor runs at the system DPI, so the metrics for
+// a window on it, and for no window at all (the nearest monitor), are the system's.
+TEST(InputTest, MetricsForAWindowFollowItsMonitor) {
+  OwnWindow w;
+  Win32Input input;
+  for (int index : {kSmCxSize, kSmCySize, kSmCyFrame}) {
+    EXPECT_EQ(input.getSystemMetricsForWindow(index, w.handle()), ::GetSystemMetrics(index)) << index;
+  }
+  EXPECT_EQ(input.getSystemMetricsForWindow(kSmCyFrame, 0), ::GetSystemMetrics(SM_CYFRAME));
+}
+
 TEST(InputTest, DragFullWindowsRoundTrips) {
   Win32Input input;
   bool original = false;

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "platform/win32/win32_convert.h"
+#include "platform/win32/win32_dpi.h"
 
 namespace rimfold::win32 {
 
@@ -20,6 +21,10 @@ bool Win32Input::getCursorPos(TPoint& out) noexcept {
 }
 
 int Win32Input::getSystemMetrics(int index) noexcept { return ::GetSystemMetrics(index); }
+
+int Win32Input::getSystemMetricsForWindow(int index, Hwnd w) noexcept {
+  return systemMetricForMonitor(index, ::MonitorFromWindow(toHwnd(w), MONITOR_DEFAULTTONEAREST));
+}
 
 bool Win32Input::getWorkArea(TRect& out) noexcept {
   RECT r{};

@@ -10,6 +10,7 @@ class Win32Input final : public IInput {
   std::int16_t getAsyncKeyState(int virtualKey) noexcept override;
   bool getCursorPos(TPoint& out) noexcept override;
   int getSystemMetrics(int index) noexcept override;
+  int getSystemMetricsForWindow(int index, Hwnd w) noexcept override;
 
   bool getWorkArea(TRect& out) noexcept override;
   bool getForegroundLockTimeout(std::uint32_t& out) noexcept override;

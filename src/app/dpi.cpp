@@ -1,6 +1,7 @@
 #include "app/dpi.h"
 
 #include "app/model/dialog_layout.h"
+#include "platform/win32/proc_address.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_dpi.h"
 
@@ -8,8 +9,8 @@ namespace rimfold::app {
 
 int windowDpi(HWND hwnd) noexcept {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  static const auto getDpiForWindow =
+      win32::procAddress<GetDpiForWindowFn>(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
   if (getDpiForWindow != nullptr && hwnd != nullptr) {
     const UINT dpi = getDpiForWindow(hwnd);
     if (dpi != 0) return static_cast<int>(dpi);

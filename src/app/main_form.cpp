@@ -156,15 +156,19 @@ void TMainForm::FormDestroy() {
   TaskBarDone();
 }
 
-void TMainForm::setTimerEnabled(bool on) {
-  timerEnabled_ = on;
+void TMainForm::armTimer(UINT_PTR id, UINT intervalMs, bool on) {
   if (handle() == nullptr) return;
   // Enabling restarts the interval, as re-arming a timer does.
   if (on) {
-    ::SetTimer(handle(), kPollingTimerId, timerInterval_, nullptr);
+    ::SetTimer(handle(), id, intervalMs, nullptr);
   } else {
-    ::KillTimer(handle(), kPollingTimerId);
+    ::KillTimer(handle(), id);
   }
+}
+
+void TMainForm::setTimerEnabled(bool on) {
+  timerEnabled_ = on;
+  armTimer(kPollingTimerId, timerInterval_, on);
 }
 
 bool TMainForm::checkDesktopIfFlagged() {
@@ -214,12 +218,7 @@ void TMainForm::TimerTimer() {
 
 void TMainForm::setDispChangeTimerEnabled(bool on) {
   dispChangeTimerEnabled_ = on;
-  if (handle() == nullptr) return;
-  if (on) {
-    ::SetTimer(handle(), kDispChangeTimerId, dispChangeInterval_, nullptr);
-  } else {
-    ::KillTimer(handle(), kDispChangeTimerId);
-  }
+  armTimer(kDispChangeTimerId, dispChangeInterval_, on);
 }
 
 void TMainForm::configMonitorInitial() { config_.Proc_MonitorInitial(); }

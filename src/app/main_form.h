@@ -115,6 +115,7 @@ class TMainForm final : public WindowBase,
   DisplayChange& displayChange() noexcept { return displayChange_; }
 
  private:
+  void armTimer(UINT_PTR id, UINT intervalMs, bool on);
   void FormCreate();
   void loadIcons();
   void createTrayIcon();

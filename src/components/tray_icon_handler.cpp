@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/proc_address.h"
 #include "platform/win32/win32_convert.h"
 
 namespace rimfold::app {
@@ -114,8 +115,7 @@ UINT registerTaskbarCreated() {
   HMODULE comctl = ::GetModuleHandleW(L"comctl32.dll");
   if (comctl == nullptr) comctl = ::LoadLibraryW(L"comctl32.dll");
   if (comctl == nullptr) return 0;
-  const auto getVersion =
-      reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(::GetProcAddress(comctl, "DllGetVersion")));
+  const auto getVersion = win32::procAddress<DLLGETVERSIONPROC>(comctl, "DllGetVersion");
   if (getVersion == nullptr) return 0;
   DLLVERSIONINFO info{};
   info.cbSize = sizeof(info);

@@ -79,16 +79,8 @@ bool CorrectionEngine::passesFilterTest(int test, WindowFacts& f) {
     case 11: return !isShellSurface(f);
     case 12: return !exeNameOf(f.identity().ImagePath).ends_with(u".SCR");
     case 13: return f.style() != 0;
-    case 14: {
-      // Full-screen games and presentations own their monitor; a sizing frame says otherwise.
-      // The monitor is looked up whatever the style: a lookup may read the monitors again.
-      const int index = f.monitorIndex(monitors_);
-      MonitorInfo monitor;
-      return !((f.style() & kWsThickFrame) == 0 && f.rect(r) && index >= 0 &&
-               index < monitors_.count() && monitors_.info(index, monitor) &&
-               r.Right - r.Left >= monitor.bounds.Right - monitor.bounds.Left &&
-               r.Bottom - r.Top >= monitor.bounds.Bottom - monitor.bounds.Top);
-    }
+    // Full-screen games and presentations own their monitor; a sizing frame says otherwise.
+    case 14: return !f.coversItsMonitor(monitors_);
     case 15: return !Func_IsBareStyle(f);
     default: return false;
   }

@@ -25,6 +25,15 @@ int WindowFacts::monitorIndex(MonitorList& monitors) {
   return ask(monitorIndex_, [&] { return monitors.locate(nearestMonitor()); });
 }
 
+bool WindowFacts::coversItsMonitor(MonitorList& monitors) {
+  const int index = monitorIndex(monitors);
+  TRect r;
+  MonitorInfo m;
+  return (style() & kWsThickFrame) == 0 && rect(r) && monitors.info(index, m) &&
+         r.Right - r.Left >= m.bounds.Right - m.bounds.Left &&
+         r.Bottom - r.Top >= m.bounds.Bottom - m.bounds.Top;
+}
+
 WindowIdentity& WindowFacts::names() {
   if (!identity_) {
     identity_.emplace();

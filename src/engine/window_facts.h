@@ -53,6 +53,9 @@ class WindowFacts {
   bool rect(TRect& out);
   // Func_MonitorIndexOf: may read the monitors again (see MonitorList::locate).
   int monitorIndex(MonitorList& monitors);
+  // A full-screen program: no sizing frame, and at least as large as its monitor. The monitor
+  // is looked up whatever the style, so that the monitors are read again alike either way.
+  bool coversItsMonitor(MonitorList& monitors);
 
   // Proc_WindowIdentity. Its title and class name (empty for a hidden or untitled window)
   // come without the image path, which only identity() looks up.

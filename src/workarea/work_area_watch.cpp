@@ -47,12 +47,8 @@ bool WorkAreaWatch::foregroundSuppressesCheck() {
   // path, waits until the cheaper ones have found none; the monitor lookup that may read the
   // monitors again stays behind it.
   if (isExcluded(config_.ListBoxD, f.identity())) return true;
-  // A full-screen program (covering its monitor, no sizing frame) is not disturbed.
-  MonitorInfo m;
-  return target && (f.style() & kWsThickFrame) == 0 &&
-         monitors_.info(f.monitorIndex(monitors_), m) &&
-         r.Right - r.Left >= m.bounds.Right - m.bounds.Left &&
-         r.Bottom - r.Top >= m.bounds.Bottom - m.bounds.Top;
+  // A full-screen program is not disturbed.
+  return target && f.coversItsMonitor(monitors_);
 }
 
 bool WorkAreaWatch::Func_CheckDesktop(bool v) {

@@ -16,6 +16,10 @@ skip() {
   exit 77
 }
 
+# What most cases need: the built program, and xdotool for real input.
+require_rimfold() { [ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"; }
+require_xdotool() { command -v xdotool >/dev/null || skip "xdotool missing"; }
+
 # check_eq WHAT EXPECTED ACTUAL
 check_eq() {
   [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
@@ -520,8 +524,8 @@ rect_is() {  # HWND "l t r b"
 # during a hang ends Rimfold within 1 s.
 hung_window_case() {
   local mode="$1" h n t0 hang_start
-  [ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-  command -v xdotool >/dev/null || skip "xdotool missing"
+  require_rimfold
+  require_xdotool
   settings_file '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
   echo "c|Calm|RfCaseCalm|00CF0000|0|100,100,300,200|" >"$CASE_DIR/windows.txt"
   if [ "$mode" = at-start ]; then

@@ -119,18 +119,6 @@ static_assert(PPDefBorder9 - PPDefBorder1 == 8);
 constexpr int kEdgeEdits[] = {EditTop, EditBottom, EditLeft, EditRight};
 constexpr int kEdgeGroupBoxes[] = {GroupBoxTop, GroupBoxBottom, GroupBoxLeft, GroupBoxRight};
 
-std::u16string windowText(HWND hwnd) {
-  const int length = ::GetWindowTextLengthW(hwnd);
-  std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
-  const int got = ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(std::max(got, 0)));
-  return win32::fromWide(text);
-}
-
-void setWindowText(HWND hwnd, const std::u16string& text) {
-  ::SetWindowTextW(hwnd, win32::toWide(text).c_str());
-}
-
 std::wstring menuFontFace() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
@@ -218,7 +206,7 @@ void TConfigForm::FormCreate(const std::u16string& hotKeyStop) {
   Proc_SetListExtent(ListBoxD, extentD_);
   Proc_MonitorInitial();
   hotKeyText_ = hotKeyStop;
-  if (HWND edit = controls_[EditKeyStop]) setWindowText(edit, hotKeyText_);
+  if (HWND edit = controls_[EditKeyStop]) setText(edit, hotKeyText_);
 }
 
 void TConfigForm::Proc_MonitorInitial() {
@@ -247,12 +235,18 @@ void TConfigForm::mirrorWorkAreaPage() {
       &workAreaPage_.edits.Right};
   for (std::size_t i = 0; i < texts.size(); ++i) {
     if (HWND edit = controls_[kEdgeEdits[i]]) {
-      setWindowText(edit, *texts[i]);
+      setText(edit, *texts[i]);
       if (NumEditWindow* numEdit = NumEditWindow::fromHandle(edit)) {
         numEdit->model().ReadOnly = workAreaPage_.readOnly;
       }
     }
-    if (HWND box = controls_[kEdgeGroupBoxes[i]]) setWindowText(box, workAreaPage_.captions[i]);
+  }
+  showEdgeCaptions();
+}
+
+void TConfigForm::showEdgeCaptions() {
+  for (std::size_t i = 0; i < std::size(kEdgeGroupBoxes); ++i) {
+    if (HWND box = controls_[kEdgeGroupBoxes[i]]) setText(box, workAreaPage_.captions[i]);
   }
 }
 
@@ -344,7 +338,7 @@ void TConfigForm::FormCloseQuery() {
   readWindowSize();
   saveWorkAreaFile(p_, state_, monitors_);
   SaveDisableLog(p_, state_.ListBoxD, disableLogPath(), state_.disableLogRead);
-  if (HWND edit = controls_[EditKeyStop]) hotKeyText_ = windowText(edit);
+  if (HWND edit = controls_[EditKeyStop]) hotKeyText_ = text(edit);
 }
 
 void TConfigForm::readWindowSize() {
@@ -381,6 +375,12 @@ void TConfigForm::endModal() {
 }
 
 // ---- Exclusions page ----
+
+std::u16string TConfigForm::text(HWND control) { return p_.windows.getWindowText(win32::fromHwnd(control)); }
+
+void TConfigForm::setText(HWND control, const std::u16string& value) {
+  p_.windows.setWindowText(win32::fromHwnd(control), value);
+}
 
 int TConfigForm::selectedIndex(int listBoxId) const {
   return static_cast<int>(::SendMessageW(controls_[listBoxId], LB_GETCURSEL, 0, 0));
@@ -544,7 +544,7 @@ void TConfigForm::applyEdges(Apply apply) {
   EdgeTexts& edits = workAreaPage_.edits;
   std::u16string* fields[] = {&edits.Top, &edits.Bottom, &edits.Left, &edits.Right};
   for (std::size_t i = 0; i < std::size(fields); ++i) {
-    if (HWND edit = controls_[kEdgeEdits[i]]) *fields[i] = windowText(edit);
+    if (HWND edit = controls_[kEdgeEdits[i]]) *fields[i] = text(edit);
   }
   bool stored = false;
   try {
@@ -608,7 +608,7 @@ bool TConfigForm::EditKeyStopKeyDown(int key) {
   HWND edit = controls_[EditKeyStop];
   hotKeyText_ = Proc_HotKeyEditKeyDown(p_.input, key, keyDown(VK_SHIFT), keyDown(VK_CONTROL),
                                        keyDown(VK_MENU));
-  setWindowText(edit, hotKeyText_);
+  setText(edit, hotKeyText_);
   const auto end = static_cast<WPARAM>(hotKeyText_.size());
   ::SendMessageW(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
   return key == 0;
@@ -654,9 +654,7 @@ void TConfigForm::stopCheckTimer() {
 
 void TConfigForm::refreshEdgeCaptions() {
   workAreaPage_.refreshCaptions(state_);
-  for (std::size_t i = 0; i < std::size(kEdgeGroupBoxes); ++i) {
-    if (HWND box = controls_[kEdgeGroupBoxes[i]]) setWindowText(box, workAreaPage_.captions[i]);
-  }
+  showEdgeCaptions();
 }
 
 void TConfigForm::WMSettingChange(Message& m) {

@@ -139,6 +139,10 @@ class TConfigForm final : public WindowBase, public IConfigView {
   void CHKMessageClick();
   void PageControlChange(NMHDR& header, LRESULT& result);
   void mirrorWorkAreaPage();
+  void showEdgeCaptions();
+  // Through the platform: the dialog's own controls, as any window.
+  std::u16string text(HWND control);
+  void setText(HWND control, const std::u16string& value);
   // Runs one of the page's apply operations with Ctrl read now; beeps when nothing was taken.
   template <typename Apply>
   void applyEdges(Apply apply);

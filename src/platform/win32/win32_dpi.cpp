@@ -1,5 +1,6 @@
 #include "platform/win32/win32_dpi.h"
 
+#include "platform/win32/proc_address.h"
 #include "platform/win32/unique_handle.h"
 
 namespace rimfold::win32 {
@@ -8,12 +9,6 @@ namespace {
 
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
-
-template <typename Fn>
-Fn procAddress(HMODULE module, const char* name) noexcept {
-  return module != nullptr ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
-                           : nullptr;
-}
 
 }  // namespace
 

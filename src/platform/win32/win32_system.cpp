@@ -5,6 +5,7 @@
 
 #include <limits>
 
+#include "platform/win32/proc_address.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_convert.h"
 
@@ -19,12 +20,6 @@ UniqueModule loadSystemLibrary(ISystem& system, const char16_t* fileName) {
   std::u16string dir = system.getSystemDirectory();
   if (dir.empty()) return UniqueModule{};
   return UniqueModule{::LoadLibraryW(wide(dir + u"\\" + fileName))};
-}
-
-template <typename Function>
-Function procAddress(HMODULE module, const char* name) noexcept {
-  // GetProcAddress returns a generic function pointer; the cast goes through void(*)().
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(::GetProcAddress(module, name)));
 }
 
 // Calls api(buffer, size) with a growing buffer until the answer fits.
@@ -114,7 +109,7 @@ std::u16string Win32System::getSystemDirectory() {
 std::optional<bool> Win32System::isWow64Process() noexcept {
   using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
   HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
-  auto fn = kernel ? procAddress<IsWow64ProcessFn>(kernel, "IsWow64Process") : nullptr;
+  auto fn = procAddress<IsWow64ProcessFn>(kernel, "IsWow64Process");
   if (!fn) return std::nullopt;
   BOOL wow64 = FALSE;
   fn(::GetCurrentProcess(), &wow64);

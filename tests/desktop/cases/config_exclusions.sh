@@ -4,8 +4,8 @@
 # while the tray opens no menu; a corrected window's keys in the processed list, its class
 # key added to the exclusions (the window is then left alone), delete and clear, a window
 # corrected meanwhile appearing at once, and the two switches stored at the close.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 printf 'w|Moved|RfCase|00CF0000|0|1700,300,400,300|\nv|Other|RfOther|00CF0000|0|300,300,400,300|\n' \
   >"$CASE_DIR/windows.txt"
 windows_start "$CASE_DIR/windows.txt"

@@ -4,8 +4,8 @@
 # hotkey at the close, Esc empties it (no hotkey then); the close box saves as the close
 # button does; the dialog cannot be made smaller than 435 x 320, the processed list not
 # lower than 101; size and list height come back at the next start.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 settings_file '[Key]\r\nStop=\r\n'
 dir="$DATA_DIR"
 start_resident

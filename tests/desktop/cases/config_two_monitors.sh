@@ -2,8 +2,8 @@
 # fresh: yes
 # The work-area page on two monitors, the second left of the primary: the combo box lists
 # both, with the minus signs, opens on the primary, and choosing the second shows its edges.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 start_resident
 open_config
 activate_config

@@ -3,8 +3,8 @@
 # The dialog's work-area page: the monitor and its edges, typing into the numeric edits, apply
 # with the 20 % limit and with Ctrl held (windows are then kept inside the new area), the
 # defaults and the presets of the drop-down menu, and an apply that stores nothing.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 one_window 500,100,400,300
 start_resident
 expect_tray running 5000

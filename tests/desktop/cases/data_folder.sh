@@ -2,7 +2,7 @@
 # fresh: yes
 # Rimfold.exe, started in a fresh prefix, creates its data folder under the
 # user's roaming AppData; with "/Q" it makes its one sweep and exits with code 0.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+require_rimfold
 users="$WINEPREFIX/drive_c/users"
 user="$(ls "$users" | grep -vx Public | head -n 1)"
 [ -n "$user" ] || fail "no user profile in the prefix"

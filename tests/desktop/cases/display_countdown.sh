@@ -4,8 +4,8 @@
 # second from 10, confirmed by itself about 10 s after it appeared; meanwhile the tray opens
 # no menu and no window is corrected; afterwards a window sticking out of the new, smaller
 # screen is corrected into the new work area, and WorkArea.dat gets the new section.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 one_window 1300,600,500,300
 start_resident
 expect_tray running 5000

@@ -2,8 +2,8 @@
 # fresh: yes
 # The countdown box's OK pressed early ends the pause at once; a second display change while
 # a countdown runs replaces its box by a new one that starts again at 10.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 one_window 1300,600,500,300
 start_resident
 expect_tray running 5000

@@ -3,8 +3,8 @@
 # The second monitor removed and attached again (xrandr, and the broadcast the real system
 # would send): each time the tables are rebuilt, so a window is corrected into the area of
 # the monitor it is on now, and both configurations end up as sections of WorkArea.dat.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 command -v xrandr >/dev/null || skip "xrandr missing"
 one_window 1800,100,400,300
 start_resident

@@ -3,7 +3,7 @@
 # With "モニタの変更時ダイアログを表示" unchecked a display change shows nothing and blocks
 # Rimfold for 10 s; correction resumes then. A close command, and the end of the Windows
 # session, that arrive during the pause are honoured after it, with the files written.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+require_rimfold
 settings_file '[Tray]\r\nDispDialog=0\r\n'
 dir="$DATA_DIR"
 one_window 1300,600,500,300

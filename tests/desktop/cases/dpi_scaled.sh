@@ -3,8 +3,8 @@
 # At 150 % display scaling (144 DPI): the dialog's pages laid out at 1.5 times their design
 # positions and sizes, with its minimum size to match; the tray icon and its menu drawn at
 # the shell's size; windows corrected into the work area as read, never assumed.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 printf 'w|Moved|RfCase|00CF0000|0|1700,900,400,300|\n' >"$CASE_DIR/windows.txt"
 windows_start "$CASE_DIR/windows.txt"
 w="$(report_hwnd w)"

@@ -3,7 +3,7 @@
 # The end of a drag, as the shell reports it (MOVESIZESTART / MOVESIZEEND): with inertial
 # movement on, a fast drag is thrown on to the allowed-area edge and a slow one is not;
 # under the 1/2 limit a small sizable window grows to half the work area (1920 x 1060).
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+require_rimfold
 settings_file '[Tray]\r\nMoveWindowSpeed=1\r\nConstraints=0\r\n'
 cat >"$CASE_DIR/windows.txt" <<'DESC'
 fast|Fast|RfCase|00CF0000|0|500,300,400,300|

@@ -2,7 +2,7 @@
 # fresh: yes
 # WM_QUERYENDSESSION closes the main form first, so the settings are written before the
 # answer (TRUE: Windows may end the session), and the program ends.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+require_rimfold
 start_resident
 dir="$(data_dir)"
 [ ! -e "$dir/Rimfold.ini" ] || fail "Rimfold.ini exists before the close"

@@ -3,7 +3,7 @@
 # A first run writes Rimfold.ini byte-exact with the defaults, WorkArea.dat with the
 # monitor's section named after its bounds and work area, and Disable.log holding only
 # its byte-order mark.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+require_rimfold
 run_oneshot
 dir="$(data_dir)"
 printf '[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\n\r\n[Key]\r\nStop=\r\n\r\n' >"$CASE_DIR/ini"

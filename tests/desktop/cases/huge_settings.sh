@@ -1,7 +1,7 @@
 # desktop: shell
 # A 50 MB Rimfold.ini and a 20 MB WorkArea.dat are not read: Rimfold starts with its
 # defaults and corrects at once, logs each file once, and leaves both untouched at close.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+require_rimfold
 settings_file '[Tray]\r\nStop=1\r\n'
 dir="$DATA_DIR"
 head -c 50000000 /dev/zero | tr '\0' 'x' >>"$dir/Rimfold.ini"

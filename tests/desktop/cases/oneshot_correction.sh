@@ -4,7 +4,7 @@
 # ends by itself: each side, corners (vertical move first), too tall, too wide, and a
 # real program's off-screen window. Excluded windows (by program, class and window key),
 # minimized, disabled, bare, tiny, full-screen, maximized and store-app windows stay.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+require_rimfold
 dir="$(data_dir)"
 mkdir -p "$dir"
 printf 'RF_OTHER.EXE,\r\nRF_WINDOWS.EXE,RfExcludedClass,\r\nrf_windows.exe,RfCase,Excluded by title\r\n' >"$dir/Disable.log"

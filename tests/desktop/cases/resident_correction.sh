@@ -3,7 +3,7 @@
 # Resident: a window moved off-screen (with the events the shell raises) and a new window
 # that appears off-screen are corrected within the next ticks; a second copy ends at once;
 # WM_CLOSE to the main form ends the program and writes its files.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+require_rimfold
 one_window 500,300,400,300
 w="$W"
 start_resident

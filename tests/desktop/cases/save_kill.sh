@@ -1,7 +1,7 @@
 # desktop: shell
 # Killed at random moments of its close, 30 times: every file is the old one or the new one,
 # never a mix; the next start removes what cut-off saves left (and nothing else).
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+require_rimfold
 dir="$(data_dir)"
 mkdir -p "$dir" "$CASE_DIR/old" "$CASE_DIR/new"
 # Old files that the close rewrites differently, large enough for the kill to meet the

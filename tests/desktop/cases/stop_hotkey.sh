@@ -3,8 +3,8 @@
 # The stop/resume hotkey from Rimfold.ini (Ctrl+Alt+S, keys sent with xdotool) toggles the
 # stop state: while stopped an off-screen window stays, after the second press it is
 # corrected; the state at close is written back. A text that names no key registers nothing.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 settings_file '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
 dir="$DATA_DIR"
 one_window 500,300,400,300

@@ -2,7 +2,7 @@
 # fresh: yes
 # A stored stop state suspends the sweeps: an off-screen window is left where it is,
 # and the state is written back at close.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+require_rimfold
 settings_file '[Tray]\r\nStop=1\r\n'
 dir="$DATA_DIR"
 one_window 500,300,400,300

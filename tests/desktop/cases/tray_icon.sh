@@ -3,8 +3,8 @@
 # The notification-area icon: its tooltip and picture, the menu opening on a right-click
 # and closing on a click elsewhere, a double-click and the hotkey toggling the stop state,
 # the icon coming back after a shell restart, and gone after the close command.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 settings_file '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
 start_resident
 wait_hotkey_taken 3 0x53 3000

@@ -4,8 +4,8 @@
 # system value, check and radio choices are written at close and restored at the next
 # start (a stopped state shows the stop icon at once), and while the configuration dialog
 # is open the icon ignores the mouse and the hotkey is given up.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 # Rows of the menu as Wine shows it (the elevated command is hidden there).
 ROW_STOP=0 ROW_CONFIG=1 ROW_SPEED=2 ROW_DIALOG=3 ROW_LIMIT=4 ROW_DRAG=5 ROW_CLOSE=7
 settings_file '[Tray]\r\nStop=0\r\nMoveWindowSpeed=0\r\nDispDialog=1\r\nConstraints=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'

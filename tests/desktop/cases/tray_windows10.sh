@@ -2,8 +2,8 @@
 # fresh: yes
 # On a prefix that reports Windows 10 the display-mode submenu carries the Windows 10
 # captions (shown in the screenshot); it has its four modes, and the main menu its rows.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 # Without a manifest (rf_ctl) the prefix says 6.2; with Rimfold's it says 10.0.
 case "$(ctl version)" in 6.2.*) ;; *) fail "not a Windows 10 prefix: $(ctl version)" ;; esac
 start_resident

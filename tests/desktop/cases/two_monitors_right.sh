@@ -2,7 +2,7 @@
 # fresh: yes
 # Two monitors, the second right of the primary: each window is corrected into its own
 # monitor's work area, and WorkArea.dat holds one section per monitor.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
+require_rimfold
 cat >"$CASE_DIR/windows.txt" <<'DESC'
 second|Second|RfCase|00CF0000|0|3000,100,400,300|
 primary|Primary|RfCase|00CF0000|0|100,900,300,300|

@@ -5,8 +5,8 @@
 # Yes opens the dialog on its work-area page, and correction resumes only after its close.
 # Wine's taskbar moves only after the program's tables were rebuilt: the watch then asks
 # about that work area with its old and new edges, once.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 mkdir -p "$(data_dir)"
 printf '[Message]\r\nEnabled=1\r\n' >"$(data_dir)/WorkArea.dat"
 one_window 300,300,500,300

@@ -4,8 +4,8 @@
 # driver's work areas, which Wine reads when it rebuilds its monitors) and the system
 # announces it as a setting change. With notification on, the question names the monitor
 # with its new and its old edges, once; answered No, nothing changes.
-[ -f "$RIMFOLD_EXE" ] || skip "Rimfold.exe not built ($RIMFOLD_EXE)"
-command -v xdotool >/dev/null || skip "xdotool missing"
+require_rimfold
+require_xdotool
 command -v xrandr >/dev/null || skip "xrandr missing"
 mkdir -p "$(data_dir)"
 printf '[Message]\r\nEnabled=1\r\n' >"$(data_dir)/WorkArea.dat"

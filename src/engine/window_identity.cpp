@@ -34,8 +34,9 @@ bool hasForegroundLock(const OsVersion& v) {
   return v.major > 4 || (v.major == 4 && v.minor >= 10);
 }
 
-// GetModuleFileNameEx of the process, else its device path translated to a drive letter.
-std::u16string processImagePath(Platform& p, std::uint32_t processId) {
+}  // namespace
+
+std::u16string Func_ProcessImagePath(Platform& p, std::uint32_t processId) {
   // A failed open is not tested: the queries below then fail on the null handle.
   const KernelHandle process = p.system.openProcess(kProcessQueryInformationVmRead, processId);
   std::u16string path;
@@ -49,8 +50,6 @@ std::u16string processImagePath(Platform& p, std::uint32_t processId) {
   p.system.closeHandle(process);
   return path;
 }
-
-}  // namespace
 
 std::u16string trimWindowText(std::u16string_view text) {
   std::size_t end = text.size();
@@ -90,19 +89,8 @@ bool Func_WindowBounds(Platform& p, Hwnd w, WindowBox& out) {
   return true;
 }
 
-WindowIdentity Proc_WindowIdentity(Platform& p, Hwnd w) {
-  WindowFacts f(p, w);
-  return f.identity();
-}
-
-std::u16string Func_ProcessImagePath(Platform& p, Hwnd w) {
-  std::uint32_t processId = 0;
-  p.windows.getWindowThreadProcessId(w, &processId);
-  return processImagePath(p, processId);
-}
-
 std::u16string identityImagePath(Platform& p, std::uint32_t processId) {
-  const std::u16string path = processImagePath(p, processId);
+  const std::u16string path = Func_ProcessImagePath(p, processId);
   return FileExistsOnReadyDrive(p, path) ? longPathOf(p, path) : path;
 }
 
@@ -162,11 +150,6 @@ std::u16string longPathOf(Platform& p, const std::u16string& path) {
   return parts.empty() ? root : prefixUpTo(parts.size() - 1);
 }
 
-bool Func_IsTargetWindow(Platform& p, Hwnd w, bool offScreenTest) {
-  WindowFacts f(p, w);
-  return Func_IsTargetWindow(f, offScreenTest);
-}
-
 bool Func_IsTargetWindow(WindowFacts& f, bool offScreenTest) {
   // Visibility first: most top-level windows are hidden, and that answer alone settles them.
   if (f.handle() == 0 || !f.visible() || f.textLength() <= 0 || f.text() == u"Program Manager" ||
@@ -183,11 +166,6 @@ bool Func_IsModernAppWindow(Platform& p, Hwnd w, std::u16string_view className) 
   if (className != u"ApplicationFrameWindow") return false;
   const std::u16string core(kCoreWindowClass);
   return p.windows.findWindowEx(w, 0, core.c_str(), nullptr) == 0;
-}
-
-bool Func_IsBareStyle(Platform& p, Hwnd w) {
-  WindowFacts f(p, w);
-  return Func_IsBareStyle(f);
 }
 
 bool Func_IsBareStyle(WindowFacts& f) { return (f.style() & 0x00FFFFFFu) == 0; }

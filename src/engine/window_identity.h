@@ -30,8 +30,8 @@ bool Func_WindowRect(Platform& p, Hwnd w, TRect& out);
 bool Func_WindowBounds(Platform& p, Hwnd w, WindowBox& out);
 WindowBox boxOf(const TRect& r);
 
-WindowIdentity Proc_WindowIdentity(Platform& p, Hwnd w);
-std::u16string Func_ProcessImagePath(Platform& p, Hwnd w);
+// GetModuleFileNameEx of the process, else its device path translated to a drive letter.
+std::u16string Func_ProcessImagePath(Platform& p, std::uint32_t processId);
 // The image path as an identity holds it: in its long form when the file exists.
 std::u16string identityImagePath(Platform& p, std::uint32_t processId);
 // The long form of an existing path, component by component from FindFirstFile.
@@ -39,10 +39,8 @@ std::u16string longPathOf(Platform& p, const std::u16string& path);
 // "\Device\HarddiskVolumeN\..." to "X:\..." when a drive maps to the device.
 std::u16string translateDevicePath(Platform& p, const std::u16string& devicePath);
 
-bool Func_IsTargetWindow(Platform& p, Hwnd w, bool offScreenTest);
 bool Func_IsTargetWindow(WindowFacts& f, bool offScreenTest);
 bool Func_IsModernAppWindow(Platform& p, Hwnd w, std::u16string_view className);
-bool Func_IsBareStyle(Platform& p, Hwnd w);
 bool Func_IsBareStyle(WindowFacts& f);
 bool Func_IsTopmost(Platform& p, Hwnd w);
 bool Func_OffAllMonitors(Platform& p, const WindowBox& box);

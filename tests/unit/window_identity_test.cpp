@@ -1,5 +1,7 @@
 #include "engine/window_identity.h"
 
+#include "engine/window_facts.h"
+
 #include <gtest/gtest.h>
 
 #include "fake/fake_desktop.h"
@@ -41,10 +43,11 @@ TEST_F(Identity, CandidateTest) {
       {"on the left monitor", {.rect = {-900, 100, -500, 400}}, true, true},
   };
   for (const auto& c : cases) {
-    const Hwnd w = d.addWindow(c.w);
-    EXPECT_EQ(Func_IsTargetWindow(p, w, c.offScreenTest), c.expected) << c.name;
+    WindowFacts f(p, d.addWindow(c.w));
+    EXPECT_EQ(Func_IsTargetWindow(f, c.offScreenTest), c.expected) << c.name;
   }
-  EXPECT_FALSE(Func_IsTargetWindow(p, 0, false));
+  WindowFacts none(p, 0);
+  EXPECT_FALSE(Func_IsTargetWindow(none, false));
 }
 
 TEST_F(Identity, OffAllMonitorsTakesFivePointsWithExclusiveEdges) {
@@ -113,8 +116,8 @@ TEST_F(Identity, ModernBareAndTopmost) {
                 {kWsPopup | kWsThickFrame, false},
                 {kWsOverlappedWindow, false}};
   for (const auto& c : styles) {
-    const Hwnd w = d.addWindow({.style = c.style, .styleAsGiven = true});
-    EXPECT_EQ(Func_IsBareStyle(p, w), c.bare) << std::hex << c.style;
+    WindowFacts f(p, d.addWindow({.style = c.style, .styleAsGiven = true}));
+    EXPECT_EQ(Func_IsBareStyle(f), c.bare) << std::hex << c.style;
   }
   EXPECT_TRUE(Func_IsTopmost(p, d.addWindow({.exStyle = kWsExTopmost | kWsExToolWindow})));
   EXPECT_FALSE(Func_IsTopmost(p, d.addWindow({.exStyle = kWsExToolWindow})));
@@ -245,9 +248,8 @@ TEST_F(Identity, ProcessImagePathClosesTheHandleOnEveryPath) {
     std::u16string expected;
   } cases[] = {{1, u"C:\\app\\one.exe"}, {2, u"C:\\app\\two.exe"}, {3, u""}, {4, u""}, {99, u""}};
   for (const auto& c : cases) {
-    const Hwnd w = d.addWindow({.processId = c.pid});
     d.resetCalls();
-    EXPECT_EQ(Func_ProcessImagePath(p, w), c.expected) << c.pid;
+    EXPECT_EQ(Func_ProcessImagePath(p, c.pid), c.expected) << c.pid;
     EXPECT_EQ(d.openHandleCount(), 0) << c.pid;
     EXPECT_EQ(d.calls(Op::CloseHandle), 1u) << c.pid;
   }
@@ -262,13 +264,13 @@ TEST_F(Identity, IdentityTrimsAndTakesTheLongPath) {
   d.setProcess(8, {.moduleFileName = u"C:\\gone\\missing.exe"});
   const Hwnd w = d.addWindow({.title = u"Tool - a, b \r\n", .className = u"ToolClass ",
                               .processId = 7});
-  const WindowIdentity id = Proc_WindowIdentity(p, w);
+  const WindowIdentity id = WindowFacts(p, w).identity();
   EXPECT_EQ(id.Title, u"Tool - a, b");
   EXPECT_EQ(id.ClassName, u"ToolClass");
   EXPECT_EQ(id.ImagePath, u"c:\\Program Files\\Some App\\Tool.exe");
   // A path whose file does not exist is kept as reported.
   const Hwnd m = d.addWindow({.processId = 8});
-  EXPECT_EQ(Proc_WindowIdentity(p, m).ImagePath, u"C:\\gone\\missing.exe");
+  EXPECT_EQ(WindowFacts(p, m).identity().ImagePath, u"C:\\gone\\missing.exe");
 }
 
 TEST_F(Identity, IdentityEarlyOut) {
@@ -281,11 +283,11 @@ TEST_F(Identity, IdentityEarlyOut) {
   for (const auto& c : cases) {
     const Hwnd w = d.addWindow(c.w);
     d.resetCalls();
-    const WindowIdentity id = Proc_WindowIdentity(p, w);
+    const WindowIdentity id = WindowFacts(p, w).identity();
     EXPECT_TRUE(id.Title.empty() && id.ClassName.empty() && id.ImagePath.empty()) << c.name;
     EXPECT_EQ(d.calls(Op::OpenProcess), 0u) << c.name;
   }
-  EXPECT_TRUE(Proc_WindowIdentity(p, 0).ClassName.empty());
+  EXPECT_TRUE(WindowFacts(p, 0).identity().ClassName.empty());
 }
 
 TEST_F(Identity, CenterLostWindow) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/window_facts.h"
 #include "engine/window_identity.h"
 #include "platform/win32/win32_platform.h"
 #include "system/data_dir.h"
@@ -66,7 +67,7 @@ TEST_F(SecondProcessTest, IdentityOfAnotherProcessWindowHasTheLongImagePath) {
   p.system.closeHandle(process);
   ASSERT_NE(reported, fromWide(copy)) << "nothing left for the long form to do";
 
-  const WindowIdentity id = Proc_WindowIdentity(p, w);
+  const WindowIdentity id = WindowFacts(p, w).identity();
   EXPECT_EQ(id.Title, u"Identity \u00e9 test");  // trailing blanks trimmed
   EXPECT_EQ(id.ClassName, fromWide(kChildWindowClass));
   // Every component in the spelling on disk; the root stays as the process reported it.

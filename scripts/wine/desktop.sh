@@ -3,9 +3,10 @@
 #   wine_desktop_start shell [win10|dpi144]       Xvfb 1920x1080, Wine's "shell"
 #                                                 virtual desktop with taskbar (dpi144:
 #                                                 display scaling at 150 %)
-#   wine_desktop_start monitors right|left|three [win10]
+#   wine_desktop_start monitors one|right|left|three [win10]
 #                                                 Xorg dummy driver, no virtual
-#                                                 desktop, 2 or 3 RandR monitors
+#                                                 desktop, 1, 2 or 3 RandR monitors
+#                                                 (one: DUMMY1 off, to be attached)
 #   wine_run PROG [ARGS...]                       /usr/lib/wine/wine64 in that prefix
 #   wine_helper NAME [ARGS...]                    runs helpers/NAME.exe
 #   wine_desktop_stop                             stops everything it started
@@ -24,6 +25,7 @@
 #
 # Monitor layouts (Wine coordinates, primary first; work area = bounds minus
 # 40 px at the bottom):
+#   one:   0,0,1920,1080 (DUMMY1 can be attached to the right later)
 #   right: 0,0,1920,1080 + 1920,0,3200,1024
 #   left:  0,0,1920,1080 + -1280,0,0,1024
 #   three: 0,0,1920,1080 + 1920,0,3200,1024 + -1024,0,0,768
@@ -192,6 +194,7 @@ _wd_layout() {
   {
     xrandr --addmode DUMMY1 1280x1024 || return 1
     case "$layout" in
+      one) xrandr --output DUMMY1 --off || return 1 ;;
       right) xrandr --output DUMMY1 --mode 1280x1024 --right-of DUMMY0 || return 1 ;;
       left)  xrandr --output DUMMY1 --mode 1280x1024 --left-of DUMMY0 || return 1 ;;
       three)
@@ -225,6 +228,7 @@ wine_desktop_start() {
   case "${1:-}" in win10 | dpi144) flavour="-$1" ;; esac
   case "$kind:$layout" in
     shell:) variant=shell ;;
+    monitors:one) variant=plain monitors=1 ;;
     monitors:right | monitors:left) variant=plain monitors=2 ;;
     monitors:three) variant=plain monitors=3 ;;
     *) echo "wine_desktop_start: unknown desktop '$kind $layout'" >&2; return 2 ;;

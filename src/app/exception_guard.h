@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "app/model/error_log.h"
+
 namespace rimfold::app {
 
 // Implemented by the main form (ApplicationEventsException).
@@ -42,6 +44,29 @@ bool runGuarded(F&& body) noexcept {
     }
   } catch (...) {
     reportException(kUnknownExceptionText);
+  }
+  return false;
+}
+
+// Runs body; an exception is written straight to the error log and gives false. For the
+// saves of a close: one file that cannot be written must not keep the others, or the
+// close itself, from going on, and the handler's pause and timer restart do not belong
+// there.
+template <typename F>
+bool runLogged(Platform& p, F&& body) noexcept {
+  try {
+    std::forward<F>(body)();
+    return true;
+  } catch (const std::exception& e) {
+    try {
+      appendErrorLog(p, exceptionMessage(e.what()));
+    } catch (...) {  // out of memory while logging: nothing left to say
+    }
+  } catch (...) {
+    try {
+      appendErrorLog(p, kUnknownExceptionText);
+    } catch (...) {
+    }
   }
   return false;
 }

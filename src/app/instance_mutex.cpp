@@ -6,9 +6,14 @@
 
 namespace rimfold::app {
 
-bool mutexExists(const char16_t* name) {
+MutexOpen openMutex(const char16_t* name) {
   win32::UniqueMutex m(::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, win32::wide(name)));
-  return m.valid();
+  if (m.valid()) return MutexOpen::Opened;
+  switch (::GetLastError()) {
+    case ERROR_FILE_NOT_FOUND: return MutexOpen::NotFound;
+    case ERROR_ACCESS_DENIED: return MutexOpen::AccessDenied;
+    default: return MutexOpen::OtherError;
+  }
 }
 
 win32::UniqueMutex createInstanceMutex(const char16_t* name, bool& alreadyExisted) {

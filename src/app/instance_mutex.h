@@ -3,12 +3,15 @@
 
 #include <string>
 
+#include "app/model/instance_rules.h"
 #include "platform/win32/unique_handle.h"
 
 namespace rimfold::app {
 
-// OpenMutexW(MUTEX_ALL_ACCESS, not inheritable, name) succeeded; the handle is closed again.
-bool mutexExists(const char16_t* name);
+// OpenMutexW(MUTEX_ALL_ACCESS, not inheritable, name), the handle closed again at once;
+// true when mutexRunning says the outcome means a running copy.
+MutexOpen openMutex(const char16_t* name);
+inline bool mutexExists(const char16_t* name) { return mutexRunning(openMutex(name)); }
 
 // This instance's mutex, created not owned; invalid when creation failed. alreadyExisted
 // tells whether another process had created it first.

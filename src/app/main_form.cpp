@@ -128,25 +128,29 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::Close() {
-  // Closing is never refused; a failure while saving propagates to the caller's guard
-  // and the form stays open, as a failed close does.
-  if (FormCloseQuery()) ::PostQuitMessage(0);
+  if (closed_) return;
+  closed_ = true;
+  FormCloseQuery();
+  ::PostQuitMessage(0);
 }
 
-bool TMainForm::FormCloseQuery() {
-  const std::u16string hotKeyText = config_.close();
+void TMainForm::FormCloseQuery() {
+  std::u16string hotKeyText;
+  runLogged(p_, [&] { hotKeyText = config_.close(); });
   if (!nonResident_) Proc_UnhookEvent();
   // Without a menu FormCreate failed before reading the settings: writing now would
   // replace the user's file with defaults.
-  if (!hasMenu()) return true;
+  if (!hasMenu()) return;
   PPMenu().MHotKeyStop = hotKeyText;
   if (!hotKeyStop().empty()) HookHotKey.Delete(kStopHotKeyIndex);
-  const std::u16string path = settingsPath();
-  std::optional<IniFile> ini = loadIniFileForRewrite(p_, path);
-  if (!ini) return true;  // an oversized file is never replaced by what was read instead
-  writeTraySettings(*ini, traySettings());
-  saveIniFile(p_, *ini, path);
-  return true;
+  runLogged(p_, [&] {
+    const std::u16string path = settingsPath();
+    // Not rewritten when it was oversized or could not be read.
+    std::optional<IniFile> ini = loadIniFileForRewrite(p_, path);
+    if (!ini) return;
+    writeTraySettings(*ini, traySettings());
+    saveIniFile(p_, *ini, path);
+  });
 }
 
 void TMainForm::FormDestroy() {
@@ -296,9 +300,9 @@ void TMainForm::WMClose(Message& m) {
 }
 
 void TMainForm::WMQueryEndSession(Message& m) {
+  // The settings are saved before the answer; a save that fails never refuses the end.
   Close();
-  // The default answer is the close query's own outcome: it runs, and saves, once more.
-  m.result = FormCloseQuery() ? TRUE : FALSE;
+  m.result = TRUE;
 }
 
 void TMainForm::WMCommand(Message& m) {

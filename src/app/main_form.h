@@ -51,7 +51,8 @@ class TMainForm final : public WindowBase,
 
   // Creates the hidden window and runs FormCreate. False when the window could not be made.
   bool create();
-  // The close command: FormCloseQuery, then the message loop is told to end.
+  // The close command: FormCloseQuery, then the message loop is told to end. It always
+  // completes, and runs once: a save that fails is logged and the others still run.
   void Close();
 
   // IDriverHost (and the display-change and work-area hosts)
@@ -119,7 +120,7 @@ class TMainForm final : public WindowBase,
   void FormCreate();
   void loadIcons();
   void createTrayIcon();
-  bool FormCloseQuery();
+  void FormCloseQuery();
   void FormDestroy();
   void TimerTimer();
 
@@ -138,6 +139,7 @@ class TMainForm final : public WindowBase,
   MonitorList& monitors_;
   TConfigForm& config_;
   const bool nonResident_;
+  bool closed_ = false;
   CorrectionEngine correction_;
   EventDriver driver_;
   DisplayChange displayChange_;

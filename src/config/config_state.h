@@ -27,6 +27,7 @@ struct ConfigState {
   bool CHKMessage = false;        // work-area change notification
   WorkAreaTable MWorkArea{};
   WorkAreaTable MDesktop{};
+  MonitorTable tabledFor{};
   std::int32_t MMonNo = 0;
   bool FWMGETMINMAXINFO = false;
   // The dialog's outer size and the processed-window group box height.

@@ -39,8 +39,8 @@ StringList LoadDisableLog(Platform& p, const std::u16string& path, ReadResult* r
 
 bool SaveDisableLog(Platform& p, const WindowList& exclusions, const std::u16string& path,
                     ReadResult loaded) {
-  if (loaded == ReadResult::TooLarge) return false;
-  if (loaded == ReadResult::Failed && exclusions.empty()) return false;
+  // A list that was not read at start is not the user's list.
+  if (loaded == ReadResult::TooLarge || loaded == ReadResult::Failed) return false;
   return SaveStringsToFile(p, exclusions.toStringList(), path, TextEncoding::Utf16LE);
 }
 

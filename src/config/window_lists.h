@@ -26,9 +26,8 @@ void recordProcessed(WindowList& processed, const WindowIdentity& id);
 // result, when given: how reading the file went; over kListFileLimit it is not read.
 StringList LoadDisableLog(Platform& p, const std::u16string& path, ReadResult* result = nullptr);
 // UTF-16 LE with BOM, every entry followed by CR LF.
-// loaded: how the load went. A file that could not be read is never replaced by an empty
-// list, so that its entries survive until it can be read again; an oversized one is
-// never replaced at all.
+// loaded: how the load went. A file that could not be read at start, or an oversized one,
+// is never replaced in this run: its entries survive until it can be read again.
 bool SaveDisableLog(Platform& p, const WindowList& exclusions, const std::u16string& path,
                     ReadResult loaded = ReadResult::Ok);
 

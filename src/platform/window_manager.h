@@ -62,7 +62,7 @@ class IWindowManager {
   // WM_COMMAND as the dialog button with this id sends it when clicked.
   virtual void sendCommand(Hwnd w, int id) = 0;
 
-  // Monitors in EnumDisplayMonitors order.
+  // Monitors in EnumDisplayMonitors order; out is replaced.
   virtual void enumDisplayMonitors(std::vector<Hmonitor>& out) = 0;
   virtual bool getMonitorInfo(Hmonitor m, MonitorInfo& out) = 0;
   virtual Hmonitor monitorFromWindow(Hwnd w, MonitorDefault fallback) = 0;

@@ -12,6 +12,17 @@ std::u16string DataDir;
 namespace {
 
 constexpr std::size_t kMaxPath = 260;
+constexpr int kReadAttempts = 5;
+
+// Per run: files logged as oversized, and files that could not be read.
+std::set<std::u16string>& oversizedFiles() {
+  static std::set<std::u16string> files;
+  return files;
+}
+std::set<std::u16string>& unreadableFiles() {
+  static std::set<std::u16string> files;
+  return files;
+}
 
 // Every file helper leaves the current directory at the executable's folder, whatever
 // the path of the file and however the helper ends.
@@ -40,7 +51,10 @@ std::u16string GetSpecialFolderPath(Platform& p, int csidl) {
 }
 
 bool Func_CreateDataDir(Platform& p, const std::u16string& name) {
-  const std::u16string base = GetSpecialFolderPath(p, kCsidlAppData) + u"\\Quenbrook";
+  const std::u16string appData = GetSpecialFolderPath(p, kCsidlAppData);
+  // Without it the folder would land at the root of the current drive.
+  if (appData.empty()) return false;
+  const std::u16string base = appData + u"\\Quenbrook";
   createIfMissing(p, base);
   const std::u16string folder = base + u"\\" + name;
   createIfMissing(p, folder);
@@ -71,16 +85,31 @@ std::u16string ExecutableFolder(Platform& p) {
 
 ReadResult readDataFile(Platform& p, const std::u16string& path, std::string& bytes,
                         std::uint64_t maxBytes) {
-  const ReadResult result = p.system.readFile(path, bytes, maxBytes);
-  if (result == ReadResult::TooLarge) {
-    // Once per file and run: the settings are read again after display changes.
-    static std::set<std::u16string> reported;
-    if (reported.insert(path).second) {
-      appendErrorLog(p, path + u" is larger than " + toDecimal(static_cast<std::int64_t>(maxBytes)) +
-                            u" bytes: not read, defaults used, the file is kept as it is");
-    }
+  ReadResult result = p.system.readFile(path, bytes, maxBytes);
+  // A backup or sync program holds a file for a moment; wait a little before giving up.
+  for (int attempt = 1; result == ReadResult::Failed && attempt < kReadAttempts; ++attempt) {
+    p.clock.sleep(kReadRetryBudgetMs / (kReadAttempts - 1));
+    result = p.system.readFile(path, bytes, maxBytes);
+  }
+  // The error log does not report on itself, and is tried afresh for each line.
+  if (path == errorLogPath()) return result;
+  // Logged once per file and run: the settings are read again after display changes.
+  if (result == ReadResult::Failed && unreadableFiles().insert(path).second) {
+    appendErrorLog(p, path + u" cannot be read (held by another program?): "
+                             u"left as it is for the rest of this run");
+  }
+  if (result == ReadResult::TooLarge && oversizedFiles().insert(path).second) {
+    appendErrorLog(p, path + u" is larger than " + toDecimal(static_cast<std::int64_t>(maxBytes)) +
+                          u" bytes: not read, defaults used, the file is kept as it is");
   }
   return result;
+}
+
+bool writeBlocked(const std::u16string& path) { return unreadableFiles().contains(path); }
+
+void forgetFileReads() {
+  oversizedFiles().clear();
+  unreadableFiles().clear();
 }
 
 int LoadStringsFromFile(Platform& p, StringList& lines, const std::u16string& path,
@@ -107,6 +136,7 @@ int LoadStringsFromFile(Platform& p, StringList& lines, const std::u16string& pa
 bool SaveStringsToFile(Platform& p, const StringList& lines, const std::u16string& path,
                        TextEncoding encoding) {
   CurrentDirectoryReset reset(p);
+  if (writeBlocked(path)) return false;
   // Another process holding the file open (an editor, a second instance) keeps it.
   const bool heldElsewhere =
       FileExistsOnReadyDrive(p, path) && !p.system.canOpenExclusive(path);

@@ -112,17 +112,38 @@ std::u16string edgeCaption(Edge edge, std::int32_t value) {
 
 std::u16string workAreaPath() { return DataDir + u"WorkArea.dat"; }
 
-IniFile loadIniFile(Platform& p, const std::u16string& path) {
-  return loadIniFileForRewrite(p, path).value_or(IniFile{});
+namespace {
+
+// A taskbar that moved keeps the entry and renames its section; a monitor that now has
+// other bounds is not the one the entry was read for.
+std::u16string tableSection(const ConfigState& c, const MonitorList& longLived, int i) {
+  const MonitorInfo& built = c.tabledFor[static_cast<size_t>(i)];
+  MonitorInfo live;
+  if (longLived.info(i, live) && live.bounds == built.bounds) return monitorSectionName(i, live);
+  return monitorSectionName(i, built);
 }
 
-std::optional<IniFile> loadIniFileForRewrite(Platform& p, const std::u16string& path) {
+// nullopt when the file exists but was not read (held elsewhere, oversized).
+std::optional<IniFile> readIniFile(Platform& p, const std::u16string& path) {
   std::string bytes;
   switch (readDataFile(p, path, bytes, kSettingsFileLimit)) {
     case ReadResult::Ok: return IniFile::parse(bytes, p.codePage);
-    case ReadResult::TooLarge: return std::nullopt;
-    default: return IniFile{};
+    case ReadResult::Missing: return IniFile{};
+    default: return std::nullopt;
   }
+}
+
+}  // namespace
+
+IniFile loadIniFile(Platform& p, const std::u16string& path) {
+  return readIniFile(p, path).value_or(IniFile{});
+}
+
+std::optional<IniFile> loadIniFileForRewrite(Platform& p, const std::u16string& path) {
+  // Once unreadable, a file stays untouched for the run: what was used instead is not the
+  // user's.
+  if (writeBlocked(path)) return std::nullopt;
+  return readIniFile(p, path);
 }
 
 void saveIniFile(Platform& p, const IniFile& ini, const std::u16string& path) {
@@ -148,6 +169,7 @@ MonitorPage Proc_MonitorInitial(Platform& p, ConfigState& c, const MonitorList& 
     const TWorkAreaEdges system = edgesOf(m.work);
     c.MWorkArea[static_cast<size_t>(i)] = readEdges(ini, monitorSectionName(i, m), system);
     c.MDesktop[static_cast<size_t>(i)] = system;
+    c.tabledFor[static_cast<size_t>(i)] = m;
     page.items.push_back(monitorItemText(i, m));
   }
 
@@ -168,12 +190,9 @@ void saveWorkAreaFile(Platform& p, const ConfigState& c, const MonitorList& long
   std::optional<IniFile> loaded = loadIniFileForRewrite(p, path);
   if (!loaded) return;
   IniFile& ini = *loaded;
-  const int count = std::min({GMonitorCount, longLived.count(), kMaxMonitors});
+  const int count = std::min(GMonitorCount, kMaxMonitors);
   for (int i = 0; i < count; ++i) {
-    MonitorInfo m;
-    if (longLived.info(i, m)) {
-      writeEdges(ini, monitorSectionName(i, m), c.MWorkArea[static_cast<size_t>(i)]);
-    }
+    writeEdges(ini, tableSection(c, longLived, i), c.MWorkArea[static_cast<size_t>(i)]);
   }
   ini.writeBool(u"Message", u"Enabled", c.CHKMessage);
   ini.writeBool(u"MAX", u"Disable", c.TBMAXDisable);
@@ -214,7 +233,7 @@ void applyWorkArea(Platform& p, ConfigState& c, const MonitorList& longLived, in
   const std::u16string path = workAreaPath();
   std::optional<IniFile> ini = loadIniFileForRewrite(p, path);
   if (!ini) return;
-  writeEdges(*ini, monitorSectionName(s, m), stored);
+  writeEdges(*ini, tableSection(c, longLived, s), stored);
   saveIniFile(p, *ini, path);
 }
 

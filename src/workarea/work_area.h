@@ -18,6 +18,8 @@ struct ConfigState;
 
 inline constexpr int kMaxMonitors = 10;
 using WorkAreaTable = std::array<TWorkAreaEdges, kMaxMonitors>;
+// The monitor (bounds and work area) each table entry was read for.
+using MonitorTable = std::array<MonitorInfo, kMaxMonitors>;
 
 // The number of monitors at the last count (start-up, fresh enumerations).
 extern int GMonitorCount;
@@ -43,8 +45,8 @@ std::u16string workAreaPath();  // DataDir + "WorkArea.dat"
 
 // Reads a whole INI file; a missing, unreadable or oversized file gives an empty one.
 IniFile loadIniFile(Platform& p, const std::u16string& path);
-// The file as it is to be changed and saved; nullopt for a file over kSettingsFileLimit,
-// which is left as it is on disk.
+// The file as it is to be changed and saved; nullopt for a file over kSettingsFileLimit or
+// one that could not be read (now or earlier in this run), which is left as it is on disk.
 std::optional<IniFile> loadIniFileForRewrite(Platform& p, const std::u16string& path);
 // Writes it back whole, never losing the previous content; throws IoError on failure.
 void saveIniFile(Platform& p, const IniFile& ini, const std::u16string& path);
@@ -69,7 +71,9 @@ struct MonitorPage {
 // the switches and the dialog size; GMonitorCount follows the enumeration.
 MonitorPage Proc_MonitorInitial(Platform& p, ConfigState& c, const MonitorList& longLived);
 
-// Writes every monitor's section, the switches and the Window section (dialog close).
+// Writes every monitor's section, the switches and the Window section (dialog close). An
+// entry goes under its live monitor's section, or under the one it was read from when the
+// monitor at its index now has other bounds (a display change not yet taken in).
 void saveWorkAreaFile(Platform& p, const ConfigState& c, const MonitorList& longLived);
 
 // The four edits of the selected monitor, as text (numeric edits may hold "-", "1.5", "").

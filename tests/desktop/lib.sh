@@ -186,6 +186,15 @@ settings_file() {
   printf "$1" >"$DATA_DIR/Rimfold.ini"
 }
 
+# hold_file PATH MS: another program holds PATH open without sharing for MS ms, as a backup
+# or sync program does; returns once it is held. Sets HOLD_PID.
+hold_file() {
+  local marker="$CASE_DIR/held.$RANDOM"
+  start_bg "$RIMFOLD_HELPERS/rf_ctl.exe" hold "$(winpath "$1")" "$2" "$(winpath "$marker")"
+  HOLD_PID=$BG_PID
+  wait_file "$marker" 10000
+}
+
 # one_window "x,y,w,h": rf_windows with a single plain window named w; sets W.
 one_window() {
   printf 'w|Moved|RfCase|00CF0000|0|%s|\n' "$1" >"$CASE_DIR/one-window.txt"
@@ -455,6 +464,19 @@ set_mode() {
 }
 
 # wait_box CAPTION MS: prints the handle of a message box with that caption once shown.
+# display_changed: WM_DISPLAYCHANGE broadcast as Windows sends it, then the countdown box
+# confirmed; returns once the tables are rebuilt and the hook is back.
+display_changed() {
+  local box
+  "$WINE64" "$RIMFOLD_HELPERS/rf_ctl.exe" display-change </dev/null >/dev/null 2>&1 &
+  echo "$!" >>"$CASE_DIR/pids"
+  box="$(wait_box "Rimfold - (10秒)" 5000)"
+  click_rect "$(ctl rect "$(ctl child "$box" 1)")"
+  wait_gone "$box" 2000
+  # The box is gone before the tables are rebuilt and the hook is back.
+  sleep 0.5
+}
+
 wait_box() {
   ctl wait-find "#32770" "$1" "$2" || fail "no box '$1' within $2 ms"
 }

@@ -6,7 +6,7 @@
 # Builds nothing: expects build/win64/helpers/*.exe (or $RIMFOLD_HELPERS) and
 # build/win64/Rimfold.exe (or $RIMFOLD_EXE). Each case file starts with a
 # header naming its desktop:
-#   # desktop: shell | monitors right | monitors left | monitors three
+#   # desktop: shell | monitors one | monitors right | monitors left | monitors three
 #   # fresh: yes          (optional: a desktop of its own instead of a shared one)
 # Cases sharing a desktop kind share one desktop, started once; each case
 # still gets its own work dir and its leftover processes are ended after it.

@@ -1014,8 +1014,15 @@ std::optional<std::string> FakeDesktop::fileBytes(const std::u16string& path) co
   return it->second.bytes;
 }
 
-void FakeDesktop::lockFile(const std::u16string& path, FileLock lock) {
-  files_.at(keyOf(resolve(path))).lock = lock;
+void FakeDesktop::lockFile(const std::u16string& path, FileLock lock, std::int64_t forMs) {
+  FileRec& f = files_.at(keyOf(resolve(path)));
+  f.lock = lock;
+  f.lockEnds = forMs < 0 ? -1 : now_ + forMs;
+}
+
+FileLock FakeDesktop::lockOf(FileRec& f) const {
+  if (f.lockEnds >= 0 && now_ >= f.lockEnds) f.lock = FileLock::None;
+  return f.lock;
 }
 
 void FakeDesktop::addShortName(const std::u16string& shortPath, const std::u16string& longPath) {
@@ -1112,7 +1119,7 @@ ReadResult FakeDesktop::readFile(const std::u16string& path, std::string& bytes,
   if (!driveOfPathReady(p)) return ReadResult::Missing;
   auto it = files_.find(keyOf(p));
   if (it == files_.end()) return ReadResult::Missing;
-  if (it->second.lock == FileLock::Exclusive) return ReadResult::Failed;
+  if (lockOf(it->second) == FileLock::Exclusive) return ReadResult::Failed;
   if (it->second.bytes.size() > maxBytes) return ReadResult::TooLarge;
   bytes = it->second.bytes;
   return ReadResult::Ok;
@@ -1123,7 +1130,7 @@ bool FakeDesktop::canOpenExclusive(const std::u16string& path) {
   const std::u16string p = resolve(path);
   if (!driveOfPathReady(p)) return false;
   auto it = files_.find(keyOf(p));
-  return it != files_.end() && it->second.lock == FileLock::None;
+  return it != files_.end() && lockOf(it->second) == FileLock::None;
 }
 
 bool FakeDesktop::writeFileReplacing(const std::u16string& path, std::string_view bytes) {
@@ -1136,7 +1143,7 @@ bool FakeDesktop::writeFileReplacing(const std::u16string& path, std::string_vie
   if (dirs_.count(key) != 0) return false;
   auto it = files_.find(key);
   // Another process's open handle blocks the replacement.
-  if (it != files_.end() && it->second.lock != FileLock::None) return false;
+  if (it != files_.end() && lockOf(it->second) != FileLock::None) return false;
   FileRec& f = files_[key];
   if (f.spelling.empty()) f.spelling = p;
   f.bytes.assign(bytes);
@@ -1147,7 +1154,7 @@ bool FakeDesktop::writeFileReplacing(const std::u16string& path, std::string_vie
 bool FakeDesktop::deleteFile(const std::u16string& path) {
   tick(Op::DeleteFile);
   auto it = files_.find(keyOf(resolve(path)));
-  if (it == files_.end() || it->second.lock != FileLock::None) return false;
+  if (it == files_.end() || lockOf(it->second) != FileLock::None) return false;
   files_.erase(it);
   return true;
 }

@@ -228,7 +228,8 @@ class FakeDesktop final : public IWindowManager,
   void addFile(const std::u16string& path, std::string bytes);  // parents created
   void removeFile(const std::u16string& path);
   std::optional<std::string> fileBytes(const std::u16string& path) const;
-  void lockFile(const std::u16string& path, FileLock lock);
+  // forMs: the other program lets go once that much clock time has passed (-1: never).
+  void lockFile(const std::u16string& path, FileLock lock, std::int64_t forMs = -1);
   // A short (8.3) spelling for an existing path, e.g. C:\PROGRA~1 for C:\Program Files.
   void addShortName(const std::u16string& shortPath, const std::u16string& longPath);
   void setFailCreateDirectory(const std::u16string& path);  // creation of path fails
@@ -367,7 +368,9 @@ class FakeDesktop final : public IWindowManager,
     std::u16string spelling;  // full path as created
     std::string bytes;
     FileLock lock = FileLock::None;
+    std::int64_t lockEnds = -1;  // clock time at which the lock lifts
   };
+  FileLock lockOf(FileRec& f) const;
 
   void count(Op op) const {
     ++calls_[static_cast<std::size_t>(op)];

@@ -20,7 +20,10 @@ class DataFolderTest : public ::testing::Test {
     desk.setDrive(u'C', {u"\\Device\\HarddiskVolume1", true});
     desk.addDirectory(kTestDataDir);
   }
-  void TearDown() override { DataDir.clear(); }
+  void TearDown() override {
+    DataDir.clear();
+    forgetFileReads();
+  }
 
   // The bytes of a file in the data folder, "<none>" when it does not exist.
   std::string dataFile(const std::u16string& name) const {

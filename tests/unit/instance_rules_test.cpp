@@ -61,6 +61,23 @@ TEST(InstanceRules, MutexFoundAlreadyCreated) {
   }
 }
 
+// A standard user's look-up of the elevated copy's mutex, by how OpenMutexW ended.
+TEST(InstanceRules, AStandardUserBesideAnElevatedCopy) {
+  const struct {
+    MutexOpen adminMutex;
+    bool run;
+  } cases[] = {
+      {MutexOpen::Opened, false},
+      {MutexOpen::AccessDenied, false},  // the elevated copy's mutex is not ours to open
+      {MutexOpen::NotFound, true},
+      {MutexOpen::OtherError, true},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(static_cast<int>(k.adminMutex));
+    EXPECT_EQ(decideInstance(mutexRunning(k.adminMutex), false, false, false).run, k.run);
+  }
+}
+
 TEST(InstanceRules, NonResidentArgumentIsExactlySlashQ) {
   struct Case {
     const char16_t* argument;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "data_folder_fixture.h"
@@ -139,6 +140,32 @@ TEST_F(SettingsFileTest, AnOversizedFileIsNeitherReadNorRewritten) {
   const std::string log = dataFile(u"Rimfold_Error.log");
   EXPECT_NE(log.find("Rimfold.ini is larger than 1048576 bytes"), std::string::npos) << log;
   EXPECT_EQ(log.find('\n'), log.size() - 1) << "logged more than once: " << log;
+}
+
+// A file another program holds is read once it lets go within the retries; held longer,
+// the defaults apply, it is logged once, and it is not rewritten for the rest of the run,
+// readable or not.
+TEST_F(SettingsFileTest, AFileHeldAtStartIsRetriedThenLeftAlone) {
+  const std::string kept = "[Tray]\r\nStop=1\r\n";
+  const struct {
+    const char* name;
+    std::int64_t heldMs;
+    bool read;
+  } cases[] = {
+      {"let go within the retries", kReadRetryBudgetMs, true},
+      {"held past them", kReadRetryBudgetMs + 1, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    forgetFileReads();
+    desk.addFile(kFile, kept);
+    desk.lockFile(kFile, test::FileLock::Exclusive, c.heldMs);
+    EXPECT_EQ(readTraySettings(loadIniFile(p, settingsPath())).Stop, c.read);
+    EXPECT_TRUE(readTraySettings(loadIniFile(p, settingsPath())).Stop);  // let go by now
+    EXPECT_EQ(loadIniFileForRewrite(p, settingsPath()).has_value(), c.read);
+    const std::string log = dataFile(u"Rimfold_Error.log");
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), c.read ? 0 : 1) << log;
+  }
 }
 
 }  // namespace

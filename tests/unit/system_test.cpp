@@ -167,6 +167,14 @@ TEST(DataDir, CreatesBothLevelsOrFails) {
     EXPECT_EQ(Func_CreateDataDir(p, u"Rimfold"), c.expected) << c.name;
     EXPECT_EQ(DataDir, u"C:\\users\\test\\AppData\\Roaming\\Quenbrook\\Rimfold\\") << c.name;
   }
+  {
+    // No AppData folder: nothing is made at the root of the current drive.
+    FakeDesktop d;
+    Platform p = d.platform();
+    d.setFolderPath(kCsidlAppData, u"");
+    EXPECT_FALSE(Func_CreateDataDir(p, u"Rimfold"));
+    EXPECT_EQ(d.calls(Op::CreateDirectory), 0u);
+  }
   // Existing folders are kept and not created again.
   FakeDesktop d;
   Platform p = d.platform();

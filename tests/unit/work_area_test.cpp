@@ -392,6 +392,19 @@ TEST_F(WorkAreaTest, SettingMovesToTheNewSectionAndTheOldOneComesBack) {
   EXPECT_EQ(c.MWorkArea[0], (TWorkAreaEdges{5, 1035, 5, 1915}));
 }
 
+// A close while a display change waits for its confirmation: the tables still hold the old
+// layout, and the old layout's values must not be filed under the new layout's name.
+TEST_F(WorkAreaTest, SaveBeforeTheRebuildKeepsEachEntryUnderItsOwnSection) {
+  start({kFullHd});
+  c.MWorkArea[0] = {5, 1035, 5, 1915};
+  desk.setMonitors({{0, {0, 0, 1280, 1024}, {0, 0, 1280, 1004}, true}});
+  longLived.refresh();
+  saveWorkAreaFile(p, c, longLived);
+  EXPECT_EQ(file().find("(1280,1024)"), std::string::npos) << file();
+  start({kFullHd});
+  EXPECT_EQ(c.MWorkArea[0], (TWorkAreaEdges{5, 1035, 5, 1915}));
+}
+
 TEST_F(WorkAreaTest, UnicodeFileKeepsItsEncoding) {
   // "[Window]\r\nWidth=1\r\n" in UTF-16 LE with a BOM.
   std::string bytes = "\xFF\xFE";

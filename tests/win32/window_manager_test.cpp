@@ -61,6 +61,8 @@ class WindowManagerTest : public testing::Test {
   Hmonitor onlyMonitor() {
     std::vector<Hmonitor> monitors;
     windows.enumDisplayMonitors(monitors);
+    // A second enumeration replaces the list rather than adding to it.
+    windows.enumDisplayMonitors(monitors);
     EXPECT_EQ(monitors.size(), 1u) << "the shell desktop has one monitor";
     return monitors.empty() ? 0 : monitors.front();
   }

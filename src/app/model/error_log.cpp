@@ -12,7 +12,10 @@ bool appendErrorLog(Platform& p, const std::u16string& message) {
   const std::u16string path = errorLogPath();
   StringList lines;
   if (FileExistsOnReadyDrive(p, path)) {
-    LoadStringsFromFile(p, lines, path, TextEncoding::Ansi);
+    ReadResult read = ReadResult::Ok;
+    LoadStringsFromFile(p, lines, path, TextEncoding::Ansi, &read);
+    // Unreadable, it keeps its lines and this one is lost.
+    if (read == ReadResult::Failed) return false;
   }
   // The message goes in unchanged; its own line breaks become further lines of the file.
   lines.push_back(logTimestamp(p.clock, p.clock.localTime()) + u" : " + message);

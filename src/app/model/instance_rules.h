@@ -6,6 +6,14 @@ namespace rimfold {
 inline constexpr const char16_t* kMutexNormal = u"Rimfold/Quenbrook";
 inline constexpr const char16_t* kMutexAdmin = u"Rimfold_Admin/Quenbrook";
 
+// How opening a named mutex went.
+enum class MutexOpen { Opened, NotFound, AccessDenied, OtherError };
+// A mutex that exists but may not be opened (an elevated copy's, seen by a standard user)
+// belongs to a running copy all the same.
+constexpr bool mutexRunning(MutexOpen r) {
+  return r == MutexOpen::Opened || r == MutexOpen::AccessDenied;
+}
+
 struct InstanceDecision {
   bool run = false;
   const char16_t* mutexName = nullptr;  // the mutex this instance creates

@@ -13,6 +13,7 @@
 #include "config/ui/task_bar_list.h"
 #include "config/window_lists.h"
 #include "platform/win32/win32_convert.h"
+#include "rtl/text_utils.h"
 #include "system/data_dir.h"
 
 namespace rimfold::app {
@@ -336,8 +337,15 @@ void TConfigForm::FormShow() {
 void TConfigForm::FormCloseQuery() {
   if (handle() != nullptr) TaskBarHide(handle());
   readWindowSize();
-  saveWorkAreaFile(p_, state_, monitors_);
-  SaveDisableLog(p_, state_.ListBoxD, disableLogPath(), state_.disableLogRead);
+  // Each file on its own: one that cannot be written does not cost the others.
+  runLogged(p_, [&] { saveWorkAreaFile(p_, state_, monitors_); });
+  runLogged(p_, [&] {
+    const ReadResult read = state_.disableLogRead;
+    const bool mayWrite = read == ReadResult::Ok || read == ReadResult::Missing;
+    if (!SaveDisableLog(p_, state_.ListBoxD, disableLogPath(), read) && mayWrite) {
+      throw IoError("Cannot create file \"" + utf16ToUtf8(disableLogPath()) + "\"");
+    }
+  });
   if (HWND edit = controls_[EditKeyStop]) hotKeyText_ = text(edit);
 }
 

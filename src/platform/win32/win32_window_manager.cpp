@@ -183,6 +183,7 @@ void Win32WindowManager::sendCommand(Hwnd w, int id) {
 }
 
 void Win32WindowManager::enumDisplayMonitors(std::vector<Hmonitor>& out) {
+  out.clear();
   MonitorEnumState state{&out, nullptr};
   ::EnumDisplayMonitors(nullptr, nullptr, enumMonitorsProc, reinterpret_cast<LPARAM>(&state));
   if (state.error) std::rethrow_exception(state.error);

@@ -12,17 +12,6 @@ windows_send foreground w
 # Most of it lies on the second monitor: it goes there.
 wait_rect "on the second monitor" "$W" "1920 100 2320 400" 3000
 
-display_changed() {  # the broadcast, then the countdown box confirmed
-  local box
-  "$WINE64" "$RIMFOLD_HELPERS/rf_ctl.exe" display-change </dev/null >/dev/null 2>&1 &
-  echo "$!" >>"$CASE_DIR/pids"
-  box="$(wait_box "Rimfold - (10秒)" 5000)"
-  click_rect "$(ctl rect "$(ctl child "$box" 1)")"
-  wait_gone "$box" 2000
-  # The box is gone before the tables are rebuilt and the hook is back.
-  sleep 0.5
-}
-
 # Alone, the primary monitor has a taller taskbar.
 xprop -root -f _GTK_WORKAREAS_D0 32c -set _GTK_WORKAREAS_D0 "0,0,1920,1000,1920,0,1280,984"
 xrandr --output DUMMY1 --off >/dev/null 2>&1 || fail "xrandr could not remove the second output"

@@ -61,7 +61,9 @@ const char kUsage[] =
     "  button-rect <toolbar> <id>    screen rect of a toolbar button\n"
     "  button-state <toolbar> <id>   enabled 0|1, checked 0|1\n"
     "  checked <hwnd>                BM_GETCHECK of a check box\n"
-    "  min-track <hwnd>              the minimum track size WM_GETMINMAXINFO gives\n";
+    "  min-track <hwnd>              the minimum track size WM_GETMINMAXINFO gives\n"
+    "  hold <file> <ms> <marker>     open file with no sharing (as a backup program does), create\n"
+    "                                marker once it is held, let go after ms\n";
 
 HWND ParseHwnd(const wchar_t* s) {
     wchar_t* end = nullptr;
@@ -371,6 +373,24 @@ int Run(int argc, wchar_t** argv) {
         const long perSecond = ParseLong(argv[2], ok);
         const long seconds = ok ? ParseLong(argv[3], ok) : 0;
         return ok ? Storm(perSecond, seconds) : 2;
+    }
+
+    if (cmd == L"hold" && argc == 5) {
+        const long ms = ParseLong(argv[3], ok);
+        if (!ok || ms < 0) return 2;
+        HANDLE held = CreateFileW(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (held == INVALID_HANDLE_VALUE) return 1;
+        HANDLE marker = CreateFileW(argv[4], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        if (marker != INVALID_HANDLE_VALUE) {
+            WriteFile(marker, "held\n", 5, &written, nullptr);
+            CloseHandle(marker);
+        }
+        Sleep(static_cast<DWORD>(ms));
+        CloseHandle(held);
+        return 0;
     }
 
     if (cmd == L"send") return Send(argc, argv);

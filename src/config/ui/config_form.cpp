@@ -292,8 +292,6 @@ std::u16string TConfigForm::showModal() {
 
 bool TConfigForm::preTranslate(const MSG& msg) {
   if (msg.hwnd == nullptr || (msg.hwnd != handle() && !::IsChild(handle(), msg.hwnd))) return false;
-  // The hotkey edit takes every key as a hotkey, Tab and Alt combinations included.
-  if (msg.hwnd == controls_[EditKeyStop]) return false;
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && keyDown(VK_CONTROL)) {
     // Ctrl+Tab and Ctrl+Shift+Tab: the next or previous page, as in any tabbed dialog.
     constexpr int kPages[] = {TabSheetExe, TabSheetWorkArea, TabSheetHotkey};
@@ -303,6 +301,14 @@ bool TConfigForm::preTranslate(const MSG& msg) {
     index = (index + (keyDown(VK_SHIFT) ? 2 : 1)) % 3;
     selectPage(kPages[index]);
     ::SetFocus(controls_[PageControl]);
+    return true;
+  }
+  if (msg.hwnd == controls_[EditKeyStop]) {
+    // Tab and Shift+Tab leave it, as in every dialog; every other key, Alt combinations
+    // included, is taken as a hotkey.
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+    HWND next = ::GetNextDlgTabItem(handle(), msg.hwnd, keyDown(VK_SHIFT) ? TRUE : FALSE);
+    ::SetFocus(next != nullptr && next != msg.hwnd ? next : controls_[PageControl]);
     return true;
   }
   if (msg.message != WM_SYSCHAR) return false;
@@ -630,6 +636,8 @@ LRESULT CALLBACK TConfigForm::editKeyStopProc(HWND hwnd, UINT msg, WPARAM wParam
       return DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
+      // A Tab hotkey would take the key from every program.
+      if (wParam == VK_TAB) return 0;
       bool consumed = false;
       runGuarded([&] { consumed = form->EditKeyStopKeyDown(static_cast<int>(wParam)); });
       if (consumed) return 0;

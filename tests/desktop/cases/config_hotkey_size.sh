@@ -1,7 +1,8 @@
 # desktop: shell
 # fresh: yes
 # The dialog's hotkey page and its size: Ctrl+Alt+S pressed in the edit becomes the stop
-# hotkey at the close, Esc empties it (no hotkey then); the close box saves as the close
+# hotkey at the close, Tab and Ctrl+Tab move on rather than becoming it, Esc empties it
+# (no hotkey then); the close box saves as the close
 # button does; the dialog cannot be made smaller than 435 x 320, the processed list not
 # lower than 101; size and list height come back at the next start.
 require_rimfold
@@ -20,6 +21,13 @@ shot hotkey
 keys s
 check_eq "S alone" "" "$(edit_text $ID_EDIT_KEY)"
 keys ctrl+alt+s
+# Tab keys navigate, as everywhere else, and are never taken as the hotkey.
+keys ctrl+Tab
+check_eq "page after Ctrl+Tab in the edit" 0 "$(ctl selected "$(dlg $ID_PAGES)")"
+keys alt+h
+click_rect "$(ctl rect "$(dlg $ID_EDIT_KEY)")"
+keys ctrl+alt+s Tab s
+check_eq "Tab, then S, outside the edit" "Ctrl+Alt+S" "$(edit_text $ID_EDIT_KEY)"
 click_button $ID_TOOLBAR_KEY $ID_KEY_CLOSE
 wait_dialog_hidden 2000
 wait_hotkey_taken 3 0x53 3000

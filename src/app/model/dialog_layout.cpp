@@ -62,4 +62,8 @@ std::optional<int> splitterNewSize(int newSize, int maxSize, int minSize) {
   return size;
 }
 
+int limitedUpperSize(int size, int shared, int minSize) {
+  return std::max(0, std::min(size, shared - minSize));
+}
+
 }  // namespace rimfold

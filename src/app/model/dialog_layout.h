@@ -46,5 +46,8 @@ std::vector<TRect> layoutControls(std::span<const LayoutNode> nodes, const TRect
 // control below at least minSize (maxSize is the most the one above can take).
 inline constexpr int kSplitterMinSize = 100;
 std::optional<int> splitterNewSize(int newSize, int maxSize, int minSize = kSplitterMinSize);
+// The size the control above keeps when shared units lie above and below the splitter:
+// the one below gets at least minSize, as a drag leaves it; never negative.
+int limitedUpperSize(int size, int shared, int minSize = kSplitterMinSize);
 
 }  // namespace rimfold

@@ -177,7 +177,7 @@ void TConfigForm::create(const std::u16string& hotKeyStop, IWorkAreaWatchHost& h
         }
       }
       PPMenuDef = std::move(menu);
-      controls_.layout();
+      layout();
     }
     state_.view = this;
   }
@@ -376,7 +376,7 @@ void TConfigForm::applyWindowSize() {
   const int height = std::clamp(scaleToDpi(state_.windowHeight, dpi), scaleToDpi(kMinOuterHeight, dpi),
                                 std::max(::GetSystemMetrics(SM_CYVIRTUALSCREEN), scaleToDpi(kMinOuterHeight, dpi)));
   ::SetWindowPos(handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  controls_.layout();
+  layout();
 }
 
 void TConfigForm::endModal() {
@@ -467,6 +467,21 @@ void TConfigForm::TBDisableDeskTopClick() {
 }
 
 void TConfigForm::TBExeCloseClick() { endModal(); }
+
+void TConfigForm::layout() {
+  controls_.layout();
+  // The exclusions keep what the splitter leaves them, whatever height was stored (or came
+  // with another DPI) and however small the dialog is made; the limited height is saved.
+  const TRect page = controls_.rect(TabSheetExe);
+  const int shared = unscaleFromDpi(page.Bottom - page.Top, controls_.dpi()) -
+                     controls_.height(ToolBarExe) - controls_.height(Splitter);
+  if (shared <= kSplitterMinSize) return;  // not laid out yet, or minimized
+  const int limited = limitedUpperSize(controls_.height(GroupBoxE), shared);
+  if (limited == controls_.height(GroupBoxE)) return;
+  controls_.setHeight(GroupBoxE, limited);
+  state_.groupBoxEHeight = limited;
+  controls_.layout();
+}
 
 void TConfigForm::SplitterBegin(NMHDR&, LRESULT& result) {
   splitStartHeight_ = controls_.height(GroupBoxE);
@@ -686,7 +701,7 @@ void TConfigForm::WMDpiChanged(Message& m) {
   ::SetWindowPos(handle(), nullptr, suggested->left, suggested->top,
                  suggested->right - suggested->left, suggested->bottom - suggested->top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-  controls_.layout();
+  layout();
   m.result = 0;
 }
 
@@ -730,7 +745,7 @@ void TConfigForm::WMClose(Message& m) {
 }
 
 void TConfigForm::WMSize(Message& m) {
-  controls_.layout();
+  layout();
   m.result = 0;
 }
 

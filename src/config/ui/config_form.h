@@ -114,6 +114,8 @@ class TConfigForm final : public WindowBase, public IConfigView {
   void FormCloseQuery();
   void readWindowSize();
   void applyWindowSize();
+  // The controls laid out, the processed-window group box limited to what fits.
+  void layout();
   void endModal();
 
   // Exclusions page.

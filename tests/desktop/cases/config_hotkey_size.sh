@@ -93,3 +93,18 @@ check_eq "list height at the next start" 105 "$(group_height)"
 keys Escape
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000
+
+# A stored height taller than the page (a damaged file, or one saved at another scale):
+# the exclusions keep their 100 units, and the limited height is what is saved.
+sed -i 's/^GroupBoxE=.*/GroupBoxE=5000\r/' "$dir/WorkArea.dat"
+start_resident
+expect_tray running 5000
+open_config
+read -r l t r b <<<"$(ctl rect "$(dlg $ID_LIST_D)")"
+(( b - t >= 80 )) || fail "the exclusion list is $((b - t)) px high"
+limited="$(group_height)"
+keys Escape
+wait_dialog_hidden 2000
+check_eq "stored list height" "$limited" "$(ini_value "$dir/WorkArea.dat" Window GroupBoxE)"
+ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
+wait_exit "$RIMFOLD_PID" 5000

@@ -248,6 +248,66 @@ void DialogControls::layout() {
       if (table_[i].kind == ControlKind::ToolBar) setToolBarPadding(windows_[i]);
     }
   }
+  placeControls();
+  // A toolbar too narrow for its buttons wraps them onto further rows and is given their
+  // height; the rest of the page moves down once.
+  bool regrown = false;
+  for (std::size_t i = 0; i < windows_.size(); ++i) {
+    if (table_[i].kind != ControlKind::ToolBar || windows_[i] == nullptr) continue;
+    const int width = rects_[i].Right - rects_[i].Left;
+    const int height = table_[i].height * wrapToolBar(windows_[i], width);
+    if (height == nodes_[i].height) continue;
+    nodes_[i].height = height;
+    regrown = true;
+  }
+  if (regrown) placeControls();
+}
+
+namespace {
+
+void setToolState(HWND toolbar, int index, BYTE state) {
+  TBBUTTONINFOW info{};
+  info.cbSize = sizeof(info);
+  info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+  info.fsState = state;
+  ::SendMessageW(toolbar, TB_SETBUTTONINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
+}
+
+}  // namespace
+
+int DialogControls::wrapToolBar(HWND toolbar, int width) {
+  // The breaks are set here, exactly where the buttons stop fitting: the toolbar's own
+  // wrapping (TBSTYLE_WRAPABLE) is not the same on every system.
+  const auto count = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+  std::vector<TBBUTTON> buttons(static_cast<std::size_t>(std::max(count, 0)));
+  for (int b = 0; b < count; ++b) {
+    TBBUTTON& button = buttons[static_cast<std::size_t>(b)];
+    ::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(b), reinterpret_cast<LPARAM>(&button));
+    const auto plain = static_cast<BYTE>(button.fsState & ~(TBSTATE_WRAP | TBSTATE_HIDDEN));
+    if (button.fsState != plain) setToolState(toolbar, b, plain);  // measured in one row
+    button.fsState = plain;
+  }
+  std::vector<ToolItem> items;
+  for (int b = 0; b < count; ++b) {
+    RECT r{};
+    ::SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(b), reinterpret_cast<LPARAM>(&r));
+    items.push_back({r.right - r.left, (buttons[static_cast<std::size_t>(b)].fsStyle & BTNS_SEP) != 0});
+  }
+  const ToolRows rows = wrapToolItems(items, width);
+  for (int b = 0; b < count; ++b) {
+    const int row = rows.rowOf[static_cast<std::size_t>(b)];
+    int next = b + 1;
+    while (next < count && rows.rowOf[static_cast<std::size_t>(next)] < 0) ++next;
+    const bool lastOfRow = row >= 0 && next < count && rows.rowOf[static_cast<std::size_t>(next)] > row;
+    BYTE state = buttons[static_cast<std::size_t>(b)].fsState;
+    if (row < 0) state = static_cast<BYTE>(state | TBSTATE_HIDDEN);
+    if (lastOfRow) state = static_cast<BYTE>(state | TBSTATE_WRAP);
+    if (state != buttons[static_cast<std::size_t>(b)].fsState) setToolState(toolbar, b, state);
+  }
+  return rows.rows;
+}
+
+void DialogControls::placeControls() {
   RECT client{};
   ::GetClientRect(dialog_, &client);
   rects_ = layoutControls(

@@ -96,6 +96,10 @@ class DialogControls {
   HWND windowParent(std::size_t index) const;
   const ToolButtonDef* buttonDef(int id, std::size_t* toolbar = nullptr) const;
   HWND createControl(std::size_t index);
+  // The rectangles computed from the nodes and the windows moved there.
+  void placeControls();
+  // Row breaks for the toolbar's width in pixels; the number of rows.
+  static int wrapToolBar(HWND toolbar, int width);
   void setToolBarPadding(HWND toolbar) const;
   void makeFont();
 

@@ -76,5 +76,26 @@ TEST(DialogLayout, SplitterKeepsTheUpperAboveAndTheLowerAtTheMinimum) {
   }
 }
 
+// Buttons a, separator, b, c: a separator at a break is dropped, not carried over.
+TEST(DialogLayout, ToolbarRowsBreakWhereTheNextButtonNoLongerFits) {
+  const ToolItem items[] = {{60, false}, {8, true}, {30, false}, {40, false}};
+  struct Case {
+    int width;
+    std::vector<int> rowOf;
+  };
+  const Case cases[] = {
+      {138, {0, 0, 0, 0}},  // exactly wide enough
+      {137, {0, 0, 0, 1}},
+      {98, {0, 0, 0, 1}},   // b just fits behind the separator
+      {97, {0, -1, 1, 1}},  // the separator would end the first row
+      {35, {0, -1, 1, 2}},  // a wider than a row: a row of its own
+  };
+  for (const Case& c : cases) {
+    const ToolRows rows = wrapToolItems(items, c.width);
+    EXPECT_EQ(rows.rowOf, c.rowOf) << c.width;
+    EXPECT_EQ(rows.rows, c.rowOf.back() + 1) << c.width;
+  }
+}
+
 }  // namespace
 }  // namespace rimfold

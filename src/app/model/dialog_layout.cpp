@@ -62,6 +62,34 @@ std::optional<int> splitterNewSize(int newSize, int maxSize, int minSize) {
   return size;
 }
 
+ToolRows wrapToolItems(std::span<const ToolItem> items, int width) {
+  ToolRows out;
+  out.rowOf.assign(items.size(), -1);
+  int row = 0;
+  int x = 0;
+  constexpr std::size_t kNone = ~std::size_t{0};
+  std::size_t separator = kNone;  // waits for the button after it
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i].separator) {
+      if (x > 0) separator = i;
+      continue;
+    }
+    const int gap = separator != kNone ? items[separator].width : 0;
+    if (x > 0 && x + gap + items[i].width > width) {
+      ++row;
+      x = 0;
+    } else if (separator != kNone) {
+      out.rowOf[separator] = row;
+      x += gap;
+    }
+    separator = kNone;
+    out.rowOf[i] = row;
+    x += items[i].width;
+  }
+  out.rows = row + 1;
+  return out;
+}
+
 int limitedUpperSize(int size, int shared, int minSize) {
   return std::max(0, std::min(size, shared - minSize));
 }

@@ -46,6 +46,19 @@ std::vector<TRect> layoutControls(std::span<const LayoutNode> nodes, const TRect
 // control below at least minSize (maxSize is the most the one above can take).
 inline constexpr int kSplitterMinSize = 100;
 std::optional<int> splitterNewSize(int newSize, int maxSize, int minSize = kSplitterMinSize);
+// Toolbar rows: buttons of the given widths (pixels) packed from the left into rows of
+// width pixels, in order. A separator that would begin or end a row is dropped (row -1),
+// a button wider than a row has a row of its own. rowOf[i] is item i's row.
+struct ToolItem {
+  int width;
+  bool separator;
+};
+struct ToolRows {
+  std::vector<int> rowOf;
+  int rows = 1;
+};
+ToolRows wrapToolItems(std::span<const ToolItem> items, int width);
+
 // The size the control above keeps when shared units lie above and below the splitter:
 // the one below gets at least minSize, as a drag leaves it; never negative.
 int limitedUpperSize(int size, int shared, int minSize = kSplitterMinSize);

@@ -3,8 +3,8 @@
 # The dialog's hotkey page and its size: Ctrl+Alt+S pressed in the edit becomes the stop
 # hotkey at the close, Tab and Ctrl+Tab move on rather than becoming it, Esc empties it
 # (no hotkey then); the close box saves as the close
-# button does; the dialog cannot be made smaller than 435 x 320, the processed list not
-# lower than 101; size and list height come back at the next start.
+# button does; the dialog cannot be made smaller than 435 x 320 (its toolbar wrapping there),
+# the processed list not lower than 101; size and list height come back at the next start.
 require_rimfold
 require_xdotool
 settings_file '[Key]\r\nStop=\r\n'
@@ -59,6 +59,17 @@ xdotool mousemove $((r - 2)) $((b - 2)) mousedown 1 mousemove $((r - 50)) $((b -
 sleep 0.4
 read -r l t r b <<<"$(ctl rect "$CONFIG")"
 check_eq "smallest size" "435 320" "$((r - l)) $((b - t))"
+# The exclusions toolbar wraps: its last button is still inside it.
+read -r bl bt br bb <<<"$(ctl button-rect "$(dlg $ID_TOOLBAR_EXE)" $ID_EXE_CLOSE)"
+read -r tl tt tr tb <<<"$(ctl rect "$(dlg $ID_TOOLBAR_EXE)")"
+(( br <= tr && bb <= tb )) || fail "閉じる(&C) at $bl $bt $br $bb, outside its toolbar $tl $tt $tr $tb"
+shot narrowest
+# Wide enough for one row of buttons again, still at the lowest height.
+xdotool mousemove $((r - 2)) $(( (t + b) / 2 )) mousedown 1 mousemove $((r + 100)) $(( (t + b) / 2 )) \
+  sleep 0.2 mousemove $((r + 298)) $(( (t + b) / 2 )) sleep 0.3 mouseup 1
+sleep 0.4
+read -r l t r b <<<"$(ctl rect "$CONFIG")"
+check_eq "widened" "735 320" "$((r - l)) $((b - t))"
 group_height() { read -r l t r b <<<"$(ctl rect "$(dlg $ID_GROUP_E)")"; echo $((b - t)); }
 drag_splitter() {
   local l t r b y
@@ -78,7 +89,7 @@ check_eq "processed list not below 101" 105 "$(group_height)"
 shot smallest
 keys Escape
 wait_dialog_hidden 2000
-check_eq "stored width" 435 "$(ini_value "$dir/WorkArea.dat" Window Width)"
+check_eq "stored width" 735 "$(ini_value "$dir/WorkArea.dat" Window Width)"
 check_eq "stored height" 320 "$(ini_value "$dir/WorkArea.dat" Window Height)"
 check_eq "stored list height" 105 "$(ini_value "$dir/WorkArea.dat" Window GroupBoxE)"
 
@@ -88,7 +99,7 @@ start_resident
 expect_tray running 5000
 open_config
 read -r l t r b <<<"$(ctl rect "$CONFIG")"
-check_eq "size at the next start" "435 320" "$((r - l)) $((b - t))"
+check_eq "size at the next start" "735 320" "$((r - l)) $((b - t))"
 check_eq "list height at the next start" 105 "$(group_height)"
 keys Escape
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"

@@ -1,5 +1,6 @@
 #include "rtl/text_utils.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace rimfold {
@@ -134,12 +135,31 @@ std::u16string upperAscii(std::u16string_view s) {
   return out;
 }
 
+namespace {
+
+// Every stride-th code unit from first to last maps to itself plus delta.
+struct CaseRun {
+  char16_t first;
+  char16_t last;
+  std::uint8_t stride;
+  std::int32_t delta;
+};
+
+constexpr CaseRun kUpperRuns[] = {
+#include "rtl/case_table.inc"
+};
+
+}  // namespace
+
 char16_t foldCaseChar(char16_t c) {
-  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);
-  if (c >= 0x00E0 && c <= 0x00FE && c != 0x00F7) return static_cast<char16_t>(c - 0x20);
-  if (c == 0x00FF) return 0x0178;
-  if (c >= 0xFF41 && c <= 0xFF5A) return static_cast<char16_t>(c - 0x20);
-  return c;
+  // Window titles and keys are mostly ASCII: no search for them.
+  if (c < 0x80) return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 0x20) : c;
+  const auto* run = std::upper_bound(std::begin(kUpperRuns), std::end(kUpperRuns), c,
+                                     [](char16_t v, const CaseRun& r) { return v < r.first; });
+  if (run == std::begin(kUpperRuns)) return c;
+  --run;
+  if (c > run->last || (c - run->first) % run->stride != 0) return c;
+  return static_cast<char16_t>(c + run->delta);
 }
 
 std::u16string foldCase(std::u16string_view s) {

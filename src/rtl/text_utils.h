@@ -17,9 +17,9 @@ std::string utf16ToUtf8(std::u16string_view s);
 
 // Upper case in the ASCII letters a to z only.
 std::u16string upperAscii(std::u16string_view s);
-// Whole-string comparison without regard to letter case (as the list box's exact search).
-// Folded: ASCII a-z, the Latin-1 letters U+00E0-U+00FE (except U+00F7) and U+00FF,
-// and the full-width Latin letters U+FF41-U+FF5A; every other code unit must be equal.
+// Whole-string comparison without regard to letter case, as the system compares (the list
+// box's exact search, CompareStringOrdinal): each UTF-16 code unit taken to its simple
+// uppercase mapping of Unicode (tools/make_case_table.py), every other must be equal.
 bool equalsIgnoreCase(std::u16string_view a, std::u16string_view b);
 // The same folding to upper case, for keys of case-insensitive lookups.
 char16_t foldCaseChar(char16_t c);

@@ -76,6 +76,12 @@ TEST(TextUtils, EqualsIgnoreCase) {
       {u"\u3042", u"\u30A2", false},                   // hiragana is not katakana
       {u"[", u"{", false},                             // not letters, differ by 0x20
       {u"@", u"`", false},
+      {u"окно", u"ОКНО", true},                        // Cyrillic
+      {u"αβγσ", u"ΑΒΓΣ", true},                        // Greek
+      {u"ς", u"Σ", false},                             // final sigma keeps its identity
+      {u"łódź", u"ŁÓDŹ", true},                        // Latin Extended-A (pairs)
+      {u"ß", u"SS", false},                            // no one-unit mapping
+      {u"і", u"I", false},                             // Ukrainian i is no Latin I
   };
   for (const auto& c : cases) {
     EXPECT_EQ(equalsIgnoreCase(c.a, c.b), c.equal) << utf16ToUtf8(c.a) << " / " << utf16ToUtf8(c.b);

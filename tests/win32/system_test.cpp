@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/win32/win32_shell.h"
+#include "rtl/text_utils.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_convert.h"
@@ -211,6 +212,37 @@ TEST_F(SystemTest, RoamingApplicationDataFolder) {
       << std::string(appData.begin(), appData.end());
   EXPECT_TRUE(system.directoryExists(appData));
   EXPECT_EQ(appData.find(u'\0'), std::u16string::npos);
+}
+
+// The core folds case as the system compares names: every code unit of the BMP equals its
+// folded form, and words of several scripts compare alike both ways.
+TEST(CaseFolding, AgreesWithCompareStringOrdinal) {
+  const auto systemEqual = [](std::u16string_view a, std::u16string_view b) {
+    return ::CompareStringOrdinal(wide(std::u16string(a)), static_cast<int>(a.size()),
+                                  wide(std::u16string(b)), static_cast<int>(b.size()),
+                                  TRUE) == CSTR_EQUAL;
+  };
+  int disagreements = 0;
+  for (char32_t c = 1; c <= 0xFFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    const std::u16string unit(1, static_cast<char16_t>(c));
+    const std::u16string folded(1, foldCaseChar(static_cast<char16_t>(c)));
+    if (!systemEqual(unit, folded) && ++disagreements <= 10) {
+      ADD_FAILURE() << "U+" << std::hex << static_cast<unsigned>(c) << " and its folded U+"
+                    << static_cast<unsigned>(folded[0]);
+    }
+  }
+  EXPECT_EQ(disagreements, 0);
+  const std::u16string words[] = {u"notepad.exe", u"NOTEPAD.EXE", u"окно", u"ОКНО", u"Окно",
+                                  u"αβγς", u"ΑΒΓΣ", u"łódź", u"ŁÓDŹ", u"ß", u"SS", u"і",
+                                  u"I", u"ı", u"i", u"ǅ", u"ǆ", u"ſ", u"s", u"\u212A", u"k",
+                                  u"ａｚ", u"ＡＺ", u"Ա", u"ա", u"ÿ", u"Ÿ"};
+  for (const std::u16string& a : words) {
+    for (const std::u16string& b : words) {
+      EXPECT_EQ(equalsIgnoreCase(a, b), systemEqual(a, b))
+          << utf16ToUtf8(a) << " / " << utf16ToUtf8(b);
+    }
+  }
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ int throwFactor(std::int64_t t) {
 
 void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const WorkAreaTable& MWorkArea,
                           const DragState& drag, bool PPMoveWindowSpeed, bool PPStop, Hwnd w) {
-  if (!PPMoveWindowSpeed || PPStop) return;
+  if (!PPMoveWindowSpeed || PPStop || !drag.DragStopwatch.timed()) return;
   // Each test only reads, so the cheapest go first: the drag time, then the window.
   const int k = throwFactor(drag.DragStopwatch.elapsedMilliseconds(p.clock));
   if (k == 0) return;

@@ -38,13 +38,24 @@ void EventDriver::WinEventProc(std::uint32_t event, Hwnd w) {
       if (Func_WindowRect(p_, w, r)) {
         MSnapRectB = r;
         DragStopwatch.startNew(p_.clock);
+        dragWindow_ = w;
+      } else {
+        DragStopwatch.reset();
+        dragWindow_ = 0;
       }
       break;
     }
     case kEventSystemMoveSizeEnd:
       EventWnd = w;
       FlagMoveSize = true;
-      DragStopwatch.stop(p_.clock);
+      // Only a drag whose start was seen, for this same window, is timed and may throw; a
+      // start missed (before the hook, or unreadable) must not borrow another drag's.
+      if (w != 0 && w == dragWindow_) {
+        DragStopwatch.stop(p_.clock);
+      } else {
+        DragStopwatch.reset();
+      }
+      dragWindow_ = 0;
       host_.dragEnded(w);
       break;
     case kEventObjectLocationChange:

@@ -71,6 +71,7 @@ class EventDriver {
   Platform& p_;
   CorrectionEngine& correction_;
   IDriverHost& host_;
+  Hwnd dragWindow_ = 0;  // the window whose drag start was recorded
 };
 
 }  // namespace rimfold

@@ -1213,6 +1213,13 @@ std::int64_t FakeDesktop::nowMilliseconds() {
   return now_;
 }
 
+std::int64_t FakeDesktop::nowTicks() {
+  tick(Op::NowMilliseconds);
+  return now_ * (kFakeTicksPerSecond / 1000) + subTicks_;
+}
+
+std::int64_t FakeDesktop::ticksPerSecond() { return kFakeTicksPerSecond; }
+
 void FakeDesktop::sleep(std::uint32_t milliseconds) {
   tick(Op::Sleep);
   sleepLog_.push_back(milliseconds);

@@ -253,6 +253,9 @@ class FakeDesktop final : public IWindowManager,
   // ---- clock ----
   void setNow(std::int64_t ms) { now_ = ms; }
   void advance(std::int64_t ms) { now_ += ms; }
+  // The raw counter runs at kFakeTicksPerSecond; this moves it by less than a millisecond.
+  void advanceTicks(std::int64_t ticks) { subTicks_ += ticks; }
+  static constexpr std::int64_t kFakeTicksPerSecond = 10'000'000;
   void setLocalTime(const LocalTime& t) { localTime_ = t; }
   const std::vector<std::uint32_t>& sleepLog() const { return sleepLog_; }
 
@@ -349,6 +352,8 @@ class FakeDesktop final : public IWindowManager,
 
   // ================= IClock =================
   std::int64_t nowMilliseconds() override;
+  std::int64_t nowTicks() override;
+  std::int64_t ticksPerSecond() override;
   void sleep(std::uint32_t milliseconds) override;
   LocalTime localTime() override;
   std::u16string formatShortDate(const LocalTime& t) override;
@@ -467,6 +472,7 @@ class FakeDesktop final : public IWindowManager,
   std::map<std::u16string, std::uint32_t> registry_;  // folded key\value -> DWORD
 
   std::int64_t now_ = 0;
+  std::int64_t subTicks_ = 0;
   LocalTime localTime_{2024, 12, 12, 4, 9, 5, 3, 0};
   std::vector<std::uint32_t> sleepLog_;
 };

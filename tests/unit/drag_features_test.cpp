@@ -72,6 +72,27 @@ TEST(ThrowFactor, ByDragTime) {
   for (const auto& c : cases) EXPECT_EQ(throwFactor(c.t), c.factor) << c.t << " ms";
 }
 
+// The drag time is the raw counter's difference truncated once: a start just before a
+// millisecond boundary must not make 499.9 ms read 500 (factor 1 instead of 2).
+TEST(ThrowFactor, DragTimeIsTruncatedOnceFromTheRawCounts) {
+  constexpr std::int64_t kTicksPerMs = FakeDesktop::kFakeTicksPerSecond / 1000;
+  struct Case {
+    std::int64_t startTicks, endTicks, ms;
+  };
+  const Case cases[] = {{kTicksPerMs - 1, 501 * kTicksPerMs - 2, 499},
+                        {kTicksPerMs - 1, 501 * kTicksPerMs - 1, 500},
+                        {0, 500 * kTicksPerMs, 500}};
+  for (const auto& c : cases) {
+    FakeDesktop d;
+    d.advanceTicks(c.startTicks);
+    Stopwatch watch;
+    watch.startNew(d);
+    d.advanceTicks(c.endTicks - c.startTicks);
+    watch.stop(d);
+    EXPECT_EQ(watch.elapsedMilliseconds(d), c.ms) << c.startTicks << " to " << c.endTicks;
+  }
+}
+
 TEST(InertialMovement, ThrowsByFactorAndClampsInOrder) {
   struct Case {
     const char* name;
@@ -122,15 +143,18 @@ TEST(InertialMovement, NothingWhenOffStoppedOrAModernApp) {
     const char* name;
     bool on, stopped;
     std::u16string className;
+    bool startSeen = true;
   };
   const Case cases[] = {{"option off", false, false, u"FakeClass"},
                         {"stopped", true, true, u"FakeClass"},
-                        {"core window", true, false, u"Windows.UI.Core.CoreWindow"}};
+                        {"core window", true, false, u"Windows.UI.Core.CoreWindow"},
+                        {"no drag start seen", true, false, u"FakeClass", false}};
   for (const auto& c : cases) {
     DragRig rig;
     FakeWindow w;
     w.className = c.className;
     const Hwnd h = rig.drag({100, 100, 500, 400}, {150, 100, 550, 400}, 100, w);
+    if (!c.startSeen) rig.watch.reset();
     rig.throwIt(h, c.on, c.stopped);
     EXPECT_EQ(rig.d.rectOf(h), (TRect{150, 100, 550, 400})) << c.name;
   }

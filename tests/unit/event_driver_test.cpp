@@ -144,6 +144,33 @@ TEST(EventDriverHook, DragStartOfAWindowWithoutRectangleIsIgnored) {
   }
 }
 
+// A drag end times the drag only when its start was seen for the same window, and each
+// start serves one end.
+TEST(EventDriverHook, OnlyADragWhoseStartWasSeenIsTimed) {
+  struct Case {
+    const char* name;
+    bool startOther, startOwn, secondEnd;
+    bool timed;
+  };
+  const Case cases[] = {
+      {"start and end of one window", false, true, false, true},
+      {"no start seen", false, false, false, false},
+      {"the start was another window's", true, false, false, false},
+      {"a second end after one start", false, true, true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    const Hwnd w = r.addWindow({10, 20, 310, 220});
+    const Hwnd other = r.addWindow({400, 20, 700, 220});
+    if (c.startOther) r.driver.WinEventProc(kEventSystemMoveSizeStart, other);
+    if (c.startOwn) r.driver.WinEventProc(kEventSystemMoveSizeStart, w);
+    r.driver.WinEventProc(kEventSystemMoveSizeEnd, w);
+    if (c.secondEnd) r.driver.WinEventProc(kEventSystemMoveSizeEnd, w);
+    EXPECT_EQ(r.driver.DragStopwatch.timed(), c.timed);
+  }
+}
+
 // ---- the tick ----
 
 struct Desk {

@@ -49,6 +49,14 @@ std::int64_t Win32Clock::nowMilliseconds() noexcept {
   return static_cast<std::int64_t>(::GetTickCount64());
 }
 
+std::int64_t Win32Clock::nowTicks() noexcept {
+  LARGE_INTEGER counter{};
+  if (frequency_ > 0 && ::QueryPerformanceCounter(&counter)) return counter.QuadPart;
+  return static_cast<std::int64_t>(::GetTickCount64());
+}
+
+std::int64_t Win32Clock::ticksPerSecond() noexcept { return frequency_ > 0 ? frequency_ : 1000; }
+
 void Win32Clock::sleep(std::uint32_t milliseconds) noexcept { ::Sleep(milliseconds); }
 
 LocalTime Win32Clock::localTime() noexcept {

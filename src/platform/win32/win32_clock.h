@@ -10,6 +10,8 @@ class Win32Clock final : public IClock {
   Win32Clock() noexcept;
 
   std::int64_t nowMilliseconds() noexcept override;
+  std::int64_t nowTicks() noexcept override;
+  std::int64_t ticksPerSecond() noexcept override;
   void sleep(std::uint32_t milliseconds) noexcept override;
   LocalTime localTime() noexcept override;
   std::u16string formatShortDate(const LocalTime& t) override;

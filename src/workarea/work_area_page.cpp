@@ -55,9 +55,13 @@ bool WorkAreaPage::PPDefBorderNClick(Platform& p, ConfigState& c, const MonitorL
 
 bool WorkAreaPage::outset(Platform& p, ConfigState& c, const MonitorList& monitors,
                           bool ctrlDown, int n) {
-  if (readOnly || !validIndex(selected)) return false;
-  if (!fitsEdits(c.MDesktop[static_cast<std::size_t>(selected)], n)) return false;
+  // A stored area beyond the edits does not stop the way back: the preset's edges are
+  // what the edits will show.
+  if (!validIndex(selected)) return false;
+  const auto i = static_cast<std::size_t>(selected);
+  if (!fitsEdits(c.MDesktop[i], n)) return false;
   applyOutset(p, c, monitors, selected, edits, ctrlDown, n);
+  readOnly = !fitsEdits(c.MWorkArea[i]);
   return true;
 }
 

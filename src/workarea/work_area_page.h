@@ -19,14 +19,15 @@ struct WorkAreaPage {
   int selected = 0;
   EdgeTexts edits;                         // EditTop, EditBottom, EditLeft, EditRight
   std::array<std::u16string, 4> captions;  // GroupBoxTop, GroupBoxBottom, GroupBoxLeft, GroupBoxRight
-  // The monitor's edges do not fit the edits: shown nowhere, so nothing can be applied.
+  // The monitor's edges do not fit the edits: shown whole but read-only, so nothing typed
+  // can be applied (defaults and presets still can, where they fit).
   bool readOnly = false;
 
   void CBMonitorChange(const ConfigState& c, int s);
   void refreshCaptions(const ConfigState& c);
 
-  // Each returns false when nothing was stored (a read-only monitor, or a preset whose
-  // edges would not fit the edits); an edit that is not an integer throws ConversionError.
+  // Each returns false when nothing was stored (apply on a read-only monitor, or a preset
+  // whose edges would not fit the edits); an edit that is not an integer throws ConversionError.
   bool TBWorkAreaApplyClick(Platform& p, ConfigState& c, const MonitorList& monitors,
                             bool ctrlDown);
   bool TBWorkAreaDefClick(Platform& p, ConfigState& c, const MonitorList& monitors,

@@ -89,28 +89,39 @@ TEST_F(WorkAreaPageTest, ShowsTheSettingAndTheSystemEdgesAndAppliesTheLimit) {
   EXPECT_EQ(c.MWorkArea[0], (TWorkAreaEdges{-9, 1069, -9, 1929}));
 }
 
+// An edge beyond four digits is shown read-only and never applied; defaults and presets
+// still put the monitor back whenever its work area and the preset fit.
 TEST_F(WorkAreaPageTest, EdgesBeyondFourDigitsAreShownReadOnlyAndNeverApplied) {
   struct Case {
     const char* name;
     TRect bounds, work;
     bool readOnly;
     bool presetTaken;  // the 9-pixel preset
+    std::int32_t storedRight = 0;  // as WorkArea.dat gave it; 0: the work area's
   };
   const Case cases[] = {
       {"-9999 .. 9999 fit", {-9999, 0, 0, 1080}, {-9999, 0, 0, 1080}, false, false},
       {"a preset leaving four digits", {-9990, 0, 0, 1080}, {-9990, 0, 0, 1080}, false, true},
       {"five digits", {10000, 0, 11920, 1080}, {10000, 0, 11920, 1080}, true, false},
+      {"a damaged file's five digits", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true, true, 99999},
   };
   for (const Case& k : cases) {
     start({0, k.bounds, k.work, true});
+    if (k.storedRight != 0) {
+      c.MWorkArea[0].Right = k.storedRight;
+      page.CBMonitorChange(c, 0);
+      EXPECT_EQ(page.edits.Right, u"99999") << k.name;
+    }
     EXPECT_EQ(page.readOnly, k.readOnly) << k.name;
+    if (k.readOnly) {
+      EXPECT_FALSE(page.TBWorkAreaApplyClick(p, c, monitors, true)) << k.name;
+    }
     const TWorkAreaEdges before = c.MWorkArea[0];
     EXPECT_EQ(page.PPDefBorderNClick(p, c, monitors, false, 9), k.presetTaken) << k.name;
     if (!k.presetTaken) {
       EXPECT_EQ(c.MWorkArea[0], before) << k.name;
-    }
-    if (k.readOnly) {
-      EXPECT_FALSE(page.TBWorkAreaApplyClick(p, c, monitors, true)) << k.name;
+    } else {
+      EXPECT_FALSE(page.readOnly) << k.name;
     }
   }
 }

@@ -26,6 +26,7 @@ constexpr int kClientHeight = 362;
 constexpr int kMinOuterWidth = 435;
 constexpr int kMinOuterHeight = 320;
 constexpr int kToolBarHeight = 24;
+constexpr int kWholeIntegerDigits = 10;  // any 32-bit value
 constexpr int kFontHeight = 13;
 constexpr DWORD kTaskBarReAddDelayMs = 100;
 constexpr UINT_PTR kEditKeyStopSubclass = 1;
@@ -236,10 +237,12 @@ void TConfigForm::mirrorWorkAreaPage() {
       &workAreaPage_.edits.Right};
   for (std::size_t i = 0; i < texts.size(); ++i) {
     if (HWND edit = controls_[kEdgeEdits[i]]) {
-      setText(edit, *texts[i]);
       if (NumEditWindow* numEdit = NumEditWindow::fromHandle(edit)) {
+        // Read-only edges are shown whole, however many digits they have.
+        numEdit->model().setIntegerLength(workAreaPage_.readOnly ? kWholeIntegerDigits : 4);
         numEdit->model().ReadOnly = workAreaPage_.readOnly;
       }
+      setText(edit, *texts[i]);
     }
   }
   showEdgeCaptions();

@@ -2,9 +2,14 @@
 # fresh: yes
 # The dialog's work-area page: the monitor and its edges, typing into the numeric edits, apply
 # with the 20 % limit and with Ctrl held (windows are then kept inside the new area), the
-# defaults and the presets of the drop-down menu, and an apply that stores nothing.
+# defaults and the presets of the drop-down menu, and an apply that stores nothing. A
+# five-digit edge from a damaged file is shown whole and read-only, and the defaults
+# bring the monitor back.
 require_rimfold
 require_xdotool
+dir="$(data_dir)"
+mkdir -p "$dir"
+printf '[#1 (0,0) - (1920,1080) : (0,0) - (1920,1060)]\r\nRight=99999\r\n' >"$dir/WorkArea.dat"
 one_window 500,100,400,300
 start_resident
 expect_tray running 5000
@@ -23,6 +28,8 @@ check_eq "monitors" "モニタ #1 [(0,0)-(1920,1080)]" "$(ctl items "$(dlg $ID_M
 check_eq "top caption" "上(&T) [0]" "$(ctl title "$(dlg $ID_GROUP_TOP)")"
 check_eq "bottom caption" "下(B) [1060]" "$(ctl title "$(dlg $ID_GROUP_BOTTOM)")"
 edges() { echo "$(edit_text $ID_EDIT_TOP) $(edit_text $ID_EDIT_BOTTOM) $(edit_text $ID_EDIT_LEFT) $(edit_text $ID_EDIT_RIGHT)"; }
+check_eq "edges from the damaged file" "0 1060 0 99999" "$(edges)"
+click_button $ID_TOOLBAR_AREA $ID_DEFAULTS
 check_eq "edges shown" "0 1060 0 1920" "$(edges)"
 shot workarea
 

@@ -92,6 +92,9 @@ bool WorkAreaWatch::checkIfFlagged() {
 }
 
 void WorkAreaWatch::ask(const std::u16string& text) {
+  // A question still open (this call comes from inside its loop) is not asked twice, and
+  // what it turned off, its timer included, is left for it to restore when it closes.
+  if (Func_FindDialogBox(p_, kWorkAreaQuestionCaption) != 0) return;
   host_.setTrayEnabled(false);
   host_.setTimerEnabled(false);
   const auto restore = [this] {
@@ -100,15 +103,12 @@ void WorkAreaWatch::ask(const std::u16string& text) {
     host_.setTimerEnabled(true);
   };
   try {
-    // A question still open (this call comes from inside its loop) is not asked twice.
-    if (Func_FindDialogBox(p_, kWorkAreaQuestionCaption) == 0) {
-      host_.startCheckTimer(kCheckTimerIntervalMs);
-      const Hwnd dialog = host_.dialogWindow();
-      Func_ForceForeground(p_, dialog);
-      if (p_.windows.messageBox(dialog, text, kWorkAreaQuestionCaption, kWorkAreaQuestionStyle) ==
-          kIdYes) {
-        host_.showWorkAreaPage();
-      }
+    host_.startCheckTimer(kCheckTimerIntervalMs);
+    const Hwnd dialog = host_.dialogWindow();
+    Func_ForceForeground(p_, dialog);
+    if (p_.windows.messageBox(dialog, text, kWorkAreaQuestionCaption, kWorkAreaQuestionStyle) ==
+        kIdYes) {
+      host_.showWorkAreaPage();
     }
   } catch (...) {
     restore();

@@ -11,6 +11,10 @@ namespace {
 
 constexpr std::int32_t kCoordinateLimit = 9999;
 constexpr std::int32_t kAttemptsAfterFailure = 5;
+// How long a move may take to land after its probe was answered, well under the probe's
+// own limit, and how often it is looked at meanwhile.
+constexpr std::uint32_t kReadBackWaitMs = 50;
+constexpr std::uint32_t kReadBackStepMs = 5;
 
 // The shell's own surfaces; an empty ExeName column matches any program.
 struct ShellSurface {
@@ -208,6 +212,13 @@ bool CorrectionEngine::Func_MoveWindowTo(Hwnd w, int code, const TRect& area) {
 
   WindowBox now;
   if (!Func_WindowBounds(p_, w, now)) return false;
+  // On Windows the asynchronous request is posted and the probe, a sent message, is handled
+  // before it: the request gets a moment to land before the move counts as refused.
+  for (std::uint32_t waited = 0; answered && now != box && waited < kReadBackWaitMs;
+       waited += kReadBackStepMs) {
+    p_.clock.sleep(kReadBackStepMs);
+    if (!Func_WindowBounds(p_, w, now)) return false;
+  }
   if (answered && now == box) {
     MProcHandle = 0;
     MProcC = kAttemptsAfterFailure;

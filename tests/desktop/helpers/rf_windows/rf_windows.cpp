@@ -12,6 +12,9 @@
 //   owner=<name>          an owned top-level window
 //   refuse-move           WM_WINDOWPOSCHANGING keeps the old position and size
 //                         (moves by our own commands still go through)
+//   defer-move            refuses another program's move in WM_WINDOWPOSCHANGING and makes
+//                         it itself 20 ms later: Windows' order for an asynchronous move
+//                         (the request is posted, a sent message overtakes it)
 //   hung                  lives on its own thread, which stops pumping on "hang"
 //   hung-at-start         as hung, and its thread never pumps until "unhang"
 //   hung-after-show       as hung, and its thread stops pumping once it has handled what
@@ -53,6 +56,8 @@
 namespace {
 
 constexpr UINT kHangMessage = WM_APP + 1;
+constexpr UINT_PTR kDeferTimer = 7;
+constexpr UINT kDeferMs = 20;
 constexpr wchar_t kControlClass[] = L"RfWindowsControl";
 constexpr size_t kMaxWindows = 1024;
 
@@ -61,6 +66,8 @@ struct Window {
     HWND hwnd = nullptr;
     bool refuseMove = false;
     bool hung = false;
+    bool deferMove = false;
+    RECT deferred{};  // the move to make when the timer fires
 };
 
 std::vector<Window> g_windows;
@@ -132,12 +139,37 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_WINDOWPOSCHANGING: {
         Window* w = FindByHandle(hwnd);
-        if (w && w->refuseMove && !g_ownMove) {
-            auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+        const bool moves = (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
+        if (w && w->deferMove && !g_ownMove && moves) {
+            RECT r{};
+            GetWindowRect(hwnd, &r);
+            if (!(pos->flags & SWP_NOMOVE)) OffsetRect(&r, pos->x - r.left, pos->y - r.top);
+            if (!(pos->flags & SWP_NOSIZE)) {
+                r.right = r.left + pos->cx;
+                r.bottom = r.top + pos->cy;
+            }
+            w->deferred = r;
+            SetTimer(hwnd, kDeferTimer, kDeferMs, nullptr);
+        }
+        if (w && (w->refuseMove || w->deferMove) && !g_ownMove) {
             pos->flags |= SWP_NOMOVE | SWP_NOSIZE;
         }
         break;
     }
+    case WM_TIMER:
+        if (wp == kDeferTimer) {
+            KillTimer(hwnd, kDeferTimer);
+            if (Window* w = FindByHandle(hwnd)) {
+                const RECT r = w->deferred;
+                g_ownMove = true;
+                SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+                g_ownMove = false;
+            }
+            return 0;
+        }
+        break;
     case kHangMessage:
         WaitForSingleObject(g_unhang, INFINITE);
         return 0;
@@ -168,7 +200,8 @@ struct WindowDesc {
     DWORD style = 0, exStyle = 0;
     long x = 0, y = 0, w = 0, h = 0;
     bool min = false, max = false, hidden = false, disabled = false, topmost = false;
-    bool refuseMove = false, hung = false, hungAtStart = false, hungAfterShow = false;
+    bool refuseMove = false, deferMove = false, hung = false, hungAtStart = false,
+         hungAfterShow = false;
     HWND parent = nullptr, owner = nullptr;
 };
 
@@ -200,6 +233,7 @@ bool ParseDescription(const std::wstring& line, WindowDesc& desc, std::wstring& 
             else if (flag == L"disabled") desc.disabled = true;
             else if (flag == L"topmost") desc.topmost = true;
             else if (flag == L"refuse-move") desc.refuseMove = true;
+            else if (flag == L"defer-move") desc.deferMove = true;
             else if (flag == L"hung") desc.hung = true;
             else if (flag == L"hung-at-start") desc.hung = desc.hungAtStart = true;
             else if (flag == L"hung-after-show") desc.hung = desc.hungAfterShow = true;
@@ -279,7 +313,7 @@ bool AddWindow(const std::wstring& line, std::wstring& error) {
         hwnd = CreateFromDescription(desc);
     }
     if (!hwnd) { error = L"CreateWindowEx failed"; return false; }
-    g_windows.push_back({desc.name, hwnd, desc.refuseMove, desc.hung});
+    g_windows.push_back({desc.name, hwnd, desc.refuseMove, desc.hung, desc.deferMove, {}});
     return true;
 }
 

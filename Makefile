@@ -26,6 +26,7 @@ unit: native
 	@scripts/run-unit-tests.sh
 
 lint: native
+	@scripts/check-layers.sh
 	@scripts/run-static-analysis.sh
 
 win32-test: win64

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "config/list_extent.h"
-#include "config/window_lists.h"
+#include "ui/model/list_extent.h"
+#include "settings/window_lists.h"
 
 namespace rimfold {
 namespace {

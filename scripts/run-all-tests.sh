@@ -19,6 +19,7 @@ run_suite() {
 }
 
 run_suite "native unit tests" scripts/run-unit-tests.sh
+run_suite "layers (includes follow the folder tree)" scripts/check-layers.sh
 run_suite "static analysis of the core (clang-tidy)" scripts/run-static-analysis.sh
 run_suite "Windows tests under Wine" scripts/run-win32-tests.sh
 run_suite "end-to-end desktop tests" scripts/run-desktop-tests.sh

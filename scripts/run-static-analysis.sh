@@ -10,8 +10,8 @@ command -v clang-tidy >/dev/null || { echo "static analysis: clang-tidy missing"
 # Swappable parameters are how the platform's calls look (x, y, width, height).
 checks='-*,bugprone-*,performance-*,-bugprone-easily-swappable-parameters'
 # The core's folders, as the native build compiles them.
-files=$(ls src/rtl/*.cpp src/system/*.cpp src/engine/*.cpp src/workarea/*.cpp src/config/*.cpp \
-  src/display/*.cpp src/app/model/*.cpp src/components/model/*.cpp)
+files=$(ls src/rtl/*.cpp src/system/*.cpp src/settings/*.cpp src/engine/*.cpp src/workarea/*.cpp \
+  src/display/*.cpp src/app/*.cpp src/ui/model/*.cpp src/widgets/model/*.cpp)
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
 # Two at a time: the machine has two cores.

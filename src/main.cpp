@@ -1,13 +1,13 @@
 // Process entry: data folder, instance rules, the two forms, the message loop.
 #include <windows.h>
 
-#include "app/instance_mutex.h"
-#include "app/main_form.h"
-#include "app/message_loop.h"
-#include "app/model/error_log.h"
-#include "app/model/instance_rules.h"
-#include "app/model/settings_file.h"
-#include "config/ui/config_form.h"
+#include "shell/instance_mutex.h"
+#include "shell/main_form.h"
+#include "ui/message_loop.h"
+#include "settings/error_log.h"
+#include "app/instance_rules.h"
+#include "settings/settings_file.h"
+#include "shell/config_form.h"
 #include "engine/monitor_list.h"
 #include "platform/win32/win32_platform.h"
 #include "system/data_dir.h"

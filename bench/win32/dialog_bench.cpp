@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
-#include "config/ui/config_form.h"
-#include "config/window_lists.h"
+#include "shell/main_form.h"
+#include "shell/config_form.h"
+#include "settings/window_lists.h"
 #include "platform/win32/win32_convert.h"
 #include "platform/win32/win32_platform.h"
 #include "system/data_dir.h"

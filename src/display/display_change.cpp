@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "engine/window_identity.h"
+#include "engine/window_ops.h"
 #include "rtl/text_utils.h"
 
 namespace rimfold {

@@ -3,7 +3,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "config/window_lists.h"
+#include "engine/window_ops.h"
+#include "engine/window_predicates.h"
+#include "settings/window_lists.h"
 
 namespace rimfold {
 

@@ -5,10 +5,10 @@
 #include <array>
 #include <cstdint>
 
-#include "config/config_state.h"
+#include "settings/config_state.h"
 #include "engine/monitor_list.h"
 #include "engine/window_facts.h"
-#include "engine/window_identity.h"
+#include "settings/window_keys.h"
 #include "platform/platform.h"
 
 namespace rimfold {

@@ -2,9 +2,10 @@
 
 #include <cstdlib>
 
-#include "config/window_lists.h"
+#include "settings/window_lists.h"
 #include "engine/window_facts.h"
-#include "engine/window_identity.h"
+#include "engine/window_predicates.h"
+#include "engine/window_ops.h"
 
 namespace rimfold {
 

@@ -7,7 +7,7 @@
 #include "engine/monitor_list.h"
 #include "engine/stopwatch.h"
 #include "platform/platform.h"
-#include "workarea/work_area.h"
+#include "settings/monitor_tables.h"
 
 namespace rimfold {
 

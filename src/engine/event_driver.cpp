@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/window_identity.h"
+#include "engine/window_ops.h"
 
 namespace rimfold {
 

@@ -1,5 +1,8 @@
 #include "engine/window_facts.h"
 
+#include "engine/process_path.h"
+#include "engine/window_ops.h"
+
 namespace rimfold {
 
 const std::u16string& ImagePathCache::get(Platform& p, std::uint32_t processId) {

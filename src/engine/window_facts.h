@@ -9,7 +9,7 @@
 #include <unordered_map>
 
 #include "engine/monitor_list.h"
-#include "engine/window_identity.h"
+#include "settings/window_keys.h"
 #include "platform/platform.h"
 
 namespace rimfold {

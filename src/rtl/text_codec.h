@@ -6,12 +6,11 @@
 #include <vector>
 
 #include "platform/code_page.h"
+#include "rtl/string_list.h"
 
 namespace rimfold {
 
 enum class TextEncoding { Ansi, Utf8, Utf16LE, Utf16BE };
-
-using StringList = std::vector<std::u16string>;
 
 struct DecodedText {
   TextEncoding encoding = TextEncoding::Ansi;  // selected by the BOM; Ansi without one

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "rtl/text_codec.h"
+#include "rtl/string_list.h"
 
 namespace rimfold {
 

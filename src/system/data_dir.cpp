@@ -1,8 +1,5 @@
 #include "system/data_dir.h"
 
-#include <set>
-
-#include "app/model/error_log.h"
 #include "rtl/text_utils.h"
 
 namespace rimfold {
@@ -12,31 +9,6 @@ std::u16string DataDir;
 namespace {
 
 constexpr std::size_t kMaxPath = 260;
-constexpr int kReadAttempts = 5;
-
-// Per run: files logged as oversized, and files that could not be read.
-std::set<std::u16string>& oversizedFiles() {
-  static std::set<std::u16string> files;
-  return files;
-}
-std::set<std::u16string>& unreadableFiles() {
-  static std::set<std::u16string> files;
-  return files;
-}
-
-// Every file helper leaves the current directory at the executable's folder, whatever
-// the path of the file and however the helper ends.
-class CurrentDirectoryReset {
- public:
-  explicit CurrentDirectoryReset(Platform& p) : p_(p) {}
-  ~CurrentDirectoryReset() { p_.system.setCurrentDirectory(ExecutableFolder(p_)); }
-  CurrentDirectoryReset(const CurrentDirectoryReset&) = delete;
-  CurrentDirectoryReset& operator=(const CurrentDirectoryReset&) = delete;
-
- private:
-  Platform& p_;
-};
-
 void createIfMissing(Platform& p, const std::u16string& dir) {
   if (!p.system.directoryExists(dir)) p.system.createDirectory(dir);
 }
@@ -81,68 +53,6 @@ std::u16string ExecutableFolder(Platform& p) {
   // "C:\x.exe" keeps its root backslash, so the folder still names the drive's root.
   if (cut == 2 && exe[1] == u':') return exe.substr(0, 3);
   return exe.substr(0, cut);
-}
-
-ReadResult readDataFile(Platform& p, const std::u16string& path, std::string& bytes,
-                        std::uint64_t maxBytes) {
-  ReadResult result = p.system.readFile(path, bytes, maxBytes);
-  // A backup or sync program holds a file for a moment; wait a little before giving up.
-  for (int attempt = 1; result == ReadResult::Failed && attempt < kReadAttempts; ++attempt) {
-    p.clock.sleep(kReadRetryBudgetMs / (kReadAttempts - 1));
-    result = p.system.readFile(path, bytes, maxBytes);
-  }
-  // The error log does not report on itself, and is tried afresh for each line.
-  if (path == errorLogPath()) return result;
-  // Logged once per file and run: the settings are read again after display changes.
-  if (result == ReadResult::Failed && unreadableFiles().insert(path).second) {
-    appendErrorLog(p, path + u" cannot be read (held by another program?): "
-                             u"left as it is for the rest of this run");
-  }
-  if (result == ReadResult::TooLarge && oversizedFiles().insert(path).second) {
-    appendErrorLog(p, path + u" is larger than " + toDecimal(static_cast<std::int64_t>(maxBytes)) +
-                          u" bytes: not read, defaults used, the file is kept as it is");
-  }
-  return result;
-}
-
-bool writeBlocked(const std::u16string& path) { return unreadableFiles().contains(path); }
-
-void forgetFileReads() {
-  oversizedFiles().clear();
-  unreadableFiles().clear();
-}
-
-int LoadStringsFromFile(Platform& p, StringList& lines, const std::u16string& path,
-                        std::optional<TextEncoding> encoding, ReadResult* result,
-                        std::uint64_t maxBytes) {
-  CurrentDirectoryReset reset(p);
-  lines.clear();
-  ReadResult read = ReadResult::Missing;
-  if (FileExistsOnReadyDrive(p, path)) {
-    // An unreadable file loads as empty rather than throwing: the error log loads its
-    // file from inside the exception handler.
-    std::string bytes;
-    read = readDataFile(p, path, bytes, maxBytes);
-    if (read == ReadResult::Ok) {
-      const std::u16string text = encoding ? decodeTextAs(bytes, *encoding, p.codePage)
-                                           : decodeText(bytes, p.codePage).text;
-      lines = splitLines(text);
-    }
-  }
-  if (result != nullptr) *result = read;
-  return static_cast<int>(lines.size());
-}
-
-bool SaveStringsToFile(Platform& p, const StringList& lines, const std::u16string& path,
-                       TextEncoding encoding) {
-  CurrentDirectoryReset reset(p);
-  if (writeBlocked(path)) return false;
-  // Another process holding the file open (an editor, a second instance) keeps it.
-  const bool heldElsewhere =
-      FileExistsOnReadyDrive(p, path) && !p.system.canOpenExclusive(path);
-  if (heldElsewhere) return false;
-  const std::string bytes = encodeText(joinLines(lines), encoding, true, p.codePage);
-  return p.system.writeFileReplacing(path, bytes);
 }
 
 void removeStaleSaveFiles(Platform& p, const std::vector<std::u16string>& files) {

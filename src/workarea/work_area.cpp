@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <optional>
 
-#include "config/config_state.h"
+#include "settings/config_state.h"
 #include "rtl/text_utils.h"
+#include "settings/data_files.h"
 #include "system/data_dir.h"
 #include "system/version.h"
 
 namespace rimfold {
-
-int GMonitorCount = 0;
 
 namespace {
 
@@ -74,10 +73,6 @@ std::int32_t toInteger(const std::u16string& text) {
 
 }  // namespace
 
-TWorkAreaEdges edgesOf(const TRect& r) { return {r.Top, r.Bottom, r.Left, r.Right}; }
-
-TRect rectOf(const TWorkAreaEdges& e) { return {e.Left, e.Top, e.Right, e.Bottom}; }
-
 std::u16string monitorSectionName(int index, const MonitorInfo& m) {
   const std::u16string parts[] = {u"#",
                                   toDecimal(index + 1),
@@ -123,34 +118,7 @@ std::u16string tableSection(const ConfigState& c, const MonitorList& longLived, 
   return monitorSectionName(i, built);
 }
 
-// nullopt when the file exists but was not read (held elsewhere, oversized).
-std::optional<IniFile> readIniFile(Platform& p, const std::u16string& path) {
-  std::string bytes;
-  switch (readDataFile(p, path, bytes, kSettingsFileLimit)) {
-    case ReadResult::Ok: return IniFile::parse(bytes, p.codePage);
-    case ReadResult::Missing: return IniFile{};
-    default: return std::nullopt;
-  }
-}
-
 }  // namespace
-
-IniFile loadIniFile(Platform& p, const std::u16string& path) {
-  return readIniFile(p, path).value_or(IniFile{});
-}
-
-std::optional<IniFile> loadIniFileForRewrite(Platform& p, const std::u16string& path) {
-  // Once unreadable, a file stays untouched for the run: what was used instead is not the
-  // user's.
-  if (writeBlocked(path)) return std::nullopt;
-  return readIniFile(p, path);
-}
-
-void saveIniFile(Platform& p, const IniFile& ini, const std::u16string& path) {
-  if (!p.system.writeFileReplacing(path, ini.serialize(p.codePage))) {
-    throw IoError("Cannot create file \"" + utf16ToUtf8(path) + "\"");
-  }
-}
 
 MonitorPage Proc_MonitorInitial(Platform& p, ConfigState& c, const MonitorList& longLived) {
   const MonitorList fresh(p.windows);

@@ -1,37 +1,20 @@
 // The per-monitor allowed areas, WorkArea.dat, and apply / defaults / presets.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <stdexcept>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/monitor_list.h"
+#include "settings/ini_store.h"
+#include "settings/monitor_tables.h"
 #include "platform/platform.h"
 #include "rtl/ini_file.h"
 
 namespace rimfold {
 
 struct ConfigState;
-
-inline constexpr int kMaxMonitors = 10;
-using WorkAreaTable = std::array<TWorkAreaEdges, kMaxMonitors>;
-// The monitor (bounds and work area) each table entry was read for.
-using MonitorTable = std::array<MonitorInfo, kMaxMonitors>;
-
-// The number of monitors at the last count (start-up, fresh enumerations).
-extern int GMonitorCount;
-
-// The tables hold an area for this monitor index: counted at the last enumeration and
-// within the ten entries. Windows on any other monitor are left where they are.
-inline bool hasAllowedArea(int index) {
-  return index >= 0 && index < kMaxMonitors && index < GMonitorCount;
-}
-
-TWorkAreaEdges edgesOf(const TRect& r);
-TRect rectOf(const TWorkAreaEdges& e);
 
 // "#1 (0,0) - (1920,1080) : (0,0) - (1920,1040)"
 std::u16string monitorSectionName(int index, const MonitorInfo& m);
@@ -43,18 +26,6 @@ std::u16string edgeCaption(Edge edge, std::int32_t value);
 
 std::u16string workAreaPath();  // DataDir + "WorkArea.dat"
 
-// Reads a whole INI file; a missing, unreadable or oversized file gives an empty one.
-IniFile loadIniFile(Platform& p, const std::u16string& path);
-// The file as it is to be changed and saved; nullopt for a file over kSettingsFileLimit or
-// one that could not be read (now or earlier in this run), which is left as it is on disk.
-std::optional<IniFile> loadIniFileForRewrite(Platform& p, const std::u16string& path);
-// Writes it back whole, never losing the previous content; throws IoError on failure.
-void saveIniFile(Platform& p, const IniFile& ini, const std::u16string& path);
-
-class IoError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 // The text of an edit is not an integer.
 class ConversionError : public std::runtime_error {
  public:

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "config/config_state.h"
+#include "settings/config_state.h"
 #include "engine/monitor_list.h"
 #include "platform/platform.h"
 #include "workarea/work_area.h"

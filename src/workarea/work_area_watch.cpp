@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <array>
 
-#include "config/window_lists.h"
+#include "settings/window_lists.h"
 #include "engine/window_facts.h"
-#include "engine/window_identity.h"
+#include "engine/window_predicates.h"
+#include "engine/window_ops.h"
 #include "rtl/text_utils.h"
 
 namespace rimfold {

@@ -2,8 +2,8 @@
 // edits, captions and refusals, and the list extent kept in step with a list.
 #include <gtest/gtest.h>
 
-#include "config/exclusion_page.h"
-#include "config/list_extent.h"
+#include "app/exclusion_page.h"
+#include "ui/model/list_extent.h"
 #include "data_folder_fixture.h"
 #include "workarea/work_area_page.h"
 

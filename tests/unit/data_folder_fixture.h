@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fake/fake_desktop.h"
+#include "settings/data_files.h"
 #include "system/data_dir.h"
 
 namespace rimfold::test {

@@ -1,4 +1,4 @@
-#include "app/model/dialog_layout.h"
+#include "ui/model/dialog_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/model/error_log.h"
+#include "settings/error_log.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "components/model/hook_hot_key.h"
+#include "widgets/model/hook_hot_key.h"
 
 namespace rimfold::test {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <map>
 
-#include "components/model/simple_timer.h"
+#include "widgets/model/simple_timer.h"
 #include "fake/fake_desktop.h"
 
 namespace rimfold::test {

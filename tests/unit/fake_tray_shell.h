@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "components/model/cool_tray_icon.h"
+#include "widgets/model/cool_tray_icon.h"
 
 namespace rimfold::test {
 

@@ -1,4 +1,4 @@
-#include "app/model/instance_rules.h"
+#include "app/instance_rules.h"
 
 #include <gtest/gtest.h>
 

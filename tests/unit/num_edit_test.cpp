@@ -1,4 +1,4 @@
-#include "components/model/num_edit.h"
+#include "widgets/model/num_edit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-#include "app/model/settings_file.h"
+#include "settings/settings_file.h"
+#include "settings/data_files.h"
 
 #include <gtest/gtest.h>
 

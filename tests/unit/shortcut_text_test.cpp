@@ -1,8 +1,8 @@
-#include "components/model/shortcut_text.h"
+#include "widgets/model/shortcut_text.h"
 
 #include <gtest/gtest.h>
 
-#include "components/model/hook_hot_key.h"
+#include "widgets/model/hook_hot_key.h"
 #include "fake/fake_desktop.h"
 #include "fake_hot_key_window.h"
 

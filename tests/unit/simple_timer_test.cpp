@@ -1,4 +1,4 @@
-#include "components/model/simple_timer.h"
+#include "widgets/model/simple_timer.h"
 
 #include <gtest/gtest.h>
 

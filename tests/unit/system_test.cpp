@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake/fake_desktop.h"
+#include "settings/data_files.h"
 #include "system/data_dir.h"
 #include "system/uac_check.h"
 #include "system/version.h"

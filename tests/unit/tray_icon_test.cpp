@@ -1,4 +1,4 @@
-#include "components/model/cool_tray_icon.h"
+#include "widgets/model/cool_tray_icon.h"
 
 #include <gtest/gtest.h>
 

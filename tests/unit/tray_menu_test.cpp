@@ -1,4 +1,4 @@
-#include "components/model/tray_menu.h"
+#include "app/tray_menu.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "components/model/shortcut_text.h"
+#include "widgets/model/shortcut_text.h"
 #include "fake/fake_desktop.h"
 #include "fake_hot_key_window.h"
 #include "fake_timer_window.h"

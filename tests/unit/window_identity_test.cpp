@@ -1,4 +1,7 @@
-#include "engine/window_identity.h"
+#include "settings/window_keys.h"
+#include "engine/process_path.h"
+#include "engine/window_predicates.h"
+#include "engine/window_ops.h"
 
 #include "engine/window_facts.h"
 

@@ -1,4 +1,4 @@
-#include "config/window_lists.h"
+#include "settings/window_lists.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 
 #include "fake/fake_desktop.h"
 #include "rtl/text_utils.h"
+#include "settings/data_files.h"
 #include "system/data_dir.h"
 
 namespace rimfold {

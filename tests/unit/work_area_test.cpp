@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "config/config_state.h"
+#include "settings/config_state.h"
 #include "data_folder_fixture.h"
 
 namespace rimfold {

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "app/dpi.h"
-#include "app/model/dialog_layout.h"
-#include "config/ui/config_form.h"
+#include "ui/dpi.h"
+#include "ui/model/dialog_layout.h"
+#include "shell/config_form.h"
 #include "platform/win32/win32_convert.h"
 #include "platform/win32/win32_platform.h"
 #include "system/data_dir.h"

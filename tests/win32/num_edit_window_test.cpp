@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "components/num_edit_window.h"
+#include "widgets/num_edit_window.h"
 #include "win32/test_window.h"
 
 // Live operator-new blocks of this program, to see that the control's object is freed.

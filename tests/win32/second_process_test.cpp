@@ -8,8 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/window_facts.h"
-#include "engine/window_identity.h"
+#include "settings/window_keys.h"
+#include "engine/process_path.h"
+#include "engine/window_ops.h"
 #include "platform/win32/win32_platform.h"
+#include "settings/data_files.h"
 #include "system/data_dir.h"
 #include "win32/child_process.h"
 #include "win32/temp_folder.h"

@@ -7,10 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/exception_guard.h"
-#include "app/main_form.h"
-#include "app/window_base.h"
-#include "config/ui/config_form.h"
+#include "ui/exception_guard.h"
+#include "shell/main_form.h"
+#include "ui/window_base.h"
+#include "shell/config_form.h"
 #include "platform/win32/win32_convert.h"
 #include "platform/win32/win32_platform.h"
 #include "system/data_dir.h"

@@ -8,11 +8,11 @@
 
 #include <gtest/gtest.h>
 
-#include "components/hook_hotkey.h"
-#include "components/model/tray_menu.h"
-#include "components/simple_timer_window.h"
-#include "components/tray_icon_handler.h"
-#include "components/tray_popup_menu.h"
+#include "widgets/hook_hotkey.h"
+#include "app/tray_menu.h"
+#include "widgets/simple_timer_window.h"
+#include "widgets/tray_icon_handler.h"
+#include "shell/tray_popup_menu.h"
 #include "platform/win32/win32_convert.h"
 #include "platform/win32/win32_platform.h"
 

@@ -1,0 +1,45 @@
+#include "settings/settings_file.h"
+
+#include "system/data_dir.h"
+
+namespace rimfold {
+
+namespace {
+
+constexpr char16_t kTray[] = u"Tray";
+constexpr char16_t kKey[] = u"Key";
+constexpr char16_t kStop[] = u"Stop";
+constexpr char16_t kDispDialog[] = u"DispDialog";
+constexpr char16_t kMoveWindowSpeed[] = u"MoveWindowSpeed";
+constexpr char16_t kConstraints[] = u"Constraints";
+
+constexpr std::int32_t kConstraintLevels = 4;
+
+}  // namespace
+
+std::u16string settingsPath() { return DataDir + u"Rimfold.ini"; }
+
+TraySettings readTraySettings(const IniFile& ini) {
+  const TraySettings defaults;
+  TraySettings s;
+  s.HotKeyStop = ini.readString(kKey, kStop, defaults.HotKeyStop);
+  s.Stop = ini.readBool(kTray, kStop, defaults.Stop);
+  s.DispDialog = ini.readBool(kTray, kDispDialog, defaults.DispDialog);
+  s.MoveWindowSpeed = ini.readBool(kTray, kMoveWindowSpeed, defaults.MoveWindowSpeed);
+  s.Constraints = ini.readInteger(kTray, kConstraints, defaults.Constraints);
+  // The level indexes the four menu items, so a hand-edited value must not escape 0..3.
+  if (s.Constraints < 0 || s.Constraints >= kConstraintLevels) {
+    s.Constraints = 0;
+  }
+  return s;
+}
+
+void writeTraySettings(IniFile& ini, const TraySettings& s) {
+  ini.writeInteger(kTray, kConstraints, s.Constraints);
+  ini.writeString(kKey, kStop, s.HotKeyStop);
+  ini.writeBool(kTray, kStop, s.Stop);
+  ini.writeBool(kTray, kDispDialog, s.DispDialog);
+  ini.writeBool(kTray, kMoveWindowSpeed, s.MoveWindowSpeed);
+}
+
+}  // namespace rimfold

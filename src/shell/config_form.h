@@ -1,0 +1,197 @@
+// TConfigForm: the configuration dialog. Its window exists, hidden, for the whole run and
+// owns what the engine reads live (lists, switches, per-monitor tables); the user sees it
+// only while PPConfigClick shows it modally. Its three pages are built from one table of
+// controls; the pages' logic is in the core (config/exclusion_page, workarea/work_area_page).
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "ui/dialog_controls.h"
+#include "ui/window_base.h"
+#include "settings/config_state.h"
+#include "app/exclusion_page.h"
+#include "ui/model/list_extent.h"
+#include "engine/monitor_list.h"
+#include "platform/platform.h"
+#include "platform/win32/unique_handle.h"
+#include "workarea/work_area.h"
+#include "workarea/work_area_page.h"
+#include "workarea/work_area_watch.h"
+
+#include <optional>
+
+namespace rimfold::app {
+
+inline constexpr wchar_t kConfigFormClass[] = L"TConfigForm";
+
+// Control ids. The pages, toolbars and group boxes carry ids too, so that one table names
+// every part of the dialog.
+enum ConfigControlId : int {
+  PageControl = 1000,
+  TabSheetExe,
+  ToolBarExe,
+  GroupBoxE,
+  ListBoxE,
+  Splitter,
+  GroupBoxD,
+  ListBoxD,
+  TabSheetWorkArea,
+  ToolBarWorkArea,
+  GroupBox3,
+  CBMonitor,
+  GroupBoxTop,
+  EditTop,
+  GroupBoxLeft,
+  EditLeft,
+  GroupBoxRight,
+  EditRight,
+  GroupBoxBottom,
+  EditBottom,
+  CHKMessage,
+  TabSheetHotkey,
+  ToolBar1,
+  GroupBox8,
+  EditKeyStop,
+  // Toolbar buttons.
+  TBExeAdd = 1100,
+  TBExeDel,
+  TBListEClear,
+  TBMAXDisable,
+  TBDisableDeskTop,
+  TBExeClose,
+  TBWorkAreaDef,
+  TBWorkAreaApply,
+  TBWorkAreaClose,
+  TBHotKeyClose,
+  // PPMenuDef.
+  PPDefBorder = 1200,
+  PPDefBorder1,
+  PPDefBorder9 = PPDefBorder1 + 8,
+};
+
+class TConfigForm final : public WindowBase, public IConfigView {
+ public:
+  TConfigForm(Platform& p, MonitorList& monitors);
+  ~TConfigForm() override;
+
+  // Creates the hidden window and runs FormCreate with the main form's hotkey text; the
+  // work-area watch asks the main form (host) for the tray icon, the timer and the dialog.
+  void create(const std::u16string& hotKeyStop, IWorkAreaWatchHost& host);
+  // The close of the dialog (also at program exit): FormCloseQuery, which saves
+  // WorkArea.dat and Disable.log; returns the hotkey text for MHotKeyStop.
+  std::u16string close();
+  // PPConfigClick: shown centred until the user closes it, then closed as above.
+  std::u16string showModal();
+  bool visible() const noexcept;
+  // Makes a page (TabSheetExe, TabSheetWorkArea, TabSheetHotkey) the active one.
+  void selectPage(int pageId);
+  int activePage() const;
+
+  // Rebuilds the tables, the switches, the dialog's size and the work-area page from the
+  // system and WorkArea.dat (start-up, and after display changes).
+  void Proc_MonitorInitial();
+
+  // Func_CheckDesktop and its timer: there once the window exists.
+  WorkAreaWatch* watch() noexcept { return watch_ ? &*watch_ : nullptr; }
+  void startCheckTimer(std::uint32_t intervalMs);
+  void stopCheckTimer();
+  void refreshEdgeCaptions();
+
+  ConfigState& state() noexcept { return state_; }
+  const WorkAreaPage& workAreaPage() const noexcept { return workAreaPage_; }
+  const ExclusionPage& exclusionPage() const noexcept { return exclusionPage_; }
+  DialogControls& controls() noexcept { return controls_; }
+  std::u16string hotKeyText() const;
+
+  // IConfigView: the engine changed a list while the dialog may be open.
+  void processedListChanged() override;
+  void exclusionListChanged() override;
+
+ private:
+  void FormCreate(const std::u16string& hotKeyStop);
+  void FormShow();
+  void FormCloseQuery();
+  void readWindowSize();
+  void applyWindowSize();
+  // The controls laid out, the processed-window group box limited to what fits.
+  void layout();
+  void endModal();
+
+  // Exclusions page.
+  void ListBoxEClick();
+  void ListBoxEExit();
+  void ListBoxDClick();
+  void ListBoxDExit();
+  void TBExeAddClick();
+  void TBExeDelClick();
+  void TBListEClearClick();
+  void TBMAXDisableClick();
+  void TBDisableDeskTopClick();
+  void TBExeCloseClick();
+  void SplitterBegin(NMHDR& header, LRESULT& result);
+  void SplitterMove(NMHDR& header, LRESULT& result);
+  // Work-area page.
+  void CBMonitorChange();
+  void TBWorkAreaApplyClick();
+  void TBWorkAreaDefClick();
+  void TBWorkAreaDefDropDown(NMHDR& header, LRESULT& result);
+  void PPDefBorderClick();
+  void PPDefBorderNClick(int tag);
+  void CHKMessageClick();
+  void PageControlChange(NMHDR& header, LRESULT& result);
+  void mirrorWorkAreaPage();
+  void showEdgeCaptions();
+  // Through the platform: the dialog's own controls, as any window.
+  std::u16string text(HWND control);
+  void setText(HWND control, const std::u16string& value);
+  // Runs one of the page's apply operations with Ctrl read now; beeps when nothing was taken.
+  template <typename Apply>
+  void applyEdges(Apply apply);
+  // Hotkey page.
+  bool EditKeyStopKeyDown(int key);
+  static LRESULT CALLBACK editKeyStopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
+                                          UINT_PTR id, DWORD_PTR self);
+
+  // List boxes mirror the lists; extents follow the widest entry.
+  void fillList(int listBoxId, const WindowList& list, ListExtent& extent);
+  void syncTopInsertions(int listBoxId, const WindowList& list, ListExtent& extent);
+  void Proc_SetListExtent(int listBoxId, const ListExtent& extent);
+  int entryWidth(const std::u16string& entry) const;
+  void showButtons();
+  int selectedIndex(int listBoxId) const;  // -1 for none
+  void select(int listBoxId, int index);
+
+  bool onMessage(Message& m) override;
+  bool preTranslate(const MSG& msg);
+  void WMGetMinMaxInfo(Message& m);
+  void WMClose(Message& m);
+  void WMSize(Message& m);
+  void WMMove(Message& m);
+  void WMCommand(Message& m);
+  void WMNotify(Message& m);
+  void WMActivate(Message& m);
+  void WMSettingChange(Message& m);
+  void WMDpiChanged(Message& m);
+  void WMTimer(Message& m);
+
+  Platform& p_;
+  MonitorList& monitors_;
+  ConfigState state_;
+  std::optional<WorkAreaWatch> watch_;
+  DialogControls controls_;
+  win32::UniqueMenu PPMenuDef;
+  std::array<int, 10> MPPDefBorder{};  // index 1..9: the menu ids of PPDefBorder1..9
+  ExclusionPage exclusionPage_;
+  WorkAreaPage workAreaPage_;
+  ListExtent extentE_;
+  ListExtent extentD_;
+  std::u16string hotKeyText_;  // EditKeyStop's text, kept also when there is no window
+  int splitStartHeight_ = 0;
+  HWND lastFocus_ = nullptr;
+  bool modalDone_ = true;
+};
+
+std::u16string disableLogPath();  // DataDir + "Disable.log"
+
+}  // namespace rimfold::app

@@ -1,0 +1,324 @@
+#include "shell/main_form.h"
+
+#include "shell/run_logged.h"
+
+#include <iterator>
+
+#include "ui/dpi.h"
+#include "ui/message_loop.h"
+#include "settings/error_log.h"
+#include "shell/config_form.h"
+#include "shell/task_bar_list.h"
+#include "engine/drag_features.h"
+
+#include "platform/win32/win32_convert.h"
+#include "system/data_dir.h"
+#include "system/uac_check.h"
+#include "system/wow64.h"
+#include "workarea/work_area.h"
+
+#include "resource_ids.h"
+
+namespace rimfold::app {
+
+namespace {
+
+// The out-of-context hook has no context argument: it reaches the one main form here.
+TMainForm* gHookTarget = nullptr;
+
+constexpr DWORD kHookFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+constexpr DWORD kExceptionPauseMs = 1000;
+constexpr int kLargeIconSize = 32;
+
+IconHandle iconHandle(const win32::UniqueIcon& icon) {
+  return static_cast<IconHandle>(reinterpret_cast<std::uintptr_t>(icon.get()));
+}
+
+void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG, LONG, DWORD, DWORD) {
+  TMainForm* target = gHookTarget;
+  if (target == nullptr) return;
+  runGuarded([&] { target->onWinEvent(event, win32::fromHwnd(hwnd)); });
+}
+
+}  // namespace
+
+TMainForm::TMainForm(Platform& p, MonitorList& monitors, TConfigForm& config, bool nonResident)
+    : p_(p),
+      monitors_(monitors),
+      config_(config),
+      nonResident_(nonResident),
+      correction_(p, config.state(), monitors),
+      driver_(p, correction_, *this),
+      displayChange_(p, monitors, *this),
+      trayIcon_(p.input) {
+  // The handler is live before FormCreate runs, so failures there are logged too.
+  setExceptionSink(this);
+}
+
+TMainForm::~TMainForm() {
+  runGuarded([&] { FormDestroy(); });
+  destroyWindow();
+  if (gHookTarget == this) gHookTarget = nullptr;
+  if (exceptionSink() == this) setExceptionSink(nullptr);
+}
+
+bool TMainForm::create() {
+  // A tool window that is never shown: no taskbar button, nothing on screen.
+  if (createWindow({kMainFormClass, L"Rimfold", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 0, 0}) ==
+      nullptr) {
+    return false;
+  }
+  loadIcons();
+  // Neither a tray failure nor a failure in FormCreate stops the start.
+  runGuarded([&] { createTrayIcon(); });
+  runGuarded([&] { FormCreate(); });
+  return true;
+}
+
+void TMainForm::loadIcons() {
+  HINSTANCE module = ::GetModuleHandleW(nullptr);
+  const auto load = [module](int id, int size) {
+    return win32::UniqueIcon(static_cast<HICON>(
+        ::LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+  };
+  formIcon_ = load(IDI_RIMFOLD, kLargeIconSize);
+  const int small = shellSmallIconSize();
+  runningIcon_ = load(IDI_RIMFOLD, small);
+  ImageStop = load(IDI_STOP, small);
+  ::SendMessageW(handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(formIcon_.get()));
+}
+
+void TMainForm::createTrayIcon() {
+  // The tray icon is there, with its design icon and hint, before FormCreate runs; a
+  // shell that cannot take it now gets it again on "TaskbarCreated".
+  TCoolTrayIcon& icon = TrayIcon();
+  icon.setIcon(iconHandle(runningIcon_));
+  icon.setHint(kHintRunning);
+  icon.setIconVisible(true);
+  icon.Loaded();
+  taskbarCreated_ = registerTaskbarCreated();
+}
+
+void TMainForm::FormCreate() {
+  InitWow64(p_);
+  TaskBarInit();
+  CheckUAC(p_);
+  GMonitorCount = monitors_.count();
+  displayChange_.Func_ScreenChanged();
+
+  const TraySettings s = readTraySettings(loadIniFile(p_, settingsPath()));
+  hotKeyWindow_.owner = handle();
+  hotKeyWindow_.component = &HookHotKey;
+  PPMenu_.emplace(p_, *this, TrayIcon(), HookHotKey,
+                  TrayIcons{iconHandle(runningIcon_), iconHandle(ImageStop)}, s);
+  popupMenu_.emplace(*PPMenu_, trayHandle(), handle());
+  TrayIcon().PopupMenu = &*popupMenu_;
+  // Hotkey, stopped presentation, radio item, display-mode submenu and PPAdminQ. A hotkey
+  // that is taken, or a stored text that names no key, is simply not active; the text is
+  // kept and saved as it was.
+  PPMenu().setUp();
+  if (PPMenu().visible(PPAdminQ)) popupMenu_->SetMenuShieldIcon();
+
+  driver_.MActWinB = win32::fromHwnd(handle());
+  if (nonResident_) {
+    timerInterval_ = kNonResidentInterval;
+  } else {
+    timerInterval_ = kResidentInterval;
+    Proc_SetEventHook();
+  }
+  setTimerEnabled(true);
+}
+
+void TMainForm::Close() {
+  if (closed_) return;
+  closed_ = true;
+  FormCloseQuery();
+  ::PostQuitMessage(0);
+}
+
+void TMainForm::FormCloseQuery() {
+  std::u16string hotKeyText;
+  runLogged(p_, [&] { hotKeyText = config_.close(); });
+  if (!nonResident_) Proc_UnhookEvent();
+  // Without a menu FormCreate failed before reading the settings: writing now would
+  // replace the user's file with defaults.
+  if (!hasMenu()) return;
+  PPMenu().MHotKeyStop = hotKeyText;
+  if (!hotKeyStop().empty()) HookHotKey.Delete(kStopHotKeyIndex);
+  runLogged(p_, [&] {
+    const std::u16string path = settingsPath();
+    // Not rewritten when it was oversized or could not be read.
+    std::optional<IniFile> ini = loadIniFileForRewrite(p_, path);
+    if (!ini) return;
+    writeTraySettings(*ini, traySettings());
+    saveIniFile(p_, *ini, path);
+  });
+}
+
+void TMainForm::FormDestroy() {
+  // The timer dies with the window.
+  setTimerEnabled(false);
+  Proc_UnhookEvent();
+  TaskBarDone();
+}
+
+void TMainForm::armTimer(UINT_PTR id, UINT intervalMs, bool on) {
+  if (handle() == nullptr) return;
+  // Enabling restarts the interval, as re-arming a timer does.
+  if (on) {
+    ::SetTimer(handle(), id, intervalMs, nullptr);
+  } else {
+    ::KillTimer(handle(), id);
+  }
+}
+
+void TMainForm::setTimerEnabled(bool on) {
+  timerEnabled_ = on;
+  armTimer(kPollingTimerId, timerInterval_, on);
+}
+
+bool TMainForm::checkDesktopIfFlagged() {
+  WorkAreaWatch* watch = config_.watch();
+  return watch != nullptr && watch->checkIfFlagged();
+}
+
+void TMainForm::dragEnded(Hwnd w) {
+  // The hook only records: a notification can arrive while a sweep waits for another
+  // window, and must not start moves in the middle of it.
+  ::PostMessageW(handle(), kMsgDragEnded, static_cast<WPARAM>(w), 0);
+}
+
+void TMainForm::dragEndWork(Hwnd w) {
+  if (!hasMenu()) return;
+  ConfigState& c = config_.state();
+  Proc_MoveWindowSpeed(p_, monitors_, c.MWorkArea,
+                       DragState{driver_.MSnapRectB, driver_.DragStopwatch},
+                       PPMenu().checked(PPMoveWindowSpeed), stopChecked(), w);
+  Proc_Constraints(p_, correction_, monitors_, c.ListBoxD, stopChecked(), PPMenu().MPPConstraintsC,
+                   w);
+}
+
+void TMainForm::onWinEvent(std::uint32_t event, Hwnd w) { driver_.WinEventProc(event, w); }
+
+void TMainForm::Proc_SetEventHook() {
+  gHookTarget = this;
+  hooks_.set();
+}
+
+void TMainForm::Proc_UnhookEvent() { hooks_.unhook(); }
+
+bool TMainForm::installHook(std::size_t index, const EventRange& range) {
+  EventHook[index].reset(
+      ::SetWinEventHook(range.min, range.max, nullptr, &WinEventProc, 0, 0, kHookFlags));
+  return EventHook[index].valid();
+}
+
+void TMainForm::removeHook(std::size_t index) { EventHook[index].reset(); }
+
+void TMainForm::logHookFailure(const std::u16string& message) { appendErrorLog(p_, message); }
+
+void TMainForm::TimerTimer() {
+  hooks_.retry();
+  driver_.TimerTimer();
+}
+
+void TMainForm::setDispChangeTimerEnabled(bool on) {
+  dispChangeTimerEnabled_ = on;
+  armTimer(kDispChangeTimerId, dispChangeInterval_, on);
+}
+
+void TMainForm::configMonitorInitial() { config_.Proc_MonitorInitial(); }
+
+bool TMainForm::configCheckDesktop(bool v) {
+  WorkAreaWatch* watch = config_.watch();
+  return watch != nullptr && watch->Func_CheckDesktop(v);
+}
+
+void TMainForm::startCheckTimer(std::uint32_t intervalMs) { config_.startCheckTimer(intervalMs); }
+
+void TMainForm::stopCheckTimer() { config_.stopCheckTimer(); }
+
+Hwnd TMainForm::dialogWindow() { return win32::fromHwnd(config_.handle()); }
+
+void TMainForm::refreshEdgeCaptions() { config_.refreshEdgeCaptions(); }
+
+void TMainForm::showWorkAreaPage() {
+  config_.selectPage(TabSheetWorkArea);
+  if (hasMenu()) PPMenu().PPConfigClick();
+}
+
+void TMainForm::ApplicationEventsException(const std::u16string& message) {
+  setTimerEnabled(false);
+  appendErrorLog(p_, message);
+  processMessages();
+  p_.clock.sleep(kExceptionPauseMs);
+  setTimerEnabled(true);
+}
+
+Hwnd TMainForm::mainWindow() { return win32::fromHwnd(handle()); }
+
+bool TMainForm::configFormVisible() { return config_.visible(); }
+
+void TMainForm::showConfigModal(std::u16string& hotKeyText) { hotKeyText = config_.showModal(); }
+
+bool TMainForm::onMessage(Message& m) {
+  // "TaskbarCreated": the shell has restarted and lost the icon. Never handled here.
+  if (taskbarCreated_ != 0 && m.msg == taskbarCreated_) {
+    TrayIcon().TaskbarCreated();
+    return false;
+  }
+  static constexpr MessageEntry<TMainForm> kMessages[] = {
+      {WM_COMMAND, &TMainForm::WMCommand},
+      {WM_TIMER, &TMainForm::WMTimer},
+      {WM_CLOSE, &TMainForm::WMClose},
+      {WM_QUERYENDSESSION, &TMainForm::WMQueryEndSession},
+      {WM_ENDSESSION, &TMainForm::WMEndSession},
+      {WM_DISPLAYCHANGE, &TMainForm::WMDisplayChange},
+      {kMsgDragEnded, &TMainForm::WMDragEnded},
+  };
+  return dispatchMessage(*this, kMessages, m);
+}
+
+void TMainForm::WMTimer(Message& m) {
+  // WM_TIMER can still be queued from before a KillTimer; a disabled timer does not tick.
+  if (m.wParam == kPollingTimerId && timerEnabled_) TimerTimer();
+  if (m.wParam == kDispChangeTimerId && dispChangeTimerEnabled_) displayChange_.TimerDispChangeTimer();
+  m.result = 0;
+}
+
+void TMainForm::WMDisplayChange(Message& m) {
+  displayChange_.WMDisplayChange();
+  m.result = 0;
+}
+
+void TMainForm::WMDragEnded(Message& m) {
+  dragEndWork(static_cast<Hwnd>(m.wParam));
+  m.result = 0;
+}
+
+void TMainForm::WMClose(Message& m) {
+  Close();
+  m.result = 0;
+}
+
+void TMainForm::WMQueryEndSession(Message& m) {
+  // The settings are saved before the answer; a save that fails never refuses the end.
+  Close();
+  m.result = TRUE;
+}
+
+void TMainForm::WMCommand(Message& m) {
+  // Menu commands come with a zero lParam; only an item the menu shows can be chosen.
+  const int id = LOWORD(m.wParam);
+  if (m.lParam == 0 && HIWORD(m.wParam) == 0 && hasMenu() && PPMenu().shown(id)) {
+    PPMenu().click(static_cast<TrayMenuId>(id));
+  }
+  m.result = 0;
+}
+
+void TMainForm::WMEndSession(Message& m) {
+  ::DefWindowProcW(handle(), m.msg, m.wParam, m.lParam);
+  m.result = 1;
+}
+
+}  // namespace rimfold::app

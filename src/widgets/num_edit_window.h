@@ -1,0 +1,81 @@
+// The "TNumEdit" control class: a window whose object is made with it and deleted with it,
+// painting, caret, clipboard and focus for the numeric field (components/model/num_edit.h),
+// which keeps every rule. Any code creates one with
+//   CreateWindowExW(WS_EX_CLIENTEDGE, L"TNumEdit", L"0", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+//                   x, y, w, h, parent, (HMENU)id, hinst, nullptr)
+// once registerClass() has run; the parent hears of each edit as EN_CHANGE.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/dialog_controls.h"
+#include "ui/window_base.h"
+#include "widgets/model/num_edit.h"
+
+namespace rimfold::app {
+
+class NumEditWindow final : public WindowBase, public INumEditHost {
+ public:
+  static constexpr wchar_t kClassName[] = L"TNumEdit";
+
+  // Registers the class once per process; true when it is registered.
+  static bool registerClass();
+  // Its kind in dialog tables; registered with the framework by registerKind().
+  static constexpr ControlKind kKind = ControlKind::FirstRegistered;
+  static void registerKind();
+  // The control of a window of this class, else null.
+  static NumEditWindow* fromHandle(HWND hwnd) noexcept;
+
+  NumEditWindow() = default;
+  ~NumEditWindow() override = default;
+
+  // The field's properties (IntegerLength, Comma, ErrorBeep, ReadOnly, ...). Set AutoSize
+  // before sending WM_SETFONT when the height given at creation must stay.
+  TNumEdit& model() noexcept { return edit_; }
+
+  // INumEditHost
+  int textWidth(std::u16string_view text) override;
+  int clientWidth() override;
+  int clientHeight() override;
+  void setClientHeight(int height) override;
+  void invalidate() override;
+  void createCaret(int width, int height) override;
+  void destroyCaret() override;
+  void showCaretAt(int x, int y) override;
+  void beep() override;
+  void changed() override;
+  std::optional<std::u16string> clipboardText() override;
+  void setClipboardText(std::u16string_view text) override;
+  void moveFocus(bool next) override;
+  void takeFocus() override;
+
+ private:
+  bool onMessage(Message& m) override;
+  void onCreate(Message& m);
+  void onPaint(Message& m);
+  void onEraseBackground(Message& m);
+  void onGetDlgCode(Message& m);
+  void onChar(Message& m);
+  void onKeyDown(Message& m);
+  void onMouse(Message& m);
+  void onSetFont(Message& m);
+  void onGetFont(Message& m);
+  void onRepaint(Message& m);
+  void onSetText(Message& m);
+  void onGetText(Message& m);
+  void onGetTextLength(Message& m);
+  void onStyleChanged(Message& m);
+  void onSetCursor(Message& m);
+  void onSetFocus(Message& m);
+  void onKillFocus(Message& m);
+
+  HFONT font() const noexcept;
+  void readFontMetrics();
+  void readBorder();
+
+  TNumEdit edit_{*this};
+  HFONT font_ = nullptr;  // not ours: the sender of WM_SETFONT keeps it
+  bool caretHidden_ = false;
+};
+
+}  // namespace rimfold::app

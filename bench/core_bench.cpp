@@ -58,8 +58,8 @@ struct Desktop {
     d.setProcess(1000, app);
     d.addFile(*app.moduleFileName, "MZ");  // so that its long form is looked up
     monitors.refresh();
-    GMonitorCount = monitors.count();
-    config.MWorkArea[0] = {0, 1060, 0, 1920};
+    state.tables.GMonitorCount = monitors.count();
+    state.tables.MWorkArea[0] = {0, 1060, 0, 1920};
     for (int i = 0; i < windows; ++i) {
       FakeWindow w;
       w.rect = {10 + i % 500, 10 + i % 300, 600 + i % 500, 500 + i % 300};
@@ -72,9 +72,9 @@ struct Desktop {
 
   FakeDesktop d;
   Platform p{d.platform()};
-  ConfigState config;
+  ProgramState state;
   MonitorList monitors{d};
-  CorrectionEngine engine{p, config, monitors};
+  CorrectionEngine engine{p, state.lists, state.switches, state.tables, monitors};
   BenchHost host;
   EventDriver driver{p, engine, host};
 };

@@ -6,6 +6,7 @@
 #include "ui/message_loop.h"
 #include "settings/error_log.h"
 #include "app/instance_rules.h"
+#include "settings/program_state.h"
 #include "settings/settings_file.h"
 #include "shell/config_form.h"
 #include "engine/monitor_list.h"
@@ -45,14 +46,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     removeStaleSaveFiles(p, {settingsPath(), workAreaPath(), app::disableLogPath(), errorLogPath()});
   }
 
+  // The application root: the state, then what reads and writes it, in the order each needs
+  // the others. The dialog's window and FormCreate follow the main form's, which it needs
+  // set up.
+  ProgramState state;
   MonitorList monitors(p.windows);
-  // The dialog object exists first because the main form's engine reads its state; its
-  // window and FormCreate follow the main form's, which it needs set up.
-  app::TConfigForm configForm(p, monitors);
-  app::TMainForm mainForm(p, monitors, configForm, nonResident);
+  app::TConfigForm configForm(p, state, monitors);
+  app::TMainForm mainForm(p, state, monitors, configForm, nonResident);
   if (!mainForm.create()) return 0;
   app::runGuarded([&] {
-    configForm.create(mainForm.hasMenu() ? mainForm.hotKeyStop() : std::u16string(), mainForm);
+    configForm.create(mainForm.hasMenu() ? mainForm.hotKeyStop() : std::u16string());
   });
 
   app::runMessageLoop();

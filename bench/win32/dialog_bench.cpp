@@ -51,8 +51,7 @@ double median(std::vector<double> v) {
 }
 
 // Microseconds per recorded window with `entries` already in the processed list.
-double recordingMicros(app::TConfigForm& config, int entries) {
-  ConfigState& c = config.state();
+double recordingMicros(app::TConfigForm& config, WindowLists& c, int entries) {
   c.ListBoxE.clear();
   for (int i = 0; i < entries; ++i) {
     c.ListBoxE.insertUnique(u"PROGRAM" + win32::fromWide(std::to_wstring(i)) + u".EXE,Class,Title");
@@ -80,11 +79,12 @@ int wmain() {
 
   win32::Win32Platform system;
   Platform p = system.platform();
+  ProgramState state;
   MonitorList monitors(p.windows);
-  app::TConfigForm config(p, monitors);
-  app::TMainForm main(p, monitors, config, false);
+  app::TConfigForm config(p, state, monitors);
+  app::TMainForm main(p, state, monitors, config, false);
   if (!main.create()) return 1;
-  config.create(main.hotKeyStop(), main);
+  config.create(main.hotKeyStop());
   gDialog = config.handle();
 
   std::vector<double> opens;
@@ -98,8 +98,8 @@ int wmain() {
   }
   ::UnhookWindowsHookEx(hook);
 
-  const double small = recordingMicros(config, 10);
-  const double large = recordingMicros(config, 5000);
+  const double small = recordingMicros(config, state.lists, 10);
+  const double large = recordingMicros(config, state.lists, 5000);
   std::printf("dialog open, command to first paint: %.1f ms (median of %zu)\n", median(opens),
               opens.size());
   std::printf("recording a corrected window, 10 entries:    %.1f us\n", small);

@@ -2,7 +2,7 @@
 
 namespace rimfold {
 
-void ExclusionPage::ListBoxEClick(const ConfigState& c, int index) {
+void ExclusionPage::ListBoxEClick(const WindowLists& c, int index) {
   sel.processed = index;
   TBExeAddEnabled = index >= 0;
   // Moves the exclusion selection to the same entry, without touching the delete button.
@@ -24,17 +24,17 @@ void ExclusionPage::ListBoxDExit() {
   TBExeDelEnabled = false;
 }
 
-bool ExclusionPage::TBExeAddClick(ConfigState& c) {
+bool ExclusionPage::TBExeAddClick(WindowLists& c) {
   return addSelectedToExclusions(c.ListBoxE, c.ListBoxD, sel);
 }
 
-bool ExclusionPage::TBExeDelClick(ConfigState& c) {
+bool ExclusionPage::TBExeDelClick(WindowLists& c) {
   const bool deleted = deleteSelectedExclusion(c.ListBoxD, sel);
   if (deleted) TBExeDelEnabled = sel.exclusion >= 0;
   return deleted;
 }
 
-void ExclusionPage::TBListEClearClick(ConfigState& c) {
+void ExclusionPage::TBListEClearClick(WindowLists& c) {
   clearProcessed(c.ListBoxE, sel);
   c.TBListEClearEnabled = false;
   TBExeAddEnabled = false;

@@ -2,7 +2,7 @@
 // the two lists and to the buttons' enabled states. The window only mirrors the result.
 #pragma once
 
-#include "settings/config_state.h"
+#include "settings/program_state.h"
 #include "settings/window_lists.h"
 
 namespace rimfold {
@@ -12,15 +12,15 @@ struct ExclusionPage {
   bool TBExeAddEnabled = false;
   bool TBExeDelEnabled = false;
 
-  void ListBoxEClick(const ConfigState& c, int index);
+  void ListBoxEClick(const WindowLists& c, int index);
   void ListBoxEExit();
   void ListBoxDClick(int index);
   void ListBoxDExit();
   // True when an entry went to the top of the exclusion list.
-  bool TBExeAddClick(ConfigState& c);
+  bool TBExeAddClick(WindowLists& c);
   // True when the selected exclusion entry was deleted.
-  bool TBExeDelClick(ConfigState& c);
-  void TBListEClearClick(ConfigState& c);
+  bool TBExeDelClick(WindowLists& c);
+  void TBListEClearClick(WindowLists& c);
 };
 
 }  // namespace rimfold

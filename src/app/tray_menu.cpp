@@ -7,8 +7,9 @@
 namespace rimfold {
 
 TrayMenu::TrayMenu(Platform& p, ITrayMenuHost& host, TCoolTrayIcon& trayIcon,
-                   THookHotKey& hotKey, TrayIcons icons, const TraySettings& settings)
-    : p_(p), host_(host), trayIcon_(trayIcon), hotKey_(hotKey), icons_(icons) {
+                   THookHotKey& hotKey, TrayIcons icons, const TraySettings& settings,
+                   const SystemTraits& system)
+    : p_(p), host_(host), trayIcon_(trayIcon), hotKey_(hotKey), icons_(icons), system_(system) {
   for (const TrayMenuItemDef& d : kTrayMenu) state(d.id).caption = d.caption;
   state(PPStop).checked = settings.Stop;
   state(PPDispDialog).checked = settings.DispDialog;
@@ -42,7 +43,7 @@ void TrayMenu::setUp() {
   for (int i = 0; i < kDisplayModeCount; ++i) {
     state(static_cast<TrayMenuId>(PPDisplayChange0 + i)).caption = captions[static_cast<std::size_t>(i)];
   }
-  state(PPAdminQ).visible = adminQOffered(p_);
+  state(PPAdminQ).visible = adminQOffered(p_, system_.UACEnabled);
 }
 
 bool TrayMenu::shown(int id) const {
@@ -87,7 +88,7 @@ void TrayMenu::click(TrayMenuId id) {
     case PPDisplayChange1:
     case PPDisplayChange2:
     case PPDisplayChange3:
-      PPDisplayChangeClick(p_, host_.mainWindow(), d.tag);
+      PPDisplayChangeClick(p_, system_.IsWow64, host_.mainWindow(), d.tag);
       break;
     case PPClose:
       PPCloseClick();

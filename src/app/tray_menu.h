@@ -13,6 +13,7 @@
 #include "widgets/model/hook_hot_key.h"
 #include "display/monitor_switch.h"
 #include "platform/platform.h"
+#include "system/system_traits.h"
 
 namespace rimfold {
 
@@ -131,7 +132,7 @@ inline constexpr char16_t kHintStopped[] = u"Rimfold - 停止";
 class TrayMenu {
  public:
   TrayMenu(Platform& p, ITrayMenuHost& host, TCoolTrayIcon& trayIcon, THookHotKey& hotKey,
-           TrayIcons icons, const TraySettings& settings);
+           TrayIcons icons, const TraySettings& settings, const SystemTraits& system);
 
   // Form creation: hotkey, stopped presentation, the radio item, display-mode captions and
   // visibility, and whether PPAdminQ is offered.
@@ -179,6 +180,7 @@ class TrayMenu {
   TCoolTrayIcon& trayIcon_;
   THookHotKey& hotKey_;
   TrayIcons icons_;
+  const SystemTraits& system_;
   std::array<ItemState, kTrayMenuItemCount> items_;
 };
 

@@ -23,12 +23,12 @@ std::u16string displaySwitchToolPath(ISystem& s) {
   return s.getSystemDirectory() + u"\\DisplaySwitch.exe";
 }
 
-void PPDisplayChangeClick(Platform& p, Hwnd owner, int tag) {
+void PPDisplayChangeClick(Platform& p, bool isWow64, Hwnd owner, int tag) {
   const std::u16string parameters = displaySwitchArgument(tag);
   std::u16string path = displaySwitchToolPath(p.system);
   // The existence test looks past the WOW64 redirection, into the real system folder.
-  if (!FileExistsNative(p, path)) return;
-  path = SysnativePath(p, path);
+  if (!FileExistsNative(p, isWow64, path)) return;
+  path = SysnativePath(p, isWow64, path);
   ExecuteProgram(p, owner, path, parameters, u"", kSwShow);
 }
 

@@ -28,6 +28,6 @@ std::u16string displaySwitchToolPath(ISystem& s);
 
 // PPDisplayChangeClick: starts the tool (through Sysnative from a 32-bit process on 64-bit
 // Windows) when it exists; otherwise nothing happens.
-void PPDisplayChangeClick(Platform& p, Hwnd owner, int tag);
+void PPDisplayChangeClick(Platform& p, bool isWow64, Hwnd owner, int tag);
 
 }  // namespace rimfold

@@ -57,8 +57,10 @@ std::int32_t absDiff(std::int32_t a, std::int32_t b) {
 
 }  // namespace
 
-CorrectionEngine::CorrectionEngine(Platform& p, ConfigState& config, MonitorList& monitors)
-    : p_(p), config_(config), monitors_(monitors) {}
+CorrectionEngine::CorrectionEngine(Platform& p, WindowLists& lists,
+                                   const FilterSwitches& switches, const MonitorTables& tables,
+                                   MonitorList& monitors)
+    : p_(p), lists_(lists), switches_(switches), tables_(tables), monitors_(monitors) {}
 
 bool CorrectionEngine::passesFilterTest(int test, WindowFacts& f) {
   TRect r;
@@ -66,13 +68,13 @@ bool CorrectionEngine::passesFilterTest(int test, WindowFacts& f) {
     case 1:
       return !isHeldDown(p_.input.getAsyncKeyState(kVkLButton)) &&
              !isHeldDown(p_.input.getAsyncKeyState(kVkRButton));
-    case 2: return Func_IsTargetWindow(f, config_.TBDisableDeskTop);
-    case 3: return !config_.TBMAXDisable || !f.zoomed();
+    case 2: return Func_IsTargetWindow(f, switches_.TBDisableDeskTop);
+    case 3: return !switches_.TBMAXDisable || !f.zoomed();
     case 4: return f.enabled();
-    case 5: return !isExcluded(config_.ListBoxD, f.identity());
+    case 5: return !isExcluded(lists_.ListBoxD, f.identity());
     case 6: return f.rect(r);
     case 7:
-      return !config_.TBDisableDeskTop ||
+      return !switches_.TBDisableDeskTop ||
              p_.windows.monitorFromWindow(f.handle(), MonitorDefault::Null) != 0;
     // Tests 8 to 15 come after test 6 in either order, so the rectangle is there.
     case 8:
@@ -127,8 +129,8 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
     if (firstFailed(f, kByNumber) != 0) return;
     index = f.monitorIndex(monitors_);
   }
-  if (!hasAllowedArea(index)) return;
-  const TWorkAreaEdges& a = config_.MWorkArea[static_cast<std::size_t>(index)];
+  if (!tables_.hasAllowedArea(index)) return;
+  const TWorkAreaEdges& a = tables_.MWorkArea[static_cast<std::size_t>(index)];
   const TRect area = rectOf(a);
 
   // A maximized window overhangs its area by its frame; only more than that is wrong.
@@ -161,14 +163,14 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
   }
   if (!moved) return;
 
-  recordProcessed(config_.ListBoxE, f.identity());
-  config_.TBListEClearEnabled = true;
-  if (config_.view != nullptr) config_.view->processedListChanged();
+  recordProcessed(lists_.ListBoxE, f.identity());
+  lists_.TBListEClearEnabled = true;
+  if (lists_.observer != nullptr) lists_.observer->processedListChanged();
   // Until a verified move has happened, and after a window has used up its attempts, the
   // corrected class is taken to be one that keeps coming back: exclude it.
-  if (MProcC == 0 && insertUnique(config_.ListBoxD, classKey(f.identity())) &&
-      config_.view != nullptr) {
-    config_.view->exclusionListChanged();
+  if (MProcC == 0 && insertUnique(lists_.ListBoxD, classKey(f.identity())) &&
+      lists_.observer != nullptr) {
+    lists_.observer->exclusionListChanged();
   }
 }
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "settings/config_state.h"
+#include "settings/program_state.h"
 #include "engine/monitor_list.h"
 #include "engine/window_facts.h"
 #include "settings/window_keys.h"
@@ -37,7 +37,8 @@ struct FilterPass {
 
 class CorrectionEngine {
  public:
-  CorrectionEngine(Platform& p, ConfigState& config, MonitorList& monitors);
+  CorrectionEngine(Platform& p, WindowLists& lists, const FilterSwitches& switches,
+                   const MonitorTables& tables, MonitorList& monitors);
 
   // The filter's tests in order; returns 0 when the window passes, else the number
   // (1..15) of the first test that failed.
@@ -73,7 +74,9 @@ class CorrectionEngine {
   int firstFailed(WindowFacts& f, const std::array<int, 15>& order);
 
   Platform& p_;
-  ConfigState& config_;
+  WindowLists& lists_;
+  const FilterSwitches& switches_;
+  const MonitorTables& tables_;
   MonitorList& monitors_;
   ImagePathCache paths_;
   ImagePathCache* sweepPaths_ = nullptr;

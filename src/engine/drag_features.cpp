@@ -15,7 +15,7 @@ int throwFactor(std::int64_t t) {
   return t == kThrowLimitMs ? 1 : 0;
 }
 
-void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const WorkAreaTable& MWorkArea,
+void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const MonitorTables& tables,
                           const DragState& drag, bool PPMoveWindowSpeed, bool PPStop, Hwnd w) {
   if (!PPMoveWindowSpeed || PPStop || !drag.DragStopwatch.timed()) return;
   // Each test only reads, so the cheapest go first: the drag time, then the window.
@@ -35,9 +35,9 @@ void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const WorkAreaTabl
       TPoint{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)}, MonitorDefault::Nearest);
   // A window thrown towards a monitor without an area is left where it was dropped.
   const int i = monitors.locate(target);
-  if (!hasAllowedArea(i)) return;
+  if (!tables.hasAllowedArea(i)) return;
 
-  const TWorkAreaEdges& a = MWorkArea[static_cast<std::size_t>(i)];
+  const TWorkAreaEdges& a = tables.MWorkArea[static_cast<std::size_t>(i)];
   const std::int64_t width = std::llabs(static_cast<std::int64_t>(r.Right) - r.Left);
   const std::int64_t height = std::llabs(static_cast<std::int64_t>(r.Bottom) - r.Top);
   // The far edges are tested against the top-left corner only, so a window may still reach

@@ -24,7 +24,7 @@ struct DragState {
 };
 
 // A quick drag carries the window on, up to the edge of its target monitor's allowed area.
-void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const WorkAreaTable& MWorkArea,
+void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const MonitorTables& tables,
                           const DragState& drag, bool PPMoveWindowSpeed, bool PPStop, Hwnd w);
 
 // Sizable windows are widened and heightened to the chosen fraction of their monitor's

@@ -2,8 +2,6 @@
 
 namespace rimfold {
 
-int GMonitorCount = 0;
-
 TWorkAreaEdges edgesOf(const TRect& r) { return {r.Top, r.Bottom, r.Left, r.Right}; }
 
 TRect rectOf(const TWorkAreaEdges& e) { return {e.Left, e.Top, e.Right, e.Bottom}; }

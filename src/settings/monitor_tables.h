@@ -13,14 +13,19 @@ using WorkAreaTable = std::array<TWorkAreaEdges, kMaxMonitors>;
 // The monitor (bounds and work area) each table entry was read for.
 using MonitorTable = std::array<MonitorInfo, kMaxMonitors>;
 
-// The number of monitors at the last count (start-up, fresh enumerations).
-extern int GMonitorCount;
+struct MonitorTables {
+  WorkAreaTable MWorkArea{};  // the allowed areas
+  WorkAreaTable MDesktop{};   // the system work areas
+  MonitorTable tabledFor{};
+  // The number of monitors at the last count (start-up, fresh enumerations).
+  int GMonitorCount = 0;
 
-// The tables hold an area for this monitor index: counted at the last enumeration and
-// within the ten entries. Windows on any other monitor are left where they are.
-inline bool hasAllowedArea(int index) {
-  return index >= 0 && index < kMaxMonitors && index < GMonitorCount;
-}
+  // The tables hold an area for this monitor index: counted at the last enumeration and
+  // within the ten entries. Windows on any other monitor are left where they are.
+  bool hasAllowedArea(int index) const {
+    return index >= 0 && index < kMaxMonitors && index < GMonitorCount;
+  }
+};
 
 TWorkAreaEdges edgesOf(const TRect& r);
 TRect rectOf(const TWorkAreaEdges& e);

@@ -1,5 +1,7 @@
 #include "shell/config_form.h"
 
+#include "shell/config_form_parts.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -27,11 +29,8 @@ constexpr int kClientHeight = 362;
 constexpr int kMinOuterWidth = 435;
 constexpr int kMinOuterHeight = 320;
 constexpr int kToolBarHeight = 24;
-constexpr int kWholeIntegerDigits = 10;  // any 32-bit value
 constexpr int kFontHeight = 13;
 constexpr DWORD kTaskBarReAddDelayMs = 100;
-constexpr UINT_PTR kEditKeyStopSubclass = 1;
-constexpr UINT_PTR kTimerCheckId = 1;
 constexpr UINT kWmDpiChanged = 0x02E0;  // Windows 8.1 and later
 
 using B = ToolButtonKind;
@@ -119,8 +118,6 @@ constexpr MenuItemDef kPPMenuDef[] = {
 };
 static_assert(PPDefBorder9 - PPDefBorder1 == 8);
 
-constexpr int kEdgeEdits[] = {EditTop, EditBottom, EditLeft, EditRight};
-constexpr int kEdgeGroupBoxes[] = {GroupBoxTop, GroupBoxBottom, GroupBoxLeft, GroupBoxRight};
 
 std::wstring menuFontFace() {
   NONCLIENTMETRICSW metrics{};
@@ -132,21 +129,20 @@ std::wstring menuFontFace() {
   return L"MS UI Gothic";
 }
 
-bool keyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
 
 }  // namespace
 
 std::u16string disableLogPath() { return DataDir + u"Disable.log"; }
 
-TConfigForm::TConfigForm(Platform& p, MonitorList& monitors) : p_(p), monitors_(monitors) {}
+TConfigForm::TConfigForm(Platform& p, ProgramState& state, MonitorList& monitors)
+    : p_(p), state_(state), monitors_(monitors) {}
 
 TConfigForm::~TConfigForm() {
-  state_.view = nullptr;
+  state_.lists.observer = nullptr;
   destroyWindow();
 }
 
-void TConfigForm::create(const std::u16string& hotKeyStop, IWorkAreaWatchHost& host) {
-  watch_.emplace(p_, state_, monitors_, host);
+void TConfigForm::create(const std::u16string& hotKeyStop) {
   NumEditWindow::registerKind();
   DialogControls::registerClasses();
   if (createWindow({kConfigFormClass, L"Rimfold", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -182,7 +178,7 @@ void TConfigForm::create(const std::u16string& hotKeyStop, IWorkAreaWatchHost& h
       PPMenuDef = std::move(menu);
       layout();
     }
-    state_.view = this;
+    state_.lists.observer = this;
   }
   FormCreate(hotKeyStop);
 }
@@ -200,60 +196,17 @@ void TConfigForm::FormCreate(const std::u16string& hotKeyStop) {
                     static_cast<UINT_PTR>(item.id), caption.c_str());
     }
   }
-  state_.TBListEClearEnabled = false;
+  state_.lists.TBListEClearEnabled = false;
   exclusionPage_ = ExclusionPage{};
   showButtons();
 
   readWindowSize();
-  state_.ListBoxD = LoadDisableLog(p_, disableLogPath(), &state_.disableLogRead);
-  fillList(ListBoxD, state_.ListBoxD, extentD_);
+  state_.lists.ListBoxD = LoadDisableLog(p_, disableLogPath(), &state_.lists.disableLogRead);
+  fillList(ListBoxD, state_.lists.ListBoxD, extentD_);
   Proc_SetListExtent(ListBoxD, extentD_);
   Proc_MonitorInitial();
   hotKeyText_ = hotKeyStop;
   if (HWND edit = controls_[EditKeyStop]) setText(edit, hotKeyText_);
-}
-
-void TConfigForm::Proc_MonitorInitial() {
-  const MonitorPage page = rimfold::Proc_MonitorInitial(p_, state_, monitors_);
-  if (HWND combo = controls_[CBMonitor]) {
-    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const std::u16string& item : page.items) {
-      ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::toWide(item).c_str()));
-    }
-    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(page.selected), 0);
-  }
-  workAreaPage_.CBMonitorChange(state_, page.selected);
-  mirrorWorkAreaPage();
-  if (HWND check = controls_[CHKMessage]) {
-    ::SendMessageW(check, BM_SETCHECK, state_.CHKMessage ? BST_CHECKED : BST_UNCHECKED, 0);
-  }
-  controls_.checkButton(TBMAXDisable, state_.TBMAXDisable);
-  controls_.checkButton(TBDisableDeskTop, state_.TBDisableDeskTop);
-  controls_.setHeight(GroupBoxE, state_.groupBoxEHeight);
-  applyWindowSize();
-}
-
-void TConfigForm::mirrorWorkAreaPage() {
-  const std::array<const std::u16string*, 4> texts = {
-      &workAreaPage_.edits.Top, &workAreaPage_.edits.Bottom, &workAreaPage_.edits.Left,
-      &workAreaPage_.edits.Right};
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    if (HWND edit = controls_[kEdgeEdits[i]]) {
-      if (NumEditWindow* numEdit = NumEditWindow::fromHandle(edit)) {
-        // Read-only edges are shown whole, however many digits they have.
-        numEdit->model().setIntegerLength(workAreaPage_.readOnly ? kWholeIntegerDigits : 4);
-        numEdit->model().ReadOnly = workAreaPage_.readOnly;
-      }
-      setText(edit, *texts[i]);
-    }
-  }
-  showEdgeCaptions();
-}
-
-void TConfigForm::showEdgeCaptions() {
-  for (std::size_t i = 0; i < std::size(kEdgeGroupBoxes); ++i) {
-    if (HWND box = controls_[kEdgeGroupBoxes[i]]) setText(box, workAreaPage_.captions[i]);
-  }
 }
 
 std::u16string TConfigForm::hotKeyText() const { return hotKeyText_; }
@@ -349,11 +302,11 @@ void TConfigForm::FormCloseQuery() {
   if (handle() != nullptr) TaskBarHide(handle());
   readWindowSize();
   // Each file on its own: one that cannot be written does not cost the others.
-  runLogged(p_, [&] { saveWorkAreaFile(p_, state_, monitors_); });
+  runLogged(p_, [&] { saveWorkAreaFile(p_, state_.workAreaFile(), monitors_); });
   runLogged(p_, [&] {
-    const ReadResult read = state_.disableLogRead;
+    const ReadResult read = state_.lists.disableLogRead;
     const bool mayWrite = read == ReadResult::Ok || read == ReadResult::Missing;
-    if (!SaveDisableLog(p_, state_.ListBoxD, disableLogPath(), read) && mayWrite) {
+    if (!SaveDisableLog(p_, state_.lists.ListBoxD, disableLogPath(), read) && mayWrite) {
       throw IoError("Cannot create file \"" + utf16ToUtf8(disableLogPath()) + "\"");
     }
   });
@@ -365,10 +318,10 @@ void TConfigForm::readWindowSize() {
   if (handle() != nullptr && ::GetWindowRect(handle(), &r)) {
     // Kept in 96-DPI units, so that a size means the same on every monitor.
     const int dpi = windowDpi(handle());
-    state_.windowWidth = unscaleFromDpi(r.right - r.left, dpi);
-    state_.windowHeight = unscaleFromDpi(r.bottom - r.top, dpi);
+    state_.geometry.windowWidth = unscaleFromDpi(r.right - r.left, dpi);
+    state_.geometry.windowHeight = unscaleFromDpi(r.bottom - r.top, dpi);
   }
-  state_.groupBoxEHeight = controls_.height(GroupBoxE);
+  state_.geometry.groupBoxEHeight = controls_.height(GroupBoxE);
 }
 
 void TConfigForm::applyWindowSize() {
@@ -376,9 +329,9 @@ void TConfigForm::applyWindowSize() {
   // A damaged file must not make the dialog smaller than its minimum or larger than the
   // desktop.
   const int dpi = windowDpi(handle());
-  const int width = std::clamp(scaleToDpi(state_.windowWidth, dpi), scaleToDpi(kMinOuterWidth, dpi),
+  const int width = std::clamp(scaleToDpi(state_.geometry.windowWidth, dpi), scaleToDpi(kMinOuterWidth, dpi),
                                std::max(::GetSystemMetrics(SM_CXVIRTUALSCREEN), scaleToDpi(kMinOuterWidth, dpi)));
-  const int height = std::clamp(scaleToDpi(state_.windowHeight, dpi), scaleToDpi(kMinOuterHeight, dpi),
+  const int height = std::clamp(scaleToDpi(state_.geometry.windowHeight, dpi), scaleToDpi(kMinOuterHeight, dpi),
                                 std::max(::GetSystemMetrics(SM_CYVIRTUALSCREEN), scaleToDpi(kMinOuterHeight, dpi)));
   ::SetWindowPos(handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   layout();
@@ -393,85 +346,11 @@ void TConfigForm::endModal() {
   }
 }
 
-// ---- Exclusions page ----
-
 std::u16string TConfigForm::text(HWND control) { return p_.windows.getWindowText(win32::fromHwnd(control)); }
 
 void TConfigForm::setText(HWND control, const std::u16string& value) {
   p_.windows.setWindowText(win32::fromHwnd(control), value);
 }
-
-int TConfigForm::selectedIndex(int listBoxId) const {
-  return static_cast<int>(::SendMessageW(controls_[listBoxId], LB_GETCURSEL, 0, 0));
-}
-
-void TConfigForm::select(int listBoxId, int index) {
-  ::SendMessageW(controls_[listBoxId], LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-void TConfigForm::showButtons() {
-  controls_.enableButton(TBExeAdd, exclusionPage_.TBExeAddEnabled);
-  controls_.enableButton(TBExeDel, exclusionPage_.TBExeDelEnabled);
-  controls_.enableButton(TBListEClear, state_.TBListEClearEnabled);
-}
-
-void TConfigForm::ListBoxEClick() {
-  const int before = selectedIndex(ListBoxD);
-  exclusionPage_.sel.exclusion = before;
-  exclusionPage_.ListBoxEClick(state_, selectedIndex(ListBoxE));
-  if (exclusionPage_.sel.exclusion != before) select(ListBoxD, exclusionPage_.sel.exclusion);
-  showButtons();
-}
-
-void TConfigForm::ListBoxEExit() {
-  select(ListBoxE, -1);
-  exclusionPage_.ListBoxEExit();
-  showButtons();
-}
-
-void TConfigForm::ListBoxDClick() {
-  exclusionPage_.ListBoxDClick(selectedIndex(ListBoxD));
-  showButtons();
-}
-
-void TConfigForm::ListBoxDExit() {
-  select(ListBoxD, -1);
-  exclusionPage_.ListBoxDExit();
-  showButtons();
-}
-
-void TConfigForm::TBExeAddClick() {
-  // The list box knows the selection best: the engine may have inserted entries above it.
-  exclusionPage_.sel.processed = selectedIndex(ListBoxE);
-  if (exclusionPage_.TBExeAddClick(state_)) syncTopInsertions(ListBoxD, state_.ListBoxD, extentD_);
-  Proc_SetListExtent(ListBoxD, extentD_);
-}
-
-void TConfigForm::TBExeDelClick() {
-  const int index = selectedIndex(ListBoxD);
-  exclusionPage_.sel.exclusion = index;
-  if (!exclusionPage_.TBExeDelClick(state_)) return;
-  ::SendMessageW(controls_[ListBoxD], LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-  extentD_.erase(static_cast<std::size_t>(index));
-  showButtons();
-  Proc_SetListExtent(ListBoxD, extentD_);
-}
-
-void TConfigForm::TBListEClearClick() {
-  exclusionPage_.TBListEClearClick(state_);
-  ::SendMessageW(controls_[ListBoxE], LB_RESETCONTENT, 0, 0);
-  // The extent stays as it was until the next recorded window sets it.
-  extentE_.clear();
-  showButtons();
-}
-
-void TConfigForm::TBMAXDisableClick() { state_.TBMAXDisable = controls_.buttonChecked(TBMAXDisable); }
-
-void TConfigForm::TBDisableDeskTopClick() {
-  state_.TBDisableDeskTop = controls_.buttonChecked(TBDisableDeskTop);
-}
-
-void TConfigForm::TBExeCloseClick() { endModal(); }
 
 void TConfigForm::layout() {
   controls_.layout();
@@ -484,7 +363,7 @@ void TConfigForm::layout() {
   const int limited = limitedUpperSize(controls_.height(GroupBoxE), shared);
   if (limited == controls_.height(GroupBoxE)) return;
   controls_.setHeight(GroupBoxE, limited);
-  state_.groupBoxEHeight = limited;
+  state_.geometry.groupBoxEHeight = limited;
   controls_.layout();
 }
 
@@ -504,197 +383,14 @@ void TConfigForm::SplitterMove(NMHDR& header, LRESULT& result) {
       splitterNewSize(splitStartHeight_ + unscaleFromDpi(n.deltaY, dpi), shared - kSplitterMinSize);
   if (size && *size != controls_.height(GroupBoxE)) {
     controls_.setHeight(GroupBoxE, *size);
-    state_.groupBoxEHeight = *size;
+    state_.geometry.groupBoxEHeight = *size;
     controls_.layout();
   }
   result = 0;
 }
 
-// ---- List boxes ----
-
-int TConfigForm::entryWidth(const std::u16string& entry) const {
-  return controls_.textWidth(win32::toWide(entry));
-}
-
-void TConfigForm::fillList(int listBoxId, const WindowList& list, ListExtent& extent) {
-  extent.clear();
-  for (auto it = list.end(); it != list.begin();) extent.insertTop(entryWidth(*--it));
-  HWND box = controls_[listBoxId];
-  if (box == nullptr) return;
-  ::SendMessageW(box, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageW(box, LB_RESETCONTENT, 0, 0);
-  ::SendMessageW(box, LB_INITSTORAGE, list.size(), 0);
-  for (const std::u16string& entry : list) {
-    ::SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::toWide(entry).c_str()));
-  }
-  ::SendMessageW(box, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(box, nullptr, TRUE);
-}
-
-void TConfigForm::syncTopInsertions(int listBoxId, const WindowList& list, ListExtent& extent) {
-  HWND box = controls_[listBoxId];
-  if (box == nullptr) return;
-  const auto shown = static_cast<std::size_t>(std::max<LRESULT>(::SendMessageW(box, LB_GETCOUNT, 0, 0), 0));
-  if (shown > list.size() || extent.size() != shown) {
-    fillList(listBoxId, list, extent);
-    return;
-  }
-  // Only insertions at the top happen behind the dialog's back; the newest is at index 0.
-  for (std::size_t k = list.size() - shown; k-- > 0;) {
-    ::SendMessageW(box, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(win32::toWide(list[k]).c_str()));
-    extent.insertTop(entryWidth(list[k]));
-  }
-}
-
-void TConfigForm::Proc_SetListExtent(int listBoxId, const ListExtent& extent) {
-  HWND box = controls_[listBoxId];
-  if (box == nullptr) return;
-  // Setting it redoes the scroll bar, which costs more than the rest of a recording.
-  const auto wanted = static_cast<LRESULT>(2 * extent.widest());
-  if (::SendMessageW(box, LB_GETHORIZONTALEXTENT, 0, 0) != wanted) {
-    ::SendMessageW(box, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(wanted), 0);
-  }
-}
-
-void TConfigForm::processedListChanged() {
-  syncTopInsertions(ListBoxE, state_.ListBoxE, extentE_);
-  showButtons();
-  Proc_SetListExtent(ListBoxE, extentE_);
-}
-
-void TConfigForm::exclusionListChanged() { syncTopInsertions(ListBoxD, state_.ListBoxD, extentD_); }
-
-// ---- Work-area page ----
-
-void TConfigForm::CBMonitorChange() {
-  const auto s = static_cast<int>(::SendMessageW(controls_[CBMonitor], CB_GETCURSEL, 0, 0));
-  workAreaPage_.CBMonitorChange(state_, s);
-  mirrorWorkAreaPage();
-}
-
-template <typename Apply>
-void TConfigForm::applyEdges(Apply apply) {
-  const bool ctrlDown = p_.input.getAsyncKeyState(kVkControl) < 0;
-  EdgeTexts& edits = workAreaPage_.edits;
-  std::u16string* fields[] = {&edits.Top, &edits.Bottom, &edits.Left, &edits.Right};
-  for (std::size_t i = 0; i < std::size(fields); ++i) {
-    if (HWND edit = controls_[kEdgeEdits[i]]) *fields[i] = text(edit);
-  }
-  bool stored = false;
-  try {
-    stored = apply(ctrlDown);
-  } catch (const ConversionError&) {
-    // Nothing was stored: the user hears it, and the error goes to the log as ever.
-    ::MessageBeep(0);
-    mirrorWorkAreaPage();
-    throw;
-  }
-  if (!stored) ::MessageBeep(0);
-  mirrorWorkAreaPage();
-}
-
-void TConfigForm::TBWorkAreaApplyClick() {
-  applyEdges([&](bool ctrl) { return workAreaPage_.TBWorkAreaApplyClick(p_, state_, monitors_, ctrl); });
-}
-
-void TConfigForm::TBWorkAreaDefClick() {
-  applyEdges([&](bool ctrl) { return workAreaPage_.TBWorkAreaDefClick(p_, state_, monitors_, ctrl); });
-}
-
-void TConfigForm::PPDefBorderClick() {
-  applyEdges([&](bool ctrl) { return workAreaPage_.PPDefBorderClick(p_, state_, monitors_, ctrl); });
-}
-
-void TConfigForm::PPDefBorderNClick(int tag) {
-  applyEdges(
-      [&](bool ctrl) { return workAreaPage_.PPDefBorderNClick(p_, state_, monitors_, ctrl, tag); });
-}
-
-void TConfigForm::TBWorkAreaDefDropDown(NMHDR& header, LRESULT& result) {
-  result = TBDDRET_DEFAULT;
-  const auto& drop = reinterpret_cast<const NMTOOLBARW&>(header);
-  if (drop.iItem != TBWorkAreaDef) return;
-  const RECT button = controls_.buttonScreenRect(TBWorkAreaDef);
-  const auto chosen = static_cast<int>(::TrackPopupMenuEx(
-      PPMenuDef.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_NONOTIFY, button.left,
-      button.bottom, handle(), nullptr));
-  if (chosen == PPDefBorder) {
-    PPDefBorderClick();
-    return;
-  }
-  for (int tag = 1; tag <= 9; ++tag) {
-    if (chosen != 0 && chosen == MPPDefBorder[static_cast<std::size_t>(tag)]) PPDefBorderNClick(tag);
-  }
-}
-
-void TConfigForm::CHKMessageClick() {
-  state_.CHKMessage = ::SendMessageW(controls_[CHKMessage], BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void TConfigForm::PageControlChange(NMHDR&, LRESULT& result) {
-  selectPage(activePage());
-  result = 0;
-}
-
-// ---- Hotkey page ----
-
-bool TConfigForm::EditKeyStopKeyDown(int key) {
-  HWND edit = controls_[EditKeyStop];
-  hotKeyText_ = Proc_HotKeyEditKeyDown(p_.input, key, keyDown(VK_SHIFT), keyDown(VK_CONTROL),
-                                       keyDown(VK_MENU));
-  setText(edit, hotKeyText_);
-  const auto end = static_cast<WPARAM>(hotKeyText_.size());
-  ::SendMessageW(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
-  return key == 0;
-}
-
-LRESULT CALLBACK TConfigForm::editKeyStopProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR, DWORD_PTR self) {
-  auto* form = reinterpret_cast<TConfigForm*>(self);
-  switch (msg) {
-    case WM_GETDLGCODE:
-      return DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-      // A Tab hotkey would take the key from every program.
-      if (wParam == VK_TAB) return 0;
-      bool consumed = false;
-      runGuarded([&] { consumed = form->EditKeyStopKeyDown(static_cast<int>(wParam)); });
-      if (consumed) return 0;
-      break;
-    }
-    // Characters and key releases of a consumed key go nowhere: no beep, no menu mode.
-    case WM_CHAR:
-    case WM_SYSCHAR:
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-      return 0;
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(hwnd, &TConfigForm::editKeyStopProc, kEditKeyStopSubclass);
-      break;
-    default:
-      break;
-  }
-  return ::DefSubclassProc(hwnd, msg, wParam, lParam);
-}
-
-// ---- Work-area watch ----
-
-void TConfigForm::startCheckTimer(std::uint32_t intervalMs) {
-  if (handle() != nullptr) ::SetTimer(handle(), kTimerCheckId, intervalMs, nullptr);
-}
-
-void TConfigForm::stopCheckTimer() {
-  if (handle() != nullptr) ::KillTimer(handle(), kTimerCheckId);
-}
-
-void TConfigForm::refreshEdgeCaptions() {
-  workAreaPage_.refreshCaptions(state_);
-  showEdgeCaptions();
-}
-
 void TConfigForm::WMSettingChange(Message& m) {
-  noteSettingChange(state_, static_cast<std::uintptr_t>(m.wParam));
+  noteSettingChange(state_.watch, static_cast<std::uintptr_t>(m.wParam));
   m.result = 0;
 }
 
@@ -707,11 +403,6 @@ void TConfigForm::WMDpiChanged(Message& m) {
                  suggested->right - suggested->left, suggested->bottom - suggested->top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   layout();
-  m.result = 0;
-}
-
-void TConfigForm::WMTimer(Message& m) {
-  if (m.wParam == kTimerCheckId && watch_) watch_->TimerCheckTimer();
   m.result = 0;
 }
 
@@ -728,7 +419,6 @@ bool TConfigForm::onMessage(Message& m) {
       {WM_ACTIVATE, &TConfigForm::WMActivate},
       {WM_SETTINGCHANGE, &TConfigForm::WMSettingChange},
       {kWmDpiChanged, &TConfigForm::WMDpiChanged},
-      {WM_TIMER, &TConfigForm::WMTimer},
   };
   return dispatchMessage(*this, kMessages, m);
 }
@@ -736,7 +426,7 @@ bool TConfigForm::onMessage(Message& m) {
 void TConfigForm::WMGetMinMaxInfo(Message& m) {
   // Raised for the work-area watch; the system sends this whenever the window's size or
   // position is about to change, also while hidden.
-  state_.FWMGETMINMAXINFO = true;
+  state_.watch.FWMGETMINMAXINFO = true;
   auto* info = reinterpret_cast<MINMAXINFO*>(m.lParam);
   const int dpi = handle() != nullptr ? windowDpi(handle()) : kDesignDpi;
   info->ptMinTrackSize.x = scaleToDpi(kMinOuterWidth, dpi);
@@ -758,9 +448,9 @@ void TConfigForm::WMMove(Message& m) {
   m.result = 0;
   if (!visible()) return;
   const int monitor = Func_MonitorIndexOf(p_, monitors_, win32::fromHwnd(handle()));
-  if (monitor == state_.MMonNo) return;
+  if (monitor == MMonNo) return;
   // On another monitor the shell shows the button on that monitor's taskbar.
-  state_.MMonNo = monitor;
+  MMonNo = monitor;
   TaskBarHide(handle());
   p_.clock.sleep(kTaskBarReAddDelayMs);
   TaskBarShow(handle());

@@ -1,15 +1,18 @@
 // TConfigForm: the configuration dialog. Its window exists, hidden, for the whole run and
-// owns what the engine reads live (lists, switches, per-monitor tables); the user sees it
-// only while PPConfigClick shows it modally. Its three pages are built from one table of
-// controls; the pages' logic is in the core (config/exclusion_page, workarea/work_area_page).
+// shows what the engine reads live (lists, switches, per-monitor tables, owned by the
+// application root); the user sees it only while PPConfigClick shows it modally. Its three
+// pages are built from one table of controls, each page's glue in a file of its own
+// (config_form_exclusions, config_form_work_area, config_form_hotkey); the pages' logic is
+// in the core (app/exclusion_page, workarea/work_area_page).
 #pragma once
 
 #include <array>
 #include <string>
 
+#include "shell/config_form_ids.h"
 #include "ui/dialog_controls.h"
 #include "ui/window_base.h"
-#include "settings/config_state.h"
+#include "settings/program_state.h"
 #include "app/exclusion_page.h"
 #include "ui/model/list_extent.h"
 #include "engine/monitor_list.h"
@@ -25,59 +28,14 @@ namespace rimfold::app {
 
 inline constexpr wchar_t kConfigFormClass[] = L"TConfigForm";
 
-// Control ids. The pages, toolbars and group boxes carry ids too, so that one table names
-// every part of the dialog.
-enum ConfigControlId : int {
-  PageControl = 1000,
-  TabSheetExe,
-  ToolBarExe,
-  GroupBoxE,
-  ListBoxE,
-  Splitter,
-  GroupBoxD,
-  ListBoxD,
-  TabSheetWorkArea,
-  ToolBarWorkArea,
-  GroupBox3,
-  CBMonitor,
-  GroupBoxTop,
-  EditTop,
-  GroupBoxLeft,
-  EditLeft,
-  GroupBoxRight,
-  EditRight,
-  GroupBoxBottom,
-  EditBottom,
-  CHKMessage,
-  TabSheetHotkey,
-  ToolBar1,
-  GroupBox8,
-  EditKeyStop,
-  // Toolbar buttons.
-  TBExeAdd = 1100,
-  TBExeDel,
-  TBListEClear,
-  TBMAXDisable,
-  TBDisableDeskTop,
-  TBExeClose,
-  TBWorkAreaDef,
-  TBWorkAreaApply,
-  TBWorkAreaClose,
-  TBHotKeyClose,
-  // PPMenuDef.
-  PPDefBorder = 1200,
-  PPDefBorder1,
-  PPDefBorder9 = PPDefBorder1 + 8,
-};
-
-class TConfigForm final : public WindowBase, public IConfigView {
+class TConfigForm final : public WindowBase, public IListObserver {
  public:
-  TConfigForm(Platform& p, MonitorList& monitors);
+  TConfigForm(Platform& p, ProgramState& state, MonitorList& monitors);
   ~TConfigForm() override;
 
   // Creates the hidden window and runs FormCreate with the main form's hotkey text; the
   // work-area watch asks the main form (host) for the tray icon, the timer and the dialog.
-  void create(const std::u16string& hotKeyStop, IWorkAreaWatchHost& host);
+  void create(const std::u16string& hotKeyStop);
   // The close of the dialog (also at program exit): FormCloseQuery, which saves
   // WorkArea.dat and Disable.log; returns the hotkey text for MHotKeyStop.
   std::u16string close();
@@ -93,18 +51,14 @@ class TConfigForm final : public WindowBase, public IConfigView {
   void Proc_MonitorInitial();
 
   // Func_CheckDesktop and its timer: there once the window exists.
-  WorkAreaWatch* watch() noexcept { return watch_ ? &*watch_ : nullptr; }
-  void startCheckTimer(std::uint32_t intervalMs);
-  void stopCheckTimer();
   void refreshEdgeCaptions();
 
-  ConfigState& state() noexcept { return state_; }
   const WorkAreaPage& workAreaPage() const noexcept { return workAreaPage_; }
   const ExclusionPage& exclusionPage() const noexcept { return exclusionPage_; }
   DialogControls& controls() noexcept { return controls_; }
   std::u16string hotKeyText() const;
 
-  // IConfigView: the engine changed a list while the dialog may be open.
+  // IListObserver: the engine changed a list while the dialog may be open.
   void processedListChanged() override;
   void exclusionListChanged() override;
 
@@ -173,12 +127,11 @@ class TConfigForm final : public WindowBase, public IConfigView {
   void WMActivate(Message& m);
   void WMSettingChange(Message& m);
   void WMDpiChanged(Message& m);
-  void WMTimer(Message& m);
 
   Platform& p_;
+  ProgramState& state_;
   MonitorList& monitors_;
-  ConfigState state_;
-  std::optional<WorkAreaWatch> watch_;
+  std::int32_t MMonNo = 0;  // the monitor the dialog was last seen on
   DialogControls controls_;
   win32::UniqueMenu PPMenuDef;
   std::array<int, 10> MPPDefBorder{};  // index 1..9: the menu ids of PPDefBorder1..9

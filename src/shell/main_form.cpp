@@ -42,14 +42,17 @@ void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG, LONG, DW
 
 }  // namespace
 
-TMainForm::TMainForm(Platform& p, MonitorList& monitors, TConfigForm& config, bool nonResident)
+TMainForm::TMainForm(Platform& p, ProgramState& state, MonitorList& monitors,
+                     TConfigForm& config, bool nonResident)
     : p_(p),
       monitors_(monitors),
       config_(config),
+      state_(state),
       nonResident_(nonResident),
-      correction_(p, config.state(), monitors),
+      correction_(p, state.lists, state.switches, state.tables, monitors),
       driver_(p, correction_, *this),
       displayChange_(p, monitors, *this),
+      watch_(p, state.watch, state.tables, state.lists, monitors, *this),
       trayIcon_(p.input) {
   // The handler is live before FormCreate runs, so failures there are logged too.
   setExceptionSink(this);
@@ -100,17 +103,17 @@ void TMainForm::createTrayIcon() {
 }
 
 void TMainForm::FormCreate() {
-  InitWow64(p_);
+  systemTraits_.IsWow64 = InitWow64(p_);
   TaskBarInit();
-  CheckUAC(p_);
-  GMonitorCount = monitors_.count();
+  systemTraits_.UACEnabled = CheckUAC(p_);
+  state_.tables.GMonitorCount = monitors_.count();
   displayChange_.Func_ScreenChanged();
 
   const TraySettings s = readTraySettings(loadIniFile(p_, settingsPath()));
   hotKeyWindow_.owner = handle();
   hotKeyWindow_.component = &HookHotKey;
   PPMenu_.emplace(p_, *this, TrayIcon(), HookHotKey,
-                  TrayIcons{iconHandle(runningIcon_), iconHandle(ImageStop)}, s);
+                  TrayIcons{iconHandle(runningIcon_), iconHandle(ImageStop)}, s, systemTraits_);
   popupMenu_.emplace(*PPMenu_, trayHandle(), handle());
   TrayIcon().PopupMenu = &*popupMenu_;
   // Hotkey, stopped presentation, radio item, display-mode submenu and PPAdminQ. A hotkey
@@ -178,8 +181,7 @@ void TMainForm::setTimerEnabled(bool on) {
 }
 
 bool TMainForm::checkDesktopIfFlagged() {
-  WorkAreaWatch* watch = config_.watch();
-  return watch != nullptr && watch->checkIfFlagged();
+  return watch_.checkIfFlagged();
 }
 
 void TMainForm::dragEnded(Hwnd w) {
@@ -190,11 +192,11 @@ void TMainForm::dragEnded(Hwnd w) {
 
 void TMainForm::dragEndWork(Hwnd w) {
   if (!hasMenu()) return;
-  ConfigState& c = config_.state();
-  Proc_MoveWindowSpeed(p_, monitors_, c.MWorkArea,
+  Proc_MoveWindowSpeed(p_, monitors_, state_.tables,
                        DragState{driver_.MSnapRectB, driver_.DragStopwatch},
                        PPMenu().checked(PPMoveWindowSpeed), stopChecked(), w);
-  Proc_Constraints(p_, correction_, monitors_, c.ListBoxD, stopChecked(), PPMenu().MPPConstraintsC,
+  Proc_Constraints(p_, correction_, monitors_, state_.lists.ListBoxD, stopChecked(),
+                   PPMenu().MPPConstraintsC,
                    w);
 }
 
@@ -230,13 +232,12 @@ void TMainForm::setDispChangeTimerEnabled(bool on) {
 void TMainForm::configMonitorInitial() { config_.Proc_MonitorInitial(); }
 
 bool TMainForm::configCheckDesktop(bool v) {
-  WorkAreaWatch* watch = config_.watch();
-  return watch != nullptr && watch->Func_CheckDesktop(v);
+  return watch_.Func_CheckDesktop(v);
 }
 
-void TMainForm::startCheckTimer(std::uint32_t intervalMs) { config_.startCheckTimer(intervalMs); }
+void TMainForm::startCheckTimer(std::uint32_t intervalMs) { armTimer(kCheckTimerId, intervalMs, true); }
 
-void TMainForm::stopCheckTimer() { config_.stopCheckTimer(); }
+void TMainForm::stopCheckTimer() { armTimer(kCheckTimerId, 0, false); }
 
 Hwnd TMainForm::dialogWindow() { return win32::fromHwnd(config_.handle()); }
 
@@ -282,6 +283,7 @@ bool TMainForm::onMessage(Message& m) {
 void TMainForm::WMTimer(Message& m) {
   // WM_TIMER can still be queued from before a KillTimer; a disabled timer does not tick.
   if (m.wParam == kPollingTimerId && timerEnabled_) TimerTimer();
+  if (m.wParam == kCheckTimerId) watch_.TimerCheckTimer();
   if (m.wParam == kDispChangeTimerId && dispChangeTimerEnabled_) displayChange_.TimerDispChangeTimer();
   m.result = 0;
 }

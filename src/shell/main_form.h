@@ -33,6 +33,7 @@ class TConfigForm;
 inline constexpr wchar_t kMainFormClass[] = L"TMainForm";
 inline constexpr UINT_PTR kPollingTimerId = 1;
 inline constexpr UINT_PTR kDispChangeTimerId = 2;
+inline constexpr UINT_PTR kCheckTimerId = 3;  // the work-area question answers itself
 inline constexpr UINT kResidentInterval = 250;
 inline constexpr UINT kNonResidentInterval = 1000;
 // Posted by the hook's drag-end record: wParam is the dragged window.
@@ -46,7 +47,8 @@ class TMainForm final : public WindowBase,
                         public IWorkAreaWatchHost,
                         public IHookInstaller {
  public:
-  TMainForm(Platform& p, MonitorList& monitors, TConfigForm& config, bool nonResident);
+  TMainForm(Platform& p, ProgramState& state, MonitorList& monitors, TConfigForm& config,
+            bool nonResident);
   ~TMainForm() override;
 
   // Creates the hidden window and runs FormCreate. False when the window could not be made.
@@ -138,11 +140,14 @@ class TMainForm final : public WindowBase,
   Platform& p_;
   MonitorList& monitors_;
   TConfigForm& config_;
+  ProgramState& state_;
   const bool nonResident_;
+  SystemTraits systemTraits_;  // read in FormCreate
   bool closed_ = false;
   CorrectionEngine correction_;
   EventDriver driver_;
   DisplayChange displayChange_;
+  WorkAreaWatch watch_;
   std::array<win32::UniqueWinEventHook, kHookedEvents.size()> EventHook;
   EventHooks hooks_{*this};
   HotKeyWindow hotKeyWindow_;

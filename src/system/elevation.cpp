@@ -10,8 +10,8 @@ bool ExecuteElevated(Platform& p, Hwnd owner, const std::u16string& file,
   return p.shell.shellExecuteEx(owner, u"runas", file, parameters, kSwShowNormal);
 }
 
-bool adminQOffered(Platform& p) {
-  return IsVistaOrLater(p.system) && UACEnabled && !p.shell.isUserAnAdmin();
+bool adminQOffered(Platform& p, bool uacEnabled) {
+  return IsVistaOrLater(p.system) && uacEnabled && !p.shell.isUserAnAdmin();
 }
 
 void PPAdminQClick(Platform& p, Hwnd owner) {

@@ -15,7 +15,7 @@ bool ExecuteElevated(Platform& p, Hwnd owner, const std::u16string& file,
 
 // PPAdminQ is offered (with the shield) only where elevation would gain something:
 // Vista or later, user account control on, and not already an administrator.
-bool adminQOffered(Platform& p);
+bool adminQOffered(Platform& p, bool uacEnabled);
 
 // PPAdminQClick: this executable elevated with "/Q"; the result is ignored.
 void PPAdminQClick(Platform& p, Hwnd owner);

@@ -4,14 +4,11 @@
 
 namespace rimfold {
 
-bool UACEnabled = false;
-
-void CheckUAC(Platform& p) {
-  UACEnabled = false;
-  if (!isAtLeast(p.system.getVersion(), 6, 0)) return;
+bool CheckUAC(Platform& p) {
+  if (!isAtLeast(p.system.getVersion(), 6, 0)) return false;
   const auto lua = p.system.readHklmDword(
       u"\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", u"EnableLUA");
-  UACEnabled = lua.has_value() && *lua != 0;
+  return lua.has_value() && *lua != 0;
 }
 
 }  // namespace rimfold

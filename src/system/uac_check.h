@@ -5,10 +5,9 @@
 
 namespace rimfold {
 
-extern bool UACEnabled;
 
 // From 6.0 on, HKLM\Software\Microsoft\Windows\CurrentVersion\Policies\System "EnableLUA";
 // a missing key or value counts as 0.
-void CheckUAC(Platform& p);
+bool CheckUAC(Platform& p);
 
 }  // namespace rimfold

@@ -6,37 +6,24 @@
 
 namespace rimfold {
 
-bool IsWow64 = false;
-
-namespace {
-std::uint64_t savedRedirection = 0;
-}  // namespace
-
-void InitWow64(Platform& p) {
+bool InitWow64(Platform& p) {
   const std::optional<bool> answer = p.system.isWow64Process();
   // Without IsWow64Process, 64-bit Windows starts with XP x64 / Server 2003 (5.2).
-  IsWow64 = answer.has_value() ? *answer : isAtLeast(p.system.getVersion(), 5, 2);
+  return answer.has_value() ? *answer : isAtLeast(p.system.getVersion(), 5, 2);
 }
 
-void DisableFsRedirection(Platform& p) {
-  if (IsWow64) p.system.disableFsRedirection(savedRedirection);
-}
-
-void RevertFsRedirection(Platform& p) {
-  if (IsWow64) p.system.revertFsRedirection(savedRedirection);
-}
-
-bool FileExistsNative(Platform& p, const std::u16string& path) {
-  DisableFsRedirection(p);
+bool FileExistsNative(Platform& p, bool isWow64, const std::u16string& path) {
+  std::uint64_t saved = 0;
+  if (isWow64) p.system.disableFsRedirection(saved);
   const bool exists = FileExistsOnReadyDrive(p, path);
-  RevertFsRedirection(p);
+  if (isWow64) p.system.revertFsRedirection(saved);
   return exists;
 }
 
-std::u16string SysnativePath(Platform& p, const std::u16string& path) {
+std::u16string SysnativePath(Platform& p, bool isWow64, const std::u16string& path) {
   constexpr std::u16string_view kFrom = u"\\SYSTEM32\\";
   constexpr std::u16string_view kTo = u"\\Sysnative\\";
-  if (!IsWow64) return path;
+  if (!isWow64) return path;
   const std::u16string upper = upperAscii(path);
   if (upper.find(kFrom) == std::u16string::npos) return path;
   std::u16string rewritten;

@@ -7,13 +7,11 @@
 
 namespace rimfold {
 
-extern bool IsWow64;
-
-void InitWow64(Platform& p);
-void DisableFsRedirection(Platform& p);
-void RevertFsRedirection(Platform& p);
-bool FileExistsNative(Platform& p, const std::u16string& path);
+// Whether this is a 32-bit process on 64-bit Windows (IsWow64).
+bool InitWow64(Platform& p);
+// The existence test with the WOW64 file-system redirection off around it.
+bool FileExistsNative(Platform& p, bool isWow64, const std::u16string& path);
 // "\System32\" -> "\Sysnative\" (case ignored) under WOW64 when the result exists.
-std::u16string SysnativePath(Platform& p, const std::u16string& path);
+std::u16string SysnativePath(Platform& p, bool isWow64, const std::u16string& path);
 
 }  // namespace rimfold

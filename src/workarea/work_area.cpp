@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "settings/config_state.h"
 #include "rtl/text_utils.h"
 #include "settings/data_files.h"
 #include "system/data_dir.h"
@@ -111,7 +110,7 @@ namespace {
 
 // A taskbar that moved keeps the entry and renames its section; a monitor that now has
 // other bounds is not the one the entry was read for.
-std::u16string tableSection(const ConfigState& c, const MonitorList& longLived, int i) {
+std::u16string tableSection(const MonitorTables& c, const MonitorList& longLived, int i) {
   const MonitorInfo& built = c.tabledFor[static_cast<size_t>(i)];
   MonitorInfo live;
   if (longLived.info(i, live) && live.bounds == built.bounds) return monitorSectionName(i, live);
@@ -120,9 +119,9 @@ std::u16string tableSection(const ConfigState& c, const MonitorList& longLived, 
 
 }  // namespace
 
-MonitorPage Proc_MonitorInitial(Platform& p, ConfigState& c, const MonitorList& longLived) {
+MonitorPage Proc_MonitorInitial(Platform& p, const WorkAreaFileState& c, const MonitorList& longLived) {
   const MonitorList fresh(p.windows);
-  GMonitorCount = fresh.count();
+  c.tables.GMonitorCount = fresh.count();
   const IniFile ini = loadIniFile(p, workAreaPath());
 
   MonitorPage page;
@@ -135,39 +134,39 @@ MonitorPage Proc_MonitorInitial(Platform& p, ConfigState& c, const MonitorList& 
       m = MonitorInfo{};
     }
     const TWorkAreaEdges system = edgesOf(m.work);
-    c.MWorkArea[static_cast<size_t>(i)] = readEdges(ini, monitorSectionName(i, m), system);
-    c.MDesktop[static_cast<size_t>(i)] = system;
-    c.tabledFor[static_cast<size_t>(i)] = m;
+    c.tables.MWorkArea[static_cast<size_t>(i)] = readEdges(ini, monitorSectionName(i, m), system);
+    c.tables.MDesktop[static_cast<size_t>(i)] = system;
+    c.tables.tabledFor[static_cast<size_t>(i)] = m;
     page.items.push_back(monitorItemText(i, m));
   }
 
-  c.CHKMessage = ini.readBool(u"Message", u"Enabled", c.CHKMessage);
-  c.TBMAXDisable = ini.readBool(u"MAX", u"Disable", true);
-  c.TBDisableDeskTop = ini.readBool(u"DeskTop", u"Disable", false);
-  c.windowHeight = ini.readInteger(u"Window", u"Height", c.windowHeight);
-  c.windowWidth = ini.readInteger(u"Window", u"Width", c.windowWidth);
-  c.groupBoxEHeight = ini.readInteger(u"Window", u"GroupBoxE", c.groupBoxEHeight);
+  c.watch.CHKMessage = ini.readBool(u"Message", u"Enabled", c.watch.CHKMessage);
+  c.switches.TBMAXDisable = ini.readBool(u"MAX", u"Disable", true);
+  c.switches.TBDisableDeskTop = ini.readBool(u"DeskTop", u"Disable", false);
+  c.geometry.windowHeight = ini.readInteger(u"Window", u"Height", c.geometry.windowHeight);
+  c.geometry.windowWidth = ini.readInteger(u"Window", u"Width", c.geometry.windowWidth);
+  c.geometry.groupBoxEHeight = ini.readInteger(u"Window", u"GroupBoxE", c.geometry.groupBoxEHeight);
 
   const int primary = Func_PrimaryMonitorIndex(longLived);
   page.selected = primary < static_cast<int>(page.items.size()) ? primary : 0;
   return page;
 }
 
-void saveWorkAreaFile(Platform& p, const ConfigState& c, const MonitorList& longLived) {
+void saveWorkAreaFile(Platform& p, const WorkAreaFileState& c, const MonitorList& longLived) {
   const std::u16string path = workAreaPath();
   std::optional<IniFile> loaded = loadIniFileForRewrite(p, path);
   if (!loaded) return;
   IniFile& ini = *loaded;
-  const int count = std::min(GMonitorCount, kMaxMonitors);
+  const int count = std::min(c.tables.GMonitorCount, kMaxMonitors);
   for (int i = 0; i < count; ++i) {
-    writeEdges(ini, tableSection(c, longLived, i), c.MWorkArea[static_cast<size_t>(i)]);
+    writeEdges(ini, tableSection(c.tables, longLived, i), c.tables.MWorkArea[static_cast<size_t>(i)]);
   }
-  ini.writeBool(u"Message", u"Enabled", c.CHKMessage);
-  ini.writeBool(u"MAX", u"Disable", c.TBMAXDisable);
-  ini.writeBool(u"DeskTop", u"Disable", c.TBDisableDeskTop);
-  ini.writeInteger(u"Window", u"Height", c.windowHeight);
-  ini.writeInteger(u"Window", u"Width", c.windowWidth);
-  ini.writeInteger(u"Window", u"GroupBoxE", c.groupBoxEHeight);
+  ini.writeBool(u"Message", u"Enabled", c.watch.CHKMessage);
+  ini.writeBool(u"MAX", u"Disable", c.switches.TBMAXDisable);
+  ini.writeBool(u"DeskTop", u"Disable", c.switches.TBDisableDeskTop);
+  ini.writeInteger(u"Window", u"Height", c.geometry.windowHeight);
+  ini.writeInteger(u"Window", u"Width", c.geometry.windowWidth);
+  ini.writeInteger(u"Window", u"GroupBoxE", c.geometry.groupBoxEHeight);
   saveIniFile(p, ini, path);
 }
 
@@ -175,7 +174,7 @@ EdgeTexts edgeTextsOf(const TWorkAreaEdges& e) {
   return {toDecimal(e.Top), toDecimal(e.Bottom), toDecimal(e.Left), toDecimal(e.Right)};
 }
 
-void applyWorkArea(Platform& p, ConfigState& c, const MonitorList& longLived, int s,
+void applyWorkArea(Platform& p, MonitorTables& c, const MonitorList& longLived, int s,
                    EdgeTexts& edits, bool ctrlDown) {
   if (!validIndex(s)) {
     return;
@@ -205,7 +204,7 @@ void applyWorkArea(Platform& p, ConfigState& c, const MonitorList& longLived, in
   saveIniFile(p, *ini, path);
 }
 
-void applyDefaults(Platform& p, ConfigState& c, const MonitorList& longLived, int s,
+void applyDefaults(Platform& p, MonitorTables& c, const MonitorList& longLived, int s,
                    EdgeTexts& edits, bool ctrlDown) {
   applyOutset(p, c, longLived, s, edits, ctrlDown, 0);
 }
@@ -224,7 +223,7 @@ int presetBorderWidth(Platform& p) {
   return width;
 }
 
-void applyOutset(Platform& p, ConfigState& c, const MonitorList& longLived, int s,
+void applyOutset(Platform& p, MonitorTables& c, const MonitorList& longLived, int s,
                  EdgeTexts& edits, bool ctrlDown, int n) {
   if (!validIndex(s)) {
     return;

@@ -9,12 +9,12 @@
 #include "engine/monitor_list.h"
 #include "settings/ini_store.h"
 #include "settings/monitor_tables.h"
+#include "settings/program_state.h"
 #include "platform/platform.h"
 #include "rtl/ini_file.h"
 
 namespace rimfold {
 
-struct ConfigState;
 
 // "#1 (0,0) - (1920,1080) : (0,0) - (1920,1040)"
 std::u16string monitorSectionName(int index, const MonitorInfo& m);
@@ -40,12 +40,12 @@ struct MonitorPage {
 
 // Fresh enumeration, tables from WorkArea.dat with the system work area as default,
 // the switches and the dialog size; GMonitorCount follows the enumeration.
-MonitorPage Proc_MonitorInitial(Platform& p, ConfigState& c, const MonitorList& longLived);
+MonitorPage Proc_MonitorInitial(Platform& p, const WorkAreaFileState& c, const MonitorList& longLived);
 
 // Writes every monitor's section, the switches and the Window section (dialog close). An
 // entry goes under its live monitor's section, or under the one it was read from when the
 // monitor at its index now has other bounds (a display change not yet taken in).
-void saveWorkAreaFile(Platform& p, const ConfigState& c, const MonitorList& longLived);
+void saveWorkAreaFile(Platform& p, const WorkAreaFileState& c, const MonitorList& longLived);
 
 // The four edits of the selected monitor, as text (numeric edits may hold "-", "1.5", "").
 struct EdgeTexts {
@@ -58,15 +58,15 @@ EdgeTexts edgeTextsOf(const TWorkAreaEdges& e);
 // area (text written back); then validate all four, and only if all are integers store
 // them into MWorkArea[s] and write the monitor's section. Throws ConversionError (and
 // stores nothing) when one is not an integer.
-void applyWorkArea(Platform& p, ConfigState& c, const MonitorList& longLived, int s,
+void applyWorkArea(Platform& p, MonitorTables& c, const MonitorList& longLived, int s,
                    EdgeTexts& edits, bool ctrlDown);
 // Defaults: the edits become MDesktop[s], then apply.
-void applyDefaults(Platform& p, ConfigState& c, const MonitorList& longLived, int s,
+void applyDefaults(Platform& p, MonitorTables& c, const MonitorList& longLived, int s,
                    EdgeTexts& edits, bool ctrlDown);
 // Border preset: w from the non-client metrics on Windows 8 and later, else SPI_GETBORDER.
 int presetBorderWidth(Platform& p);
 // Every edge n pixels outside MDesktop[s], then apply.
-void applyOutset(Platform& p, ConfigState& c, const MonitorList& longLived, int s,
+void applyOutset(Platform& p, MonitorTables& c, const MonitorList& longLived, int s,
                  EdgeTexts& edits, bool ctrlDown, int n);
 
 }  // namespace rimfold

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "settings/config_state.h"
+#include "settings/monitor_tables.h"
 #include "engine/monitor_list.h"
 #include "platform/platform.h"
 #include "workarea/work_area.h"
@@ -23,21 +23,21 @@ struct WorkAreaPage {
   // can be applied (defaults and presets still can, where they fit).
   bool readOnly = false;
 
-  void CBMonitorChange(const ConfigState& c, int s);
-  void refreshCaptions(const ConfigState& c);
+  void CBMonitorChange(const MonitorTables& c, int s);
+  void refreshCaptions(const MonitorTables& c);
 
   // Each returns false when nothing was stored (apply on a read-only monitor, or a preset
   // whose edges would not fit the edits); an edit that is not an integer throws ConversionError.
-  bool TBWorkAreaApplyClick(Platform& p, ConfigState& c, const MonitorList& monitors,
+  bool TBWorkAreaApplyClick(Platform& p, MonitorTables& c, const MonitorList& monitors,
                             bool ctrlDown);
-  bool TBWorkAreaDefClick(Platform& p, ConfigState& c, const MonitorList& monitors,
+  bool TBWorkAreaDefClick(Platform& p, MonitorTables& c, const MonitorList& monitors,
                           bool ctrlDown);
-  bool PPDefBorderClick(Platform& p, ConfigState& c, const MonitorList& monitors, bool ctrlDown);
-  bool PPDefBorderNClick(Platform& p, ConfigState& c, const MonitorList& monitors, bool ctrlDown,
+  bool PPDefBorderClick(Platform& p, MonitorTables& c, const MonitorList& monitors, bool ctrlDown);
+  bool PPDefBorderNClick(Platform& p, MonitorTables& c, const MonitorList& monitors, bool ctrlDown,
                          int n);
 
  private:
-  bool outset(Platform& p, ConfigState& c, const MonitorList& monitors, bool ctrlDown, int n);
+  bool outset(Platform& p, MonitorTables& c, const MonitorList& monitors, bool ctrlDown, int n);
 };
 
 }  // namespace rimfold

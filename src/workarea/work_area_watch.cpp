@@ -24,13 +24,14 @@ std::u16string edgesLine(std::u16string_view label, const TWorkAreaEdges& e) {
 
 }  // namespace
 
-void noteSettingChange(ConfigState& config, std::uintptr_t action) {
-  if (action == kSpiSetWorkArea) config.FWMGETMINMAXINFO = true;
+void noteSettingChange(WatchState& watch, std::uintptr_t action) {
+  if (action == kSpiSetWorkArea) watch.FWMGETMINMAXINFO = true;
 }
 
-WorkAreaWatch::WorkAreaWatch(Platform& p, ConfigState& config, MonitorList& monitors,
+WorkAreaWatch::WorkAreaWatch(Platform& p, WatchState& state, MonitorTables& tables,
+                             const WindowLists& lists, MonitorList& monitors,
                              IWorkAreaWatchHost& host)
-    : p_(p), config_(config), monitors_(monitors), host_(host) {}
+    : p_(p), state_(state), tables_(tables), lists_(lists), monitors_(monitors), host_(host) {}
 
 bool WorkAreaWatch::foregroundSuppressesCheck() {
   bool screenSaver = false;
@@ -47,7 +48,7 @@ bool WorkAreaWatch::foregroundSuppressesCheck() {
   // Any one reason suppresses the check, so the exclusion test, which needs the program
   // path, waits until the cheaper ones have found none; the monitor lookup that may read the
   // monitors again stays behind it.
-  if (isExcluded(config_.ListBoxD, f.identity())) return true;
+  if (isExcluded(lists_.ListBoxD, f.identity())) return true;
   // A full-screen program is not disturbed.
   return target && f.coversItsMonitor(monitors_);
 }
@@ -59,7 +60,7 @@ bool WorkAreaWatch::Func_CheckDesktop(bool v) {
     if (foregroundSuppressesCheck()) return false;
     std::array<bool, kMaxMonitors> changed{};
     const MonitorList fresh(p_.windows);
-    GMonitorCount = fresh.count();
+    tables_.GMonitorCount = fresh.count();
     const int tabled = std::min(fresh.count(), kMaxMonitors);
     for (int i = 0; i < tabled; ++i) {
       MonitorInfo m;
@@ -67,28 +68,28 @@ bool WorkAreaWatch::Func_CheckDesktop(bool v) {
       const TWorkAreaEdges wa = edgesOf(m.work);
       const auto k = static_cast<std::size_t>(i);
       // A change to exactly the user's setting needs no question.
-      if (wa != config_.MDesktop[k] && wa != config_.MWorkArea[k]) {
+      if (wa != tables_.MDesktop[k] && wa != tables_.MWorkArea[k]) {
         changed[k] = true;
         ++changedCount;
       }
-      config_.MDesktop[k] = wa;
+      tables_.MDesktop[k] = wa;
     }
     host_.refreshEdgeCaptions();
     for (int i = 0; i < tabled; ++i) {
       const auto k = static_cast<std::size_t>(i);
       if (!changed[k]) continue;
       text += u"\r\nモニタ #" + toDecimal(i + 1) + u"\r\n" +
-              edgesLine(u"[作業領域]", config_.MDesktop[k]) + u"\r\n" +
-              edgesLine(u"[設定値]", config_.MWorkArea[k]);
+              edgesLine(u"[作業領域]", tables_.MDesktop[k]) + u"\r\n" +
+              edgesLine(u"[設定値]", tables_.MWorkArea[k]);
     }
   }
-  if ((!v || changedCount > 0) && config_.CHKMessage && !host_.stopChecked()) ask(text);
+  if ((!v || changedCount > 0) && state_.CHKMessage && !host_.stopChecked()) ask(text);
   return v ? changedCount > 0 : true;
 }
 
 bool WorkAreaWatch::checkIfFlagged() {
-  if (!config_.FWMGETMINMAXINFO) return false;
-  config_.FWMGETMINMAXINFO = false;
+  if (!state_.FWMGETMINMAXINFO) return false;
+  state_.FWMGETMINMAXINFO = false;
   return Func_CheckDesktop(true);
 }
 

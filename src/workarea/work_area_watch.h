@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "settings/config_state.h"
+#include "settings/program_state.h"
 #include "engine/monitor_list.h"
 #include "platform/platform.h"
 
@@ -21,7 +21,7 @@ inline constexpr std::uintptr_t kSpiSetWorkArea = 0x002F;
 
 // The dialog's WM_SETTINGCHANGE. The system sends no WM_GETMINMAXINFO to a hidden window
 // whose size stays, so a work-area change raises the watch's flag here.
-void noteSettingChange(ConfigState& config, std::uintptr_t action);
+void noteSettingChange(WatchState& watch, std::uintptr_t action);
 
 // What the watch asks of the dialog and the main form around it.
 class IWorkAreaWatchHost {
@@ -41,7 +41,8 @@ class IWorkAreaWatchHost {
 
 class WorkAreaWatch {
  public:
-  WorkAreaWatch(Platform& p, ConfigState& config, MonitorList& monitors, IWorkAreaWatchHost& host);
+  WorkAreaWatch(Platform& p, WatchState& state, MonitorTables& tables, const WindowLists& lists,
+                MonitorList& monitors, IWorkAreaWatchHost& host);
 
   // v true: the periodic check after WM_GETMINMAXINFO; true when a monitor's work area
   // changed. v false: the question after a display change, without details; always true.
@@ -57,7 +58,9 @@ class WorkAreaWatch {
   void ask(const std::u16string& text);
 
   Platform& p_;
-  ConfigState& config_;
+  WatchState& state_;
+  MonitorTables& tables_;
+  const WindowLists& lists_;
   MonitorList& monitors_;
   IWorkAreaWatchHost& host_;
 };

@@ -13,34 +13,34 @@ namespace {
 using test::FakeMonitor;
 
 TEST(ExclusionPage, ButtonsFollowSelectionsAndOperations) {
-  ConfigState c;
-  c.ListBoxE = StringList{u"A.EXE,C,T", u"A.EXE,C,", u"A.EXE,"};
-  c.ListBoxD = StringList{u"x,", u"a.exe,c,"};
-  c.TBListEClearEnabled = true;
+  ProgramState c;
+  c.lists.ListBoxE = StringList{u"A.EXE,C,T", u"A.EXE,C,", u"A.EXE,"};
+  c.lists.ListBoxD = StringList{u"x,", u"a.exe,c,"};
+  c.lists.TBListEClearEnabled = true;
   ExclusionPage page;
 
-  page.ListBoxEClick(c, 1);  // the class key: the same entry is selected below
+  page.ListBoxEClick(c.lists, 1);  // the class key: the same entry is selected below
   EXPECT_TRUE(page.TBExeAddEnabled);
   EXPECT_EQ(page.sel.exclusion, 1);
-  EXPECT_FALSE(page.TBExeAddClick(c));  // already there in another case
+  EXPECT_FALSE(page.TBExeAddClick(c.lists));  // already there in another case
 
-  page.ListBoxEClick(c, 2);
-  EXPECT_TRUE(page.TBExeAddClick(c));
-  EXPECT_EQ(c.ListBoxD, (StringList{u"A.EXE,", u"x,", u"a.exe,c,"}));
+  page.ListBoxEClick(c.lists, 2);
+  EXPECT_TRUE(page.TBExeAddClick(c.lists));
+  EXPECT_EQ(c.lists.ListBoxD, (StringList{u"A.EXE,", u"x,", u"a.exe,c,"}));
 
   page.ListBoxEExit();
   EXPECT_FALSE(page.TBExeAddEnabled);
-  EXPECT_FALSE(page.TBExeAddClick(c));
+  EXPECT_FALSE(page.TBExeAddClick(c.lists));
 
   page.ListBoxDClick(0);
   EXPECT_TRUE(page.TBExeDelEnabled);
-  EXPECT_TRUE(page.TBExeDelClick(c));
+  EXPECT_TRUE(page.TBExeDelClick(c.lists));
   EXPECT_FALSE(page.TBExeDelEnabled);  // no selection remains after a delete
-  EXPECT_FALSE(page.TBExeDelClick(c));
+  EXPECT_FALSE(page.TBExeDelClick(c.lists));
 
-  page.TBListEClearClick(c);
-  EXPECT_TRUE(c.ListBoxE.empty());
-  EXPECT_FALSE(c.TBListEClearEnabled);
+  page.TBListEClearClick(c.lists);
+  EXPECT_TRUE(c.lists.ListBoxE.empty());
+  EXPECT_FALSE(c.lists.TBListEClearEnabled);
 }
 
 TEST(ListExtent, WidestFollowsInsertionsAndDeletions) {
@@ -63,10 +63,10 @@ class WorkAreaPageTest : public test::DataFolderTest {
   void start(const FakeMonitor& m) {
     desk.setMonitors({m});
     monitors.refresh();
-    Proc_MonitorInitial(p, c, monitors);
-    page.CBMonitorChange(c, 0);
+    Proc_MonitorInitial(p, c.workAreaFile(), monitors);
+    page.CBMonitorChange(c.tables, 0);
   }
-  ConfigState c;
+  ProgramState c;
   MonitorList monitors{desk};
   WorkAreaPage page;
 };
@@ -78,15 +78,15 @@ TEST_F(WorkAreaPageTest, ShowsTheSettingAndTheSystemEdgesAndAppliesTheLimit) {
   EXPECT_FALSE(page.readOnly);
 
   page.edits.Top = u"300";
-  ASSERT_TRUE(page.TBWorkAreaApplyClick(p, c, monitors, false));
+  ASSERT_TRUE(page.TBWorkAreaApplyClick(p, c.tables, monitors, false));
   EXPECT_EQ(page.edits.Top, u"212");  // 20 % of 1060
-  EXPECT_EQ(c.MWorkArea[0].Top, 212);
+  EXPECT_EQ(c.tables.MWorkArea[0].Top, 212);
   page.edits.Top = u"300";
-  ASSERT_TRUE(page.TBWorkAreaApplyClick(p, c, monitors, true));
-  EXPECT_EQ(c.MWorkArea[0].Top, 300);
+  ASSERT_TRUE(page.TBWorkAreaApplyClick(p, c.tables, monitors, true));
+  EXPECT_EQ(c.tables.MWorkArea[0].Top, 300);
 
-  ASSERT_TRUE(page.PPDefBorderNClick(p, c, monitors, false, 9));
-  EXPECT_EQ(c.MWorkArea[0], (TWorkAreaEdges{-9, 1069, -9, 1929}));
+  ASSERT_TRUE(page.PPDefBorderNClick(p, c.tables, monitors, false, 9));
+  EXPECT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{-9, 1069, -9, 1929}));
 }
 
 // An edge beyond four digits is shown read-only and never applied; defaults and presets
@@ -108,18 +108,18 @@ TEST_F(WorkAreaPageTest, EdgesBeyondFourDigitsAreShownReadOnlyAndNeverApplied) {
   for (const Case& k : cases) {
     start({0, k.bounds, k.work, true});
     if (k.storedRight != 0) {
-      c.MWorkArea[0].Right = k.storedRight;
-      page.CBMonitorChange(c, 0);
+      c.tables.MWorkArea[0].Right = k.storedRight;
+      page.CBMonitorChange(c.tables, 0);
       EXPECT_EQ(page.edits.Right, u"99999") << k.name;
     }
     EXPECT_EQ(page.readOnly, k.readOnly) << k.name;
     if (k.readOnly) {
-      EXPECT_FALSE(page.TBWorkAreaApplyClick(p, c, monitors, true)) << k.name;
+      EXPECT_FALSE(page.TBWorkAreaApplyClick(p, c.tables, monitors, true)) << k.name;
     }
-    const TWorkAreaEdges before = c.MWorkArea[0];
-    EXPECT_EQ(page.PPDefBorderNClick(p, c, monitors, false, 9), k.presetTaken) << k.name;
+    const TWorkAreaEdges before = c.tables.MWorkArea[0];
+    EXPECT_EQ(page.PPDefBorderNClick(p, c.tables, monitors, false, 9), k.presetTaken) << k.name;
     if (!k.presetTaken) {
-      EXPECT_EQ(c.MWorkArea[0], before) << k.name;
+      EXPECT_EQ(c.tables.MWorkArea[0], before) << k.name;
     } else {
       EXPECT_FALSE(page.readOnly) << k.name;
     }

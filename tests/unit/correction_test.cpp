@@ -26,7 +26,7 @@ const std::u16string kProgramKey = u"APP.EXE,";
 const std::u16string kClassKey = u"APP.EXE,FakeClass,";
 const std::u16string kWindowKey = u"APP.EXE,FakeClass,Window";
 
-struct CountingView : IConfigView {
+struct CountingView : IListObserver {
   int processed = 0;
   int exclusion = 0;
   void processedListChanged() override { ++processed; }
@@ -46,7 +46,7 @@ struct Rig {
     FakeProcess app;
     app.moduleFileName = u"C:\\Apps\\app.exe";
     d.setProcess(kPid, app);
-    config.view = &view;
+    config.lists.observer = &view;
     useMonitors(kSingleMonitor);
   }
 
@@ -54,11 +54,11 @@ struct Rig {
   void useMonitors(const std::vector<FakeMonitor>& list) {
     d.setMonitors(list);
     monitors.refresh();
-    GMonitorCount = monitors.count();
+    config.tables.GMonitorCount = monitors.count();
     for (int i = 0; i < monitors.count() && i < kMaxMonitors; ++i) {
       MonitorInfo info;
       if (!monitors.info(i, info)) continue;
-      config.MWorkArea[static_cast<std::size_t>(i)] = {info.work.Top, info.work.Bottom,
+      config.tables.MWorkArea[static_cast<std::size_t>(i)] = {info.work.Top, info.work.Bottom,
                                                        info.work.Left, info.work.Right};
     }
   }
@@ -76,10 +76,10 @@ struct Rig {
 
   FakeDesktop d;
   Platform p{d.platform()};
-  ConfigState config;
+  ProgramState config;
   CountingView view;
   MonitorList monitors{d};
-  CorrectionEngine engine{p, config, monitors};
+  CorrectionEngine engine{p, config.lists, config.switches, config.tables, monitors};
 };
 
 // ---- the filter ----
@@ -87,84 +87,84 @@ struct Rig {
 struct FilterCase {
   const char* name;
   int failedTest;  // 0: passes
-  std::function<void(FakeWindow&, ConfigState&, FakeDesktop&)> setUp;
+  std::function<void(FakeWindow&, ProgramState&, FakeDesktop&)> setUp;
   bool moved = true;  // for a passing window: whether the correction moves it
 };
 
 // Every row fails exactly its test and passes the earlier ones. The base window sticks out
 // of the top of the area, so a window that passed would be moved.
 const FilterCase kFilterCases[] = {
-    {"passes", 0, [](FakeWindow&, ConfigState&, FakeDesktop&) {}},
+    {"passes", 0, [](FakeWindow&, ProgramState&, FakeDesktop&) {}},
     {"left button held", 1,
-     [](FakeWindow&, ConfigState&, FakeDesktop& d) { d.setKeyDown(kVkLButton, true); }},
+     [](FakeWindow&, ProgramState&, FakeDesktop& d) { d.setKeyDown(kVkLButton, true); }},
     {"right button held", 1,
-     [](FakeWindow&, ConfigState&, FakeDesktop& d) { d.setKeyDown(kVkRButton, true); }},
-    {"empty title", 2, [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.title.clear(); }},
+     [](FakeWindow&, ProgramState&, FakeDesktop& d) { d.setKeyDown(kVkRButton, true); }},
+    {"empty title", 2, [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.title.clear(); }},
     {"Program Manager", 2,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.title = u"Program Manager"; }},
-    {"invisible", 2, [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.visible = false; }},
-    {"minimized", 2, [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.iconic = true; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.title = u"Program Manager"; }},
+    {"invisible", 2, [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.visible = false; }},
+    {"minimized", 2, [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.iconic = true; }},
     {"off every monitor with the off-screen test", 2,
-     [](FakeWindow& w, ConfigState& c, FakeDesktop&) {
-       c.TBDisableDeskTop = true;
+     [](FakeWindow& w, ProgramState& c, FakeDesktop&) {
+       c.switches.TBDisableDeskTop = true;
        w.rect = {3000, 100, 3400, 400};
      }},
     {"maximized while maximized windows are left alone", 3,
-     [](FakeWindow& w, ConfigState& c, FakeDesktop&) {
-       c.TBMAXDisable = true;
+     [](FakeWindow& w, ProgramState& c, FakeDesktop&) {
+       c.switches.TBMAXDisable = true;
        w.zoomed = true;
      }},
-    {"disabled", 4, [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.enabled = false; }},
+    {"disabled", 4, [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.enabled = false; }},
     {"program key excluded", 5,
-     [](FakeWindow&, ConfigState& c, FakeDesktop&) { c.ListBoxD = {u"other,", u"app.exe,"}; }},
+     [](FakeWindow&, ProgramState& c, FakeDesktop&) { c.lists.ListBoxD = {u"other,", u"app.exe,"}; }},
     {"class key excluded", 5,
-     [](FakeWindow&, ConfigState& c, FakeDesktop&) { c.ListBoxD = {u"APP.EXE,FAKECLASS,"}; }},
+     [](FakeWindow&, ProgramState& c, FakeDesktop&) { c.lists.ListBoxD = {u"APP.EXE,FAKECLASS,"}; }},
     {"window key excluded", 5,
-     [](FakeWindow&, ConfigState& c, FakeDesktop&) { c.ListBoxD = {kWindowKey}; }},
+     [](FakeWindow&, ProgramState& c, FakeDesktop&) { c.lists.ListBoxD = {kWindowKey}; }},
     {"parked rectangle", 6,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.rect = {-32000, -32000, -31600, -31700}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {-32000, -32000, -31600, -31700}; }},
     // Maximized windows skip the off-screen test, so the monitor test is theirs to fail.
     {"maximized beyond every monitor", 7,
-     [](FakeWindow& w, ConfigState& c, FakeDesktop&) {
-       c.TBMAXDisable = false;
-       c.TBDisableDeskTop = true;
+     [](FakeWindow& w, ProgramState& c, FakeDesktop&) {
+       c.switches.TBMAXDisable = false;
+       c.switches.TBDisableDeskTop = true;
        w.zoomed = true;
        w.rect = {5000, 100, 6000, 900};
      }},
     {"left below -9999", 8,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.rect = {-10000, 100, -9600, 400}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {-10000, 100, -9600, 400}; }},
     {"left above 9999", 8,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.rect = {10000, 100, 10400, 400}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {10000, 100, 10400, 400}; }},
     {"top below -9999", 8,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.rect = {100, -10000, 500, -9700}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {100, -10000, 500, -9700}; }},
     {"top above 9999", 8,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.rect = {100, 10000, 500, 10300}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {100, 10000, 500, 10300}; }},
     {"lower than a caption button", 9,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.rect = {100, -10, 500, 9}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {100, -10, 500, 9}; }},
     {"narrower than a caption button", 9,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.rect = {100, -30, 119, 370}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {100, -30, 119, 370}; }},
     // Caption buttons are 1.5 times as large on a 144-DPI monitor.
     {"lower than a caption button at 144 DPI", 9,
-     [](FakeWindow& w, ConfigState&, FakeDesktop& d) {
+     [](FakeWindow& w, ProgramState&, FakeDesktop& d) {
        d.setMonitorDpi(d.monitorFromPoint({0, 0}, MonitorDefault::Nearest), 144);
        w.rect = {100, -10, 500, 19};
      }},
     {"core window", 10,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.className = u"Windows.UI.Core.CoreWindow"; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.className = u"Windows.UI.Core.CoreWindow"; }},
     {"store frame without core window", 10,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.className = u"ApplicationFrameWindow"; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.className = u"ApplicationFrameWindow"; }},
     {"volume slider", 11,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) {
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
        w.title = u"表示スライダー コントロール";
        w.className = u"ViewControlClass";
      }},
     {"drag image", 11,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) {
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
        w.title = u"Drag";
        w.className = u"SysDragImage";
      }},
     {"start button of the shell", 11,
-     [](FakeWindow& w, ConfigState&, FakeDesktop& d) {
+     [](FakeWindow& w, ProgramState&, FakeDesktop& d) {
        w.title = u"スタート";
        w.className = u"Button";
        FakeProcess shell;
@@ -173,68 +173,68 @@ const FilterCase kFilterCases[] = {
        w.processId = 2000;
      }},
     {"start menu", 11,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) {
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
        w.title = u"スタート メニュー";
        w.className = u"DV2ControlHost";
      }},
     {"network tooltip", 11,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) {
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
        w.title = u"View Available Networks (Tooltip)";
        w.className = u"VANUITooltip";
      }},
     {"jump list", 11,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) {
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
        w.title = u"ジャンプ リスト";
        w.className = u"DV2ControlHost";
      }},
     {"screen saver", 12,
-     [](FakeWindow& w, ConfigState&, FakeDesktop& d) {
+     [](FakeWindow& w, ProgramState&, FakeDesktop& d) {
        FakeProcess saver;
        saver.moduleFileName = u"C:\\Windows\\System32\\Mystify.scr";
        d.setProcess(3000, saver);
        w.processId = 3000;
      }},
     {"style 0", 13,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) {
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
        w.style = 0;
        w.styleAsGiven = true;
      }},
     {"full screen without sizing frame", 14,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) {
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
        w.style = kWsCaption | kWsSysMenu;
        w.rect = {0, 0, 1920, 1080};
      }},
-    {"bare popup", 15, [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.style = kWsPopup; }},
+    {"bare popup", 15, [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.style = kWsPopup; }},
 };
 
 // Near misses of the tests above: each still passes the whole filter.
 const FilterCase kNearMisses[] = {
     {"left and top at -9999", 0,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.rect = {-9999, -9999, 100, 100}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {-9999, -9999, 100, 100}; }},
     // Passes the filter, but the move would leave it no larger than a caption button.
     {"exactly a caption button", 0,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.rect = {100, -10, 120, 10}; }, false},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {100, -10, 120, 10}; }, false},
     {"start button title and class outside the shell", 0,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) {
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
        w.title = u"スタート";
        w.className = u"Button";
      }},
     {"shell surface title in another case", 0,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) {
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
        w.title = u"drag";
        w.className = u"SysDragImage";
      }},
     {"full screen with a sizing frame", 0,
-     [](FakeWindow& w, ConfigState&, FakeDesktop&) { w.rect = {0, -10, 1920, 1080}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {0, -10, 1920, 1080}; }},
     {"maximized while maximized windows are processed", 0,
-     [](FakeWindow& w, ConfigState& c, FakeDesktop&) {
-       c.TBMAXDisable = false;
+     [](FakeWindow& w, ProgramState& c, FakeDesktop&) {
+       c.switches.TBMAXDisable = false;
        w.zoomed = true;
        w.rect = {-20, -20, 1940, 1060};
      }},
     {"partly on a monitor with the off-screen test", 0,
-     [](FakeWindow& w, ConfigState& c, FakeDesktop&) {
-       c.TBDisableDeskTop = true;
+     [](FakeWindow& w, ProgramState& c, FakeDesktop&) {
+       c.switches.TBDisableDeskTop = true;
        w.rect = {1800, -30, 2200, 370};
      }},
 };
@@ -255,12 +255,12 @@ void runFilterCases(const FilterCase* begin, const FilterCase* end) {
     if (c->failedTest != 0 || !c->moved) {
       EXPECT_EQ(r.moves(), 0u);
       EXPECT_EQ(r.d.calls(Op::SetForegroundWindow), 0u);
-      EXPECT_TRUE(r.config.ListBoxE.empty());
-      EXPECT_FALSE(r.config.TBListEClearEnabled);
+      EXPECT_TRUE(r.config.lists.ListBoxE.empty());
+      EXPECT_FALSE(r.config.lists.TBListEClearEnabled);
     } else {
       EXPECT_EQ(pass.rect, w.rect);
       EXPECT_GE(r.moves(), 1u);
-      EXPECT_FALSE(r.config.ListBoxE.empty());
+      EXPECT_FALSE(r.config.lists.ListBoxE.empty());
     }
   }
 }
@@ -347,16 +347,16 @@ TEST(CorrectionEdges, MovesIntoTheArea) {
     EXPECT_EQ(r.d.moveLog(h), c.moves);
     EXPECT_EQ(r.d.rectOf(h), c.end);
     if (c.moves.empty()) {
-      EXPECT_TRUE(r.config.ListBoxE.empty());
+      EXPECT_TRUE(r.config.lists.ListBoxE.empty());
       EXPECT_EQ(r.view.processed, 0);
     } else {
-      EXPECT_EQ(r.config.ListBoxE, r.allKeys());
-      EXPECT_TRUE(r.config.TBListEClearEnabled);
+      EXPECT_EQ(r.config.lists.ListBoxE, r.allKeys());
+      EXPECT_TRUE(r.config.lists.TBListEClearEnabled);
       EXPECT_EQ(r.view.processed, 1);
       EXPECT_EQ(r.engine.MProcHandle, 0u);
       EXPECT_EQ(r.engine.MProcC, 5);
       // Verified moves leave MProcC at 5, so nothing is excluded.
-      EXPECT_TRUE(r.config.ListBoxD.empty());
+      EXPECT_TRUE(r.config.lists.ListBoxD.empty());
     }
     // A corrected window stays put on the next sweep.
     r.d.resetCalls();
@@ -376,11 +376,11 @@ TEST(CorrectionEdges, CorrectedWindowIsBroughtToTheForeground) {
 
 TEST(CorrectionEdges, RecordingKeepsExistingEntriesAndPutsTheWindowKeyOnTop) {
   Rig r;
-  r.config.ListBoxE = {u"OTHER.EXE,", u"app.exe,"};
+  r.config.lists.ListBoxE = {u"OTHER.EXE,", u"app.exe,"};
   const Hwnd h = r.addWindow({100, -30, 500, 370});
   r.engine.Proc_CheckWindow(h);
   const StringList expected = {kWindowKey, kClassKey, u"OTHER.EXE,", u"app.exe,"};
-  EXPECT_EQ(r.config.ListBoxE, expected);
+  EXPECT_EQ(r.config.lists.ListBoxE, expected);
 }
 
 // ---- maximized windows ----
@@ -410,7 +410,7 @@ TEST(CorrectionMaximized, FrameToleranceOnEachSide) {
   for (const MaximizedCase& c : kMaximizedCases) {
     SCOPED_TRACE(c.name);
     Rig r;
-    r.config.TBMAXDisable = false;
+    r.config.switches.TBMAXDisable = false;
     r.d.setMonitorDpi(r.d.monitorFromPoint({0, 0}, MonitorDefault::Nearest), c.dpi);
     const Hwnd other = r.addWindow({100, 100, 500, 400});
     r.d.setForeground(other);
@@ -421,10 +421,10 @@ TEST(CorrectionMaximized, FrameToleranceOnEachSide) {
     r.engine.Proc_CheckWindow(h);
     if (c.moved) {
       EXPECT_EQ(r.d.moveLog(h), (std::vector<WindowBox>{{0, 0, 1920, 1040}}));
-      EXPECT_EQ(r.config.ListBoxE, r.allKeys());
+      EXPECT_EQ(r.config.lists.ListBoxE, r.allKeys());
     } else {
       EXPECT_TRUE(r.d.moveLog(h).empty());
-      EXPECT_TRUE(r.config.ListBoxE.empty());
+      EXPECT_TRUE(r.config.lists.ListBoxE.empty());
     }
     // Neither the foreground nor the retry state changes.
     EXPECT_EQ(r.d.getForegroundWindow(), other);
@@ -437,11 +437,11 @@ TEST(CorrectionMaximized, FrameToleranceOnEachSide) {
 
 TEST(CorrectionExclusion, MaximizedCorrectionBeforeAnyVerifiedMoveExcludesTheClass) {
   Rig r;
-  r.config.TBMAXDisable = false;
-  r.config.ListBoxD = {u"OTHER.EXE,"};
+  r.config.switches.TBMAXDisable = false;
+  r.config.lists.ListBoxD = {u"OTHER.EXE,"};
   const Hwnd h = r.addWindow({-20, -20, 1940, 1060}, [](FakeWindow& w) { w.zoomed = true; });
   r.engine.Proc_CheckWindow(h);
-  EXPECT_EQ(r.config.ListBoxD, (StringList{kClassKey, u"OTHER.EXE,"}));
+  EXPECT_EQ(r.config.lists.ListBoxD, (StringList{kClassKey, u"OTHER.EXE,"}));
   EXPECT_EQ(r.view.exclusion, 1);
   // Excluded now: the next sweep leaves it alone.
   r.d.resetCalls();
@@ -451,17 +451,17 @@ TEST(CorrectionExclusion, MaximizedCorrectionBeforeAnyVerifiedMoveExcludesTheCla
 
 TEST(CorrectionExclusion, ClassKeyGoesOnTopOfUnrelatedEntries) {
   Rig r;
-  r.config.TBMAXDisable = false;
+  r.config.switches.TBMAXDisable = false;
   // A window key of another title does not exclude this window.
-  r.config.ListBoxD = {u"APP.EXE,FakeClass,Other title"};
+  r.config.lists.ListBoxD = {u"APP.EXE,FakeClass,Other title"};
   const Hwnd h = r.addWindow({-20, -20, 1940, 1060}, [](FakeWindow& w) { w.zoomed = true; });
   r.engine.Proc_CheckWindow(h);
-  EXPECT_EQ(r.config.ListBoxD, (StringList{kClassKey, u"APP.EXE,FakeClass,Other title"}));
+  EXPECT_EQ(r.config.lists.ListBoxD, (StringList{kClassKey, u"APP.EXE,FakeClass,Other title"}));
 }
 
 TEST(CorrectionExclusion, NoExclusionOnceAMoveHasBeenVerified) {
   Rig r;
-  r.config.TBMAXDisable = false;
+  r.config.switches.TBMAXDisable = false;
   const Hwnd normal = r.addWindow({100, -30, 500, 370});
   r.engine.Proc_CheckWindow(normal);
   ASSERT_EQ(r.engine.MProcC, 5);
@@ -471,7 +471,7 @@ TEST(CorrectionExclusion, NoExclusionOnceAMoveHasBeenVerified) {
   });
   r.engine.Proc_CheckWindow(zoomed);
   EXPECT_EQ(r.d.moveLog(zoomed).size(), 1u);
-  EXPECT_TRUE(r.config.ListBoxD.empty());
+  EXPECT_TRUE(r.config.lists.ListBoxD.empty());
   EXPECT_EQ(r.view.exclusion, 0);
 }
 
@@ -511,7 +511,7 @@ TEST(CorrectionRetry, SixAttemptsThenGivenUpUntilAnotherWindowMoves) {
       EXPECT_EQ(r.engine.MProcHandle, stubborn);
       EXPECT_EQ(r.engine.MProcC, expected[sweep].count);
     }
-    EXPECT_TRUE(r.config.ListBoxE.empty());
+    EXPECT_TRUE(r.config.lists.ListBoxE.empty());
     if (!k.answers) {
       EXPECT_EQ(r.d.calls(Op::SetForegroundWindow) + r.d.calls(Op::BringWindowToTop), 0u);
     }
@@ -521,9 +521,9 @@ TEST(CorrectionRetry, SixAttemptsThenGivenUpUntilAnotherWindowMoves) {
       w.zoomed = true;
       w.className = u"Big";
     });
-    r.config.TBMAXDisable = false;
+    r.config.switches.TBMAXDisable = false;
     r.engine.Proc_CheckWindow(zoomedOther);
-    EXPECT_EQ(r.config.ListBoxD, StringList{u"APP.EXE,Big,"});
+    EXPECT_EQ(r.config.lists.ListBoxD, StringList{u"APP.EXE,Big,"});
 
     // Another window's verified move resets the state; the stubborn one is tried afresh,
     // and one that answers again is corrected.
@@ -627,7 +627,7 @@ TEST(CorrectionMove, VanishedWindowFailsWithoutRecord) {
   const Hwnd gone = r.addWindow({100, -30, 500, 370}, [](FakeWindow& w) { w.vanishOnMove = true; });
   r.engine.Proc_CheckWindow(gone);
   EXPECT_FALSE(r.d.exists(gone));
-  EXPECT_TRUE(r.config.ListBoxE.empty());
+  EXPECT_TRUE(r.config.lists.ListBoxE.empty());
   EXPECT_EQ(r.engine.MProcHandle, 0u);
   EXPECT_EQ(r.engine.MProcC, 0);
   EXPECT_FALSE(r.engine.Func_MoveWindowTo(gone, kMoveDownToTop, {0, 0, 1920, 1040}));
@@ -657,7 +657,7 @@ TEST(CorrectionAreas, CustomAreaReplacesTheWorkArea) {
   for (const AreaCase& c : kAreaCases) {
     SCOPED_TRACE(c.name);
     Rig r;
-    r.config.MWorkArea[0] = c.area;
+    r.config.tables.MWorkArea[0] = c.area;
     const Hwnd h = r.addWindow(c.start);
     r.engine.Proc_CheckWindow(h);
     EXPECT_EQ(r.d.rectOf(h), c.end);
@@ -746,8 +746,8 @@ TEST(CorrectionMonitors, AWindowOnANewlyAttachedMonitor) {
     Rig r;
     r.d.addMonitor({0, {1920, 0, 3200, 1024}, {1920, 0, 3200, 984}, false});
     if (c.tablesRebuilt) {
-      GMonitorCount = 2;
-      r.config.MWorkArea[1] = {0, 984, 1920, 3200};
+      r.config.tables.GMonitorCount = 2;
+      r.config.tables.MWorkArea[1] = {0, 984, 1920, 3200};
     }
     const Hwnd h = r.addWindow({2000, 900, 2400, 1100});
     r.engine.Proc_CheckWindow(h);
@@ -776,7 +776,7 @@ struct AskCase {
   bool monitorsReread = false;
 };
 
-const auto kExcludeApp = [](FakeWindow&, Rig& r) { r.config.ListBoxD = {kProgramKey}; };
+const auto kExcludeApp = [](FakeWindow&, Rig& r) { r.config.lists.ListBoxD = {kProgramKey}; };
 // A monitor attached at the right after the list was read, its area not yet in the tables.
 const auto kOnNewMonitor = [](FakeWindow&, Rig& r) {
   r.d.addMonitor({0, {1920, 0, 3200, 1024}, {1920, 0, 3200, 984}, false});
@@ -792,7 +792,7 @@ const AskCase kAskCases[] = {
     {"maximized within its frame", {-4, -4, 1924, 1044},
      [](FakeWindow& w, Rig& r) {
        w.zoomed = true;
-       r.config.TBMAXDisable = false;
+       r.config.switches.TBMAXDisable = false;
      },
      false, false, false},
     // The filter in its own order there: the monitors are read again only for a window that
@@ -819,7 +819,7 @@ TEST(CorrectionCost, TheFilterAndTheIdentityOnlyWhereTheyDecide) {
     r.d.resetCalls();
     r.engine.Proc_CheckWindow(h);
     EXPECT_EQ(r.moves() > 0, c.moved);
-    EXPECT_EQ(r.config.ListBoxE.empty(), !c.moved);
+    EXPECT_EQ(r.config.lists.ListBoxE.empty(), !c.moved);
     EXPECT_EQ(r.d.calls(Op::GetAsyncKeyState) > 0, c.filtered);
     EXPECT_EQ(r.d.calls(Op::OpenProcess) > 0, c.identified);
     EXPECT_EQ(r.d.calls(Op::EnumDisplayMonitors) > 0, c.monitorsReread);
@@ -843,7 +843,7 @@ TEST(CorrectionCost, AProgramPathServesOneSweep) {
     r.engine.Proc_CheckWindow(b);
   }
   EXPECT_EQ(r.d.calls(Op::OpenProcess), 1u);
-  EXPECT_EQ(r.config.ListBoxE[0], u"APP.EXE,Other,Window");
+  EXPECT_EQ(r.config.lists.ListBoxE[0], u"APP.EXE,Other,Window");
 
   // Between sweeps the process ends and its id goes to another program.
   FakeProcess other;
@@ -854,7 +854,7 @@ TEST(CorrectionCost, AProgramPathServesOneSweep) {
     const CorrectionEngine::Sweep sweep(r.engine);
     r.engine.Proc_CheckWindow(a);
   }
-  EXPECT_EQ(r.config.ListBoxE[0], u"OTHER.EXE,FakeClass,Window");
+  EXPECT_EQ(r.config.lists.ListBoxE[0], u"OTHER.EXE,FakeClass,Window");
 }
 
 }  // namespace

@@ -25,11 +25,11 @@ struct DragRig {
     if (twoMonitors) list.push_back({0, {-1280, 0, 0, 1024}, {-1280, 0, 0, 984}, false});
     d.setMonitors(list);
     monitors.refresh();
-    GMonitorCount = monitors.count();
+    config.tables.GMonitorCount = monitors.count();
     for (int i = 0; i < monitors.count(); ++i) {
       MonitorInfo info;
       monitors.info(i, info);
-      workArea[static_cast<std::size_t>(i)] = edgesOf(info.work);
+      config.tables.MWorkArea[static_cast<std::size_t>(i)] = edgesOf(info.work);
     }
     FakeProcess app;
     app.moduleFileName = u"C:\\Apps\\app.exe";
@@ -50,15 +50,14 @@ struct DragRig {
   }
 
   void throwIt(Hwnd h, bool on = true, bool stopped = false) {
-    Proc_MoveWindowSpeed(p, monitors, workArea, DragState{snap, watch}, on, stopped, h);
+    Proc_MoveWindowSpeed(p, monitors, config.tables, DragState{snap, watch}, on, stopped, h);
   }
 
   FakeDesktop d;
   Platform p = d.platform();
   MonitorList monitors{d};
-  WorkAreaTable workArea{};
-  ConfigState config;
-  CorrectionEngine correction{p, config, monitors};
+  ProgramState config;
+  CorrectionEngine correction{p, config.lists, config.switches, config.tables, monitors};
   TRect snap{};
   Stopwatch watch;
 };
@@ -163,7 +162,7 @@ TEST(InertialMovement, NothingWhenOffStoppedOrAModernApp) {
 TEST(InertialMovement, AWindowThrownOffEveryMonitorIsCentred) {
   DragRig rig;
   // An area wider than the screen lets the throw end beyond every monitor.
-  rig.workArea[0] = {0, 5000, 0, 9000};
+  rig.config.tables.MWorkArea[0] = {0, 5000, 0, 9000};
   rig.d.setTaskbar(TaskbarEdge::Bottom, {0, 1040, 1920, 1080});
   const Hwnd h = rig.drag({1000, 100, 1400, 400}, {1600, 100, 2000, 400}, 100);
   rig.throwIt(h);
@@ -203,7 +202,7 @@ TEST(MinimumSize, WidensAndHeightensToTheFraction) {
     w.style = c.style;
     w.processId = kPid;
     const Hwnd h = rig.d.addWindow(w);
-    Proc_Constraints(rig.p, rig.correction, rig.monitors, rig.config.ListBoxD, false, c.level, h);
+    Proc_Constraints(rig.p, rig.correction, rig.monitors, rig.config.lists.ListBoxD, false, c.level, h);
     EXPECT_EQ(rig.d.rectOf(h), c.expected) << c.name;
   }
 }

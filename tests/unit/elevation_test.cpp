@@ -50,11 +50,9 @@ TEST(Elevation, OfferedOnVistaOnWithUacForAStandardUser) {
     Platform p = d.platform();
     d.setVersion(c.major, c.minor);
     d.setUserIsAdmin(c.admin);
-    UACEnabled = c.uac;
-    EXPECT_EQ(adminQOffered(p), c.offered) << c.major << "." << c.minor << " uac " << c.uac
+    EXPECT_EQ(adminQOffered(p, c.uac), c.offered) << c.major << "." << c.minor << " uac " << c.uac
                                            << " admin " << c.admin;
   }
-  UACEnabled = false;
 }
 
 }  // namespace

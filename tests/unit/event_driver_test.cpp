@@ -53,10 +53,10 @@ struct Rig {
     app.moduleFileName = u"C:\\Apps\\app.exe";
     d.setProcess(1000, app);
     monitors.refresh();
-    GMonitorCount = monitors.count();
+    config.tables.GMonitorCount = monitors.count();
     MonitorInfo info;
     monitors.info(0, info);
-    config.MWorkArea[0] = {info.work.Top, info.work.Bottom, info.work.Left, info.work.Right};
+    config.tables.MWorkArea[0] = {info.work.Top, info.work.Bottom, info.work.Left, info.work.Right};
     d.setCursorPos(kOverNothing);
   }
 
@@ -79,9 +79,9 @@ struct Rig {
 
   FakeDesktop d;
   Platform p{d.platform()};
-  ConfigState config;
+  ProgramState config;
   MonitorList monitors{d};
-  CorrectionEngine engine{p, config, monitors};
+  CorrectionEngine engine{p, config.lists, config.switches, config.tables, monitors};
   TestHost host{d};
   EventDriver driver{p, engine, host};
 };

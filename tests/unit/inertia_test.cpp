@@ -16,20 +16,19 @@ using test::FakeWindow;
 
 // Monitors of 1000 x 800 side by side from x = 0, each area its whole screen.
 struct Row {
-  explicit Row(int count) : savedCount(GMonitorCount) {
+  explicit Row(int count) {
     std::vector<FakeMonitor> list;
     for (int i = 0; i < count; ++i) {
       list.push_back({0, {i * 1000, 0, i * 1000 + 1000, 800}, {}, i == 0});
     }
     d.setMonitors(list);
     monitors.refresh();
-    GMonitorCount = monitors.count();
-    for (std::size_t i = 0; i < workArea.size(); ++i) {
-      workArea[i] = {0, 800, static_cast<std::int32_t>(i) * 1000,
+    tables.GMonitorCount = monitors.count();
+    for (std::size_t i = 0; i < tables.MWorkArea.size(); ++i) {
+      tables.MWorkArea[i] = {0, 800, static_cast<std::int32_t>(i) * 1000,
                      static_cast<std::int32_t>(i) * 1000 + 1000};
     }
   }
-  ~Row() { GMonitorCount = savedCount; }
   // A 100 ms drag (factor 4) of a 200 x 100 window by dx to the right, ending at `left`.
   TRect throwRight(std::int32_t left, std::int32_t dx) {
     FakeWindow w;
@@ -40,15 +39,14 @@ struct Row {
     watch.startNew(d);
     d.advance(100);
     watch.stop(d);
-    Proc_MoveWindowSpeed(p, monitors, workArea, DragState{snap, watch}, true, false, h);
+    Proc_MoveWindowSpeed(p, monitors, tables, DragState{snap, watch}, true, false, h);
     return d.rectOf(h);
   }
 
-  int savedCount;
   FakeDesktop d;
   Platform p = d.platform();
   MonitorList monitors{d};
-  WorkAreaTable workArea{};
+  MonitorTables tables;
 };
 
 TEST(InertiaTarget, TheTargetMonitorChoosesTheArea) {
@@ -84,14 +82,14 @@ TEST(InertiaTarget, AMonitorTheListDoesNotKnowIsLookedUpAfresh) {
   for (const auto& c : cases) {
     Row r(1);
     r.d.addMonitor({0, {1000, 0, 2000, 800}, {}, false});
-    GMonitorCount = c.count;
+    r.tables.GMonitorCount = c.count;
     EXPECT_EQ(r.throwRight(700, 100), c.expected) << c.name;
   }
 }
 
 TEST(InertiaTarget, ACountLargerThanTheListReadsNothingBeyondIt) {
   Row r(2);
-  GMonitorCount = 5;
+  r.tables.GMonitorCount = 5;
   EXPECT_EQ(r.throwRight(1100, 100), (TRect{1500, 100, 1700, 200}));
 }
 

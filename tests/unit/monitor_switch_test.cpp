@@ -41,13 +41,13 @@ TEST(MonitorSwitch, TheToolIsStartedFromTheRealSystemFolder) {
     FakeDesktop d;
     Platform p = d.platform();
     d.setWow64Process(c.wow64);
-    InitWow64(p);
+    const bool wow64 = InitWow64(p);
     if (c.toolExists) {
       d.addFile(system32, "MZ");
       // What a 32-bit process sees through the alias.
       if (c.wow64) d.addFile(sysnative, "MZ");
     }
-    PPDisplayChangeClick(p, 0x3030, 0);
+    PPDisplayChangeClick(p, wow64, 0x3030, 0);
     if (!c.started) {
       EXPECT_TRUE(d.shellExecuteLog().empty()) << c.name;
       continue;
@@ -64,7 +64,6 @@ TEST(MonitorSwitch, TheToolIsStartedFromTheRealSystemFolder) {
     EXPECT_EQ(d.calls(Op::DisableFsRedirection), c.wow64 ? 1u : 0u) << c.name;
     EXPECT_FALSE(d.fsRedirectionDisabled()) << c.name;
   }
-  IsWow64 = false;
 }
 
 TEST(MonitorSwitch, ToolPathFollowsTheSystemDirectory) {

@@ -62,9 +62,7 @@ TEST(CheckUAC, Cases) {
     Platform p = d.platform();
     d.setVersion(c.major, 0);
     if (c.value) d.setHklmDword(key, u"EnableLUA", *c.value);
-    UACEnabled = !c.expected;
-    CheckUAC(p);
-    EXPECT_EQ(UACEnabled, c.expected) << c.name;
+    EXPECT_EQ(CheckUAC(p), c.expected) << c.name;
   }
 }
 
@@ -100,9 +98,9 @@ TEST(Wow64, InitAndSysnativePath) {
       d.addFile(u"C:\\windows\\Sysnative\\DisplaySwitch.exe", "MZ");
       d.addFile(u"C:\\X\\Sysnative\\a\\Sysnative\\DisplaySwitch.exe", "MZ");
     }
-    InitWow64(p);
-    EXPECT_EQ(IsWow64, c.isWow64) << c.name;
-    EXPECT_EQ(SysnativePath(p, c.path), c.expected) << c.name;
+    const bool wow64 = InitWow64(p);
+    EXPECT_EQ(wow64, c.isWow64) << c.name;
+    EXPECT_EQ(SysnativePath(p, wow64, c.path), c.expected) << c.name;
     // The rewritten file is looked for with redirection in force.
     EXPECT_EQ(d.calls(Op::DisableFsRedirection), 0u) << c.name;
   }
@@ -113,9 +111,8 @@ TEST(Wow64, FileExistsNativeSwitchesRedirectionAroundTheTest) {
     FakeDesktop d;
     Platform p = d.platform();
     d.setWow64Process(wow);
-    InitWow64(p);
     d.addFile(u"C:\\windows\\system32\\x.exe", "");
-    EXPECT_TRUE(FileExistsNative(p, u"C:\\windows\\system32\\x.exe"));
+    EXPECT_TRUE(FileExistsNative(p, InitWow64(p), u"C:\\windows\\system32\\x.exe"));
     EXPECT_EQ(d.calls(Op::DisableFsRedirection), wow ? 1u : 0u);
     EXPECT_EQ(d.calls(Op::RevertFsRedirection), wow ? 1u : 0u);
     EXPECT_FALSE(d.fsRedirectionDisabled());

@@ -69,7 +69,8 @@ struct MenuRig {
   THookHotKey hotKey{hotKeyWindow};
   FakeMenuHost host;
   TraySettings settings;
-  TrayMenu menu{p, host, icon, hotKey, TrayIcons{kFormIcon, kStopIcon}, settings};
+  SystemTraits system;
+  TrayMenu menu{p, host, icon, hotKey, TrayIcons{kFormIcon, kStopIcon}, settings, system};
   Hwnd app = 0;
 };
 
@@ -329,7 +330,7 @@ TEST(TrayMenu, AdminQIsOfferedOnlyWhereElevationGainsSomething) {
     MenuRig r({}, false);
     r.d.setVersion(c.major, 1);
     r.d.setUserIsAdmin(c.admin);
-    UACEnabled = c.uac;
+    r.system.UACEnabled = c.uac;
     r.menu.setUp();
     EXPECT_EQ(r.menu.visible(PPAdminQ), c.visible) << c.name;
     EXPECT_EQ(r.menu.shown(PPAdminQ), c.visible) << c.name;
@@ -337,7 +338,6 @@ TEST(TrayMenu, AdminQIsOfferedOnlyWhereElevationGainsSomething) {
     EXPECT_FALSE(r.menu.shown(PPStop - 1)) << c.name;
     EXPECT_FALSE(r.menu.shown(kTrayMenuEnd)) << c.name;
   }
-  UACEnabled = false;
 }
 
 TEST(TrayMenu, AdminQStartsThisProgramElevatedWithQ) {
@@ -356,7 +356,6 @@ TEST(TrayMenu, AdminQStartsThisProgramElevatedWithQ) {
 
 TEST(TrayMenu, DisplayModeItemsStartTheToolWithTheirSwitch) {
   MenuRig r;
-  IsWow64 = false;
   r.d.addFile(u"C:\\windows\\system32\\DisplaySwitch.exe", "MZ");
   const char16_t* switches[] = {u"/internal", u"/clone", u"/extend", u"/external"};
   for (int i = 0; i < 4; ++i) r.menu.click(static_cast<TrayMenuId>(PPDisplayChange0 + i));

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/config_state.h"
+#include "settings/program_state.h"
 #include "data_folder_fixture.h"
 
 namespace rimfold {
@@ -23,18 +23,17 @@ class WorkAreaTest : public test::DataFolderTest {
  protected:
   void SetUp() override {
     DataFolderTest::SetUp();
-    GMonitorCount = 0;
   }
 
   // Monitors as given, the long-lived list and the tables as after start-up.
   MonitorPage start(const std::vector<FakeMonitor>& monitors) {
     desk.setMonitors(monitors);
     longLived.refresh();
-    return Proc_MonitorInitial(p, c, longLived);
+    return Proc_MonitorInitial(p, c.workAreaFile(), longLived);
   }
   std::string file() const { return dataFile(u"WorkArea.dat"); }
 
-  ConfigState c;
+  ProgramState c;
   MonitorList longLived{desk};
 };
 
@@ -96,15 +95,15 @@ TEST_F(WorkAreaTest, MonitorInitialWithoutFileTakesSystemWorkAreas) {
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
-    c = ConfigState{};
-    c.MWorkArea.fill({1, 2, 3, 4});
+    c = ProgramState{};
+    c.tables.MWorkArea.fill({1, 2, 3, 4});
     const MonitorPage page = start(k.monitors);
     EXPECT_EQ(page.items, k.items);
     EXPECT_EQ(page.selected, k.selected);
-    EXPECT_EQ(GMonitorCount, static_cast<int>(k.monitors.size()));
+    EXPECT_EQ(c.tables.GMonitorCount, static_cast<int>(k.monitors.size()));
     for (size_t i = 0; i < k.monitors.size(); ++i) {
-      EXPECT_EQ(c.MDesktop[i], edgesOf(k.monitors[i].work)) << i;
-      EXPECT_EQ(c.MWorkArea[i], edgesOf(k.monitors[i].work)) << i;
+      EXPECT_EQ(c.tables.MDesktop[i], edgesOf(k.monitors[i].work)) << i;
+      EXPECT_EQ(c.tables.MWorkArea[i], edgesOf(k.monitors[i].work)) << i;
     }
   }
   EXPECT_EQ(desk.writeCount(), 0);
@@ -117,19 +116,19 @@ TEST_F(WorkAreaTest, MonitorInitialReadsTheSectionOfTheCurrentConfiguration) {
                "[#2 (-1280,0) - (0,1024) : (-1280,0) - (0,984)]\r\n"
                "top=10\r\nRIGHT=-10\r\nLeft=oops\r\n\r\n");
   start({kFullHd, kLeftOf});
-  EXPECT_EQ(c.MWorkArea[0], (TWorkAreaEdges{-5, 1045, -5, 1925}));
+  EXPECT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{-5, 1045, -5, 1925}));
   // Keys match regardless of case; a missing or unreadable value is the system edge.
-  EXPECT_EQ(c.MWorkArea[1], (TWorkAreaEdges{10, 984, -1280, -10}));
-  EXPECT_EQ(c.MDesktop[0], (TWorkAreaEdges{0, 1040, 0, 1920}));
-  EXPECT_EQ(c.MDesktop[1], (TWorkAreaEdges{0, 984, -1280, 0}));
+  EXPECT_EQ(c.tables.MWorkArea[1], (TWorkAreaEdges{10, 984, -1280, -10}));
+  EXPECT_EQ(c.tables.MDesktop[0], (TWorkAreaEdges{0, 1040, 0, 1920}));
+  EXPECT_EQ(c.tables.MDesktop[1], (TWorkAreaEdges{0, 984, -1280, 0}));
 
   // The taskbar moves to the top: another section applies, which does not exist yet.
   FakeMonitor topBar = kFullHd;
   topBar.work = {0, 40, 1920, 1080};
   start({topBar, kLeftOf});
-  EXPECT_EQ(c.MWorkArea[0], (TWorkAreaEdges{40, 1080, 0, 1920}));
-  EXPECT_EQ(c.MDesktop[0], (TWorkAreaEdges{40, 1080, 0, 1920}));
-  EXPECT_EQ(c.MWorkArea[1], (TWorkAreaEdges{10, 984, -1280, -10}));
+  EXPECT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{40, 1080, 0, 1920}));
+  EXPECT_EQ(c.tables.MDesktop[0], (TWorkAreaEdges{40, 1080, 0, 1920}));
+  EXPECT_EQ(c.tables.MWorkArea[1], (TWorkAreaEdges{10, 984, -1280, -10}));
 }
 
 TEST_F(WorkAreaTest, MonitorInitialReadsTheSwitchesAndTheDialogSize) {
@@ -153,19 +152,19 @@ TEST_F(WorkAreaTest, MonitorInitialReadsTheSwitchesAndTheDialogSize) {
     SCOPED_TRACE(k.name);
     desk.removeFile(kFile);
     if (!k.fileText.empty()) desk.addFile(kFile, k.fileText);
-    c = ConfigState{};
-    c.CHKMessage = true;
-    c.TBMAXDisable = false;
-    c.TBDisableDeskTop = true;
-    c.windowHeight = 480;
-    c.windowWidth = 640;
+    c = ProgramState{};
+    c.watch.CHKMessage = true;
+    c.switches.TBMAXDisable = false;
+    c.switches.TBDisableDeskTop = true;
+    c.geometry.windowHeight = 480;
+    c.geometry.windowWidth = 640;
     start({kFullHd});
-    EXPECT_EQ(c.CHKMessage, k.message);
-    EXPECT_EQ(c.TBMAXDisable, k.maxDisable);
-    EXPECT_EQ(c.TBDisableDeskTop, k.deskTopDisable);
-    EXPECT_EQ(c.windowHeight, k.height);
-    EXPECT_EQ(c.windowWidth, k.width);
-    EXPECT_EQ(c.groupBoxEHeight, k.groupBox);
+    EXPECT_EQ(c.watch.CHKMessage, k.message);
+    EXPECT_EQ(c.switches.TBMAXDisable, k.maxDisable);
+    EXPECT_EQ(c.switches.TBDisableDeskTop, k.deskTopDisable);
+    EXPECT_EQ(c.geometry.windowHeight, k.height);
+    EXPECT_EQ(c.geometry.windowWidth, k.width);
+    EXPECT_EQ(c.geometry.groupBoxEHeight, k.groupBox);
   }
 }
 
@@ -175,10 +174,10 @@ TEST_F(WorkAreaTest, MonitorInitialTablesAtMostTenMonitors) {
     monitors.push_back({0, {i * 100, 0, i * 100 + 100, 100}, {}, i == 11});
   }
   const MonitorPage page = start(monitors);
-  EXPECT_EQ(GMonitorCount, 12);
+  EXPECT_EQ(c.tables.GMonitorCount, 12);
   EXPECT_EQ(page.items.size(), 10u);
   EXPECT_EQ(page.items.back(), u"モニタ #10 [(900,0)-(1000,100)]");
-  EXPECT_EQ(c.MDesktop[9], (TWorkAreaEdges{0, 100, 900, 1000}));
+  EXPECT_EQ(c.tables.MDesktop[9], (TWorkAreaEdges{0, 100, 900, 1000}));
   // The primary is beyond the tables: the page opens on the first monitor.
   EXPECT_EQ(page.selected, 0);
 }
@@ -218,20 +217,20 @@ TEST_F(WorkAreaTest, ApplyLimitsToTwentyPercentUnlessCtrl) {
     SCOPED_TRACE(k.name);
     start({{0, {k.work.Left, k.work.Top, k.work.Right, k.work.Bottom + 40}, k.work, true}});
     EdgeTexts edits = k.edits;
-    applyWorkArea(p, c, longLived, 0, edits, k.ctrl);
+    applyWorkArea(p, c.tables, longLived, 0, edits, k.ctrl);
     EXPECT_EQ(edits, k.limited);
-    EXPECT_EQ(c.MWorkArea[0], k.stored);
+    EXPECT_EQ(c.tables.MWorkArea[0], k.stored);
   }
 }
 
 TEST_F(WorkAreaTest, ApplyWritesTheMonitorsSection) {
   start({kFullHd, kLeftOf});
   EdgeTexts edits{u"-3", u"980", u"-1279", u"-1"};
-  applyWorkArea(p, c, longLived, 1, edits, false);
+  applyWorkArea(p, c.tables, longLived, 1, edits, false);
   EXPECT_EQ(file(),
             "[#2 (-1280,0) - (0,1024) : (-1280,0) - (0,984)]\r\n"
             "Top=-3\r\nBottom=980\r\nLeft=-1279\r\nRight=-1\r\n\r\n");
-  EXPECT_EQ(c.MWorkArea[0], (TWorkAreaEdges{0, 1040, 0, 1920}));
+  EXPECT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{0, 1040, 0, 1920}));
 }
 
 TEST_F(WorkAreaTest, ApplyUsesTheCurrentSystemWorkAreaInTheSectionName) {
@@ -240,7 +239,7 @@ TEST_F(WorkAreaTest, ApplyUsesTheCurrentSystemWorkAreaInTheSectionName) {
   // the section name the live work area.
   desk.setWorkArea(desk.monitors()[0].handle, {0, 0, 1920, 1000});
   EdgeTexts edits{u"10", u"1040", u"0", u"1920"};
-  applyWorkArea(p, c, longLived, 0, edits, false);
+  applyWorkArea(p, c.tables, longLived, 0, edits, false);
   EXPECT_EQ(file(),
             "[#1 (0,0) - (1920,1080) : (0,0) - (1920,1000)]\r\n"
             "Top=10\r\nBottom=1040\r\nLeft=0\r\nRight=1920\r\n\r\n");
@@ -265,15 +264,15 @@ TEST_F(WorkAreaTest, ApplyStoresNothingWhenAnEditIsNotAnInteger) {
   const TWorkAreaEdges before{-1, 1041, -1, 1921};
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
-    c.MWorkArea[0] = before;
+    c.tables.MWorkArea[0] = before;
     EdgeTexts edits = k.edits;
     try {
-      applyWorkArea(p, c, longLived, 0, edits, k.ctrl);
+      applyWorkArea(p, c.tables, longLived, 0, edits, k.ctrl);
       ADD_FAILURE() << "no ConversionError";
     } catch (const ConversionError& e) {
       EXPECT_EQ(e.what(), k.message);
     }
-    EXPECT_EQ(c.MWorkArea[0], before);
+    EXPECT_EQ(c.tables.MWorkArea[0], before);
   }
   EXPECT_EQ(desk.writeCount(), 0);
   EXPECT_FALSE(desk.fileBytes(kFile).has_value());
@@ -297,14 +296,14 @@ TEST_F(WorkAreaTest, DefaultsAndPresetsStartFromTheSystemWorkArea) {
   start({kFullHd});
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
-    c.MWorkArea[0] = {7, 7, 7, 7};
+    c.tables.MWorkArea[0] = {7, 7, 7, 7};
     EdgeTexts edits{u"x", u"y", u"z", u"w"};
     if (k.n == 0) {
-      applyDefaults(p, c, longLived, 0, edits, k.ctrl);
+      applyDefaults(p, c.tables, longLived, 0, edits, k.ctrl);
     } else {
-      applyOutset(p, c, longLived, 0, edits, k.ctrl, k.n);
+      applyOutset(p, c.tables, longLived, 0, edits, k.ctrl, k.n);
     }
-    EXPECT_EQ(c.MWorkArea[0], k.stored);
+    EXPECT_EQ(c.tables.MWorkArea[0], k.stored);
     EXPECT_EQ(edits, edgeTextsOf(k.stored));
   }
 }
@@ -335,12 +334,12 @@ TEST_F(WorkAreaTest, BorderWidthByWindowsVersion) {
 }
 
 TEST_F(WorkAreaTest, SaveWritesEveryMonitorTheSwitchesAndTheWindow) {
-  c.windowHeight = 480;
-  c.windowWidth = 640;
+  c.geometry.windowHeight = 480;
+  c.geometry.windowWidth = 640;
   start({kFullHd});
-  c.MWorkArea[0] = {-2, 1042, -2, 1922};
-  c.CHKMessage = true;
-  saveWorkAreaFile(p, c, longLived);
+  c.tables.MWorkArea[0] = {-2, 1042, -2, 1922};
+  c.watch.CHKMessage = true;
+  saveWorkAreaFile(p, c.workAreaFile(), longLived);
   EXPECT_EQ(file(),
             "[#1 (0,0) - (1920,1080) : (0,0) - (1920,1040)]\r\n"
             "Top=-2\r\nBottom=1042\r\nLeft=-2\r\nRight=1922\r\n\r\n"
@@ -356,12 +355,12 @@ TEST_F(WorkAreaTest, SaveKeepsEarlierSectionsAndWritesNegativeCoordinates) {
       "Top=45\r\nBottom=1080\r\nLeft=0\r\nRight=1920\r\n\r\n"
       "[Other]\r\nKey=kept\r\n\r\n";
   desk.addFile(kFile, earlier + "[MAX]\r\nDisable=1\r\n\r\n");
-  c.windowHeight = 400;
-  c.windowWidth = 500;
+  c.geometry.windowHeight = 400;
+  c.geometry.windowWidth = 500;
   start({kFullHd, kLeftOf});
-  c.TBMAXDisable = false;
-  c.TBDisableDeskTop = true;
-  saveWorkAreaFile(p, c, longLived);
+  c.switches.TBMAXDisable = false;
+  c.switches.TBDisableDeskTop = true;
+  saveWorkAreaFile(p, c.workAreaFile(), longLived);
   EXPECT_EQ(file(),
             earlier +
                 "[MAX]\r\nDisable=0\r\n\r\n"
@@ -377,32 +376,32 @@ TEST_F(WorkAreaTest, SaveKeepsEarlierSectionsAndWritesNegativeCoordinates) {
 TEST_F(WorkAreaTest, SettingMovesToTheNewSectionAndTheOldOneComesBack) {
   start({kFullHd});
   EdgeTexts edits{u"5", u"1035", u"5", u"1915"};
-  applyWorkArea(p, c, longLived, 0, edits, false);
+  applyWorkArea(p, c.tables, longLived, 0, edits, false);
 
   // Taskbar to the top: the setting in memory stays and is saved under the new name.
   desk.setWorkArea(desk.monitors()[0].handle, {0, 40, 1920, 1080});
-  saveWorkAreaFile(p, c, longLived);
+  saveWorkAreaFile(p, c.workAreaFile(), longLived);
   start({{0, kFullHd.bounds, {0, 40, 1920, 1080}, true}});
-  EXPECT_EQ(c.MWorkArea[0], (TWorkAreaEdges{5, 1035, 5, 1915}));
+  EXPECT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{5, 1035, 5, 1915}));
 
   edits = {u"40", u"1080", u"0", u"1900"};
-  applyWorkArea(p, c, longLived, 0, edits, false);
+  applyWorkArea(p, c.tables, longLived, 0, edits, false);
   // Back to the bottom: the first section applies again.
   start({kFullHd});
-  EXPECT_EQ(c.MWorkArea[0], (TWorkAreaEdges{5, 1035, 5, 1915}));
+  EXPECT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{5, 1035, 5, 1915}));
 }
 
 // A close while a display change waits for its confirmation: the tables still hold the old
 // layout, and the old layout's values must not be filed under the new layout's name.
 TEST_F(WorkAreaTest, SaveBeforeTheRebuildKeepsEachEntryUnderItsOwnSection) {
   start({kFullHd});
-  c.MWorkArea[0] = {5, 1035, 5, 1915};
+  c.tables.MWorkArea[0] = {5, 1035, 5, 1915};
   desk.setMonitors({{0, {0, 0, 1280, 1024}, {0, 0, 1280, 1004}, true}});
   longLived.refresh();
-  saveWorkAreaFile(p, c, longLived);
+  saveWorkAreaFile(p, c.workAreaFile(), longLived);
   EXPECT_EQ(file().find("(1280,1024)"), std::string::npos) << file();
   start({kFullHd});
-  EXPECT_EQ(c.MWorkArea[0], (TWorkAreaEdges{5, 1035, 5, 1915}));
+  EXPECT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{5, 1035, 5, 1915}));
 }
 
 TEST_F(WorkAreaTest, UnicodeFileKeepsItsEncoding) {
@@ -413,10 +412,10 @@ TEST_F(WorkAreaTest, UnicodeFileKeepsItsEncoding) {
     bytes += '\0';
   }
   desk.addFile(kFile, bytes);
-  c.windowWidth = 2;
+  c.geometry.windowWidth = 2;
   start({kFullHd});
-  EXPECT_EQ(c.windowWidth, 1);
-  saveWorkAreaFile(p, c, longLived);
+  EXPECT_EQ(c.geometry.windowWidth, 1);
+  saveWorkAreaFile(p, c.workAreaFile(), longLived);
   const std::string out = file();
   ASSERT_GE(out.size(), 4u);
   EXPECT_EQ(out.substr(0, 4), std::string("\xFF\xFE[\0", 4));
@@ -426,9 +425,9 @@ TEST_F(WorkAreaTest, WriteFailureRaisesIoErrorAfterStoring) {
   start({kFullHd});
   desk.setWritesFail(true);
   EdgeTexts edits{u"1", u"1039", u"1", u"1919"};
-  EXPECT_THROW(applyWorkArea(p, c, longLived, 0, edits, false), IoError);
-  EXPECT_EQ(c.MWorkArea[0], (TWorkAreaEdges{1, 1039, 1, 1919}));
-  EXPECT_THROW(saveWorkAreaFile(p, c, longLived), IoError);
+  EXPECT_THROW(applyWorkArea(p, c.tables, longLived, 0, edits, false), IoError);
+  EXPECT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{1, 1039, 1, 1919}));
+  EXPECT_THROW(saveWorkAreaFile(p, c.workAreaFile(), longLived), IoError);
 }
 
 }  // namespace

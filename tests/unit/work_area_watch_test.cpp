@@ -47,9 +47,9 @@ struct Rig {
   Rig() {
     d.setMonitors({{0, {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true}});
     monitors.refresh();
-    GMonitorCount = 1;
-    config.MDesktop[0] = config.MWorkArea[0] = kFullHdWork;
-    config.CHKMessage = true;
+    config.tables.GMonitorCount = 1;
+    config.tables.MDesktop[0] = config.tables.MWorkArea[0] = kFullHdWork;
+    config.watch.CHKMessage = true;
     d.setProcess(kPid, {.moduleFileName = u"C:\\Apps\\app.exe"});
     host.dialog = d.addWindow({.title = u"Rimfold", .className = u"TConfigForm", .visible = false});
     front = d.addWindow({.processId = kPid});
@@ -61,10 +61,10 @@ struct Rig {
 
   FakeDesktop d;
   Platform p{d.platform()};
-  ConfigState config;
+  ProgramState config;
   MonitorList monitors{d};
   WatchHost host;
-  WorkAreaWatch watch{p, config, monitors, host};
+  WorkAreaWatch watch{p, config.watch, config.tables, config.lists, monitors, host};
   Hwnd front = 0;
 };
 
@@ -85,7 +85,7 @@ TEST(WorkAreaWatch, TheForegroundWindowDecidesWhetherToCheck) {
       {"an ordinary window", [](Rig&, FakeWindow&) {}, true},
       {"screen saver", [](Rig& r, FakeWindow&) { r.d.setScreenSaverRunning(true); }, false},
       {"no foreground window", [](Rig& r, FakeWindow&) { r.d.setForeground(0); }, false},
-      {"excluded", [](Rig& r, FakeWindow&) { r.config.ListBoxD = {u"app.exe,"}; }, false},
+      {"excluded", [](Rig& r, FakeWindow&) { r.config.lists.ListBoxD = {u"app.exe,"}; }, false},
       {"topmost", [](Rig&, FakeWindow& w) { w.exStyle = kWsExTopmost; }, false},
       {"disabled", [](Rig&, FakeWindow& w) { w.enabled = false; }, false},
       {"bare style", [](Rig&, FakeWindow& w) { w.style = kWsPopup; }, false},
@@ -106,7 +106,7 @@ TEST(WorkAreaWatch, TheForegroundWindowDecidesWhetherToCheck) {
     r.changeWorkArea();
     EXPECT_EQ(r.watch.Func_CheckDesktop(true), c.checked);
     EXPECT_EQ(r.boxShown(), c.checked);
-    EXPECT_EQ(r.config.MDesktop[0], c.checked ? kTallerTaskbar : kFullHdWork);
+    EXPECT_EQ(r.config.tables.MDesktop[0], c.checked ? kTallerTaskbar : kFullHdWork);
   }
 }
 
@@ -115,7 +115,7 @@ TEST(WorkAreaWatch, TheFlagFromTheDialogStartsOneCheck) {
   for (const std::uintptr_t action : {kSpiSetWorkArea, std::uintptr_t{0x25}}) {
     Rig r;
     r.changeWorkArea();
-    noteSettingChange(r.config, action);
+    noteSettingChange(r.config.watch, action);
     EXPECT_EQ(r.watch.checkIfFlagged(), action == kSpiSetWorkArea);
     EXPECT_FALSE(r.watch.checkIfFlagged());
     EXPECT_EQ(r.d.messageBoxLog().size(), action == kSpiSetWorkArea ? 1u : 0u);
@@ -143,14 +143,14 @@ TEST(WorkAreaWatch, WhenToAsk) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Rig r;
-    r.config.CHKMessage = c.message;
+    r.config.watch.CHKMessage = c.message;
     r.host.stop = c.stop;
-    if (c.toSetting) r.config.MWorkArea[0] = kTallerTaskbar;
+    if (c.toSetting) r.config.tables.MWorkArea[0] = kTallerTaskbar;
     if (c.change) r.changeWorkArea();
     r.d.scriptMessageBox({.answer = kIdNo});
     EXPECT_EQ(r.watch.Func_CheckDesktop(c.v), c.result);
     EXPECT_EQ(r.boxShown(), c.asked);
-    EXPECT_EQ(r.config.MDesktop[0], c.v && c.change ? kTallerTaskbar : kFullHdWork);
+    EXPECT_EQ(r.config.tables.MDesktop[0], c.v && c.change ? kTallerTaskbar : kFullHdWork);
     if (c.asked && !c.v) {
       EXPECT_EQ(r.d.messageBoxLog()[0].text, kHeader);
     }
@@ -160,7 +160,7 @@ TEST(WorkAreaWatch, WhenToAsk) {
 // A 40-pixel taskbar appears at the bottom of a monitor whose setting is the whole screen.
 TEST(WorkAreaWatch, AChangeIsAskedAboutOnceWithOldAndNewEdges) {
   Rig r;
-  r.config.MDesktop[0] = r.config.MWorkArea[0] = {0, 1080, 0, 1920};
+  r.config.tables.MDesktop[0] = r.config.tables.MWorkArea[0] = {0, 1080, 0, 1920};
   r.d.setWorkArea(r.d.monitors()[0].handle, {0, 0, 1920, 1040});
 
   EXPECT_TRUE(r.watch.Func_CheckDesktop(true));
@@ -186,13 +186,13 @@ TEST(WorkAreaWatch, TwoChangedMonitorsAreListedInIndexOrder) {
                    {0, {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true},
                    {0, {1920, 0, 3200, 1024}, {1920, 0, 3200, 1024}, false}});
   r.monitors.refresh();
-  r.config.MDesktop[0] = r.config.MWorkArea[0] = {0, 1024, -1280, 0};
-  r.config.MDesktop[1] = r.config.MWorkArea[1] = kFullHdWork;
-  r.config.MDesktop[2] = {0, 984, 1920, 3200};  // its taskbar has just been set to hide
-  r.config.MWorkArea[2] = {-5, 1029, 1915, 3205};
+  r.config.tables.MDesktop[0] = r.config.tables.MWorkArea[0] = {0, 1024, -1280, 0};
+  r.config.tables.MDesktop[1] = r.config.tables.MWorkArea[1] = kFullHdWork;
+  r.config.tables.MDesktop[2] = {0, 984, 1920, 3200};  // its taskbar has just been set to hide
+  r.config.tables.MWorkArea[2] = {-5, 1029, 1915, 3205};
 
   EXPECT_TRUE(r.watch.Func_CheckDesktop(true));
-  EXPECT_EQ(GMonitorCount, 3);
+  EXPECT_EQ(r.config.tables.GMonitorCount, 3);
   ASSERT_EQ(r.d.messageBoxLog().size(), 1u);
   EXPECT_EQ(r.d.messageBoxLog()[0].text,
             kHeader +

@@ -20,24 +20,12 @@ namespace {
 using win32::test::readBytes;
 using win32::test::TempFolder;
 
-// The dialog alone: the work-area watch's main-form side does nothing here.
-struct NoMainForm : IWorkAreaWatchHost {
-  bool stopChecked() override { return false; }
-  void setTrayEnabled(bool) override {}
-  void setTimerEnabled(bool) override {}
-  void startCheckTimer(std::uint32_t) override {}
-  void stopCheckTimer() override {}
-  Hwnd dialogWindow() override { return 0; }
-  void refreshEdgeCaptions() override {}
-  void showWorkAreaPage() override {}
-};
-
 class ConfigFormTest : public testing::Test {
  protected:
   void SetUp() override {
     savedDataDir_ = DataDir;
     DataDir = win32::fromWide(folder_.path() + L"\\");
-    form_.create(u"Ctrl+Alt+S", host_);
+    form_.create(u"Ctrl+Alt+S");
     ASSERT_NE(form_.handle(), nullptr);
   }
   void TearDown() override { DataDir = savedDataDir_; }
@@ -65,8 +53,8 @@ class ConfigFormTest : public testing::Test {
   Platform p_ = system_.platform();
   MonitorList monitors_{p_.windows};
   TempFolder folder_;
-  NoMainForm host_;
-  TConfigForm form_{p_, monitors_};
+  ProgramState state_;
+  TConfigForm form_{p_, state_, monitors_};
 
  private:
   std::u16string savedDataDir_;
@@ -102,16 +90,16 @@ TEST_F(ConfigFormTest, TheWorkAreaCrossStandsWhereTheTableSaysAtTheWindowsDpi) {
 }
 
 TEST_F(ConfigFormTest, ListBoxesFollowTheListsAndTheWidestEntry) {
-  ConfigState& c = form_.state();
-  c.ListBoxE.insertUnique(u"A.EXE,");
-  c.ListBoxE.insertUnique(u"A.EXE,Wide class name,");
+  ProgramState& c = state_;
+  c.lists.ListBoxE.insertUnique(u"A.EXE,");
+  c.lists.ListBoxE.insertUnique(u"A.EXE,Wide class name,");
   form_.processedListChanged();
   EXPECT_EQ(items(ListBoxE), (std::vector<std::wstring>{L"A.EXE,Wide class name,", L"A.EXE,"}));
   const int widest = form_.controls().textWidth(L"A.EXE,Wide class name,");
   EXPECT_EQ(::SendMessageW(control(ListBoxE), LB_GETHORIZONTALEXTENT, 0, 0), 2 * widest);
 
   // The engine's insertion into the exclusions shows at once, the extent stays.
-  c.ListBoxD.insertUnique(u"B.EXE,Cls,");
+  c.lists.ListBoxD.insertUnique(u"B.EXE,Cls,");
   form_.exclusionListChanged();
   EXPECT_EQ(items(ListBoxD), std::vector<std::wstring>{L"B.EXE,Cls,"});
   EXPECT_EQ(::SendMessageW(control(ListBoxD), LB_GETHORIZONTALEXTENT, 0, 0), 0);
@@ -162,16 +150,16 @@ TEST_F(ConfigFormTest, TheCloseStoresTheSizeInDesignUnitsAndTheNextStartRestores
     ::GetWindowRect(f.handle(), &r);
     return SIZE{r.right - r.left, r.bottom - r.top};
   };
-  TConfigForm next(p_, monitors_);
-  next.create(u"", host_);
+  TConfigForm next(p_, state_, monitors_);
+  next.create(u"");
   EXPECT_EQ(outerSize(next).cx, scaleToDpi(500, dpi));
   EXPECT_EQ(outerSize(next).cy, scaleToDpi(400, dpi));
   EXPECT_EQ(next.controls().height(GroupBoxE), 150);
 
   // A damaged size never makes the dialog smaller than its minimum.
   ASSERT_TRUE(win32::test::writeBytes(folder_.file(L"WorkArea.dat"), "[Window]\r\nHeight=-5\r\nWidth=10\r\n"));
-  TConfigForm damaged(p_, monitors_);
-  damaged.create(u"", host_);
+  TConfigForm damaged(p_, state_, monitors_);
+  damaged.create(u"");
   EXPECT_EQ(outerSize(damaged).cx, scaleToDpi(435, dpi));
   EXPECT_EQ(outerSize(damaged).cy, scaleToDpi(320, dpi));
 }

@@ -150,6 +150,7 @@ class FormsTest : public testing::Test {
 
   win32::Win32Platform system_;
   Platform p_ = system_.platform();
+  ProgramState state_;
   MonitorList monitors_{p_.windows};
   TempFolder folder_;
 
@@ -162,10 +163,10 @@ constexpr char kFirstRunIni[] =
     "[Key]\r\nStop=\r\n\r\n";
 
 TEST_F(FormsTest, NonResidentStartAndCloseWriteTheFirstRunFiles) {
-  TConfigForm config(p_, monitors_);
-  TMainForm main(p_, monitors_, config, true);
+  TConfigForm config(p_, state_, monitors_);
+  TMainForm main(p_, state_, monitors_, config, true);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop(), main);
+  config.create(main.hotKeyStop());
   EXPECT_TRUE(main.timerEnabled());
   EXPECT_EQ(main.timerInterval(), kNonResidentInterval);
   EXPECT_FALSE(main.hookInstalled());
@@ -186,10 +187,10 @@ TEST_F(FormsTest, NonResidentStartAndCloseWriteTheFirstRunFiles) {
 }
 
 TEST_F(FormsTest, ResidentHooksAndClosesOnWmClose) {
-  TConfigForm config(p_, monitors_);
-  TMainForm main(p_, monitors_, config, false);
+  TConfigForm config(p_, state_, monitors_);
+  TMainForm main(p_, state_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop(), main);
+  config.create(main.hotKeyStop());
   EXPECT_EQ(main.timerInterval(), kResidentInterval);
   EXPECT_TRUE(main.hookInstalled());
   EXPECT_EQ(::SendMessageW(main.handle(), WM_CLOSE, 0, 0), 0);
@@ -204,10 +205,10 @@ TEST_F(FormsTest, StoredSettingsAreReadAndWrittenBackWithForeignKeysKept) {
                          "Other=x\r\n\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n\r\n"));
   ASSERT_TRUE(writeBytes(file(L"Disable.log"),
                          std::string("\xFF\xFE" "A\0,\0B\0\r\0\n\0", 12)));
-  TConfigForm config(p_, monitors_);
-  TMainForm main(p_, monitors_, config, false);
+  TConfigForm config(p_, state_, monitors_);
+  TMainForm main(p_, state_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop(), main);
+  config.create(main.hotKeyStop());
   EXPECT_TRUE(main.PPMenu().checked(PPStop));
   EXPECT_TRUE(main.stopChecked());
   EXPECT_FALSE(main.PPMenu().checked(PPDispDialog));
@@ -217,8 +218,8 @@ TEST_F(FormsTest, StoredSettingsAreReadAndWrittenBackWithForeignKeysKept) {
   EXPECT_EQ(main.hotKeyStop(), u"Ctrl+Alt+S");
   // Started stopped: the tray already shows the stopped hint.
   EXPECT_EQ(main.TrayIcon().Hint(), u"Rimfold - 停止");
-  ASSERT_EQ(config.state().ListBoxD.size(), 1u);
-  EXPECT_EQ(config.state().ListBoxD[0], u"A,B");
+  ASSERT_EQ(state_.lists.ListBoxD.size(), 1u);
+  EXPECT_EQ(state_.lists.ListBoxD[0], u"A,B");
 
   // Menu commands arrive as WM_COMMAND with the item's id.
   ::SendMessageW(main.handle(), WM_COMMAND, PPStop, 0);
@@ -233,10 +234,10 @@ TEST_F(FormsTest, StoredSettingsAreReadAndWrittenBackWithForeignKeysKept) {
 }
 
 TEST_F(FormsTest, QueryEndSessionSavesAndAnswersTrue) {
-  TConfigForm config(p_, monitors_);
-  TMainForm main(p_, monitors_, config, false);
+  TConfigForm config(p_, state_, monitors_);
+  TMainForm main(p_, state_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop(), main);
+  config.create(main.hotKeyStop());
   EXPECT_EQ(::SendMessageW(main.handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
   EXPECT_TRUE(takeQuitMessage());
   EXPECT_EQ(readBytes(file(L"Rimfold.ini")), kFirstRunIni);
@@ -244,27 +245,27 @@ TEST_F(FormsTest, QueryEndSessionSavesAndAnswersTrue) {
 }
 
 TEST_F(FormsTest, DialogWindowRaisesTheWatchFlag) {
-  TConfigForm config(p_, monitors_);
-  TMainForm main(p_, monitors_, config, false);
+  TConfigForm config(p_, state_, monitors_);
+  TMainForm main(p_, state_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop(), main);
-  config.state().FWMGETMINMAXINFO = false;
+  config.create(main.hotKeyStop());
+  state_.watch.FWMGETMINMAXINFO = false;
   MINMAXINFO info{};
   ::SendMessageW(config.handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-  EXPECT_TRUE(config.state().FWMGETMINMAXINFO);
+  EXPECT_TRUE(state_.watch.FWMGETMINMAXINFO);
   // The tick consumes the flag; the work area has not changed, so the tick goes on.
   EXPECT_FALSE(main.checkDesktopIfFlagged());
-  EXPECT_FALSE(config.state().FWMGETMINMAXINFO);
+  EXPECT_FALSE(state_.watch.FWMGETMINMAXINFO);
   // A changed work area is announced to every top-level window as a setting change.
   ::SendMessageW(config.handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
-  EXPECT_TRUE(config.state().FWMGETMINMAXINFO);
+  EXPECT_TRUE(state_.watch.FWMGETMINMAXINFO);
 }
 
 TEST_F(FormsTest, AnExceptionIsLoggedAndTheTimerRunsAgain) {
-  TConfigForm config(p_, monitors_);
-  TMainForm main(p_, monitors_, config, false);
+  TConfigForm config(p_, state_, monitors_);
+  TMainForm main(p_, state_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop(), main);
+  config.create(main.hotKeyStop());
   ASSERT_EQ(exceptionSink(), &main);
   const DWORD t0 = ::GetTickCount();
   EXPECT_FALSE(runGuarded([] { throw std::runtime_error("first failure"); }));
@@ -309,10 +310,10 @@ void CALLBACK lookInsideTheDialog(HWND, UINT, UINT_PTR timer, DWORD) {
 
 TEST_F(FormsTest, ConfigShowsTheDialogModallyWithTheTrayAndTheHotKeyOff) {
   ASSERT_TRUE(writeBytes(file(L"Rimfold.ini"), "[Key]\r\nStop=Ctrl+Alt+S\r\n"));
-  TConfigForm config(p_, monitors_);
-  TMainForm main(p_, monitors_, config, false);
+  TConfigForm config(p_, state_, monitors_);
+  TMainForm main(p_, state_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop(), main);
+  config.create(main.hotKeyStop());
   gModalLook = ModalLook{&main, &config};
   ASSERT_NE(::SetTimer(nullptr, 0, 50, &lookInsideTheDialog), 0u);
 
@@ -332,10 +333,10 @@ TEST_F(FormsTest, ConfigShowsTheDialogModallyWithTheTrayAndTheHotKeyOff) {
 }
 
 TEST_F(FormsTest, AnItemTheMenuDoesNotShowCannotBeCommanded) {
-  TConfigForm config(p_, monitors_);
-  TMainForm main(p_, monitors_, config, false);
+  TConfigForm config(p_, state_, monitors_);
+  TMainForm main(p_, state_, monitors_, config, false);
   ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop(), main);
+  config.create(main.hotKeyStop());
   // Wine runs elevated: PPAdminQ is hidden, and its id must not start anything.
   ASSERT_FALSE(main.PPMenu().shown(PPAdminQ));
   const bool stopped = main.stopChecked();

@@ -176,7 +176,8 @@ TEST_F(TrayComponentTest, TheShownMenuHasEveryCaptionCheckRadioAndTheDefaultItem
   HotKeyWindow hotKeyWindow;
   THookHotKey hotKey(hotKeyWindow);
   MenuHost host;
-  TrayMenu menu(p_, host, icon.component(), hotKey, TrayIcons{}, s);
+  const SystemTraits system;
+  TrayMenu menu(p_, host, icon.component(), hotKey, TrayIcons{}, s, system);
   menu.setUp();
   // Wine runs elevated, so the elevated command is not offered; its prefix reports 6.1.
   ASSERT_FALSE(menu.visible(PPAdminQ));

@@ -172,7 +172,12 @@ wait_hotkey_taken() {
 wait_exit() {
   local i
   for ((i = 0; i < $2; i += 50)); do
-    kill -0 "$1" 2>/dev/null || return 0
+    if ! kill -0 "$1" 2>/dev/null; then
+      # Wine tears a gone process's windows down a moment later; a start before that
+      # would find the old main window.
+      if [ "$1" = "${RIMFOLD_PID:-}" ] && [ -n "${MAIN_HWND:-}" ]; then wait_gone "$MAIN_HWND" 5000; fi
+      return 0
+    fi
     sleep 0.05
   done
   fail "process $1 still running after $2 ms"

@@ -43,7 +43,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Alone, this instance may clear what a save cut short left behind; beside the other
   // instance that one might be saving right now.
   if (!adminRunning && !normalRunning) {
-    removeStaleSaveFiles(p, {settingsPath(), workAreaPath(), app::disableLogPath(), errorLogPath()});
+    removeStaleSaveFiles(p, {settingsPath(p), workAreaPath(p), app::disableLogPath(p), errorLogPath(p)});
   }
 
   // The application root: the state, then what reads and writes it, in the order each needs

@@ -75,10 +75,10 @@ int wmain() {
   ::GetTempPathW(MAX_PATH, temp);
   const std::wstring dir = std::wstring(temp) + L"rimfold-dialog-bench\\";
   ::CreateDirectoryW(dir.c_str(), nullptr);
-  DataDir = win32::fromWide(dir);
 
   win32::Win32Platform system;
   Platform p = system.platform();
+  p.data.dir = win32::fromWide(dir);
   ProgramState state;
   MonitorList monitors(p.windows);
   app::TConfigForm config(p, state, monitors);

@@ -31,8 +31,9 @@ std::u16string countdownCaption(std::int32_t seconds) {
   return u"Rimfold - (" + toDecimal(seconds) + u"秒)";
 }
 
-DisplayChange::DisplayChange(Platform& p, MonitorList& monitors, IDisplayChangeHost& host)
-    : p_(p), monitors_(monitors), host_(host) {}
+DisplayChange::DisplayChange(Platform& p, MonitorList& monitors, IDisplayChangeHost& host,
+                             IMonitorPage& page)
+    : p_(p), monitors_(monitors), host_(host), page_(page) {}
 
 void DisplayChange::WMDisplayChange() {
   // A change of colour depth alone, or a repeated notice of the same layout.
@@ -85,7 +86,7 @@ void DisplayChange::resume() {
   host_.setDispChangeTimerEnabled(false);
   // The tables are rebuilt against the new layout, so the long-lived list must know it too.
   monitors_.refresh();
-  host_.configMonitorInitial();
+  page_.Proc_MonitorInitial();
   host_.configCheckDesktop(false);
   listenAgain();
 }

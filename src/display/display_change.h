@@ -29,7 +29,16 @@ bool Func_ScreenChanged(IInput& input, ScreenSnapshot& MScreenB);
 // "Rimfold - (10秒)": the countdown box is found again only by this caption.
 std::u16string countdownCaption(std::int32_t seconds);
 
-// What the handling asks of the main form and, through it, of the dialog.
+// The dialog's monitor page, rebuilt for the new layout.
+class IMonitorPage {
+ public:
+  virtual void Proc_MonitorInitial() = 0;
+
+ protected:
+  ~IMonitorPage() = default;
+};
+
+// What the handling asks of the main form.
 class IDisplayChangeHost {
  public:
   virtual ~IDisplayChangeHost() = default;
@@ -44,14 +53,12 @@ class IDisplayChangeHost {
   virtual bool dispChangeTimerEnabled() = 0;    // TimerDispChange
   virtual void setDispChangeTimerEnabled(bool on) = 0;
   virtual void setDispChangeTimerInterval(std::uint32_t ms) = 0;
-  // The dialog's Proc_MonitorInitial, then its Func_CheckDesktop(false).
-  virtual void configMonitorInitial() = 0;
-  virtual bool configCheckDesktop(bool v) = 0;
+  virtual bool configCheckDesktop(bool v) = 0;  // the work-area watch's check
 };
 
 class DisplayChange {
  public:
-  DisplayChange(Platform& p, MonitorList& monitors, IDisplayChangeHost& host);
+  DisplayChange(Platform& p, MonitorList& monitors, IDisplayChangeHost& host, IMonitorPage& page);
 
   bool Func_ScreenChanged() { return rimfold::Func_ScreenChanged(p_.input, MScreenB); }
   // WM_DISPLAYCHANGE. A failure still restores the tray icon, the polling timer and the
@@ -70,6 +77,7 @@ class DisplayChange {
   Platform& p_;
   MonitorList& monitors_;
   IDisplayChangeHost& host_;
+  IMonitorPage& page_;
 };
 
 }  // namespace rimfold

@@ -3,6 +3,7 @@
 
 #include "platform/clock.h"
 #include "platform/code_page.h"
+#include "platform/data_folder.h"
 #include "platform/input.h"
 #include "platform/shell.h"
 #include "platform/system.h"
@@ -17,6 +18,7 @@ struct Platform {
   ISystem& system;
   IClock& clock;
   ICodePage& codePage;
+  DataFolder& data;
 };
 
 }  // namespace rimfold

@@ -1,7 +1,5 @@
 #include "settings/data_files.h"
 
-#include <set>
-
 #include "rtl/text_utils.h"
 #include "settings/error_log.h"
 #include "system/data_dir.h"
@@ -11,16 +9,6 @@ namespace rimfold {
 namespace {
 
 constexpr int kReadAttempts = 5;
-
-// Per run: files logged as oversized, and files that could not be read.
-std::set<std::u16string>& oversizedFiles() {
-  static std::set<std::u16string> files;
-  return files;
-}
-std::set<std::u16string>& unreadableFiles() {
-  static std::set<std::u16string> files;
-  return files;
-}
 
 // Every file helper leaves the current directory at the executable's folder, whatever
 // the path of the file and however the helper ends.
@@ -46,22 +34,19 @@ ReadResult readDataFile(Platform& p, const std::u16string& path, std::string& by
     result = p.system.readFile(path, bytes, maxBytes);
   }
   // Logged once per file and run: the settings are read again after display changes.
-  if (result == ReadResult::Failed && unreadableFiles().insert(path).second) {
+  if (result == ReadResult::Failed && p.data.unreadable.insert(path).second) {
     appendErrorLog(p, path + u" cannot be read (held by another program?): "
                              u"left as it is for the rest of this run");
   }
-  if (result == ReadResult::TooLarge && oversizedFiles().insert(path).second) {
+  if (result == ReadResult::TooLarge && p.data.oversized.insert(path).second) {
     appendErrorLog(p, path + u" is larger than " + toDecimal(static_cast<std::int64_t>(maxBytes)) +
                           u" bytes: not read, defaults used, the file is kept as it is");
   }
   return result;
 }
 
-bool writeBlocked(const std::u16string& path) { return unreadableFiles().contains(path); }
-
-void forgetFileReads() {
-  oversizedFiles().clear();
-  unreadableFiles().clear();
+bool writeBlocked(const Platform& p, const std::u16string& path) {
+  return p.data.unreadable.contains(path);
 }
 
 int LoadStringsFromFile(Platform& p, StringList& lines, const std::u16string& path,
@@ -88,7 +73,7 @@ int LoadStringsFromFile(Platform& p, StringList& lines, const std::u16string& pa
 bool SaveStringsToFile(Platform& p, const StringList& lines, const std::u16string& path,
                        TextEncoding encoding) {
   CurrentDirectoryReset reset(p);
-  if (writeBlocked(path)) return false;
+  if (writeBlocked(p, path)) return false;
   // Another process holding the file open (an editor, a second instance) keeps it.
   const bool heldElsewhere =
       FileExistsOnReadyDrive(p, path) && !p.system.canOpenExclusive(path);

@@ -25,9 +25,7 @@ inline constexpr std::uint32_t kReadRetryBudgetMs = 200;
 ReadResult readDataFile(Platform& p, const std::u16string& path, std::string& bytes,
                         std::uint64_t maxBytes);
 // The file could not be read in this run and is not to be written.
-bool writeBlocked(const std::u16string& path);
-// A new run, as far as the read record goes (tests run many in one process).
-void forgetFileReads();
+bool writeBlocked(const Platform& p, const std::u16string& path);
 
 // encoding nullopt: a BOM selects UTF-8 / UTF-16 LE / BE, ANSI without one.
 // The current directory is the executable's folder afterwards. Returns the line count.

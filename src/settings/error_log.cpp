@@ -6,12 +6,12 @@
 
 namespace rimfold {
 
-std::u16string errorLogPath() { return DataDir + u"Rimfold_Error.log"; }
+std::u16string errorLogPath(const Platform& p) { return p.data.dir + u"Rimfold_Error.log"; }
 
 bool appendErrorLog(Platform& p, const std::u16string& message) {
   // Read and written here directly, not through the data-file helpers, which report their
   // own failures in this log.
-  const std::u16string path = errorLogPath();
+  const std::u16string path = errorLogPath(p);
   const bool exists = FileExistsOnReadyDrive(p, path);
   StringList lines;
   bool written = false;

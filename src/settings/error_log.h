@@ -7,7 +7,7 @@
 
 namespace rimfold {
 
-std::u16string errorLogPath();  // DataDir + "Rimfold_Error.log"
+std::u16string errorLogPath(const Platform& p);  // data folder + "Rimfold_Error.log"
 
 // Appends "timestamp : message"; a file held open by another process costs the line
 // (false).

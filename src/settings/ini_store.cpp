@@ -26,7 +26,7 @@ IniFile loadIniFile(Platform& p, const std::u16string& path) {
 std::optional<IniFile> loadIniFileForRewrite(Platform& p, const std::u16string& path) {
   // Once unreadable, a file stays untouched for the run: what was used instead is not the
   // user's.
-  if (writeBlocked(path)) return std::nullopt;
+  if (writeBlocked(p, path)) return std::nullopt;
   return readIniFile(p, path);
 }
 

@@ -1,6 +1,5 @@
 #include "settings/settings_file.h"
 
-#include "system/data_dir.h"
 
 namespace rimfold {
 
@@ -17,7 +16,7 @@ constexpr std::int32_t kConstraintLevels = 4;
 
 }  // namespace
 
-std::u16string settingsPath() { return DataDir + u"Rimfold.ini"; }
+std::u16string settingsPath(const Platform& p) { return p.data.dir + u"Rimfold.ini"; }
 
 TraySettings readTraySettings(const IniFile& ini) {
   const TraySettings defaults;

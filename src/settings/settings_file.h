@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/platform.h"
 #include "rtl/ini_file.h"
 
 namespace rimfold {
@@ -17,7 +18,7 @@ struct TraySettings {
   friend bool operator==(const TraySettings&, const TraySettings&) = default;
 };
 
-std::u16string settingsPath();  // DataDir + "Rimfold.ini"
+std::u16string settingsPath(const Platform& p);  // data folder + "Rimfold.ini"
 
 // A stored level outside 0 to 3 reads as 0.
 TraySettings readTraySettings(const IniFile& ini);

@@ -13,7 +13,6 @@
 #include "ui/splitter_window.h"
 #include "widgets/model/shortcut_text.h"
 #include "widgets/num_edit_window.h"
-#include "shell/task_bar_list.h"
 #include "settings/window_lists.h"
 #include "platform/win32/win32_convert.h"
 #include "rtl/text_utils.h"
@@ -132,7 +131,7 @@ std::wstring menuFontFace() {
 
 }  // namespace
 
-std::u16string disableLogPath() { return DataDir + u"Disable.log"; }
+std::u16string disableLogPath(const Platform& p) { return p.data.dir + u"Disable.log"; }
 
 TConfigForm::TConfigForm(Platform& p, ProgramState& state, MonitorList& monitors)
     : p_(p), state_(state), monitors_(monitors) {}
@@ -140,11 +139,13 @@ TConfigForm::TConfigForm(Platform& p, ProgramState& state, MonitorList& monitors
 TConfigForm::~TConfigForm() {
   state_.lists.observer = nullptr;
   destroyWindow();
+  taskBar_.done();
 }
 
 void TConfigForm::create(const std::u16string& hotKeyStop) {
   NumEditWindow::registerKind();
   DialogControls::registerClasses();
+  taskBar_.init();
   if (createWindow({kConfigFormClass, L"Rimfold", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
                     kClientWidth, kClientHeight}) != nullptr) {
     const std::wstring face = menuFontFace();
@@ -201,7 +202,7 @@ void TConfigForm::FormCreate(const std::u16string& hotKeyStop) {
   showButtons();
 
   readWindowSize();
-  state_.lists.ListBoxD = LoadDisableLog(p_, disableLogPath(), &state_.lists.disableLogRead);
+  state_.lists.ListBoxD = LoadDisableLog(p_, disableLogPath(p_), &state_.lists.disableLogRead);
   fillList(ListBoxD, state_.lists.ListBoxD, extentD_);
   Proc_SetListExtent(ListBoxD, extentD_);
   Proc_MonitorInitial();
@@ -294,20 +295,20 @@ void TConfigForm::selectPage(int pageId) { controls_.setActivePage(pageId); }
 int TConfigForm::activePage() const { return controls_.activePage(PageControl); }
 
 void TConfigForm::FormShow() {
-  TaskBarShow(handle());
+  taskBar_.show(handle());
   if (HWND tabs = controls_[PageControl]) ::SetFocus(tabs);
 }
 
 void TConfigForm::FormCloseQuery() {
-  if (handle() != nullptr) TaskBarHide(handle());
+  if (handle() != nullptr) taskBar_.hide(handle());
   readWindowSize();
   // Each file on its own: one that cannot be written does not cost the others.
   runLogged(p_, [&] { saveWorkAreaFile(p_, state_.workAreaFile(), monitors_); });
   runLogged(p_, [&] {
     const ReadResult read = state_.lists.disableLogRead;
     const bool mayWrite = read == ReadResult::Ok || read == ReadResult::Missing;
-    if (!SaveDisableLog(p_, state_.lists.ListBoxD, disableLogPath(), read) && mayWrite) {
-      throw IoError("Cannot create file \"" + utf16ToUtf8(disableLogPath()) + "\"");
+    if (!SaveDisableLog(p_, state_.lists.ListBoxD, disableLogPath(p_), read) && mayWrite) {
+      throw IoError("Cannot create file \"" + utf16ToUtf8(disableLogPath(p_)) + "\"");
     }
   });
   if (HWND edit = controls_[EditKeyStop]) hotKeyText_ = text(edit);
@@ -451,9 +452,9 @@ void TConfigForm::WMMove(Message& m) {
   if (monitor == MMonNo) return;
   // On another monitor the shell shows the button on that monitor's taskbar.
   MMonNo = monitor;
-  TaskBarHide(handle());
+  taskBar_.hide(handle());
   p_.clock.sleep(kTaskBarReAddDelayMs);
-  TaskBarShow(handle());
+  taskBar_.show(handle());
 }
 
 void TConfigForm::WMCommand(Message& m) {

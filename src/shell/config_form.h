@@ -10,6 +10,7 @@
 #include <string>
 
 #include "shell/config_form_ids.h"
+#include "shell/task_bar_list.h"
 #include "ui/dialog_controls.h"
 #include "ui/window_base.h"
 #include "settings/program_state.h"
@@ -21,6 +22,8 @@
 #include "workarea/work_area.h"
 #include "workarea/work_area_page.h"
 #include "workarea/work_area_watch.h"
+#include "display/display_change.h"
+#include "platform/win32/win32_convert.h"
 
 #include <optional>
 
@@ -28,7 +31,10 @@ namespace rimfold::app {
 
 inline constexpr wchar_t kConfigFormClass[] = L"TConfigForm";
 
-class TConfigForm final : public WindowBase, public IListObserver {
+class TConfigForm final : public WindowBase,
+                          public IListObserver,
+                          public IWorkAreaDialog,
+                          public IMonitorPage {
  public:
   TConfigForm(Platform& p, ProgramState& state, MonitorList& monitors);
   ~TConfigForm() override;
@@ -48,10 +54,11 @@ class TConfigForm final : public WindowBase, public IListObserver {
 
   // Rebuilds the tables, the switches, the dialog's size and the work-area page from the
   // system and WorkArea.dat (start-up, and after display changes).
-  void Proc_MonitorInitial();
+  void Proc_MonitorInitial() override;
 
-  // Func_CheckDesktop and its timer: there once the window exists.
-  void refreshEdgeCaptions();
+  // The work-area watch's view of the dialog.
+  Hwnd dialogWindow() override { return win32::fromHwnd(handle()); }
+  void refreshEdgeCaptions() override;
 
   const WorkAreaPage& workAreaPage() const noexcept { return workAreaPage_; }
   const ExclusionPage& exclusionPage() const noexcept { return exclusionPage_; }
@@ -143,8 +150,9 @@ class TConfigForm final : public WindowBase, public IListObserver {
   int splitStartHeight_ = 0;
   HWND lastFocus_ = nullptr;
   bool modalDone_ = true;
+  TaskBarList taskBar_;
 };
 
-std::u16string disableLogPath();  // DataDir + "Disable.log"
+std::u16string disableLogPath(const Platform& p);  // data folder + "Disable.log"
 
 }  // namespace rimfold::app

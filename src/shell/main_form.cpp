@@ -8,7 +8,6 @@
 #include "ui/message_loop.h"
 #include "settings/error_log.h"
 #include "shell/config_form.h"
-#include "shell/task_bar_list.h"
 #include "engine/drag_features.h"
 
 #include "platform/win32/win32_convert.h"
@@ -23,21 +22,11 @@ namespace rimfold::app {
 
 namespace {
 
-// The out-of-context hook has no context argument: it reaches the one main form here.
-TMainForm* gHookTarget = nullptr;
-
-constexpr DWORD kHookFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
 constexpr DWORD kExceptionPauseMs = 1000;
 constexpr int kLargeIconSize = 32;
 
 IconHandle iconHandle(const win32::UniqueIcon& icon) {
   return static_cast<IconHandle>(reinterpret_cast<std::uintptr_t>(icon.get()));
-}
-
-void CALLBACK WinEventProc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG, LONG, DWORD, DWORD) {
-  TMainForm* target = gHookTarget;
-  if (target == nullptr) return;
-  runGuarded([&] { target->onWinEvent(event, win32::fromHwnd(hwnd)); });
 }
 
 }  // namespace
@@ -51,8 +40,8 @@ TMainForm::TMainForm(Platform& p, ProgramState& state, MonitorList& monitors,
       nonResident_(nonResident),
       correction_(p, state.lists, state.switches, state.tables, monitors),
       driver_(p, correction_, *this),
-      displayChange_(p, monitors, *this),
-      watch_(p, state.watch, state.tables, state.lists, monitors, *this),
+      displayChange_(p, monitors, *this, config),
+      watch_(p, state.watch, state.tables, state.lists, monitors, *this, config),
       trayIcon_(p.input) {
   // The handler is live before FormCreate runs, so failures there are logged too.
   setExceptionSink(this);
@@ -61,7 +50,7 @@ TMainForm::TMainForm(Platform& p, ProgramState& state, MonitorList& monitors,
 TMainForm::~TMainForm() {
   runGuarded([&] { FormDestroy(); });
   destroyWindow();
-  if (gHookTarget == this) gHookTarget = nullptr;
+  if (win32::winEventListener() == this) win32::setWinEventListener(nullptr);
   if (exceptionSink() == this) setExceptionSink(nullptr);
 }
 
@@ -104,12 +93,11 @@ void TMainForm::createTrayIcon() {
 
 void TMainForm::FormCreate() {
   systemTraits_.IsWow64 = InitWow64(p_);
-  TaskBarInit();
   systemTraits_.UACEnabled = CheckUAC(p_);
   state_.tables.GMonitorCount = monitors_.count();
   displayChange_.Func_ScreenChanged();
 
-  const TraySettings s = readTraySettings(loadIniFile(p_, settingsPath()));
+  const TraySettings s = readTraySettings(loadIniFile(p_, settingsPath(p_)));
   hotKeyWindow_.owner = handle();
   hotKeyWindow_.component = &HookHotKey;
   PPMenu_.emplace(p_, *this, TrayIcon(), HookHotKey,
@@ -124,9 +112,9 @@ void TMainForm::FormCreate() {
 
   driver_.MActWinB = win32::fromHwnd(handle());
   if (nonResident_) {
-    timerInterval_ = kNonResidentInterval;
+    timer_.setInterval(kNonResidentInterval);
   } else {
-    timerInterval_ = kResidentInterval;
+    timer_.setInterval(kResidentInterval);
     Proc_SetEventHook();
   }
   setTimerEnabled(true);
@@ -149,7 +137,7 @@ void TMainForm::FormCloseQuery() {
   PPMenu().MHotKeyStop = hotKeyText;
   if (!hotKeyStop().empty()) HookHotKey.Delete(kStopHotKeyIndex);
   runLogged(p_, [&] {
-    const std::u16string path = settingsPath();
+    const std::u16string path = settingsPath(p_);
     // Not rewritten when it was oversized or could not be read.
     std::optional<IniFile> ini = loadIniFileForRewrite(p_, path);
     if (!ini) return;
@@ -162,23 +150,10 @@ void TMainForm::FormDestroy() {
   // The timer dies with the window.
   setTimerEnabled(false);
   Proc_UnhookEvent();
-  TaskBarDone();
 }
 
-void TMainForm::armTimer(UINT_PTR id, UINT intervalMs, bool on) {
-  if (handle() == nullptr) return;
-  // Enabling restarts the interval, as re-arming a timer does.
-  if (on) {
-    ::SetTimer(handle(), id, intervalMs, nullptr);
-  } else {
-    ::KillTimer(handle(), id);
-  }
-}
-
-void TMainForm::setTimerEnabled(bool on) {
-  timerEnabled_ = on;
-  armTimer(kPollingTimerId, timerInterval_, on);
-}
+// Enabling restarts the interval, as re-arming a timer does.
+void TMainForm::setTimerEnabled(bool on) { timer_.setEnabled(on); }
 
 bool TMainForm::checkDesktopIfFlagged() {
   return watch_.checkIfFlagged();
@@ -200,18 +175,19 @@ void TMainForm::dragEndWork(Hwnd w) {
                    w);
 }
 
-void TMainForm::onWinEvent(std::uint32_t event, Hwnd w) { driver_.WinEventProc(event, w); }
+void TMainForm::onWinEvent(std::uint32_t event, Hwnd w) {
+  runGuarded([&] { driver_.WinEventProc(event, w); });
+}
 
 void TMainForm::Proc_SetEventHook() {
-  gHookTarget = this;
+  win32::setWinEventListener(this);
   hooks_.set();
 }
 
 void TMainForm::Proc_UnhookEvent() { hooks_.unhook(); }
 
 bool TMainForm::installHook(std::size_t index, const EventRange& range) {
-  EventHook[index].reset(
-      ::SetWinEventHook(range.min, range.max, nullptr, &WinEventProc, 0, 0, kHookFlags));
+  EventHook[index] = win32::hookWinEvents(range.min, range.max);
   return EventHook[index].valid();
 }
 
@@ -224,24 +200,16 @@ void TMainForm::TimerTimer() {
   driver_.TimerTimer();
 }
 
-void TMainForm::setDispChangeTimerEnabled(bool on) {
-  dispChangeTimerEnabled_ = on;
-  armTimer(kDispChangeTimerId, dispChangeInterval_, on);
-}
-
-void TMainForm::configMonitorInitial() { config_.Proc_MonitorInitial(); }
-
 bool TMainForm::configCheckDesktop(bool v) {
   return watch_.Func_CheckDesktop(v);
 }
 
-void TMainForm::startCheckTimer(std::uint32_t intervalMs) { armTimer(kCheckTimerId, intervalMs, true); }
+void TMainForm::startCheckTimer(std::uint32_t intervalMs) {
+  checkTimer_.setInterval(intervalMs);
+  checkTimer_.setEnabled(true);
+}
 
-void TMainForm::stopCheckTimer() { armTimer(kCheckTimerId, 0, false); }
-
-Hwnd TMainForm::dialogWindow() { return win32::fromHwnd(config_.handle()); }
-
-void TMainForm::refreshEdgeCaptions() { config_.refreshEdgeCaptions(); }
+void TMainForm::stopCheckTimer() { checkTimer_.setEnabled(false); }
 
 void TMainForm::showWorkAreaPage() {
   config_.selectPage(TabSheetWorkArea);
@@ -270,7 +238,6 @@ bool TMainForm::onMessage(Message& m) {
   }
   static constexpr MessageEntry<TMainForm> kMessages[] = {
       {WM_COMMAND, &TMainForm::WMCommand},
-      {WM_TIMER, &TMainForm::WMTimer},
       {WM_CLOSE, &TMainForm::WMClose},
       {WM_QUERYENDSESSION, &TMainForm::WMQueryEndSession},
       {WM_ENDSESSION, &TMainForm::WMEndSession},
@@ -278,14 +245,6 @@ bool TMainForm::onMessage(Message& m) {
       {kMsgDragEnded, &TMainForm::WMDragEnded},
   };
   return dispatchMessage(*this, kMessages, m);
-}
-
-void TMainForm::WMTimer(Message& m) {
-  // WM_TIMER can still be queued from before a KillTimer; a disabled timer does not tick.
-  if (m.wParam == kPollingTimerId && timerEnabled_) TimerTimer();
-  if (m.wParam == kCheckTimerId) watch_.TimerCheckTimer();
-  if (m.wParam == kDispChangeTimerId && dispChangeTimerEnabled_) displayChange_.TimerDispChangeTimer();
-  m.result = 0;
 }
 
 void TMainForm::WMDisplayChange(Message& m) {

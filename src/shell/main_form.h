@@ -23,6 +23,7 @@
 #include "engine/event_hooks.h"
 #include "engine/monitor_list.h"
 #include "platform/platform.h"
+#include "platform/win32/win32_event_hook.h"
 #include "platform/win32/unique_handle.h"
 #include "workarea/work_area_watch.h"
 
@@ -31,9 +32,6 @@ namespace rimfold::app {
 class TConfigForm;
 
 inline constexpr wchar_t kMainFormClass[] = L"TMainForm";
-inline constexpr UINT_PTR kPollingTimerId = 1;
-inline constexpr UINT_PTR kDispChangeTimerId = 2;
-inline constexpr UINT_PTR kCheckTimerId = 3;  // the work-area question answers itself
 inline constexpr UINT kResidentInterval = 250;
 inline constexpr UINT kNonResidentInterval = 1000;
 // Posted by the hook's drag-end record: wParam is the dragged window.
@@ -45,7 +43,8 @@ class TMainForm final : public WindowBase,
                         public ITrayMenuHost,
                         public IDisplayChangeHost,
                         public IWorkAreaWatchHost,
-                        public IHookInstaller {
+                        public IHookInstaller,
+                        public win32::IWinEventListener {
  public:
   TMainForm(Platform& p, ProgramState& state, MonitorList& monitors, TConfigForm& config,
             bool nonResident);
@@ -74,24 +73,21 @@ class TMainForm final : public WindowBase,
   // IDisplayChangeHost
   bool dispDialogChecked() override { return PPMenu_ && PPMenu_->checked(PPDispDialog); }
   void setTrayEnabled(bool on) override { TrayIcon().Enabled = on; }
-  bool dispChangeTimerEnabled() override { return dispChangeTimerEnabled_; }
-  void setDispChangeTimerEnabled(bool on) override;
-  void setDispChangeTimerInterval(std::uint32_t ms) override { dispChangeInterval_ = ms; }
-  void configMonitorInitial() override;
+  bool dispChangeTimerEnabled() override { return dispChangeTimer_.Enabled(); }
+  void setDispChangeTimerEnabled(bool on) override { dispChangeTimer_.setEnabled(on); }
+  void setDispChangeTimerInterval(std::uint32_t ms) override { dispChangeTimer_.setInterval(ms); }
   bool configCheckDesktop(bool v) override;
 
   // IWorkAreaWatchHost
   void startCheckTimer(std::uint32_t intervalMs) override;
   void stopCheckTimer() override;
-  Hwnd dialogWindow() override;
-  void refreshEdgeCaptions() override;
   void showWorkAreaPage() override;
 
   // IExceptionSink: log the failure and let the program go on.
   void ApplicationEventsException(const std::u16string& message) override;
 
-  // The hook callback's entry: the event and window reach the driver.
-  void onWinEvent(std::uint32_t event, Hwnd w);
+  // The hooks' reports reach the driver.
+  void onWinEvent(std::uint32_t event, Hwnd w) override;
 
   void Proc_SetEventHook() override;
   void Proc_UnhookEvent() override;
@@ -110,15 +106,14 @@ class TMainForm final : public WindowBase,
   const TrayMenu& PPMenu() const { return *PPMenu_; }
   TCoolTrayIcon& TrayIcon() { return trayIcon_.component(); }
   HWND trayHandle() const noexcept { return trayIcon_.Handle(); }
-  bool timerEnabled() const noexcept { return timerEnabled_; }
-  UINT timerInterval() const noexcept { return timerInterval_; }
+  bool timerEnabled() const noexcept { return timer_.Enabled(); }
+  std::uint32_t timerInterval() const noexcept { return timer_.Interval(); }
   // Set up: installed, or refused by the system and asked for again at every tick.
   bool hookInstalled() const noexcept override { return hooks_.wanted(); }
   EventDriver& driver() noexcept { return driver_; }
   DisplayChange& displayChange() noexcept { return displayChange_; }
 
  private:
-  void armTimer(UINT_PTR id, UINT intervalMs, bool on);
   void FormCreate();
   void loadIcons();
   void createTrayIcon();
@@ -127,7 +122,6 @@ class TMainForm final : public WindowBase,
   void TimerTimer();
 
   bool onMessage(Message& m) override;
-  void WMTimer(Message& m);
   void WMClose(Message& m);
   void WMQueryEndSession(Message& m);
   void WMEndSession(Message& m);
@@ -163,10 +157,11 @@ class TMainForm final : public WindowBase,
   std::optional<TrayPopupMenu> popupMenu_;
   std::optional<TrayMenu> PPMenu_;
   UINT taskbarCreated_ = 0;
-  bool timerEnabled_ = false;
-  UINT timerInterval_ = 500;  // the designed default, replaced before the timer first runs
-  bool dispChangeTimerEnabled_ = false;  // TimerDispChange
-  std::uint32_t dispChangeInterval_ = 1000;
+  // On the shared timer window, which outlives them. A disabled timer does not tick, even
+  // for a WM_TIMER queued before it was stopped.
+  TSimpleTimer timer_{500, [this](TSimpleTimer&) { TimerTimer(); }};  // replaced before it runs
+  TSimpleTimer dispChangeTimer_{1000, [this](TSimpleTimer&) { displayChange_.TimerDispChangeTimer(); }};
+  TSimpleTimer checkTimer_{1000, [this](TSimpleTimer&) { watch_.TimerCheckTimer(); }};
 };
 
 }  // namespace rimfold::app

@@ -1,14 +1,29 @@
-// TaskBarList: the dialog's own taskbar button, through the shell's ITaskbarList. One
-// object for the run; without it (no shell object) the calls do nothing.
+// The dialog's own taskbar button, through the shell's ITaskbarList. Without the shell
+// object the calls do nothing: a missing button is no reason to fail.
 #pragma once
 
 #include <windows.h>
 
+struct ITaskbarList;
+
 namespace rimfold::app {
 
-void TaskBarInit();   // the main form's creation
-void TaskBarDone();   // the main form's destruction; also at program end if still held
-void TaskBarShow(HWND window);
-void TaskBarHide(HWND window);
+class TaskBarList {
+ public:
+  TaskBarList() = default;
+  ~TaskBarList() { done(); }
+  TaskBarList(const TaskBarList&) = delete;
+  TaskBarList& operator=(const TaskBarList&) = delete;
+
+  void init();
+  void done();
+  void show(HWND window);
+  void hide(HWND window);
+
+ private:
+  ITaskbarList* list_ = nullptr;
+  bool shown_ = false;
+  bool comStarted_ = false;
+};
 
 }  // namespace rimfold::app

@@ -4,8 +4,6 @@
 
 namespace rimfold {
 
-std::u16string DataDir;
-
 namespace {
 
 constexpr std::size_t kMaxPath = 260;
@@ -30,8 +28,8 @@ bool Func_CreateDataDir(Platform& p, const std::u16string& name) {
   createIfMissing(p, base);
   const std::u16string folder = base + u"\\" + name;
   createIfMissing(p, folder);
-  DataDir = folder + u"\\";
-  return p.system.directoryExists(DataDir);
+  p.data.dir = folder + u"\\";
+  return p.system.directoryExists(p.data.dir);
 }
 
 bool DriveReady(Platform& p, char16_t firstCharacter) {
@@ -75,8 +73,8 @@ void removeStaleSaveFiles(Platform& p, const std::vector<std::u16string>& files)
     }
     return true;
   };
-  for (const std::u16string& name : p.system.findFiles(DataDir, u"rf*.tmp")) {
-    if (legacy(name)) p.system.deleteFile(DataDir + name);
+  for (const std::u16string& name : p.system.findFiles(p.data.dir, u"rf*.tmp")) {
+    if (legacy(name)) p.system.deleteFile(p.data.dir + name);
   }
 }
 

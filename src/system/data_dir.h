@@ -11,12 +11,9 @@
 
 namespace rimfold {
 
-// The per-user data folder with a trailing backslash; empty before Func_CreateDataDir.
-extern std::u16string DataDir;
-
 std::u16string GetSpecialFolderPath(Platform& p, int csidl);
-// AppData + "\Quenbrook" + "\" + name + "\"; true when that folder exists afterwards, false
-// when the shell names no AppData folder.
+// Makes AppData + "\Quenbrook" + "\" + name + "\" and sets p.data.dir to it; true when that
+// folder exists afterwards, false when the shell names no AppData folder.
 bool Func_CreateDataDir(Platform& p, const std::u16string& name);
 
 bool DriveReady(Platform& p, char16_t firstCharacter);

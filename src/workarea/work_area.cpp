@@ -5,7 +5,6 @@
 
 #include "rtl/text_utils.h"
 #include "settings/data_files.h"
-#include "system/data_dir.h"
 #include "system/version.h"
 
 namespace rimfold {
@@ -104,7 +103,7 @@ std::u16string edgeCaption(Edge edge, std::int32_t value) {
   return prefix + toDecimal(value) + u"]";
 }
 
-std::u16string workAreaPath() { return DataDir + u"WorkArea.dat"; }
+std::u16string workAreaPath(const Platform& p) { return p.data.dir + u"WorkArea.dat"; }
 
 namespace {
 
@@ -122,7 +121,7 @@ std::u16string tableSection(const MonitorTables& c, const MonitorList& longLived
 MonitorPage Proc_MonitorInitial(Platform& p, const WorkAreaFileState& c, const MonitorList& longLived) {
   const MonitorList fresh(p.windows);
   c.tables.GMonitorCount = fresh.count();
-  const IniFile ini = loadIniFile(p, workAreaPath());
+  const IniFile ini = loadIniFile(p, workAreaPath(p));
 
   MonitorPage page;
   // The tables hold kMaxMonitors entries; monitors beyond them are not offered on the page
@@ -153,7 +152,7 @@ MonitorPage Proc_MonitorInitial(Platform& p, const WorkAreaFileState& c, const M
 }
 
 void saveWorkAreaFile(Platform& p, const WorkAreaFileState& c, const MonitorList& longLived) {
-  const std::u16string path = workAreaPath();
+  const std::u16string path = workAreaPath(p);
   std::optional<IniFile> loaded = loadIniFileForRewrite(p, path);
   if (!loaded) return;
   IniFile& ini = *loaded;
@@ -197,7 +196,7 @@ void applyWorkArea(Platform& p, MonitorTables& c, const MonitorList& longLived, 
   if (s >= longLived.count() || !longLived.info(s, m)) {
     return;  // the monitor is gone; the next Proc_MonitorInitial rebuilds the page
   }
-  const std::u16string path = workAreaPath();
+  const std::u16string path = workAreaPath(p);
   std::optional<IniFile> ini = loadIniFileForRewrite(p, path);
   if (!ini) return;
   writeEdges(*ini, tableSection(c, longLived, s), stored);

@@ -24,7 +24,7 @@ enum class Edge { Top, Bottom, Left, Right };
 // "上(&T) [0]", "下(B) [1040]", "左(&L) [0]", "右(&R) [1920]"
 std::u16string edgeCaption(Edge edge, std::int32_t value);
 
-std::u16string workAreaPath();  // DataDir + "WorkArea.dat"
+std::u16string workAreaPath(const Platform& p);  // data folder + "WorkArea.dat"
 
 // The text of an edit is not an integer.
 class ConversionError : public std::runtime_error {

@@ -30,8 +30,14 @@ void noteSettingChange(WatchState& watch, std::uintptr_t action) {
 
 WorkAreaWatch::WorkAreaWatch(Platform& p, WatchState& state, MonitorTables& tables,
                              const WindowLists& lists, MonitorList& monitors,
-                             IWorkAreaWatchHost& host)
-    : p_(p), state_(state), tables_(tables), lists_(lists), monitors_(monitors), host_(host) {}
+                             IWorkAreaWatchHost& host, IWorkAreaDialog& dialog)
+    : p_(p),
+      state_(state),
+      tables_(tables),
+      lists_(lists),
+      monitors_(monitors),
+      host_(host),
+      dialog_(dialog) {}
 
 bool WorkAreaWatch::foregroundSuppressesCheck() {
   bool screenSaver = false;
@@ -74,7 +80,7 @@ bool WorkAreaWatch::Func_CheckDesktop(bool v) {
       }
       tables_.MDesktop[k] = wa;
     }
-    host_.refreshEdgeCaptions();
+    dialog_.refreshEdgeCaptions();
     for (int i = 0; i < tabled; ++i) {
       const auto k = static_cast<std::size_t>(i);
       if (!changed[k]) continue;
@@ -106,7 +112,7 @@ void WorkAreaWatch::ask(const std::u16string& text) {
   };
   try {
     host_.startCheckTimer(kCheckTimerIntervalMs);
-    const Hwnd dialog = host_.dialogWindow();
+    const Hwnd dialog = dialog_.dialogWindow();
     Func_ForceForeground(p_, dialog);
     if (p_.windows.messageBox(dialog, text, kWorkAreaQuestionCaption, kWorkAreaQuestionStyle) ==
         kIdYes) {

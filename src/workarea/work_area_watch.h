@@ -23,7 +23,18 @@ inline constexpr std::uintptr_t kSpiSetWorkArea = 0x002F;
 // whose size stays, so a work-area change raises the watch's flag here.
 void noteSettingChange(WatchState& watch, std::uintptr_t action);
 
-// What the watch asks of the dialog and the main form around it.
+// What the watch asks of the dialog, whose window owns its question.
+class IWorkAreaDialog {
+ public:
+  virtual Hwnd dialogWindow() = 0;
+  // The four group-box captions of the monitor selected in CBMonitor, from MDesktop.
+  virtual void refreshEdgeCaptions() = 0;
+
+ protected:
+  ~IWorkAreaDialog() = default;
+};
+
+// What the watch asks of the main form around it.
 class IWorkAreaWatchHost {
  public:
   virtual ~IWorkAreaWatchHost() = default;
@@ -32,9 +43,6 @@ class IWorkAreaWatchHost {
   virtual void setTimerEnabled(bool on) = 0;      // the main form's polling Timer
   virtual void startCheckTimer(std::uint32_t intervalMs) = 0;  // TimerCheck
   virtual void stopCheckTimer() = 0;
-  virtual Hwnd dialogWindow() = 0;                // TConfigForm's window
-  // The four group-box captions of the monitor selected in CBMonitor, from MDesktop.
-  virtual void refreshEdgeCaptions() = 0;
   // The page "[作業領域(&K)]" made active, then PPConfigClick: returns when the dialog closes.
   virtual void showWorkAreaPage() = 0;
 };
@@ -42,7 +50,7 @@ class IWorkAreaWatchHost {
 class WorkAreaWatch {
  public:
   WorkAreaWatch(Platform& p, WatchState& state, MonitorTables& tables, const WindowLists& lists,
-                MonitorList& monitors, IWorkAreaWatchHost& host);
+                MonitorList& monitors, IWorkAreaWatchHost& host, IWorkAreaDialog& dialog);
 
   // v true: the periodic check after WM_GETMINMAXINFO; true when a monitor's work area
   // changed. v false: the question after a display change, without details; always true.
@@ -63,6 +71,7 @@ class WorkAreaWatch {
   const WindowLists& lists_;
   MonitorList& monitors_;
   IWorkAreaWatchHost& host_;
+  IWorkAreaDialog& dialog_;
 };
 
 }  // namespace rimfold

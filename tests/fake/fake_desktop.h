@@ -150,7 +150,7 @@ class FakeDesktop final : public IWindowManager,
   FakeDesktop();
   ~FakeDesktop() override;
 
-  Platform platform() { return Platform{*this, *this, *this, *this, *this, *this}; }
+  Platform platform() { return Platform{*this, *this, *this, *this, *this, *this, data_}; }
 
   // ---- call counting ----
   std::uint64_t calls(Op op) const { return calls_[static_cast<std::size_t>(op)]; }
@@ -364,6 +364,7 @@ class FakeDesktop final : public IWindowManager,
   std::string utf16ToAnsi(std::u16string_view text) const override;
 
  private:
+  DataFolder data_;
   struct WindowRec {
     FakeWindow w;
     std::int64_t vanishAt = -1;  // total call count at which it is destroyed

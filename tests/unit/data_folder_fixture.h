@@ -1,4 +1,4 @@
-// A fake desktop with a ready drive C: and the data folder, DataDir pointing at it.
+// A fake desktop with a ready drive C: and the data folder, the platform pointing at it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,13 +17,9 @@ inline constexpr char16_t kTestDataDir[] =
 class DataFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DataDir = kTestDataDir;
+    p.data.dir = kTestDataDir;
     desk.setDrive(u'C', {u"\\Device\\HarddiskVolume1", true});
     desk.addDirectory(kTestDataDir);
-  }
-  void TearDown() override {
-    DataDir.clear();
-    forgetFileReads();
   }
 
   // The bytes of a file in the data folder, "<none>" when it does not exist.

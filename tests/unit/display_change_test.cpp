@@ -19,8 +19,8 @@ using Log = std::vector<std::string>;
 
 const FakeMonitor kPrimary{0, {0, 0, 1920, 1080}, {0, 0, 1920, 1060}, true};
 
-// Records what the handling asks of the main form, in order.
-struct DisplayHost : IDisplayChangeHost {
+// Records what the handling asks of the main form and the dialog, in order.
+struct DisplayHost : IDisplayChangeHost, IMonitorPage {
   bool nonResident() override { return oneShot; }
   Hwnd mainWindow() override { return main; }
   bool dispDialogChecked() override { return dialog; }
@@ -34,7 +34,7 @@ struct DisplayHost : IDisplayChangeHost {
   void setDispChangeTimerInterval(std::uint32_t ms) override {
     log.push_back("countdown " + std::to_string(ms) + " ms");
   }
-  void configMonitorInitial() override { step("monitor initial"); }
+  void Proc_MonitorInitial() override { step("monitor initial"); }
   bool configCheckDesktop(bool v) override { return step(v ? "check true" : "check false"); }
 
   void note(bool on, const std::string& what) { log.push_back(what + (on ? " on" : " off")); }
@@ -75,7 +75,7 @@ struct Rig {
   Platform p{d.platform()};
   MonitorList monitors{d};
   DisplayHost host;
-  DisplayChange dc{p, monitors, host};
+  DisplayChange dc{p, monitors, host, host};
 };
 
 std::vector<std::u16string> captions(int from, int to) {

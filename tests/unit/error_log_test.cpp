@@ -21,7 +21,7 @@ class ErrorLogTest : public test::DataFolderTest {
   std::string file() const { return dataFile(u"Rimfold_Error.log"); }
 };
 
-TEST_F(ErrorLogTest, PathIsInTheDataFolder) { EXPECT_EQ(errorLogPath(), kFile); }
+TEST_F(ErrorLogTest, PathIsInTheDataFolder) { EXPECT_EQ(errorLogPath(p), kFile); }
 
 TEST_F(ErrorLogTest, LinesCarryTheTimestampAndTheMessage) {
   struct Case {

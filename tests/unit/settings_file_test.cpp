@@ -31,7 +31,7 @@ class SettingsFileTest : public test::DataFolderTest {
   IniFile parse(const std::string& text) { return IniFile::parse(text, desk); }
 };
 
-TEST_F(SettingsFileTest, PathIsInTheDataFolder) { EXPECT_EQ(settingsPath(), kFile); }
+TEST_F(SettingsFileTest, PathIsInTheDataFolder) { EXPECT_EQ(settingsPath(p), kFile); }
 
 TEST_F(SettingsFileTest, ReadsValuesAndDefaults) {
   struct Case {
@@ -63,12 +63,12 @@ TEST_F(SettingsFileTest, ReadsValuesAndDefaults) {
 }
 
 TEST_F(SettingsFileTest, FirstRunWritesTheDefaultFile) {
-  const IniFile ini = loadIniFile(p, settingsPath());
+  const IniFile ini = loadIniFile(p, settingsPath(p));
   const TraySettings s = readTraySettings(ini);
   EXPECT_EQ(s, TraySettings{});
   IniFile out = ini;
   writeTraySettings(out, s);
-  saveIniFile(p, out, settingsPath());
+  saveIniFile(p, out, settingsPath(p));
   EXPECT_EQ(desk.fileBytes(kFile), std::string(kFirstRun));
 }
 
@@ -88,30 +88,30 @@ TEST_F(SettingsFileTest, WritingKeepsOtherKeysAndSectionsInPlace) {
 TEST_F(SettingsFileTest, Utf16FileRoundTripsAsUtf16) {
   const std::string text = "[Tray]\r\nStop=1\r\n\r\n[Key]\r\nStop=Ctrl+Q\r\n\r\n";
   desk.addFile(kFile, utf16le(text));
-  IniFile ini = loadIniFile(p, settingsPath());
+  IniFile ini = loadIniFile(p, settingsPath(p));
   const TraySettings s = readTraySettings(ini);
   EXPECT_EQ(s, (TraySettings{true, true, false, 0, u"Ctrl+Q"}));
   writeTraySettings(ini, s);
-  saveIniFile(p, ini, settingsPath());
+  saveIniFile(p, ini, settingsPath(p));
   EXPECT_EQ(desk.fileBytes(kFile),
             utf16le("[Tray]\r\nStop=1\r\nConstraints=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\n"
                     "\r\n[Key]\r\nStop=Ctrl+Q\r\n\r\n"));
 }
 
 TEST_F(SettingsFileTest, ChangedStateSurvivesARestart) {
-  IniFile ini = loadIniFile(p, settingsPath());
+  IniFile ini = loadIniFile(p, settingsPath(p));
   const TraySettings changed{true, false, true, 3, u"Ctrl+F12"};
   writeTraySettings(ini, changed);
-  saveIniFile(p, ini, settingsPath());
-  EXPECT_EQ(readTraySettings(loadIniFile(p, settingsPath())), changed);
+  saveIniFile(p, ini, settingsPath(p));
+  EXPECT_EQ(readTraySettings(loadIniFile(p, settingsPath(p))), changed);
 }
 
 TEST_F(SettingsFileTest, FailedWriteRaisesAndKeepsTheOldFile) {
   desk.addFile(kFile, kFirstRun);
   desk.setWritesFail(true);
-  IniFile ini = loadIniFile(p, settingsPath());
+  IniFile ini = loadIniFile(p, settingsPath(p));
   writeTraySettings(ini, {true, true, false, 1, u""});
-  EXPECT_THROW(saveIniFile(p, ini, settingsPath()), IoError);
+  EXPECT_THROW(saveIniFile(p, ini, settingsPath(p)), IoError);
   EXPECT_EQ(desk.fileBytes(kFile), std::string(kFirstRun));
 }
 
@@ -134,8 +134,8 @@ TEST_F(SettingsFileTest, AnOversizedFileIsNeitherReadNorRewritten) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     desk.addFile(kFile, file(c.size));
-    EXPECT_EQ(readTraySettings(loadIniFile(p, settingsPath())).Stop, c.read);
-    EXPECT_EQ(loadIniFileForRewrite(p, settingsPath()).has_value(), c.read);
+    EXPECT_EQ(readTraySettings(loadIniFile(p, settingsPath(p))).Stop, c.read);
+    EXPECT_EQ(loadIniFileForRewrite(p, settingsPath(p)).has_value(), c.read);
     EXPECT_EQ(desk.fileBytes(kFile), file(c.size));
   }
   const std::string log = dataFile(u"Rimfold_Error.log");
@@ -158,12 +158,12 @@ TEST_F(SettingsFileTest, AFileHeldAtStartIsRetriedThenLeftAlone) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    forgetFileReads();
+    p.data.unreadable.clear();
     desk.addFile(kFile, kept);
     desk.lockFile(kFile, test::FileLock::Exclusive, c.heldMs);
-    EXPECT_EQ(readTraySettings(loadIniFile(p, settingsPath())).Stop, c.read);
-    EXPECT_TRUE(readTraySettings(loadIniFile(p, settingsPath())).Stop);  // let go by now
-    EXPECT_EQ(loadIniFileForRewrite(p, settingsPath()).has_value(), c.read);
+    EXPECT_EQ(readTraySettings(loadIniFile(p, settingsPath(p))).Stop, c.read);
+    EXPECT_TRUE(readTraySettings(loadIniFile(p, settingsPath(p))).Stop);  // let go by now
+    EXPECT_EQ(loadIniFileForRewrite(p, settingsPath(p)).has_value(), c.read);
     const std::string log = dataFile(u"Rimfold_Error.log");
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), c.read ? 0 : 1) << log;
   }

@@ -112,6 +112,16 @@ TEST(SimpleTimer, DisablingStopsTicksAndCountsDown) {
   EXPECT_EQ(r.ticks, 3);  // b only
 }
 
+// A WM_TIMER still queued from before the stop reaches the handler: it must not tick.
+TEST(SimpleTimer, AQueuedTickAfterTheStopIsDropped) {
+  TimerRig r;
+  TSimpleTimer a(10, r.counter());
+  a.setEnabled(true);
+  a.setEnabled(false);
+  TSimpleTimerHandler::instance()->HandleTimer(a.Id());
+  EXPECT_EQ(r.ticks, 0);
+}
+
 TEST(SimpleTimer, TheLastTimerFreesTheSharedHandler) {
   TimerRig r;
   EXPECT_EQ(TSimpleTimerHandler::instance(), nullptr);

@@ -163,7 +163,7 @@ TEST(DataDir, CreatesBothLevelsOrFails) {
     Platform p = d.platform();
     if (!c.failing.empty()) d.setFailCreateDirectory(c.failing);
     EXPECT_EQ(Func_CreateDataDir(p, u"Rimfold"), c.expected) << c.name;
-    EXPECT_EQ(DataDir, u"C:\\users\\test\\AppData\\Roaming\\Quenbrook\\Rimfold\\") << c.name;
+    EXPECT_EQ(p.data.dir, u"C:\\users\\test\\AppData\\Roaming\\Quenbrook\\Rimfold\\") << c.name;
   }
   {
     // No AppData folder: nothing is made at the root of the current drive.
@@ -271,8 +271,8 @@ TEST(DataDir, StaleSaveFilesAreRemovedAtStartAndNothingElse) {
   FakeDesktop d;
   Platform p = d.platform();
   d.setDrive(u'C', {u"\\Device\\HarddiskVolume1", true});
-  DataDir = u"C:\\data\\";
-  d.addDirectory(DataDir);
+  p.data.dir = u"C:\\data\\";
+  d.addDirectory(p.data.dir);
   struct Case {
     const char16_t* name;
     bool removed;
@@ -283,13 +283,12 @@ TEST(DataDir, StaleSaveFilesAreRemovedAtStartAndNothingElse) {
       {u"rf1A2B3.tmp", false},    {u"rfz1.tmp", false},       {u"rf.tmp", false},
       {u"notes.tmp", false},      {u"Other.ini.tmp", false},
   };
-  for (const Case& c : cases) d.addFile(DataDir + c.name, "x");
-  removeStaleSaveFiles(p, {DataDir + u"Rimfold.ini", DataDir + u"Disable.log"});
+  for (const Case& c : cases) d.addFile(p.data.dir + c.name, "x");
+  removeStaleSaveFiles(p, {p.data.dir + u"Rimfold.ini", p.data.dir + u"Disable.log"});
   for (const Case& c : cases) {
-    EXPECT_EQ(d.fileBytes(DataDir + c.name).has_value(), !c.removed)
+    EXPECT_EQ(d.fileBytes(p.data.dir + c.name).has_value(), !c.removed)
         << std::string(c.name, c.name + std::char_traits<char16_t>::length(c.name));
   }
-  DataDir.clear();
 }
 
 TEST(ExecuteProgram, PassesTextsCutTo260) {

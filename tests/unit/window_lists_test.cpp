@@ -138,7 +138,6 @@ class DisableLogTest : public ::testing::Test {
   const std::u16string path_ = u"C:\\users\\test\\AppData\\Roaming\\Quenbrook\\Rimfold\\Disable.log";
 
   void SetUp() override { desktop_.addDirectory(u"C:\\users\\test\\AppData\\Roaming\\Quenbrook\\Rimfold"); }
-  void TearDown() override { forgetFileReads(); }
 
   std::string utf16le(std::u16string_view text) {
     return encodeText(text, TextEncoding::Utf16LE, true, desktop_);

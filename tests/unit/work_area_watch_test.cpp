@@ -22,7 +22,7 @@ const std::u16string kHeader =
     u"作業領域の大きさに変更がありました。\r\n作業領域を再設定しますか？\r\n";
 
 // Records what the watch asks of the forms, in order.
-struct WatchHost : IWorkAreaWatchHost {
+struct WatchHost : IWorkAreaWatchHost, IWorkAreaDialog {
   bool stopChecked() override { return stop; }
   void setTrayEnabled(bool on) override { log.push_back(on ? "tray on" : "tray off"); }
   void setTimerEnabled(bool on) override { log.push_back(on ? "timer on" : "timer off"); }
@@ -64,7 +64,7 @@ struct Rig {
   ProgramState config;
   MonitorList monitors{d};
   WatchHost host;
-  WorkAreaWatch watch{p, config.watch, config.tables, config.lists, monitors, host};
+  WorkAreaWatch watch{p, config.watch, config.tables, config.lists, monitors, host, host};
   Hwnd front = 0;
 };
 

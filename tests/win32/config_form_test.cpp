@@ -23,12 +23,10 @@ using win32::test::TempFolder;
 class ConfigFormTest : public testing::Test {
  protected:
   void SetUp() override {
-    savedDataDir_ = DataDir;
-    DataDir = win32::fromWide(folder_.path() + L"\\");
+    p_.data.dir = win32::fromWide(folder_.path() + L"\\");
     form_.create(u"Ctrl+Alt+S");
     ASSERT_NE(form_.handle(), nullptr);
   }
-  void TearDown() override { DataDir = savedDataDir_; }
 
   HWND control(int id) { return form_.controls()[id]; }
   // A control's rectangle relative to another one's top-left corner.
@@ -57,7 +55,6 @@ class ConfigFormTest : public testing::Test {
   TConfigForm form_{p_, state_, monitors_};
 
  private:
-  std::u16string savedDataDir_;
 };
 
 TEST_F(ConfigFormTest, TheWorkAreaCrossStandsWhereTheTableSaysAtTheWindowsDpi) {

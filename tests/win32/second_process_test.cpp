@@ -143,9 +143,9 @@ TEST_F(SecondProcessTest, DataFolderIsCreatedUnderRoamingApplicationData) {
 
   for (int round = 0; round < 2; ++round) {  // creating, then finding it there
     SCOPED_TRACE(round);
-    DataDir.clear();
+    p.data.dir.clear();
     EXPECT_TRUE(Func_CreateDataDir(p, u"RimfoldWin32Test"));
-    EXPECT_EQ(DataDir, fromWide(folder) + u"\\");
+    EXPECT_EQ(p.data.dir, fromWide(folder) + u"\\");
     const DWORD attributes = ::GetFileAttributesW(folder.c_str());
     EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES);
     EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);

@@ -135,15 +135,13 @@ TEST(WindowBaseTest, MessagesReachTheObjectAndFailuresStopAtTheTrampoline) {
   EXPECT_FALSE(::IsWindow(h));
 }
 
-// The two forms as wWinMain builds them, with DataDir in a temporary folder.
+// The two forms as wWinMain builds them, with the data folder a temporary one.
 class FormsTest : public testing::Test {
  protected:
   void SetUp() override {
-    savedDataDir_ = DataDir;
-    DataDir = win32::fromWide(folder_.path() + L"\\");
+    p_.data.dir = win32::fromWide(folder_.path() + L"\\");
   }
   void TearDown() override {
-    DataDir = savedDataDir_;
     takeQuitMessage();
   }
   std::wstring file(const wchar_t* name) const { return folder_.file(name); }
@@ -155,7 +153,6 @@ class FormsTest : public testing::Test {
   TempFolder folder_;
 
  private:
-  std::u16string savedDataDir_;
 };
 
 constexpr char kFirstRunIni[] =

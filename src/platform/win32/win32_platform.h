@@ -18,7 +18,7 @@ class Win32Platform {
   Win32Platform& operator=(const Win32Platform&) = delete;
 
   [[nodiscard]] Platform platform() noexcept {
-    return Platform{windows_, input_, shell_, system_, clock_, codePage_};
+    return Platform{windows_, input_, shell_, system_, clock_, codePage_, data_};
   }
 
  private:
@@ -28,6 +28,7 @@ class Win32Platform {
   Win32System system_;
   Win32Clock clock_;
   Win32CodePage codePage_;
+  DataFolder data_;
 };
 
 }  // namespace rimfold::win32

@@ -104,6 +104,8 @@ bool TSimpleTimer::DisarmTimer(bool clear) {
 }
 
 void TSimpleTimer::tick() {
+  // WM_TIMER can still be queued from before a KillTimer.
+  if (!FEnabled) return;
   if (AutoDisable) DisarmTimer(true);
   if (FOnTimer) FOnTimer(*this);
 }

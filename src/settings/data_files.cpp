@@ -45,6 +45,10 @@ ReadResult readDataFile(Platform& p, const std::u16string& path, std::string& by
   return result;
 }
 
+IoError IoError::cannotCreate(const std::u16string& path) {
+  return IoError("Cannot create file \"" + utf16ToUtf8(path) + "\"");
+}
+
 bool writeBlocked(const Platform& p, const std::u16string& path) {
   return p.data.unreadable.contains(path);
 }

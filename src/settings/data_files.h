@@ -4,12 +4,20 @@
 
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string>
 
 #include "platform/platform.h"
 #include "rtl/text_codec.h"
 
 namespace rimfold {
+
+// A data file that could not be written.
+class IoError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+  static IoError cannotCreate(const std::u16string& path);
+};
 
 // Size limits of the data files: a larger file is taken to be damaged. It is not read (the
 // program starts from its defaults), logged once, and never written over.

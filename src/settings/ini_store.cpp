@@ -32,7 +32,7 @@ std::optional<IniFile> loadIniFileForRewrite(Platform& p, const std::u16string& 
 
 void saveIniFile(Platform& p, const IniFile& ini, const std::u16string& path) {
   if (!p.system.writeFileReplacing(path, ini.serialize(p.codePage))) {
-    throw IoError("Cannot create file \"" + utf16ToUtf8(path) + "\"");
+    throw IoError::cannotCreate(path);
   }
 }
 

@@ -2,11 +2,11 @@
 #pragma once
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "platform/platform.h"
 #include "rtl/ini_file.h"
+#include "settings/data_files.h"
 
 namespace rimfold {
 
@@ -17,9 +17,4 @@ IniFile loadIniFile(Platform& p, const std::u16string& path);
 std::optional<IniFile> loadIniFileForRewrite(Platform& p, const std::u16string& path);
 // Writes it back whole, never losing the previous content; throws IoError on failure.
 void saveIniFile(Platform& p, const IniFile& ini, const std::u16string& path);
-
-class IoError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 }  // namespace rimfold

@@ -308,7 +308,7 @@ void TConfigForm::FormCloseQuery() {
     const ReadResult read = state_.lists.disableLogRead;
     const bool mayWrite = read == ReadResult::Ok || read == ReadResult::Missing;
     if (!SaveDisableLog(p_, state_.lists.ListBoxD, disableLogPath(p_), read) && mayWrite) {
-      throw IoError("Cannot create file \"" + utf16ToUtf8(disableLogPath(p_)) + "\"");
+      throw IoError::cannotCreate(disableLogPath(p_));
     }
   });
   if (HWND edit = controls_[EditKeyStop]) hotKeyText_ = text(edit);

@@ -1020,9 +1020,8 @@ void FakeDesktop::lockFile(const std::u16string& path, FileLock lock, std::int64
   f.lockEnds = forMs < 0 ? -1 : now_ + forMs;
 }
 
-FileLock FakeDesktop::lockOf(FileRec& f) const {
-  if (f.lockEnds >= 0 && now_ >= f.lockEnds) f.lock = FileLock::None;
-  return f.lock;
+FileLock FakeDesktop::lockOf(const FileRec& f) const {
+  return f.lockEnds >= 0 && now_ >= f.lockEnds ? FileLock::None : f.lock;
 }
 
 void FakeDesktop::addShortName(const std::u16string& shortPath, const std::u16string& longPath) {

@@ -376,7 +376,7 @@ class FakeDesktop final : public IWindowManager,
     FileLock lock = FileLock::None;
     std::int64_t lockEnds = -1;  // clock time at which the lock lifts
   };
-  FileLock lockOf(FileRec& f) const;
+  FileLock lockOf(const FileRec& f) const;  // a timed lock has ended at its time
 
   void count(Op op) const {
     ++calls_[static_cast<std::size_t>(op)];

@@ -6,10 +6,16 @@
 
 namespace rimfold {
 
-TrayMenu::TrayMenu(Platform& p, ITrayMenuHost& host, TCoolTrayIcon& trayIcon,
-                   THookHotKey& hotKey, TrayIcons icons, const TraySettings& settings,
-                   const SystemTraits& system)
-    : p_(p), host_(host), trayIcon_(trayIcon), hotKey_(hotKey), icons_(icons), system_(system) {
+TrayMenu::TrayMenu(Platform& p, ITrayMenuHost& host, IConfigDialog& dialog,
+                   TCoolTrayIcon& trayIcon, THookHotKey& hotKey, TrayIcons icons,
+                   const TraySettings& settings, const SystemTraits& system)
+    : p_(p),
+      host_(host),
+      dialog_(dialog),
+      trayIcon_(trayIcon),
+      hotKey_(hotKey),
+      icons_(icons),
+      system_(system) {
   for (const TrayMenuItemDef& d : kTrayMenu) state(d.id).caption = d.caption;
   state(PPStop).checked = settings.Stop;
   state(PPDispDialog).checked = settings.DispDialog;
@@ -132,10 +138,10 @@ void TrayMenu::HookHotKeyHotKey(THookHotKey&, std::int32_t index) {
 }
 
 void TrayMenu::PPConfigClick() {
-  if (host_.configFormVisible()) return;
+  if (dialog_.visible()) return;
   if (!MHotKeyStop.empty()) hotKey_.Delete(kStopHotKeyIndex);
   trayIcon_.Enabled = false;
-  host_.showConfigModal(MHotKeyStop);
+  MHotKeyStop = dialog_.showModal();
   trayIcon_.Enabled = true;
   registerStopHotKey();
 }

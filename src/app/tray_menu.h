@@ -113,12 +113,22 @@ constexpr const TrayMenuItemDef& trayMenuItem(TrayMenuId id) { return kTrayMenu[
 // What the commands need of the main form around the menu.
 class ITrayMenuHost {
  public:
-  virtual ~ITrayMenuHost() = default;
   virtual Hwnd mainWindow() = 0;
-  virtual bool configFormVisible() = 0;
-  // Shows the configuration dialog modally; it may replace the hotkey text.
-  virtual void showConfigModal(std::u16string& hotKeyText) = 0;
   virtual void closeMainForm() = 0;
+
+ protected:
+  ~ITrayMenuHost() = default;
+};
+
+// The configuration dialog, as the menu opens it.
+class IConfigDialog {
+ public:
+  virtual bool visible() const noexcept = 0;
+  // Modal; returns the hotkey text it leaves, which may be a new one.
+  virtual std::u16string showModal() = 0;
+
+ protected:
+  ~IConfigDialog() = default;
 };
 
 struct TrayIcons {
@@ -131,8 +141,9 @@ inline constexpr char16_t kHintStopped[] = u"Rimfold - 停止";
 
 class TrayMenu {
  public:
-  TrayMenu(Platform& p, ITrayMenuHost& host, TCoolTrayIcon& trayIcon, THookHotKey& hotKey,
-           TrayIcons icons, const TraySettings& settings, const SystemTraits& system);
+  TrayMenu(Platform& p, ITrayMenuHost& host, IConfigDialog& dialog, TCoolTrayIcon& trayIcon,
+           THookHotKey& hotKey, TrayIcons icons, const TraySettings& settings,
+           const SystemTraits& system);
 
   // Form creation: hotkey, stopped presentation, the radio item, display-mode captions and
   // visibility, and whether PPAdminQ is offered.
@@ -177,6 +188,7 @@ class TrayMenu {
 
   Platform& p_;
   ITrayMenuHost& host_;
+  IConfigDialog& dialog_;
   TCoolTrayIcon& trayIcon_;
   THookHotKey& hotKey_;
   TrayIcons icons_;

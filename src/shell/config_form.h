@@ -23,6 +23,7 @@
 #include "workarea/work_area_page.h"
 #include "workarea/work_area_watch.h"
 #include "display/display_change.h"
+#include "app/tray_menu.h"
 #include "platform/win32/win32_convert.h"
 
 #include <optional>
@@ -34,7 +35,8 @@ inline constexpr wchar_t kConfigFormClass[] = L"TConfigForm";
 class TConfigForm final : public WindowBase,
                           public IListObserver,
                           public IWorkAreaDialog,
-                          public IMonitorPage {
+                          public IMonitorPage,
+                          public IConfigDialog {
  public:
   TConfigForm(Platform& p, ProgramState& state, MonitorList& monitors);
   ~TConfigForm() override;
@@ -46,8 +48,8 @@ class TConfigForm final : public WindowBase,
   // WorkArea.dat and Disable.log; returns the hotkey text for MHotKeyStop.
   std::u16string close();
   // PPConfigClick: shown centred until the user closes it, then closed as above.
-  std::u16string showModal();
-  bool visible() const noexcept;
+  std::u16string showModal() override;
+  bool visible() const noexcept override;
   // Makes a page (TabSheetExe, TabSheetWorkArea, TabSheetHotkey) the active one.
   void selectPage(int pageId);
   int activePage() const;

@@ -100,7 +100,7 @@ void TMainForm::FormCreate() {
   const TraySettings s = readTraySettings(loadIniFile(p_, settingsPath(p_)));
   hotKeyWindow_.owner = handle();
   hotKeyWindow_.component = &HookHotKey;
-  PPMenu_.emplace(p_, *this, TrayIcon(), HookHotKey,
+  PPMenu_.emplace(p_, *this, config_, TrayIcon(), HookHotKey,
                   TrayIcons{iconHandle(runningIcon_), iconHandle(ImageStop)}, s, systemTraits_);
   popupMenu_.emplace(*PPMenu_, trayHandle(), handle());
   TrayIcon().PopupMenu = &*popupMenu_;
@@ -226,9 +226,6 @@ void TMainForm::ApplicationEventsException(const std::u16string& message) {
 
 Hwnd TMainForm::mainWindow() { return win32::fromHwnd(handle()); }
 
-bool TMainForm::configFormVisible() { return config_.visible(); }
-
-void TMainForm::showConfigModal(std::u16string& hotKeyText) { hotKeyText = config_.showModal(); }
 
 bool TMainForm::onMessage(Message& m) {
   // "TaskbarCreated": the shell has restarted and lost the icon. Never handled here.

@@ -67,8 +67,6 @@ class TMainForm final : public WindowBase,
 
   // ITrayMenuHost
   Hwnd mainWindow() override;
-  bool configFormVisible() override;
-  void showConfigModal(std::u16string& hotKeyText) override;
 
   // IDisplayChangeHost
   bool dispDialogChecked() override { return PPMenu_ && PPMenu_->checked(PPDispDialog); }

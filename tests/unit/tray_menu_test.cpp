@@ -28,17 +28,18 @@ using test::FakeWindow;
 constexpr IconHandle kFormIcon = 0xF0;
 constexpr IconHandle kStopIcon = 0x50;
 
-class FakeMenuHost final : public ITrayMenuHost {
+class FakeMenuHost final : public ITrayMenuHost, public IConfigDialog {
  public:
   Hwnd mainWindow() override { return 0x3030; }
-  bool configFormVisible() override { return dialogVisible; }
-  void showConfigModal(std::u16string& hotKeyText) override {
+  bool visible() const noexcept override { return dialogVisible; }
+  std::u16string showModal() override {
     steps.push_back(trayEnabled && !trayEnabled() ? "modal, tray disabled" : "modal");
-    if (newHotKey) hotKeyText = *newHotKey;
+    return newHotKey.value_or(shownHotKey);
   }
   void closeMainForm() override { steps.push_back("close"); }
 
   bool dialogVisible = false;
+  std::u16string shownHotKey;  // what the dialog was given at its creation
   std::optional<std::u16string> newHotKey;
   std::function<bool()> trayEnabled;
   std::vector<std::string> steps;
@@ -54,6 +55,7 @@ struct MenuRig {
     icon.PopupMenu = &popup;
     popup.onDefault = [this] { return menu.clickDefaultItem(); };
     host.trayEnabled = [this] { return icon.Enabled; };
+    host.shownHotKey = settings.HotKeyStop;
     if (setUp) menu.setUp();
   }
   std::u16string tip() const { return shell.log.back().data.szTip; }
@@ -70,7 +72,7 @@ struct MenuRig {
   FakeMenuHost host;
   TraySettings settings;
   SystemTraits system;
-  TrayMenu menu{p, host, icon, hotKey, TrayIcons{kFormIcon, kStopIcon}, settings, system};
+  TrayMenu menu{p, host, host, icon, hotKey, TrayIcons{kFormIcon, kStopIcon}, settings, system};
   Hwnd app = 0;
 };
 

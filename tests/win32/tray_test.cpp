@@ -129,10 +129,10 @@ TEST_F(TrayComponentTest, SimpleTimersTickOnTheSharedWindowAndAutoDisableOnce) {
   EXPECT_EQ(timerWindow_.handle(), nullptr);
 }
 
-struct MenuHost : ITrayMenuHost {
+struct MenuHost final : ITrayMenuHost, IConfigDialog {
   Hwnd mainWindow() override { return 0; }
-  bool configFormVisible() override { return false; }
-  void showConfigModal(std::u16string&) override {}
+  bool visible() const noexcept override { return false; }
+  std::u16string showModal() override { return {}; }
   void closeMainForm() override {}
 };
 
@@ -177,7 +177,7 @@ TEST_F(TrayComponentTest, TheShownMenuHasEveryCaptionCheckRadioAndTheDefaultItem
   THookHotKey hotKey(hotKeyWindow);
   MenuHost host;
   const SystemTraits system;
-  TrayMenu menu(p_, host, icon.component(), hotKey, TrayIcons{}, s, system);
+  TrayMenu menu(p_, host, host, icon.component(), hotKey, TrayIcons{}, s, system);
   menu.setUp();
   // Wine runs elevated, so the elevated command is not offered; its prefix reports 6.1.
   ASSERT_FALSE(menu.visible(PPAdminQ));

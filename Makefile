@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build native win64 win32 unit lint win32-test desktop-test fuzz bench test demo clean
+.PHONY: deps build native win64 win32 unit lint win32-test desktop-test fuzz bench test demo dist screenshots clean
 
 deps:
 	@scripts/install-deps.sh
@@ -32,7 +32,7 @@ lint: native
 win32-test: win64
 	@scripts/run-win32-tests.sh
 
-desktop-test: win64
+desktop-test: dist
 	@scripts/run-desktop-tests.sh
 
 fuzz: deps
@@ -49,5 +49,13 @@ test: build
 demo: win64
 	@scripts/demo.sh
 
+# Release zips of both architectures and the per-user installer, in dist/.
+dist: win64 win32
+	@scripts/dist.sh
+
+# The guide's pictures, taken anew on a Wine desktop into docs/images.
+screenshots: win64
+	@GUIDE_IMAGES="$(CURDIR)/docs/images" tests/desktop/run.sh guide_pictures
+
 clean:
-	rm -rf build
+	rm -rf build dist

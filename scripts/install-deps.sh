@@ -13,6 +13,7 @@ packages=(
   xdotool imagemagick
   fonts-ipafont-gothic fonts-dejavu-core
   procps
+  msitools wixl zip
 )
 
 missing=()

@@ -22,6 +22,8 @@ run_suite "native unit tests" scripts/run-unit-tests.sh
 run_suite "layers (includes follow the folder tree)" scripts/check-layers.sh
 run_suite "static analysis of the core (clang-tidy)" scripts/run-static-analysis.sh
 run_suite "Windows tests under Wine" scripts/run-win32-tests.sh
+# The installer case of the desktop suite installs what this makes.
+run_suite "release packages (make dist)" scripts/dist.sh
 run_suite "end-to-end desktop tests" scripts/run-desktop-tests.sh
 run_suite "fuzzing" scripts/run-fuzz.sh
 

@@ -188,11 +188,11 @@ void TConfigForm::FormCreate(const std::u16string& hotKeyStop) {
   // The face of the system's menu font is taken when the controls are made.
   selectPage(TabSheetExe);
   for (int i = 1; i <= 9; ++i) {
-    const std::u16string name = u"PPDefBorder" + win32::fromWide(std::to_wstring(i));
+    const std::u16string name = u"PPDefBorder" + toDecimal(i);
     for (const MenuItemDef& item : kPPMenuDef) {
       if (name != item.name) continue;
       MPPDefBorder[static_cast<std::size_t>(i)] = item.id;
-      const std::wstring caption = L"&" + std::to_wstring(i);
+      const std::wstring caption = L"&" + win32::toWide(toDecimal(i));
       ::ModifyMenuW(PPMenuDef.get(), static_cast<UINT>(item.id), MF_BYCOMMAND | MF_STRING,
                     static_cast<UINT_PTR>(item.id), caption.c_str());
     }

@@ -143,50 +143,60 @@ TConfigForm::~TConfigForm() {
 }
 
 void TConfigForm::create(const std::u16string& hotKeyStop) {
-  NumEditWindow::registerKind();
-  DialogControls::registerClasses();
-  taskBar_.init();
   if (createWindow({kConfigFormClass, L"Rimfold", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
                     kClientWidth, kClientHeight}) != nullptr) {
-    const std::wstring face = menuFontFace();
-    if (controls_.create(handle(), kControls, face.c_str(), kFontHeight, SHIFTJIS_CHARSET)) {
-      // The designed client size at the window's DPI.
-      RECT outer{0, 0, scaleToDpi(kClientWidth, controls_.dpi()),
-                 scaleToDpi(kClientHeight, controls_.dpi())};
-      ::AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-      ::SetWindowPos(handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-      for (int id : kEdgeEdits) {
-        if (NumEditWindow* edit = NumEditWindow::fromHandle(controls_[id])) {
-          // Four integer digits, no grouping, silent refusals; the table gives the height.
-          TNumEdit& model = edit->model();
-          model.setAutoSize(false);
-          model.setIntegerLength(4);
-          model.setComma(false);
-          model.ErrorBeep = false;
-        }
+    // The designed client size at the window's DPI.
+    const int dpi = windowDpi(handle());
+    RECT outer{0, 0, scaleToDpi(kClientWidth, dpi), scaleToDpi(kClientHeight, dpi)};
+    ::AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+    ::SetWindowPos(handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    win32::UniqueMenu menu(::CreatePopupMenu());
+    for (const MenuItemDef& item : kPPMenuDef) {
+      if (item.caption == nullptr) {
+        ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+      } else {
+        ::AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(item.id), item.caption);
       }
-      ::SetWindowSubclass(controls_[EditKeyStop], &TConfigForm::editKeyStopProc,
-                          kEditKeyStopSubclass, reinterpret_cast<DWORD_PTR>(this));
-      win32::UniqueMenu menu(::CreatePopupMenu());
-      for (const MenuItemDef& item : kPPMenuDef) {
-        if (item.caption == nullptr) {
-          ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-        } else {
-          ::AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(item.id), item.caption);
-        }
-      }
-      PPMenuDef = std::move(menu);
-      layout();
     }
+    PPMenuDef = std::move(menu);
     state_.lists.observer = this;
   }
   FormCreate(hotKeyStop);
 }
 
-void TConfigForm::FormCreate(const std::u16string& hotKeyStop) {
+void TConfigForm::createControls() {
+  if (handle() == nullptr || controls_[PageControl] != nullptr) return;
+  NumEditWindow::registerKind();
+  DialogControls::registerClasses();
+  taskBar_.init();
   // The face of the system's menu font is taken when the controls are made.
-  selectPage(TabSheetExe);
+  const std::wstring face = menuFontFace();
+  if (!controls_.create(handle(), kControls, face.c_str(), kFontHeight, SHIFTJIS_CHARSET)) return;
+  for (int id : kEdgeEdits) {
+    if (NumEditWindow* edit = NumEditWindow::fromHandle(controls_[id])) {
+      // Four integer digits, no grouping, silent refusals; the table gives the height.
+      TNumEdit& model = edit->model();
+      model.setAutoSize(false);
+      model.setIntegerLength(4);
+      model.setComma(false);
+      model.ErrorBeep = false;
+    }
+  }
+  ::SetWindowSubclass(controls_[EditKeyStop], &TConfigForm::editKeyStopProc,
+                      kEditKeyStopSubclass, reinterpret_cast<DWORD_PTR>(this));
+  selectPage(page_);
+  showButtons();
+  fillList(ListBoxE, state_.lists.ListBoxE, extentE_);
+  Proc_SetListExtent(ListBoxE, extentE_);
+  fillList(ListBoxD, state_.lists.ListBoxD, extentD_);
+  Proc_SetListExtent(ListBoxD, extentD_);
+  mirrorMonitorPage();
+  layout();
+  setText(controls_[EditKeyStop], hotKeyText_);
+}
+
+void TConfigForm::FormCreate(const std::u16string& hotKeyStop) {
   for (int i = 1; i <= 9; ++i) {
     const std::u16string name = u"PPDefBorder" + toDecimal(i);
     for (const MenuItemDef& item : kPPMenuDef) {
@@ -199,15 +209,11 @@ void TConfigForm::FormCreate(const std::u16string& hotKeyStop) {
   }
   state_.lists.TBListEClearEnabled = false;
   exclusionPage_ = ExclusionPage{};
-  showButtons();
 
   readWindowSize();
   state_.lists.ListBoxD = LoadDisableLog(p_, disableLogPath(p_), &state_.lists.disableLogRead);
-  fillList(ListBoxD, state_.lists.ListBoxD, extentD_);
-  Proc_SetListExtent(ListBoxD, extentD_);
   Proc_MonitorInitial();
   hotKeyText_ = hotKeyStop;
-  if (HWND edit = controls_[EditKeyStop]) setText(edit, hotKeyText_);
 }
 
 std::u16string TConfigForm::hotKeyText() const { return hotKeyText_; }
@@ -220,6 +226,7 @@ std::u16string TConfigForm::close() {
 
 std::u16string TConfigForm::showModal() {
   if (handle() == nullptr) return hotKeyText_;
+  createControls();
   RECT outer{};
   ::GetWindowRect(handle(), &outer);
   const int width = outer.right - outer.left;
@@ -290,9 +297,14 @@ bool TConfigForm::visible() const noexcept {
   return handle() != nullptr && ::IsWindowVisible(handle()) != FALSE;
 }
 
-void TConfigForm::selectPage(int pageId) { controls_.setActivePage(pageId); }
+void TConfigForm::selectPage(int pageId) {
+  page_ = pageId;
+  controls_.setActivePage(pageId);
+}
 
-int TConfigForm::activePage() const { return controls_.activePage(PageControl); }
+int TConfigForm::activePage() const {
+  return controls_[PageControl] != nullptr ? controls_.activePage(PageControl) : page_;
+}
 
 void TConfigForm::FormShow() {
   taskBar_.show(handle());
@@ -322,7 +334,8 @@ void TConfigForm::readWindowSize() {
     state_.geometry.windowWidth = unscaleFromDpi(r.right - r.left, dpi);
     state_.geometry.windowHeight = unscaleFromDpi(r.bottom - r.top, dpi);
   }
-  state_.geometry.groupBoxEHeight = controls_.height(GroupBoxE);
+  // Without controls the splitter never moved: the height read at start stands.
+  if (controls_[GroupBoxE] != nullptr) state_.geometry.groupBoxEHeight = controls_.height(GroupBoxE);
 }
 
 void TConfigForm::applyWindowSize() {

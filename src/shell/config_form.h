@@ -1,6 +1,8 @@
 // TConfigForm: the configuration dialog. Its window exists, hidden, for the whole run and
 // shows what the engine reads live (lists, switches, per-monitor tables, owned by the
-// application root); the user sees it only while PPConfigClick shows it modally. Its three
+// application root); the user sees it only while PPConfigClick shows it modally. Its child
+// controls are made when it is first shown: a resident program most users never open the
+// dialog of should not carry their fonts and windows. Its three
 // pages are built from one table of controls, each page's glue in a file of its own
 // (config_form_exclusions, config_form_work_area, config_form_hotkey); the pages' logic is
 // in the core (app/exclusion_page, workarea/work_area_page).
@@ -44,6 +46,8 @@ class TConfigForm final : public WindowBase,
   // Creates the hidden window and runs FormCreate with the main form's hotkey text; the
   // work-area watch asks the main form (host) for the tray icon, the timer and the dialog.
   void create(const std::u16string& hotKeyStop);
+  // The child controls, showing what the state holds now; once (the first show does it).
+  void createControls();
   // The close of the dialog (also at program exit): FormCloseQuery, which saves
   // WorkArea.dat and Disable.log; returns the hotkey text for MHotKeyStop.
   std::u16string close();
@@ -104,6 +108,8 @@ class TConfigForm final : public WindowBase,
   void CHKMessageClick();
   void PageControlChange(NMHDR& header, LRESULT& result);
   void mirrorWorkAreaPage();
+  // The monitor list, the edges, the switches and the splitter's height into the controls.
+  void mirrorMonitorPage();
   void showEdgeCaptions();
   // Through the platform: the dialog's own controls, as any window.
   std::u16string text(HWND control);
@@ -146,6 +152,8 @@ class TConfigForm final : public WindowBase,
   std::array<int, 10> MPPDefBorder{};  // index 1..9: the menu ids of PPDefBorder1..9
   ExclusionPage exclusionPage_;
   WorkAreaPage workAreaPage_;
+  MonitorPage monitorPage_;
+  int page_ = TabSheetExe;  // the page to show, also before there are controls  // CBMonitor's items, kept until there is a combo box to show them
   ListExtent extentE_;
   ListExtent extentD_;
   std::u16string hotKeyText_;  // EditKeyStop's text, kept also when there is no window

@@ -11,15 +11,20 @@
 namespace rimfold::app {
 
 void TConfigForm::Proc_MonitorInitial() {
-  const MonitorPage page = rimfold::Proc_MonitorInitial(p_, state_.workAreaFile(), monitors_);
+  monitorPage_ = rimfold::Proc_MonitorInitial(p_, state_.workAreaFile(), monitors_);
+  workAreaPage_.CBMonitorChange(state_.tables, monitorPage_.selected);
+  mirrorMonitorPage();
+  applyWindowSize();
+}
+
+void TConfigForm::mirrorMonitorPage() {
   if (HWND combo = controls_[CBMonitor]) {
     ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const std::u16string& item : page.items) {
+    for (const std::u16string& item : monitorPage_.items) {
       ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::toWide(item).c_str()));
     }
-    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(page.selected), 0);
+    ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(workAreaPage_.selected), 0);
   }
-  workAreaPage_.CBMonitorChange(state_.tables, page.selected);
   mirrorWorkAreaPage();
   if (HWND check = controls_[CHKMessage]) {
     ::SendMessageW(check, BM_SETCHECK, state_.watch.CHKMessage ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -27,7 +32,6 @@ void TConfigForm::Proc_MonitorInitial() {
   controls_.checkButton(TBMAXDisable, state_.switches.TBMAXDisable);
   controls_.checkButton(TBDisableDeskTop, state_.switches.TBDisableDeskTop);
   controls_.setHeight(GroupBoxE, state_.geometry.groupBoxEHeight);
-  applyWindowSize();
 }
 
 void TConfigForm::mirrorWorkAreaPage() {

@@ -26,9 +26,10 @@ class ConfigFormTest : public testing::Test {
     p_.data.dir = win32::fromWide(folder_.path() + L"\\");
     form_.create(u"Ctrl+Alt+S");
     ASSERT_NE(form_.handle(), nullptr);
+    form_.createControls();
   }
 
-  HWND control(int id) { return form_.controls()[id]; }
+  HWND control(int id, TConfigForm* form = nullptr) { return (form ? *form : form_).controls()[id]; }
   // A control's rectangle relative to another one's top-left corner.
   RECT offset(int id, int from) {
     RECT r{}, base{};
@@ -36,12 +37,12 @@ class ConfigFormTest : public testing::Test {
     ::GetWindowRect(control(from), &base);
     return {r.left - base.left, r.top - base.top, r.right - base.left, r.bottom - base.top};
   }
-  std::vector<std::wstring> items(int id) {
+  std::vector<std::wstring> items(int id, TConfigForm* form = nullptr) {
     std::vector<std::wstring> out;
-    const auto n = ::SendMessageW(control(id), LB_GETCOUNT, 0, 0);
+    const auto n = ::SendMessageW(control(id, form), LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < n; ++i) {
       wchar_t line[256]{};
-      ::SendMessageW(control(id), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+      ::SendMessageW(control(id, form), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
       out.emplace_back(line);
     }
     return out;
@@ -149,6 +150,7 @@ TEST_F(ConfigFormTest, TheCloseStoresTheSizeInDesignUnitsAndTheNextStartRestores
   };
   TConfigForm next(p_, state_, monitors_);
   next.create(u"");
+  next.createControls();
   EXPECT_EQ(outerSize(next).cx, scaleToDpi(500, dpi));
   EXPECT_EQ(outerSize(next).cy, scaleToDpi(400, dpi));
   EXPECT_EQ(next.controls().height(GroupBoxE), 150);
@@ -159,6 +161,36 @@ TEST_F(ConfigFormTest, TheCloseStoresTheSizeInDesignUnitsAndTheNextStartRestores
   damaged.create(u"");
   EXPECT_EQ(outerSize(damaged).cx, scaleToDpi(435, dpi));
   EXPECT_EQ(outerSize(damaged).cy, scaleToDpi(320, dpi));
+}
+
+TEST_F(ConfigFormTest, ControlsMadeAtTheFirstShowShowWhatChangedBeforeIt) {
+  state_.geometry.groupBoxEHeight = 140;
+  TConfigForm later(p_, state_, monitors_);
+  later.create(u"Ctrl+Alt+L");
+  EXPECT_EQ(::GetWindow(later.handle(), GW_CHILD), nullptr);
+  state_.lists.ListBoxE.insertUnique(u"A.EXE,Wide class name,");
+  later.processedListChanged();
+  state_.lists.ListBoxD.insertUnique(u"B.EXE,Cls,");
+  later.exclusionListChanged();
+  state_.watch.CHKMessage = true;
+  state_.switches.TBMAXDisable = true;
+  // A close before any show keeps the splitter's height as it was read.
+  later.close();
+  EXPECT_NE(readBytes(folder_.file(L"WorkArea.dat")).find("GroupBoxE=140\r\n"), std::string::npos);
+
+  later.createControls();
+  EXPECT_EQ(items(ListBoxE, &later), std::vector<std::wstring>{L"A.EXE,Wide class name,"});
+  EXPECT_EQ(::SendMessageW(control(ListBoxE, &later), LB_GETHORIZONTALEXTENT, 0, 0),
+            2 * later.controls().textWidth(L"A.EXE,Wide class name,"));
+  EXPECT_EQ(items(ListBoxD, &later), std::vector<std::wstring>{L"B.EXE,Cls,"});
+  EXPECT_EQ(::SendMessageW(control(CHKMessage, &later), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_TRUE(later.controls().buttonChecked(TBMAXDisable));
+  EXPECT_EQ(::SendMessageW(control(CBMonitor, &later), CB_GETCOUNT, 0, 0),
+            static_cast<LRESULT>(::GetSystemMetrics(SM_CMONITORS)));
+  EXPECT_EQ(later.controls().height(GroupBoxE), 140);
+  wchar_t hotkey[32]{};
+  ::GetWindowTextW(control(EditKeyStop, &later), hotkey, 32);
+  EXPECT_STREQ(hotkey, L"Ctrl+Alt+L");
 }
 
 }  // namespace

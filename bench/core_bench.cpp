@@ -47,6 +47,8 @@ class BenchHost : public IDriverHost {
   bool checkDesktopIfFlagged() override { return false; }
   void dragEnded(Hwnd) override {}
   void closeMainForm() override {}
+  WindowReturn* windowReturn() override { return places; }
+  WindowReturn* places = nullptr;
 };
 
 // A desktop of windows that all lie inside the area: every sweep runs the whole filter
@@ -94,9 +96,15 @@ void BM_IdleTick(benchmark::State& state) {
 }
 BENCHMARK(BM_IdleTick)->Arg(20)->Arg(1000);
 
+// Arg 1: with every window's place recorded for its return to a monitor (the tray item on).
 void BM_FullSweep(benchmark::State& state) {
   const auto windows = static_cast<int>(state.range(0));
   Desktop desk(windows);
+  WindowReturn places(desk.p);
+  if (state.range(1) != 0) {
+    places.enter(desk.monitors, [](Hwnd, WindowIdentity&) { return false; }, false);
+    desk.host.places = &places;
+  }
   desk.driver.Proc_MoveWindow();  // warm-up
   desk.d.resetCalls();
   const std::uint64_t allocationsBefore = gAllocations.load();
@@ -108,7 +116,7 @@ void BM_FullSweep(benchmark::State& state) {
   state.counters["allocs_per_window"] =
       static_cast<double>(gAllocations.load() - allocationsBefore) / perWindowRuns;
 }
-BENCHMARK(BM_FullSweep)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullSweep)->ArgsProduct({{100, 1000}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 // A window sticking out at the top, alone in its sweep, so the first of its process: the
 // filter, the identity with its long path, the verified move and the records. It is put

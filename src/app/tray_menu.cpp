@@ -19,6 +19,7 @@ TrayMenu::TrayMenu(Platform& p, ITrayMenuHost& host, IConfigDialog& dialog,
   for (const TrayMenuItemDef& d : kTrayMenu) state(d.id).caption = d.caption;
   state(PPStop).checked = settings.Stop;
   state(PPDispDialog).checked = settings.DispDialog;
+  state(PPReturnWindows).checked = settings.ReturnWindows;
   state(PPMoveWindowSpeed).checked = settings.MoveWindowSpeed;
   // A stored level outside 0..3 would index past the radio group: it counts as none.
   MPPConstraintsC = settings.Constraints >= 0 && settings.Constraints <= 3 ? settings.Constraints : 0;
@@ -99,7 +100,7 @@ void TrayMenu::click(TrayMenuId id) {
     case PPClose:
       PPCloseClick();
       break;
-    default:  // PPMoveWindowSpeed and PPDispDialog are read where they matter
+    default:  // PPMoveWindowSpeed, PPDispDialog and PPReturnWindows are read where they matter
       break;
   }
 }
@@ -160,6 +161,7 @@ TraySettings TrayMenu::settings() const {
   TraySettings s;
   s.Stop = checked(PPStop);
   s.DispDialog = checked(PPDispDialog);
+  s.ReturnWindows = checked(PPReturnWindows);
   s.MoveWindowSpeed = checked(PPMoveWindowSpeed);
   s.Constraints = MPPConstraintsC;
   s.HotKeyStop = MHotKeyStop;

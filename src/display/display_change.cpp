@@ -7,26 +7,6 @@
 
 namespace rimfold {
 
-namespace {
-
-constexpr int kScreenMetrics[] = {kSmCMonitors, kSmYVirtualScreen, kSmXVirtualScreen,
-                                  kSmCxVirtualScreen, kSmCyVirtualScreen};
-static_assert(std::size(kScreenMetrics) == std::tuple_size_v<ScreenSnapshot>);
-
-}  // namespace
-
-bool Func_ScreenChanged(IInput& input, ScreenSnapshot& MScreenB) {
-  bool changed = false;
-  for (std::size_t i = 0; i < MScreenB.size() && !changed; ++i) {
-    changed = input.getSystemMetrics(kScreenMetrics[i]) != MScreenB[i];
-  }
-  if (!changed) return false;
-  for (std::size_t i = 0; i < MScreenB.size(); ++i) {
-    MScreenB[i] = input.getSystemMetrics(kScreenMetrics[i]);
-  }
-  return true;
-}
-
 std::u16string countdownCaption(std::int32_t seconds) {
   return u"Rimfold - (" + toDecimal(seconds) + u"秒)";
 }
@@ -88,6 +68,7 @@ void DisplayChange::resume() {
   monitors_.refresh();
   page_.Proc_MonitorInitial();
   host_.configCheckDesktop(false);
+  host_.layoutSettled();
   listenAgain();
 }
 

@@ -19,13 +19,6 @@ inline constexpr std::int32_t kDisplayChangeSeconds = 10;
 inline constexpr std::uint32_t kDispChangeTimerIntervalMs = 1000;
 inline constexpr std::uint32_t kSilentPauseStepMs = 500;
 
-// SM_CMONITORS, SM_YVIRTUALSCREEN, SM_XVIRTUALSCREEN, SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN.
-using ScreenSnapshot = std::array<std::int32_t, 5>;
-
-// Reads the five metrics; when one differs from the snapshot, stores all five anew and
-// answers true.
-bool Func_ScreenChanged(IInput& input, ScreenSnapshot& MScreenB);
-
 // "Rimfold - (10秒)": the countdown box is found again only by this caption.
 std::u16string countdownCaption(std::int32_t seconds);
 
@@ -54,6 +47,8 @@ class IDisplayChangeHost {
   virtual void setDispChangeTimerEnabled(bool on) = 0;
   virtual void setDispChangeTimerInterval(std::uint32_t ms) = 0;
   virtual bool configCheckDesktop(bool v) = 0;  // the work-area watch's check
+  // The new layout is in force and the tables follow it: windows may go back to it.
+  virtual void layoutSettled() = 0;
 };
 
 class DisplayChange {

@@ -48,6 +48,7 @@ bool isShellSurface(WindowFacts& f) {
 // program path, after all others (11 needs it only for the one row that names a program).
 constexpr std::array<int, 15> kByNumber{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 constexpr std::array<int, 15> kPathLast{1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 14, 15, 5, 12};
+constexpr std::array<int, 14> kReturnTests{1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 
 bool isHeldDown(std::int16_t keyState) { return (static_cast<std::uint16_t>(keyState) & 0x8000u) != 0; }
 
@@ -94,7 +95,7 @@ bool CorrectionEngine::passesFilterTest(int test, WindowFacts& f) {
   }
 }
 
-int CorrectionEngine::firstFailed(WindowFacts& f, const std::array<int, 15>& order) {
+int CorrectionEngine::firstFailed(WindowFacts& f, std::span<const int> order) {
   for (const int test : order) {
     if (!passesFilterTest(test, f)) return test;
   }
@@ -109,6 +110,13 @@ int CorrectionEngine::firstFailedFilterTest(Hwnd w, FilterPass& out) {
     out.identity = f.identity();
   }
   return failed;
+}
+
+bool CorrectionEngine::mayReturn(Hwnd w, WindowIdentity& out) {
+  WindowFacts f(p_, w, sweepPaths_);
+  if (firstFailed(f, kReturnTests) != 0) return false;
+  out = f.identity();
+  return true;
 }
 
 // The filter passes only if every test passes, and a window inside its area is never
@@ -135,6 +143,7 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
 
   // A maximized window overhangs its area by its frame; only more than that is wrong.
   const bool zoomed = f.zoomed();
+  if (places_ != nullptr) places_->seen(f, r, zoomed);
   const std::int32_t g = zoomed ? p_.input.getSystemMetricsForWindow(kSmCyFrame, w) : 0;
   if (r.Top >= a.Top - g && r.Bottom <= a.Bottom + g && r.Left >= a.Left - g &&
       r.Right <= a.Right + g) {

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <array>
+#include <span>
 #include <cstdint>
 
 #include "settings/program_state.h"
 #include "engine/monitor_list.h"
 #include "engine/window_facts.h"
+#include "engine/window_return.h"
 #include "settings/window_keys.h"
 #include "platform/platform.h"
 
@@ -43,17 +45,23 @@ class CorrectionEngine {
   // The filter's tests in order; returns 0 when the window passes, else the number
   // (1..15) of the first test that failed.
   int firstFailedFilterTest(Hwnd w, FilterPass& out);
+  // The filter without the maximized-window switch, which is about a maximized window's
+  // overhang: may the window go back to where it stood in an earlier layout?
+  bool mayReturn(Hwnd w, WindowIdentity& out);
   void Proc_CheckWindow(Hwnd w);
   bool Func_MoveWindowTo(Hwnd w, int code, const TRect& area);
 
-  // While it lasts, the checks share the program path of each process.
+  // While it lasts, the checks share the program path of each process, and record where
+  // each window stands in places when it is given.
   class Sweep {
    public:
-    explicit Sweep(CorrectionEngine& engine) : engine_(engine) {
+    explicit Sweep(CorrectionEngine& engine, WindowReturn* places = nullptr) : engine_(engine) {
       engine_.sweepPaths_ = &engine_.paths_;
+      engine_.places_ = places;
     }
     ~Sweep() {
       engine_.sweepPaths_ = nullptr;
+      engine_.places_ = nullptr;
       engine_.paths_.clear();
     }
     Sweep(const Sweep&) = delete;
@@ -71,7 +79,7 @@ class CorrectionEngine {
   // Counts a move that did not take against the retry state; always false.
   bool moveFailed(Hwnd w);
   bool passesFilterTest(int test, WindowFacts& f);
-  int firstFailed(WindowFacts& f, const std::array<int, 15>& order);
+  int firstFailed(WindowFacts& f, std::span<const int> order);
 
   Platform& p_;
   WindowLists& lists_;
@@ -80,6 +88,7 @@ class CorrectionEngine {
   MonitorList& monitors_;
   ImagePathCache paths_;
   ImagePathCache* sweepPaths_ = nullptr;
+  WindowReturn* places_ = nullptr;
 };
 
 }  // namespace rimfold

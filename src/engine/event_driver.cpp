@@ -132,13 +132,18 @@ void EventDriver::TimerTimer() {
 
 void EventDriver::Proc_MoveWindow() {
   const bool resident = !host_.nonResident();
+  WindowReturn* places = host_.windowReturn();
+  if (places != nullptr) places->sweepBegin();
+  bool complete = true;
   {
-    const CorrectionEngine::Sweep sweep(correction_);
+    const CorrectionEngine::Sweep sweep(correction_, places);
     p_.windows.enumWindows([&](Hwnd w) {
       correction_.Proc_CheckWindow(w);
-      return !(resident && w == EventWnd);
+      complete = !(resident && w == EventWnd);
+      return complete;
     });
   }
+  if (places != nullptr) places->sweepEnd(complete);
   if (!resident) {
     p_.clock.sleep(kOneShotCloseDelayMs);
     host_.closeMainForm();

@@ -28,6 +28,8 @@ class IDriverHost {
   virtual void dragEnded(Hwnd w) = 0;
   // The one-shot sweep is done: close the main form.
   virtual void closeMainForm() = 0;
+  // Where the sweeps record each window's place; null while windows are not put back.
+  virtual WindowReturn* windowReturn() = 0;
 };
 
 // Pending event windows, newest first; only the head is ever released. Bounded so that a

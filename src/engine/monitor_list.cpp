@@ -1,5 +1,7 @@
 #include "engine/monitor_list.h"
 
+#include <iterator>
+
 namespace rimfold {
 
 MonitorList::MonitorList(IWindowManager& windows) : windows_(windows) { refresh(); }
@@ -23,6 +25,26 @@ int MonitorList::locate(Hmonitor m) {
   if (index >= 0 || m == 0) return index;
   refresh();
   return indexOf(m);
+}
+
+namespace {
+
+constexpr int kScreenMetrics[] = {kSmCMonitors, kSmYVirtualScreen, kSmXVirtualScreen,
+                                  kSmCxVirtualScreen, kSmCyVirtualScreen};
+static_assert(std::size(kScreenMetrics) == std::tuple_size_v<ScreenSnapshot>);
+
+}  // namespace
+
+bool Func_ScreenChanged(IInput& input, ScreenSnapshot& MScreenB) {
+  bool changed = false;
+  for (std::size_t i = 0; i < MScreenB.size() && !changed; ++i) {
+    changed = input.getSystemMetrics(kScreenMetrics[i]) != MScreenB[i];
+  }
+  if (!changed) return false;
+  for (std::size_t i = 0; i < MScreenB.size(); ++i) {
+    MScreenB[i] = input.getSystemMetrics(kScreenMetrics[i]);
+  }
+  return true;
 }
 
 int Func_MonitorIndexOf(Platform& p, MonitorList& monitors, Hwnd w) {

@@ -2,6 +2,8 @@
 // monitor's bounds and work area live; a fresh enumeration is a new list used and dropped.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "platform/platform.h"
@@ -26,6 +28,13 @@ class MonitorList {
   IWindowManager& windows_;
   std::vector<Hmonitor> handles_;
 };
+
+// SM_CMONITORS, SM_YVIRTUALSCREEN, SM_XVIRTUALSCREEN, SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN.
+using ScreenSnapshot = std::array<std::int32_t, 5>;
+
+// Reads the five metrics; when one differs from the snapshot, stores all five anew and
+// answers true.
+bool Func_ScreenChanged(IInput& input, ScreenSnapshot& MScreenB);
 
 // MonitorFromWindow(nearest) located in the list (refreshed once when unknown); -1 when
 // it is still not there, so that no other monitor's area is applied to the window.

@@ -54,6 +54,9 @@ struct MonitorInfo {
 
 enum class MonitorDefault { Null, Nearest };
 
+// ShowWindow's commands the program gives other programs' windows.
+enum class ShowCommand { RestoreNoActivate, Maximize };
+
 // The local time of day as the regional formatting functions take it.
 struct LocalTime {
   int year = 0, month = 0, day = 0, dayOfWeek = 0;

@@ -47,6 +47,8 @@ class IWindowManager {
   // MoveWindow's placement, asynchronous (SWP_ASYNCWINDOWPOS): another thread's window
   // applies it when it next takes messages, so a hung window cannot hold the caller.
   virtual bool moveWindow(Hwnd w, const WindowBox& box, bool repaint) = 0;
+  // ShowWindowAsync: posted like moveWindow's placement and applied in order with it.
+  virtual bool showWindowAsync(Hwnd w, ShowCommand command) = 0;
   // Class and title may be null (match any).
   virtual Hwnd findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
                             const char16_t* title) = 0;

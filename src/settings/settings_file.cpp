@@ -10,6 +10,7 @@ constexpr char16_t kKey[] = u"Key";
 constexpr char16_t kStop[] = u"Stop";
 constexpr char16_t kDispDialog[] = u"DispDialog";
 constexpr char16_t kMoveWindowSpeed[] = u"MoveWindowSpeed";
+constexpr char16_t kReturnWindows[] = u"ReturnWindows";
 constexpr char16_t kConstraints[] = u"Constraints";
 
 constexpr std::int32_t kConstraintLevels = 4;
@@ -25,6 +26,7 @@ TraySettings readTraySettings(const IniFile& ini) {
   s.Stop = ini.readBool(kTray, kStop, defaults.Stop);
   s.DispDialog = ini.readBool(kTray, kDispDialog, defaults.DispDialog);
   s.MoveWindowSpeed = ini.readBool(kTray, kMoveWindowSpeed, defaults.MoveWindowSpeed);
+  s.ReturnWindows = ini.readBool(kTray, kReturnWindows, defaults.ReturnWindows);
   s.Constraints = ini.readInteger(kTray, kConstraints, defaults.Constraints);
   // The level indexes the four menu items, so a hand-edited value must not escape 0..3.
   if (s.Constraints < 0 || s.Constraints >= kConstraintLevels) {
@@ -39,6 +41,7 @@ void writeTraySettings(IniFile& ini, const TraySettings& s) {
   ini.writeBool(kTray, kStop, s.Stop);
   ini.writeBool(kTray, kDispDialog, s.DispDialog);
   ini.writeBool(kTray, kMoveWindowSpeed, s.MoveWindowSpeed);
+  ini.writeBool(kTray, kReturnWindows, s.ReturnWindows);
 }
 
 }  // namespace rimfold

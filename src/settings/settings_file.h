@@ -15,6 +15,7 @@ struct TraySettings {
   bool MoveWindowSpeed = false;  // PPMoveWindowSpeed
   std::int32_t Constraints = 0;  // MPPConstraintsC, 0..3
   std::u16string HotKeyStop;     // MHotKeyStop
+  bool ReturnWindows = true;     // PPReturnWindows
   friend bool operator==(const TraySettings&, const TraySettings&) = default;
 };
 
@@ -22,7 +23,7 @@ std::u16string settingsPath(const Platform& p);  // data folder + "Rimfold.ini"
 
 // A stored level outside 0 to 3 reads as 0.
 TraySettings readTraySettings(const IniFile& ini);
-// In the order Constraints, Key/Stop, Stop, DispDialog, MoveWindowSpeed.
+// In the order Constraints, Key/Stop, Stop, DispDialog, MoveWindowSpeed, ReturnWindows.
 void writeTraySettings(IniFile& ini, const TraySettings& s);
 
 }  // namespace rimfold

@@ -111,6 +111,7 @@ void TMainForm::FormCreate() {
   if (PPMenu().visible(PPAdminQ)) popupMenu_->SetMenuShieldIcon();
 
   driver_.MActWinB = win32::fromHwnd(handle());
+  enterLayout(false);
   if (nonResident_) {
     timer_.setInterval(kNonResidentInterval);
   } else {
@@ -165,8 +166,25 @@ void TMainForm::dragEnded(Hwnd w) {
   ::PostMessageW(handle(), kMsgDragEnded, static_cast<WPARAM>(w), 0);
 }
 
+WindowReturn* TMainForm::windowReturn() {
+  return hasMenu() && PPMenu().checked(PPReturnWindows) ? &windowReturn_ : nullptr;
+}
+
+void TMainForm::enterLayout(bool putBack) {
+  windowReturn_.enter(
+      monitors_,
+      [&](Hwnd w, WindowIdentity& identity) { return correction_.mayReturn(w, identity); },
+      putBack);
+}
+
+void TMainForm::layoutSettled() {
+  // Also with the item off, so that the records follow the layouts once it is on again.
+  enterLayout(windowReturn() != nullptr && !stopChecked());
+}
+
 void TMainForm::dragEndWork(Hwnd w) {
   if (!hasMenu()) return;
+  windowReturn_.userMoved(w);
   Proc_MoveWindowSpeed(p_, monitors_, state_.tables,
                        DragState{driver_.MSnapRectB, driver_.DragStopwatch},
                        PPMenu().checked(PPMoveWindowSpeed), stopChecked(), w);

@@ -64,6 +64,7 @@ class TMainForm final : public WindowBase,
   // Posts the drag-end work to this window; it runs from the window procedure.
   void dragEnded(Hwnd w) override;
   void closeMainForm() override { Close(); }
+  WindowReturn* windowReturn() override;
 
   // ITrayMenuHost
   Hwnd mainWindow() override;
@@ -75,6 +76,7 @@ class TMainForm final : public WindowBase,
   void setDispChangeTimerEnabled(bool on) override { dispChangeTimer_.setEnabled(on); }
   void setDispChangeTimerInterval(std::uint32_t ms) override { dispChangeTimer_.setInterval(ms); }
   bool configCheckDesktop(bool v) override;
+  void layoutSettled() override;
 
   // IWorkAreaWatchHost
   void startCheckTimer(std::uint32_t intervalMs) override;
@@ -128,6 +130,8 @@ class TMainForm final : public WindowBase,
   void WMDragEnded(Message& m);
   // Inertial movement, then the minimum-size limit, for a drag that has ended.
   void dragEndWork(Hwnd w);
+  // The layout now in force to the window records; the windows put back when asked.
+  void enterLayout(bool putBack);
 
   Platform& p_;
   MonitorList& monitors_;
@@ -137,6 +141,7 @@ class TMainForm final : public WindowBase,
   SystemTraits systemTraits_;  // read in FormCreate
   bool closed_ = false;
   CorrectionEngine correction_;
+  WindowReturn windowReturn_{p_};
   EventDriver driver_;
   DisplayChange displayChange_;
   WorkAreaWatch watch_;

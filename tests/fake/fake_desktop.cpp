@@ -422,6 +422,21 @@ bool FakeDesktop::moveWindow(Hwnd w, const WindowBox& box, bool repaint) {
   return true;
 }
 
+bool FakeDesktop::showWindowAsync(Hwnd w, ShowCommand command) {
+  tick(Op::ShowWindowAsync);
+  WindowRec* r = find(w);
+  if (r == nullptr) return false;
+  r->w.iconic = false;
+  r->w.zoomed = command == ShowCommand::Maximize;
+  if (r->w.zoomed) {
+    // Maximized over the work area of the monitor it is on.
+    if (const FakeMonitor* m = monitorByHandle(monitorFromRect(r->w.rect, MonitorDefault::Nearest))) {
+      r->w.rect = m->work == TRect{} ? m->bounds : m->work;
+    }
+  }
+  return true;
+}
+
 Hwnd FakeDesktop::findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
                                const char16_t* title) {
   tick(Op::FindWindowEx);

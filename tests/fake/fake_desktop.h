@@ -25,7 +25,7 @@ enum class Op : std::uint8_t {
   EnumWindows, GetWindowRect, IsWindowVisible, IsWindowEnabled, IsIconic, IsZoomed,
   RespondsWithin, GetWindowTextLength, GetWindowText, GetClassName, GetStyle, GetExStyle,
   GetParent, WindowFromPoint, GetForegroundWindow, SetForegroundWindow, BringWindowToTop,
-  GetDesktopWindow, GetWindowThreadProcessId, AttachThreadInput, MoveWindow, FindWindowEx,
+  GetDesktopWindow, GetWindowThreadProcessId, AttachThreadInput, MoveWindow, ShowWindowAsync, FindWindowEx,
   MessageBox, SetWindowText, SendClose, SendCommand,
   EnumDisplayMonitors, GetMonitorInfo, MonitorFromWindow, MonitorFromPoint,
   // IInput
@@ -281,6 +281,7 @@ class FakeDesktop final : public IWindowManager,
   std::uint32_t getWindowThreadProcessId(Hwnd w, std::uint32_t* processId) override;
   bool attachThreadInput(std::uint32_t thread, std::uint32_t toThread, bool attach) override;
   bool moveWindow(Hwnd w, const WindowBox& box, bool repaint) override;
+  bool showWindowAsync(Hwnd w, ShowCommand command) override;
   Hwnd findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
                     const char16_t* title) override;
   int messageBox(Hwnd owner, const std::u16string& text, const std::u16string& caption,

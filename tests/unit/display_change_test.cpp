@@ -36,6 +36,7 @@ struct DisplayHost : IDisplayChangeHost, IMonitorPage {
   }
   void Proc_MonitorInitial() override { step("monitor initial"); }
   bool configCheckDesktop(bool v) override { return step(v ? "check true" : "check false"); }
+  void layoutSettled() override { step("layout settled"); }
 
   void note(bool on, const std::string& what) { log.push_back(what + (on ? " on" : " off")); }
   bool step(const std::string& what) {
@@ -115,7 +116,7 @@ TEST(DisplayChange, PausesCountsDownConfirmsAtZeroAndResumes) {
   r.dc.WMDisplayChange();
   EXPECT_EQ(r.host.log, (Log{"timer off", "tray off", "unhook", "countdown 1000 ms",
                              "countdown on", "box", "countdown off", "countdown off",
-                             "monitor initial", "check false", "tray on", "timer on", "hook"}));
+                             "monitor initial", "check false", "layout settled", "tray on", "timer on", "hook"}));
   ASSERT_EQ(r.d.messageBoxLog().size(), 1u);
   const test::MessageBoxCall& box = r.d.messageBoxLog()[0];
   EXPECT_EQ(box.text, u"モニタ表示の状態が安定したら[OK]をクリックしてください。");
@@ -194,7 +195,7 @@ TEST(DisplayChange, OnlyTheResidentModeTouchesTheHook) {
 }
 
 TEST(DisplayChange, AFailedStepRestoresTrayTimerAndHookAndPropagates) {
-  for (const char* step : {"monitor initial", "check false"}) {
+  for (const char* step : {"monitor initial", "check false", "layout settled"}) {
     SCOPED_TRACE(step);
     Rig r;
     r.host.failAt = step;

@@ -33,6 +33,7 @@ struct TestHost : IDriverHost {
     ++closes;
     sleepsAtClose = d.sleepLog().size();
   }
+  WindowReturn* windowReturn() override { return places; }
 
   FakeDesktop& d;
   bool oneShot = false;
@@ -43,6 +44,7 @@ struct TestHost : IDriverHost {
   std::vector<Hwnd> drags;
   int closes = 0;
   std::size_t sleepsAtClose = 0;
+  WindowReturn* places = nullptr;
 };
 
 struct Rig {

@@ -14,7 +14,7 @@ namespace {
 
 const std::u16string kFile = std::u16string(test::kTestDataDir) + u"Rimfold.ini";
 const char kFirstRun[] =
-    "[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\n\r\n"
+    "[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\nReturnWindows=1\r\n\r\n"
     "[Key]\r\nStop=\r\n\r\n";
 
 std::string utf16le(const std::string& ascii) {
@@ -43,8 +43,8 @@ TEST_F(SettingsFileTest, ReadsValuesAndDefaults) {
       {"empty", "", {false, true, false, 0, u""}},
       {"all set",
        "[Tray]\r\nStop=1\r\nDispDialog=0\r\nMoveWindowSpeed=1\r\nConstraints=3\r\n"
-       "[Key]\r\nStop=Ctrl+Alt+S\r\n",
-       {true, false, true, 3, u"Ctrl+Alt+S"}},
+       "ReturnWindows=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n",
+       {true, false, true, 3, u"Ctrl+Alt+S", false}},
       {"names ignore case, any non-zero is true",
        "[tray]\r\nSTOP=-7\r\nmovewindowspeed=0x10\r\nconstraints=0x2\r\n[KEY]\r\nstop=F12\r\n",
        {true, true, true, 2, u"F12"}},
@@ -82,7 +82,7 @@ TEST_F(SettingsFileTest, WritingKeepsOtherKeysAndSectionsInPlace) {
             "[Key]\r\nStop=Shift+F1\r\nOther=1\r\n\r\n"
             "[Mine]\r\nA=b\r\n\r\n"
             "[Tray]\r\nstop=0\r\nExtra=x\r\nConstraints=2\r\nDispDialog=1\r\n"
-            "MoveWindowSpeed=1\r\n\r\n");
+            "MoveWindowSpeed=1\r\nReturnWindows=1\r\n\r\n");
 }
 
 TEST_F(SettingsFileTest, Utf16FileRoundTripsAsUtf16) {
@@ -95,12 +95,13 @@ TEST_F(SettingsFileTest, Utf16FileRoundTripsAsUtf16) {
   saveIniFile(p, ini, settingsPath(p));
   EXPECT_EQ(desk.fileBytes(kFile),
             utf16le("[Tray]\r\nStop=1\r\nConstraints=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\n"
+                    "ReturnWindows=1\r\n"
                     "\r\n[Key]\r\nStop=Ctrl+Q\r\n\r\n"));
 }
 
 TEST_F(SettingsFileTest, ChangedStateSurvivesARestart) {
   IniFile ini = loadIniFile(p, settingsPath(p));
-  const TraySettings changed{true, false, true, 3, u"Ctrl+F12"};
+  const TraySettings changed{true, false, true, 3, u"Ctrl+F12", false};
   writeTraySettings(ini, changed);
   saveIniFile(p, ini, settingsPath(p));
   EXPECT_EQ(readTraySettings(loadIniFile(p, settingsPath(p))), changed);

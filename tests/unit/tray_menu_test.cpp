@@ -88,6 +88,7 @@ TEST(TrayMenuTable, ItemsInDisplayOrderWithTheirCaptionsAndKinds) {
       {PPConfig, u"PPConfig", u"設定(&C)", TrayItemKind::Command},
       {PPMoveWindowSpeed, u"PPMoveWindowSpeed", u"慣性移動(&M)", TrayItemKind::Check},
       {PPDispDialog, u"PPDispDialog", u"モニタの変更時ダイアログを表示(&D)", TrayItemKind::Check},
+      {PPReturnWindows, u"PPReturnWindows", u"モニタ復帰時にウィンドウを戻す", TrayItemKind::Check},
       {PPAdminQ, u"PPAdminQ", u"非常駐モード（管理者）を実行", TrayItemKind::Command},
       {N1, u"N1", u"-", TrayItemKind::Separator},
       {PPConstraints, u"PPConstraints", u"ウィンドウの最小の大きさを制限", TrayItemKind::Submenu},

@@ -156,7 +156,7 @@ class FormsTest : public testing::Test {
 };
 
 constexpr char kFirstRunIni[] =
-    "[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\n\r\n"
+    "[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\nReturnWindows=1\r\n\r\n"
     "[Key]\r\nStop=\r\n\r\n";
 
 TEST_F(FormsTest, NonResidentStartAndCloseWriteTheFirstRunFiles) {
@@ -226,7 +226,7 @@ TEST_F(FormsTest, StoredSettingsAreReadAndWrittenBackWithForeignKeysKept) {
   main.Close();
   EXPECT_EQ(readBytes(file(L"Rimfold.ini")),
             "[Tray]\r\nStop=0\r\nDispDialog=0\r\nMoveWindowSpeed=1\r\nConstraints=3\r\n"
-            "Other=x\r\n\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n\r\n");
+            "Other=x\r\nReturnWindows=1\r\n\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n\r\n");
   EXPECT_EQ(readBytes(file(L"Disable.log")), std::string("\xFF\xFE" "A\0,\0B\0\r\0\n\0", 12));
 }
 

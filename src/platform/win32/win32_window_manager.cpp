@@ -155,6 +155,11 @@ bool Win32WindowManager::moveWindow(Hwnd w, const WindowBox& box, bool repaint) 
          FALSE;
 }
 
+bool Win32WindowManager::showWindowAsync(Hwnd w, ShowCommand command) noexcept {
+  const int show = command == ShowCommand::Maximize ? SW_MAXIMIZE : SW_SHOWNOACTIVATE;
+  return ::ShowWindowAsync(toHwnd(w), show) != FALSE;
+}
+
 Hwnd Win32WindowManager::findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
                                       const char16_t* title) noexcept {
   return fromHwnd(::FindWindowExW(toHwnd(parent), toHwnd(childAfter), wide(className),

@@ -29,6 +29,7 @@ class Win32WindowManager final : public IWindowManager {
   bool attachThreadInput(std::uint32_t thread, std::uint32_t toThread,
                          bool attach) noexcept override;
   bool moveWindow(Hwnd w, const WindowBox& box, bool repaint) noexcept override;
+  bool showWindowAsync(Hwnd w, ShowCommand command) noexcept override;
   Hwnd findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
                     const char16_t* title) noexcept override;
   // These four run other windows' procedures (a modal loop, sent messages): not noexcept.

@@ -6,7 +6,7 @@
 require_rimfold
 run_oneshot
 dir="$(data_dir)"
-printf '[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\n\r\n[Key]\r\nStop=\r\n\r\n' >"$CASE_DIR/ini"
+printf '[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\nReturnWindows=1\r\n\r\n[Key]\r\nStop=\r\n\r\n' >"$CASE_DIR/ini"
 cmp -s "$CASE_DIR/ini" "$dir/Rimfold.ini" || fail "Rimfold.ini differs: $(od -c "$dir/Rimfold.ini" | head -5)"
 printf '\xff\xfe' >"$CASE_DIR/log"
 cmp -s "$CASE_DIR/log" "$dir/Disable.log" || fail "Disable.log is not a lone BOM"

@@ -7,7 +7,7 @@
 require_rimfold
 require_xdotool
 # Rows of the menu as Wine shows it (the elevated command is hidden there).
-ROW_STOP=0 ROW_CONFIG=1 ROW_SPEED=2 ROW_DIALOG=3 ROW_LIMIT=4 ROW_DRAG=5 ROW_CLOSE=7
+ROW_STOP=0 ROW_CONFIG=1 ROW_SPEED=2 ROW_DIALOG=3 ROW_RETURN=4 ROW_LIMIT=5 ROW_DRAG=6 ROW_CLOSE=8
 settings_file '[Tray]\r\nStop=0\r\nMoveWindowSpeed=0\r\nDispDialog=1\r\nConstraints=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
 dir="$DATA_DIR"
 start_resident
@@ -25,12 +25,16 @@ for value in 1 0; do
   check_eq "drag-full-windows after the click" "$want" "$(ctl drag-full-windows)"
 done
 
-# Choices: inertial movement on, the dialog notice off, the limit 1/3, and stopped.
+# Choices: inertial movement on, the dialog notice off, windows not put back, the limit
+# 1/3, and stopped.
 open_tray_menu
 menu_click "$MENU_HWND" "$ROW_SPEED"
 sleep 0.3
 open_tray_menu
 menu_click "$MENU_HWND" "$ROW_DIALOG"
+sleep 0.3
+open_tray_menu
+menu_click "$MENU_HWND" "$ROW_RETURN"
 sleep 0.3
 open_tray_menu
 open_submenu "$MENU_HWND" "$ROW_LIMIT"
@@ -68,7 +72,7 @@ open_tray_menu
 menu_click "$MENU_HWND" "$ROW_CLOSE"
 wait_exit "$RIMFOLD_PID" 5000
 ini="$(tr -d '\r' <"$dir/Rimfold.ini")"
-for line in Stop=1 MoveWindowSpeed=1 DispDialog=0 Constraints=2; do
+for line in Stop=1 MoveWindowSpeed=1 DispDialog=0 ReturnWindows=0 Constraints=2; do
   grep -qx "$line" <<<"$ini" || fail "Rimfold.ini lacks $line: $(tr '\n' ' ' <<<"$ini")"
 done
 

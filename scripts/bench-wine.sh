@@ -21,6 +21,8 @@
 # BENCH_RUNS (default 5): runs per program and desktop in part 2, rounds in parts 0 and 3.
 # BENCH_BEFORE=<path of another Rimfold.exe>: measured in the same alternation as "before".
 # BENCH_KEEP=<folder>: the raw figures and CPU samples of every run are kept there.
+# BENCH_SMAPS=<folder>: part 0 leaves each program's /proc/<pid>/smaps there, to see which
+#    mappings the memory is in.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 ROOT="$PWD"
@@ -277,6 +279,7 @@ if part lean; then
     [ -z "$tip" ] && times+=" -1"
     pid=$(pgrep -n -f "$image")
     settle "$pid"
+    [ -n "${BENCH_SMAPS:-}" ] && cp "/proc/$pid/smaps" "$BENCH_SMAPS/$1.smaps"
     echo "$times $(awk '/^Rss:/ { r = $2 } /^Pss:/ { p = $2 } END { print r, p }' "/proc/$pid/smaps_rollup")" \
       >>"$work/lean-$1"
     ctl close "$(ctl find "$class" "$title")" >/dev/null

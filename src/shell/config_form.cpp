@@ -14,6 +14,7 @@
 #include "widgets/model/shortcut_text.h"
 #include "widgets/num_edit_window.h"
 #include "settings/window_lists.h"
+#include "platform/win32/dialog_libraries.h"
 #include "platform/win32/win32_convert.h"
 #include "rtl/text_utils.h"
 #include "system/data_dir.h"
@@ -183,8 +184,8 @@ void TConfigForm::createControls() {
       model.ErrorBeep = false;
     }
   }
-  ::SetWindowSubclass(controls_[EditKeyStop], &TConfigForm::editKeyStopProc,
-                      kEditKeyStopSubclass, reinterpret_cast<DWORD_PTR>(this));
+  win32::setWindowSubclass(controls_[EditKeyStop], &TConfigForm::editKeyStopProc,
+                           kEditKeyStopSubclass, reinterpret_cast<DWORD_PTR>(this));
   selectPage(page_);
   showButtons();
   fillList(ListBoxE, state_.lists.ListBoxE, extentE_);

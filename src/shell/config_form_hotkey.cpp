@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/dialog_libraries.h"
 #include "ui/exception_guard.h"
 #include "widgets/model/shortcut_text.h"
 
@@ -42,12 +43,12 @@ LRESULT CALLBACK TConfigForm::editKeyStopProc(HWND hwnd, UINT msg, WPARAM wParam
     case WM_SYSKEYUP:
       return 0;
     case WM_NCDESTROY:
-      ::RemoveWindowSubclass(hwnd, &TConfigForm::editKeyStopProc, kEditKeyStopSubclass);
+      win32::removeWindowSubclass(hwnd, &TConfigForm::editKeyStopProc, kEditKeyStopSubclass);
       break;
     default:
       break;
   }
-  return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+  return win32::defSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace rimfold::app

@@ -3,6 +3,8 @@
 #include <objbase.h>
 #include <shobjidl.h>
 
+#include "platform/win32/dialog_libraries.h"
+
 namespace rimfold::app {
 
 namespace {
@@ -15,10 +17,10 @@ constexpr IID kIidTaskbarList = {
 
 void TaskBarList::init() {
   done();
-  comStarted_ = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  comStarted_ = SUCCEEDED(win32::coInitializeEx(COINIT_APARTMENTTHREADED));
   void* object = nullptr;
-  if (SUCCEEDED(::CoCreateInstance(kClsidTaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                                   kIidTaskbarList, &object))) {
+  if (SUCCEEDED(win32::coCreateInstance(kClsidTaskbarList, CLSCTX_INPROC_SERVER, kIidTaskbarList,
+                                        &object))) {
     list_ = static_cast<ITaskbarList*>(object);
   }
   shown_ = false;
@@ -28,7 +30,7 @@ void TaskBarList::done() {
   if (list_ != nullptr) list_->Release();
   list_ = nullptr;
   shown_ = false;
-  if (comStarted_) ::CoUninitialize();
+  if (comStarted_) win32::coUninitialize();
   comStarted_ = false;
 }
 

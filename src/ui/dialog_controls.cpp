@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/dialog_libraries.h"
 #include "ui/dpi.h"
 #include "ui/page_window.h"
 #include "ui/splitter_window.h"
@@ -69,7 +70,7 @@ bool DialogControls::registerClasses() {
   INITCOMMONCONTROLSEX icc{};
   icc.dwSize = sizeof(icc);
   icc.dwICC = ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
-  bool ok = ::InitCommonControlsEx(&icc) != FALSE;
+  bool ok = win32::initCommonControls(icc) != FALSE;
   ok = PageWindow::registerClass() && ok;
   ok = SplitterWindow::registerClass() && ok;
   for (const auto& [kind, cls] : registeredKinds()) ok = cls.registerClass() && ok;

@@ -15,7 +15,8 @@
 #
 # 0. Lean: the start to the hidden window and to the tray icon, and the memory (RSS / PSS)
 #    with 300 windows on the desktop, against the floor program resident (a hidden window
-#    with a 250 ms timer); with part 3 these are bench/lean.sh's figures.
+#    with a 250 ms timer) and the same with a tray icon ("tray"); with part 3 these are
+#    bench/lean.sh's figures.
 #
 # BENCH_PARTS (default "dialog sweep resident oneshot"; also "lean"): the parts to run.
 # BENCH_RUNS (default 5): runs per program and desktop in part 2, rounds in parts 0 and 3.
@@ -261,8 +262,8 @@ fi
 # ---- 0. lean: start and memory against the floor program resident ----
 if part lean; then
   windows_up
-  lean_programs=(rimfold floor)
-  [ -n "$BEFORE" ] && lean_programs=(before rimfold floor)
+  lean_programs=(rimfold floor tray)
+  [ -n "$BEFORE" ] && lean_programs=(before rimfold floor tray)
   # lean_round PROG: one start, timed inside Wine; then the memory once it has settled.
   lean_round() {
     local line class title tip image pid times
@@ -270,6 +271,8 @@ if part lean; then
       rimfold) line="\"$(winpath "$EXE")\"" class=TMainForm title=Rimfold tip=Rimfold image=Rimfold.exe ;;
       before) line="\"$(winpath "$BEFORE")\"" class=TMainForm title=Rimfold tip=Rimfold image="$(basename "$BEFORE")" ;;
       floor) line="\"$(winpath "$FLOOR")\" resident" class=RimfoldFloor title=rimfold_floor tip="" image=rimfold_floor.exe ;;
+      # The floor with a tray icon: the shell's libraries a tray icon brings, paid by both.
+      tray) line="\"$(winpath "$FLOOR")\" resident-tray" class=RimfoldFloor title=rimfold_floor tip=rimfold_floor image=rimfold_floor.exe ;;
     esac
     settle_desktop
     # Into a file: the started program inherits the output, and a pipe would stay open.

@@ -9,12 +9,15 @@
 //   rimfold_floor resident   like Rimfold resident: every 250 ms count the top-level windows,
 //                            look at the foreground window, and sweep when the count changed;
 //                            ends on WM_CLOSE to its hidden window (class RimfoldFloor)
+//   rimfold_floor resident-tray  the same with a tray icon (tip "rimfold_floor"), which is
+//                            what loads the shell's libraries into a resident program
 //   rimfold_floor blinker F  not a floor, a tool of the benchmark: keeps one ordinary window
 //                            open while the file F holds "open" and none otherwise, and ends
 //                            when it holds "quit". Started once, it changes the window count
 //                            without starting a process (a Wine process start can open
 //                            hidden windows of its own, which resident programs also see).
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -90,7 +93,7 @@ LRESULT CALLBACK windowProc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) 
   }
 }
 
-int resident(HINSTANCE instance) {
+int resident(HINSTANCE instance, bool trayIcon) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = windowProc;
   wc.hInstance = instance;
@@ -100,8 +103,21 @@ int resident(HINSTANCE instance) {
   HWND w = ::CreateWindowExW(0, wc.lpszClassName, L"rimfold_floor", WS_OVERLAPPEDWINDOW, 0, 0, 100,
                              100, nullptr, nullptr, instance, nullptr);
   if (w == nullptr || !::SetTimer(w, kTimerId, kTickMs, nullptr)) return 1;
+  NOTIFYICONDATAW icon{};
+  icon.cbSize = sizeof icon;
+  icon.hWnd = w;
+  icon.uFlags = NIF_ICON | NIF_TIP;
+  icon.hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+  std::wcscpy(icon.szTip, L"rimfold_floor");
+  // Looked up, not imported: the floor without its icon must not map the shell's libraries.
+  using NotifyFn = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAW*);
+  const auto notify = trayIcon ? reinterpret_cast<NotifyFn>(reinterpret_cast<void (*)()>(
+                                     ::GetProcAddress(::LoadLibraryW(L"shell32.dll"), "Shell_NotifyIconW")))
+                               : nullptr;
+  if (trayIcon && (notify == nullptr || !notify(NIM_ADD, &icon))) return 1;
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+  if (notify != nullptr) notify(NIM_DELETE, &icon);
   return 0;
 }
 
@@ -155,12 +171,12 @@ int wmain(int argc, wchar_t** argv) {
     ::Sleep(1000);
     sweep();
     ::Sleep(500);
-  } else if (argc == 2 && std::wcscmp(argv[1], L"resident") == 0) {
-    if (resident(::GetModuleHandleW(nullptr)) != 0) return 1;
+  } else if (argc == 2 && (std::wcscmp(argv[1], L"resident") == 0 || std::wcscmp(argv[1], L"resident-tray") == 0)) {
+    if (resident(::GetModuleHandleW(nullptr), argv[1][8] == L'-') != 0) return 1;
   } else if (argc == 3 && std::wcscmp(argv[1], L"blinker") == 0) {
     return blinker(::GetModuleHandleW(nullptr), argv[2]);
   } else {
-    std::fputs("usage: rimfold_floor once|resident|blinker <file>\n", stderr);
+    std::fputs("usage: rimfold_floor once|resident|resident-tray|blinker <file>\n", stderr);
     return 2;
   }
   std::printf("%016llx\n", static_cast<unsigned long long>(gChecksum));

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/proc_address.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_convert.h"
 
 namespace rimfold::app {
@@ -113,7 +114,13 @@ TrayIconOwner::~TrayIconOwner() {
 
 UINT registerTaskbarCreated() {
   HMODULE comctl = ::GetModuleHandleW(L"comctl32.dll");
-  if (comctl == nullptr) comctl = ::LoadLibraryW(L"comctl32.dll");
+  // Loaded only to read its version: released again, so that a resident program does not
+  // keep it mapped until the dialog needs it.
+  win32::UniqueModule loaded;
+  if (comctl == nullptr) {
+    loaded.reset(::LoadLibraryW(L"comctl32.dll"));
+    comctl = loaded.get();
+  }
   if (comctl == nullptr) return 0;
   const auto getVersion = win32::procAddress<DLLGETVERSIONPROC>(comctl, "DllGetVersion");
   if (getVersion == nullptr) return 0;

@@ -34,7 +34,20 @@ constexpr ShellSurface kShellSurfaces[] = {
     {u"ジャンプ リスト", u"DV2ControlHost", u""},
 };
 
+// The shell surfaces of Windows 10 and 11 that look like ordinary top-level windows (the
+// task switcher, Task View, Snap Assist, the taskbars, the notification-area overflow,
+// XAML popups), matched by class whatever their title.
+constexpr std::u16string_view kShellSurfaceClasses[] = {
+    u"XamlExplorerHostIslandWindow", u"MultitaskingViewFrame", u"TaskSwitcherWnd",
+    u"TaskSwitcherOverlayWnd", u"Shell_TrayWnd", u"Shell_SecondaryTrayWnd",
+    u"NotifyIconOverflowWindow", u"TopLevelWindowForOverflowXamlIsland",
+    u"Xaml_WindowedPopupClass",
+};
+
 bool isShellSurface(WindowFacts& f) {
+  for (const std::u16string_view c : kShellSurfaceClasses) {
+    if (f.identityClassName() == c) return true;
+  }
   for (const ShellSurface& s : kShellSurfaces) {
     if (f.identityTitle() == s.title && f.identityClassName() == s.className &&
         (s.exeName.empty() || exeNameOf(f.identity().ImagePath) == s.exeName)) {
@@ -45,10 +58,18 @@ bool isShellSurface(WindowFacts& f) {
 }
 
 // The filter's tests by number, and the order a check runs them in: 5 and 12, which need the
-// program path, after all others (11 needs it only for the one row that names a program).
-constexpr std::array<int, 15> kByNumber{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
-constexpr std::array<int, 15> kPathLast{1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 14, 15, 5, 12};
-constexpr std::array<int, 14> kReturnTests{1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+// program path, after all others (11 needs it only for the one row that names a program),
+// and 16, which opens the process, last.
+constexpr std::array<int, 16> kByNumber{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+constexpr std::array<int, 16> kPathLast{1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 14, 15, 5, 12, 16};
+constexpr std::array<int, 15> kReturnTests{1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+// Windows whose integrity level is known, at most; then the record starts afresh.
+constexpr std::size_t kMaxReachRecords = 4096;
+
+bool inside(const TRect& r, const TWorkAreaEdges& a, std::int32_t tolerance) {
+  return r.Top >= a.Top - tolerance && r.Bottom <= a.Bottom + tolerance &&
+         r.Left >= a.Left - tolerance && r.Right <= a.Right + tolerance;
+}
 
 bool isHeldDown(std::int16_t keyState) { return (static_cast<std::uint16_t>(keyState) & 0x8000u) != 0; }
 
@@ -74,15 +95,16 @@ bool CorrectionEngine::passesFilterTest(int test, WindowFacts& f) {
     case 4: return f.enabled();
     case 5: return !isExcluded(lists_.ListBoxD, f.identity());
     case 6: return f.rect(r);
+    // Where a window stands is where it is seen: the tests below take the visible frame.
     case 7:
       return !switches_.TBDisableDeskTop ||
              p_.windows.monitorFromWindow(f.handle(), MonitorDefault::Null) != 0;
     // Tests 8 to 15 come after test 6 in either order, so the rectangle is there.
     case 8:
-      return f.rect(r) && r.Left >= -kCoordinateLimit && r.Left <= kCoordinateLimit &&
+      return f.frame(r) && r.Left >= -kCoordinateLimit && r.Left <= kCoordinateLimit &&
              r.Top >= -kCoordinateLimit && r.Top <= kCoordinateLimit;
     case 9:
-      return f.rect(r) && r.Bottom - r.Top >= p_.input.getSystemMetricsForWindow(kSmCySize, f.handle()) &&
+      return f.frame(r) && r.Bottom - r.Top >= p_.input.getSystemMetricsForWindow(kSmCySize, f.handle()) &&
              r.Right - r.Left >= p_.input.getSystemMetricsForWindow(kSmCxSize, f.handle());
     case 10: return !Func_IsModernAppWindow(p_, f.handle(), f.identityClassName());
     case 11: return !isShellSurface(f);
@@ -91,8 +113,27 @@ bool CorrectionEngine::passesFilterTest(int test, WindowFacts& f) {
     // Full-screen games and presentations own their monitor; a sizing frame says otherwise.
     case 14: return !f.coversItsMonitor(monitors_);
     case 15: return !Func_IsBareStyle(f);
+    // The system refuses every move of a window of a more trusted process, and activating
+    // it would only disturb the user.
+    case 16: return !beyondReach(f);
     default: return false;
   }
+}
+
+bool CorrectionEngine::beyondReach(WindowFacts& f) {
+  const std::uint32_t processId = f.processId();
+  const auto known = reach_.find(f.handle());
+  // A handle used again by another process is asked about afresh.
+  if (known != reach_.end() && known->second.processId == processId) return known->second.beyond;
+  if (reach_.size() >= kMaxReachRecords) reach_.clear();
+  const bool beyond = p_.system.runsAtHigherIntegrity(processId).value_or(false);
+  reach_[f.handle()] = {processId, beyond};
+  return beyond;
+}
+
+bool CorrectionEngine::beyondReach(Hwnd w) {
+  WindowFacts f(p_, w);
+  return beyondReach(f);
 }
 
 int CorrectionEngine::firstFailed(WindowFacts& f, std::span<const int> order) {
@@ -143,30 +184,34 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
 
   // A maximized window overhangs its area by its frame; only more than that is wrong.
   const bool zoomed = f.zoomed();
-  if (places_ != nullptr) places_->seen(f, r, zoomed);
+  if (places_ != nullptr && !f.cloaked()) places_->seen(f, r, zoomed);
   const std::int32_t g = zoomed ? p_.input.getSystemMetricsForWindow(kSmCyFrame, w) : 0;
-  if (r.Top >= a.Top - g && r.Bottom <= a.Bottom + g && r.Left >= a.Left - g &&
-      r.Right <= a.Right + g) {
-    return;
-  }
+  // The rectangle holds the visible frame, so a window inside by its rectangle is inside, and
+  // only one that is not has its frame asked for.
+  if (inside(r, a, g)) return;
+  WindowFrame now{r, r};
+  f.frame(now.visible);
+  if (inside(now.visible, a, g)) return;
   if (knownMonitor && firstFailed(f, kPathLast) != 0) return;
 
   bool moved = false;
+  const TRect& v = now.visible;
   if (zoomed) {
     // Nothing to read back: a window that does not answer is simply left for later.
     if (!p_.windows.respondsWithin(w, kAnswerTimeoutMs)) return;
     p_.windows.moveWindow(
-        w, WindowBox{a.Left, a.Top, absDiff(a.Right, a.Left), absDiff(a.Bottom, a.Top)}, true);
+        w, moveBoxFor(now, {a.Left, a.Top, absDiff(a.Right, a.Left), absDiff(a.Bottom, a.Top)}),
+        true);
     moved = true;
   } else {
-    const bool taller = a.Bottom - a.Top < r.Bottom - r.Top;
-    const bool wider = a.Right - a.Left < r.Right - r.Left;
-    if (r.Top < a.Top) moved = Func_MoveWindowTo(w, taller ? kFitHeightAtTop : kMoveDownToTop, area);
-    if (r.Bottom > a.Bottom) {
+    const bool taller = a.Bottom - a.Top < v.Bottom - v.Top;
+    const bool wider = a.Right - a.Left < v.Right - v.Left;
+    if (v.Top < a.Top) moved = Func_MoveWindowTo(w, taller ? kFitHeightAtTop : kMoveDownToTop, area);
+    if (v.Bottom > a.Bottom) {
       moved = Func_MoveWindowTo(w, taller ? kFitHeightAtTop : kMoveUpToBottom, area);
     }
-    if (r.Left < a.Left) moved = Func_MoveWindowTo(w, wider ? kFitWidthAtLeft : kMoveRightToLeft, area);
-    if (r.Right > a.Right) {
+    if (v.Left < a.Left) moved = Func_MoveWindowTo(w, wider ? kFitWidthAtLeft : kMoveRightToLeft, area);
+    if (v.Right > a.Right) {
       moved = Func_MoveWindowTo(w, wider ? kFitWidthAtLeft : kMoveLeftToRight, area);
     }
   }
@@ -183,10 +228,13 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
   }
 }
 
+// The box and the read-back are the visible frame's; the move adds the window's present
+// borders back.
 bool CorrectionEngine::Func_MoveWindowTo(Hwnd w, int code, const TRect& area) {
-  WindowBox box;
-  if (!Func_WindowBounds(p_, w, box)) return false;
+  WindowFrame before;
+  if (!Func_WindowFrame(p_, w, before)) return false;
   if (w == MProcHandle && MProcC == 0) return false;
+  WindowBox box = boxOf(before.visible);
 
   const std::int32_t areaWidth = absDiff(area.Right, area.Left);
   const std::int32_t areaHeight = absDiff(area.Bottom, area.Top);
@@ -220,18 +268,19 @@ bool CorrectionEngine::Func_MoveWindowTo(Hwnd w, int code, const TRect& area) {
   // move it uses up an attempt. Answering after the asynchronous move means it is applied.
   if (!p_.windows.respondsWithin(w, kAnswerTimeoutMs)) return moveFailed(w);
   Func_ForceForeground(p_, w);
-  p_.windows.moveWindow(w, box, true);
+  p_.windows.moveWindow(w, moveBoxFor(before, box), true);
   const bool answered = p_.windows.respondsWithin(w, kAnswerTimeoutMs);
 
-  WindowBox now;
-  if (!Func_WindowBounds(p_, w, now)) return false;
+  WindowFrame after;
+  if (!Func_WindowFrame(p_, w, after)) return false;
   // On Windows the asynchronous request is posted and the probe, a sent message, is handled
   // before it: the request gets a moment to land before the move counts as refused.
-  for (std::uint32_t waited = 0; answered && now != box && waited < kReadBackWaitMs;
+  for (std::uint32_t waited = 0; answered && boxOf(after.visible) != box && waited < kReadBackWaitMs;
        waited += kReadBackStepMs) {
     p_.clock.sleep(kReadBackStepMs);
-    if (!Func_WindowBounds(p_, w, now)) return false;
+    if (!Func_WindowFrame(p_, w, after)) return false;
   }
+  const WindowBox now = boxOf(after.visible);
   if (answered && now == box) {
     MProcHandle = 0;
     MProcC = kAttemptsAfterFailure;

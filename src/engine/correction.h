@@ -4,6 +4,7 @@
 
 #include <array>
 #include <span>
+#include <unordered_map>
 #include <cstdint>
 
 #include "settings/program_state.h"
@@ -43,12 +44,15 @@ class CorrectionEngine {
                    const MonitorTables& tables, MonitorList& monitors);
 
   // The filter's tests in order; returns 0 when the window passes, else the number
-  // (1..15) of the first test that failed.
+  // (1..16) of the first test that failed.
   int firstFailedFilterTest(Hwnd w, FilterPass& out);
   // The filter without the maximized-window switch, which is about a maximized window's
   // overhang: may the window go back to where it stood in an earlier layout?
   bool mayReturn(Hwnd w, WindowIdentity& out);
   void Proc_CheckWindow(Hwnd w);
+  // The window belongs to a process of a higher integrity level, which refuses every move
+  // this one makes: asked once per window (and again for a handle another process reuses).
+  bool beyondReach(Hwnd w);
   bool Func_MoveWindowTo(Hwnd w, int code, const TRect& area);
 
   // While it lasts, the checks share the program path of each process, and record where
@@ -79,6 +83,7 @@ class CorrectionEngine {
   // Counts a move that did not take against the retry state; always false.
   bool moveFailed(Hwnd w);
   bool passesFilterTest(int test, WindowFacts& f);
+  bool beyondReach(WindowFacts& f);
   int firstFailed(WindowFacts& f, std::span<const int> order);
 
   Platform& p_;
@@ -89,6 +94,11 @@ class CorrectionEngine {
   ImagePathCache paths_;
   ImagePathCache* sweepPaths_ = nullptr;
   WindowReturn* places_ = nullptr;
+  struct Reach {
+    std::uint32_t processId = 0;
+    bool beyond = false;
+  };
+  std::unordered_map<Hwnd, Reach> reach_;
 };
 
 }  // namespace rimfold

@@ -22,14 +22,17 @@ void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const MonitorTable
   const int k = throwFactor(drag.DragStopwatch.elapsedMilliseconds(p.clock));
   if (k == 0) return;
   WindowFacts f(p, w);
-  TRect r;
-  if (!f.rect(r)) return;
+  WindowFrame now;
+  if (!f.rect(now.rect)) return;
   if (Func_IsModernAppWindow(p, w, f.identityClassName())) return;
 
-  const std::int64_t dx = static_cast<std::int64_t>(r.Left) - drag.MSnapRectB.Left;
-  const std::int64_t dy = static_cast<std::int64_t>(r.Top) - drag.MSnapRectB.Top;
-  std::int64_t x = r.Left + k * dx;
-  std::int64_t y = r.Top + k * dy;
+  // The drag's displacement is the rectangle's; where the window lands is its visible frame's.
+  f.frame(now.visible);
+  const TRect& v = now.visible;
+  const std::int64_t dx = static_cast<std::int64_t>(now.rect.Left) - drag.MSnapRectB.Left;
+  const std::int64_t dy = static_cast<std::int64_t>(now.rect.Top) - drag.MSnapRectB.Top;
+  std::int64_t x = v.Left + k * dx;
+  std::int64_t y = v.Top + k * dy;
 
   const Hmonitor target = p.windows.monitorFromPoint(
       TPoint{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)}, MonitorDefault::Nearest);
@@ -38,8 +41,8 @@ void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const MonitorTable
   if (!tables.hasAllowedArea(i)) return;
 
   const TWorkAreaEdges& a = tables.MWorkArea[static_cast<std::size_t>(i)];
-  const std::int64_t width = std::llabs(static_cast<std::int64_t>(r.Right) - r.Left);
-  const std::int64_t height = std::llabs(static_cast<std::int64_t>(r.Bottom) - r.Top);
+  const std::int64_t width = std::llabs(static_cast<std::int64_t>(v.Right) - v.Left);
+  const std::int64_t height = std::llabs(static_cast<std::int64_t>(v.Bottom) - v.Top);
   // The far edges are tested against the top-left corner only, so a window may still reach
   // past them: the throw ends where the corner would leave the area.
   if (y < a.Top) y = a.Top;
@@ -49,8 +52,9 @@ void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const MonitorTable
 
   if (!p.windows.respondsWithin(w, kAnswerTimeoutMs)) return;
   p.windows.moveWindow(w,
-                       WindowBox{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
-                                 static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)},
+                       moveBoxFor(now, WindowBox{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
+                                                 static_cast<std::int32_t>(width),
+                                                 static_cast<std::int32_t>(height)}),
                        true);
   Proc_CenterLostWindow(p, w);
 }
@@ -65,6 +69,8 @@ void Proc_Constraints(Platform& p, CorrectionEngine& correction, MonitorList& mo
   TRect r;
   if (!f.rect(r)) return;
   if ((f.style() & kWsThickFrame) == 0) return;
+  // What the user sees is measured against the limit.
+  f.frame(r);
   if (Func_IsModernAppWindow(p, w, f.identityClassName())) return;
   // Looking up a monitor the list does not know reads the monitors again; that stays behind
   // the exclusion test, where it always was.
@@ -78,8 +84,9 @@ void Proc_Constraints(Platform& p, CorrectionEngine& correction, MonitorList& mo
   const bool narrow = std::abs(m.work.Right - m.work.Left) / d > box.Width;
   const bool low = std::abs(m.work.Bottom - m.work.Top) / d > box.Height;
   if ((!narrow && !low) || isExcluded(exclusions, f.identity())) return;
-  if (narrow) correction.Func_MoveWindowTo(w, 19 + MPPConstraintsC, m.work);
-  if (low) correction.Func_MoveWindowTo(w, 29 + MPPConstraintsC, m.work);
+  if (correction.beyondReach(w)) return;
+  if (narrow) correction.Func_MoveWindowTo(w, kWidthHalf + MPPConstraintsC - 1, m.work);
+  if (low) correction.Func_MoveWindowTo(w, kHeightHalf + MPPConstraintsC - 1, m.work);
 }
 
 }  // namespace rimfold

@@ -24,6 +24,14 @@ bool WindowFacts::rect(TRect& out) {
   return true;
 }
 
+bool WindowFacts::frame(TRect& out) {
+  TRect r;
+  if (!rect(r)) return false;
+  if (!frame_) frame_ = visibleFrameOf(p_, w_, r);
+  out = *frame_;
+  return true;
+}
+
 int WindowFacts::monitorIndex(MonitorList& monitors) {
   return ask(monitorIndex_, [&] { return monitors.locate(nearestMonitor()); });
 }
@@ -32,7 +40,7 @@ bool WindowFacts::coversItsMonitor(MonitorList& monitors) {
   const int index = monitorIndex(monitors);
   TRect r;
   MonitorInfo m;
-  return (style() & kWsThickFrame) == 0 && rect(r) && monitors.info(index, m) &&
+  return (style() & kWsThickFrame) == 0 && frame(r) && monitors.info(index, m) &&
          r.Right - r.Left >= m.bounds.Right - m.bounds.Left &&
          r.Bottom - r.Top >= m.bounds.Bottom - m.bounds.Top;
 }
@@ -57,10 +65,8 @@ const WindowIdentity& WindowFacts::identity() {
   if (!pathKnown_) {
     pathKnown_ = true;
     if (titled()) {
-      std::uint32_t processId = 0;
-      p_.windows.getWindowThreadProcessId(w_, &processId);
-      id.ImagePath =
-          paths_ != nullptr ? paths_->get(p_, processId) : identityImagePath(p_, processId);
+      const std::uint32_t id32 = processId();
+      id.ImagePath = paths_ != nullptr ? paths_->get(p_, id32) : identityImagePath(p_, id32);
     }
   }
   return id;

@@ -45,12 +45,23 @@ class WindowFacts {
   bool zoomed() { return ask(zoomed_, [&] { return p_.windows.isZoomed(w_); }); }
   bool enabled() { return ask(enabled_, [&] { return p_.windows.isWindowEnabled(w_); }); }
   std::uint32_t style() { return ask(style_, [&] { return p_.windows.getStyle(w_); }); }
+  bool cloaked() { return ask(cloaked_, [&] { return p_.windows.isCloaked(w_); }); }
+  std::uint32_t processId() {
+    return ask(processId_, [&] {
+      std::uint32_t id = 0;
+      p_.windows.getWindowThreadProcessId(w_, &id);
+      return id;
+    });
+  }
   Hmonitor nearestMonitor() {
     return ask(nearest_, [&] { return p_.windows.monitorFromWindow(w_, MonitorDefault::Nearest); });
   }
 
   // Func_WindowRect: false when GetWindowRect fails or the window is parked.
   bool rect(TRect& out);
+  // The visible frame (see visibleFrameOf); asked for only when first needed, since a
+  // window whose rectangle is inside has its frame inside too. Fails as rect() does.
+  bool frame(TRect& out);
   // Func_MonitorIndexOf: may read the monitors again (see MonitorList::locate).
   int monitorIndex(MonitorList& monitors);
   // A full-screen program: no sizing frame, and at least as large as its monitor. The monitor
@@ -75,12 +86,13 @@ class WindowFacts {
   Platform& p_;
   Hwnd w_;
   ImagePathCache* paths_;
-  std::optional<bool> visible_, iconic_, zoomed_, enabled_;
+  std::optional<bool> visible_, iconic_, zoomed_, enabled_, cloaked_;
   std::optional<int> textLength_, monitorIndex_;
   std::optional<std::u16string> text_, className_;
-  std::optional<std::uint32_t> style_;
+  std::optional<std::uint32_t> style_, processId_;
   std::optional<Hmonitor> nearest_;
   std::optional<std::optional<TRect>> rect_;  // read, and usable or not
+  std::optional<TRect> frame_;
   std::optional<WindowIdentity> identity_;  // title and class name; the path once asked for
   bool pathKnown_ = false;
 };

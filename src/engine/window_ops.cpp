@@ -48,6 +48,38 @@ bool Func_WindowBounds(Platform& p, Hwnd w, WindowBox& out) {
   return true;
 }
 
+TRect visibleFrameOf(Platform& p, Hwnd w, const TRect& rect) {
+  TRect v;
+  if (!p.windows.getVisibleFrame(w, v)) return rect;
+  const bool within = v.Left >= rect.Left && v.Top >= rect.Top && v.Right <= rect.Right &&
+                      v.Bottom <= rect.Bottom && v.Left < v.Right && v.Top < v.Bottom;
+  return within ? v : rect;
+}
+
+bool Func_WindowFrame(Platform& p, Hwnd w, WindowFrame& out) {
+  TRect r;
+  if (!Func_WindowRect(p, w, r)) return false;
+  out = {r, visibleFrameOf(p, w, r)};
+  return true;
+}
+
+WindowBox moveBoxFor(const WindowFrame& now, const WindowBox& visible) {
+  const std::int32_t left = now.visible.Left - now.rect.Left;
+  const std::int32_t top = now.visible.Top - now.rect.Top;
+  const std::int32_t right = now.rect.Right - now.visible.Right;
+  const std::int32_t bottom = now.rect.Bottom - now.visible.Bottom;
+  return {visible.Left - left, visible.Top - top, visible.Width + left + right,
+          visible.Height + top + bottom};
+}
+
+void moveAcrossMonitors(Platform& p, Hwnd w, const WindowBox& box) {
+  p.windows.moveWindow(w, box, true);
+  // Answering means the move is applied, and with it the window's own rescaling.
+  if (!p.windows.respondsWithin(w, kAnswerTimeoutMs)) return;
+  WindowBox now;
+  if (Func_WindowBounds(p, w, now) && now != box) p.windows.moveWindow(w, box, true);
+}
+
 bool Func_OffAllMonitors(Platform& p, const WindowBox& box) {
   const std::int64_t l = box.Left, t = box.Top, r = l + box.Width, b = t + box.Height;
   // Integer division truncates toward zero, as the centre point requires.
@@ -119,8 +151,10 @@ void Proc_CenterLostWindow(Platform& p, Hwnd w) {
   // Also waits for a move just requested to be applied before the bounds are read.
   if (!p.windows.respondsWithin(w, kAnswerTimeoutMs)) return;
   if (p.windows.isZoomed(w)) return;
-  WindowBox box;
-  if (!Func_WindowBounds(p, w, box) || !Func_OffAllMonitors(p, box)) return;
+  WindowFrame now;
+  if (!Func_WindowFrame(p, w, now)) return;
+  const WindowBox box = boxOf(now.visible);
+  if (!Func_OffAllMonitors(p, box)) return;
   TRect work;
   p.input.getWorkArea(work);
   std::int32_t right = work.Right, bottom = work.Bottom;
@@ -131,8 +165,9 @@ void Proc_CenterLostWindow(Platform& p, Hwnd w) {
     if (edge == TaskbarEdge::Bottom) bottom += bar.Bottom - bar.Top;
     if (edge == TaskbarEdge::Right) right += bar.Right - bar.Left;
   }
-  p.windows.moveWindow(w, {(right - box.Width) / 2, (bottom - box.Height) / 2, box.Width, box.Height},
-                       true);
+  // The primary monitor may have another DPI than the one the window was lost from.
+  moveAcrossMonitors(
+      p, w, moveBoxFor(now, {(right - box.Width) / 2, (bottom - box.Height) / 2, box.Width, box.Height}));
 }
 
 }  // namespace rimfold

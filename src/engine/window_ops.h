@@ -14,6 +14,24 @@ bool Func_WindowRect(Platform& p, Hwnd w, TRect& out);
 bool Func_WindowBounds(Platform& p, Hwnd w, WindowBox& out);
 WindowBox boxOf(const TRect& r);
 
+// What the user sees of a window whose rectangle is rect: the window manager's visible frame
+// (Windows 10 and 11 draw no part of a sizable window's resize borders), or rect itself
+// where it gives none or one that does not lie within rect.
+TRect visibleFrameOf(Platform& p, Hwnd w, const TRect& rect);
+// A window's rectangle and its visible frame, read together. Fails as Func_WindowRect does.
+struct WindowFrame {
+  TRect rect;
+  TRect visible;
+};
+bool Func_WindowFrame(Platform& p, Hwnd w, WindowFrame& out);
+// The box MoveWindow takes for the window to show the visible box: its borders as they are
+// now (frame minus rectangle, per side) added back.
+WindowBox moveBoxFor(const WindowFrame& now, const WindowBox& visible);
+// Moves a window that may arrive on a monitor of another DPI: it rescales itself there
+// (WM_DPICHANGED), so once it has taken the move, a rectangle other than the one asked for
+// gets the same move again, now made within that monitor.
+void moveAcrossMonitors(Platform& p, Hwnd w, const WindowBox& box);
+
 // No monitor holds any corner or the centre of the box.
 bool Func_OffAllMonitors(Platform& p, const WindowBox& box);
 bool Func_ForceForeground(Platform& p, Hwnd w);

@@ -12,13 +12,15 @@ constexpr std::u16string_view kCoreWindowClass = u"Windows.UI.Core.CoreWindow";
 
 bool Func_IsTargetWindow(WindowFacts& f, bool offScreenTest) {
   // Visibility first: most top-level windows are hidden, and that answer alone settles them.
+  // A cloaked window is visible to the system and not on the screen (another virtual
+  // desktop, a suspended store app): correcting it would activate it, and with it its desktop.
   if (f.handle() == 0 || !f.visible() || f.textLength() <= 0 || f.text() == u"Program Manager" ||
-      f.iconic()) {
+      f.iconic() || f.cloaked()) {
     return false;
   }
   if (!offScreenTest || f.zoomed()) return true;
-  TRect r;
-  return f.rect(r) && !Func_OffAllMonitors(f.platform(), boxOf(r));
+  TRect v;
+  return f.frame(v) && !Func_OffAllMonitors(f.platform(), boxOf(v));
 }
 
 bool Func_IsModernAppWindow(Platform& p, Hwnd w, std::u16string_view className) {

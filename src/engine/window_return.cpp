@@ -66,10 +66,12 @@ void WindowReturn::putBack(const Layout& layout, CorrectableWindow correctable) 
     if (!correctable(w, identity)) continue;
     // A handle used again by another window since.
     if (identity.ClassName != place.className || identity.ImagePath != place.imagePath) continue;
-    // All posted, in this order, so that a window that does not answer holds nobody.
+    // All posted, in this order, so that a window that does not answer holds nobody; the
+    // wait for the move to land, which a window that rescales itself on the monitor it
+    // returns to needs, is bounded.
     if (zoomed) p_.windows.showWindowAsync(w, ShowCommand::RestoreNoActivate);
     const TRect& to = place.maximized ? place.normal : place.rect;
-    p_.windows.moveWindow(w, WindowBox{to.Left, to.Top, to.Right - to.Left, to.Bottom - to.Top}, true);
+    moveAcrossMonitors(p_, w, WindowBox{to.Left, to.Top, to.Right - to.Left, to.Bottom - to.Top});
     if (place.maximized) p_.windows.showWindowAsync(w, ShowCommand::Maximize);
   }
 }

@@ -37,6 +37,10 @@ class ISystem {
   virtual std::uint32_t getLogicalDrives() = 0;
   // QueryDosDeviceW: the first target of a device name such as "C:".
   virtual std::u16string queryDosDevice(const std::u16string& device) = 0;
+  // Whether the process runs at a higher integrity level than this one (an elevated program
+  // while this one is not): the system then refuses this process every move of its windows.
+  // nullopt where it cannot be told (no integrity levels before Vista, no access).
+  virtual std::optional<bool> runsAtHigherIntegrity(std::uint32_t processId) = 0;
 
   // Versions and bitness
   virtual OsVersion getVersion() = 0;

@@ -21,6 +21,13 @@ class IWindowManager {
   // Top-level windows in Z-order, topmost first; the callback returns false to stop.
   virtual void enumWindows(FunctionRef<bool(Hwnd)> callback) = 0;
   virtual bool getWindowRect(Hwnd w, TRect& out) = 0;
+  // The part of the rectangle the window manager draws (DWMWA_EXTENDED_FRAME_BOUNDS): on
+  // Windows 10 and 11 a sizable window's resize borders are invisible. False where the window
+  // manager does not answer (Vista and 7 without composition, Wine).
+  virtual bool getVisibleFrame(Hwnd w, TRect& out) = 0;
+  // DWMWA_CLOAKED: on another virtual desktop, a suspended store app, a hidden shell surface.
+  // Such a window passes IsWindowVisible and is not on the screen.
+  virtual bool isCloaked(Hwnd w) = 0;
   virtual bool isWindowVisible(Hwnd w) = 0;
   virtual bool isWindowEnabled(Hwnd w) = 0;
   virtual bool isIconic(Hwnd w) = 0;

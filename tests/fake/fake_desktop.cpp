@@ -254,6 +254,29 @@ bool FakeDesktop::getWindowRect(Hwnd w, TRect& out) {
   return true;
 }
 
+TRect FakeDesktop::visibleFrameOf(Hwnd w) const {
+  const WindowRec* r = find(w);
+  if (r == nullptr) return {};
+  const TRect& b = r->w.invisibleBorders;
+  const TRect& o = r->w.rect;
+  return {o.Left + b.Left, o.Top + b.Top, o.Right - b.Right, o.Bottom - b.Bottom};
+}
+
+bool FakeDesktop::getVisibleFrame(Hwnd w, TRect& out) {
+  tick(Op::GetVisibleFrame);
+  const WindowRec* r = find(w);
+  if (!windowManager_ || r == nullptr) return false;
+  // A minimized window's frame is its parked rectangle.
+  out = r->w.iconic ? kParkedRect : visibleFrameOf(w);
+  return true;
+}
+
+bool FakeDesktop::isCloaked(Hwnd w) {
+  tick(Op::IsCloaked);
+  const WindowRec* r = find(w);
+  return windowManager_ && r != nullptr && r->w.cloaked;
+}
+
 bool FakeDesktop::isWindowVisible(Hwnd w) {
   tick(Op::IsWindowVisible);
   if (w == kDesktopHwnd) return true;
@@ -418,7 +441,16 @@ bool FakeDesktop::moveWindow(Hwnd w, const WindowBox& box, bool repaint) {
   b.Left += r->w.moveOffset.X;
   b.Top += r->w.moveOffset.Y;
   if (r->w.alterMove) b = r->w.alterMove(b);
+  const TRect before = r->w.rect;
   r->w.rect = {b.Left, b.Top, b.Left + b.Width, b.Top + b.Height};
+  if (r->w.rescalesOnDpi) {
+    const FakeMonitor* from = monitorByHandle(monitorFromRect(before, MonitorDefault::Nearest));
+    const FakeMonitor* to = monitorByHandle(monitorFromRect(r->w.rect, MonitorDefault::Nearest));
+    if (from != nullptr && to != nullptr && from->dpi != to->dpi) {
+      r->w.rect.Right = b.Left + b.Width * to->dpi / from->dpi;
+      r->w.rect.Bottom = b.Top + b.Height * to->dpi / from->dpi;
+    }
+  }
   return true;
 }
 
@@ -874,6 +906,12 @@ std::u16string FakeDesktop::queryDosDevice(const std::u16string& device) {
   if (letter >= u'a' && letter <= u'z') letter = static_cast<char16_t>(letter - 32);
   auto it = drives_.find(letter);
   return it == drives_.end() ? std::u16string{} : it->second.device;
+}
+
+std::optional<bool> FakeDesktop::runsAtHigherIntegrity(std::uint32_t processId) {
+  tick(Op::RunsAtHigherIntegrity);
+  auto it = processes_.find(processId);
+  return it == processes_.end() ? std::nullopt : it->second.higherIntegrity;
 }
 
 // ---------------------------------------------------------------- ISystem: versions

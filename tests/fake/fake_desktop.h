@@ -22,7 +22,7 @@ namespace rimfold::test {
 // One entry per interface method; the counters are indexed by it.
 enum class Op : std::uint8_t {
   // IWindowManager
-  EnumWindows, GetWindowRect, IsWindowVisible, IsWindowEnabled, IsIconic, IsZoomed,
+  EnumWindows, GetWindowRect, GetVisibleFrame, IsCloaked, IsWindowVisible, IsWindowEnabled, IsIconic, IsZoomed,
   RespondsWithin, GetWindowTextLength, GetWindowText, GetClassName, GetStyle, GetExStyle,
   GetParent, WindowFromPoint, GetForegroundWindow, SetForegroundWindow, BringWindowToTop,
   GetDesktopWindow, GetWindowThreadProcessId, AttachThreadInput, MoveWindow, ShowWindowAsync, FindWindowEx,
@@ -36,7 +36,7 @@ enum class Op : std::uint8_t {
   GetFolderPath, GetTaskbarPos, IsUserAnAdmin, ShellExecute, ShellExecuteEx,
   // ISystem
   OpenProcess, CloseHandle, GetModuleFileNameEx, GetProcessImageFileName, GetLogicalDrives,
-  QueryDosDevice, GetVersion, GetSystemDirectory, IsWow64Process, DisableFsRedirection,
+  QueryDosDevice, RunsAtHigherIntegrity, GetVersion, GetSystemDirectory, IsWow64Process, DisableFsRedirection,
   RevertFsRedirection, CreateDirectory, DirectoryExists, FileExists, DriveRootReady,
   GetFullPathName, FindFileName, ReadFile, CanOpenExclusive, WriteFileReplacing, DeleteFile,
   FindFiles,
@@ -77,6 +77,13 @@ struct FakeWindow {
   // Destroyed once this many further platform calls (of any kind) have been made.
   std::int64_t vanishAfterCalls = -1;
   bool placeAtBottom = false;     // addWindow puts it at the bottom of its band
+  // Windows 10's window manager (see FakeDesktop::setWindowManager): the invisible part of
+  // the rectangle on each side, as Left, Top, Right, Bottom widths, and the cloak.
+  TRect invisibleBorders{};
+  bool cloaked = false;
+  // Arriving on a monitor of another DPI it scales its size by the ratio (WM_DPICHANGED),
+  // keeping its top-left corner.
+  bool rescalesOnDpi = false;
 };
 
 struct FakeMonitor {
@@ -91,6 +98,7 @@ struct FakeProcess {
   std::optional<std::u16string> moduleFileName{};  // GetModuleFileNameEx; nullopt: it fails
   std::optional<std::u16string> imageFileName{}; // GetProcessImageFileName (device path)
   bool openFails = false;                        // e.g. an elevated process
+  std::optional<bool> higherIntegrity{};         // runsAtHigherIntegrity; nullopt: unknown
 };
 
 struct FakeDrive {
@@ -174,6 +182,11 @@ class FakeDesktop final : public IWindowManager,
   void setAttachFails(bool on) { attachFails_ = on; }
   const std::vector<AttachCall>& attachLog() const { return attachLog_; }
   std::vector<WindowBox> moveLog(Hwnd w) const;  // requested boxes, in order
+  // Off (as on Wine, Vista and 7 without composition): getVisibleFrame answers false and no
+  // window is cloaked. On (Windows 10): the frame is the rectangle less its invisible borders.
+  void setWindowManager(bool on) { windowManager_ = on; }
+  // The rectangle as the user sees it, whatever the window manager reports.
+  TRect visibleFrameOf(Hwnd w) const;
 
   // ---- message boxes ----
   // Scripts are taken in the order the boxes are shown; a box without one is answered
@@ -262,6 +275,8 @@ class FakeDesktop final : public IWindowManager,
   // ================= IWindowManager =================
   void enumWindows(FunctionRef<bool(Hwnd)> callback) override;
   bool getWindowRect(Hwnd w, TRect& out) override;
+  bool getVisibleFrame(Hwnd w, TRect& out) override;
+  bool isCloaked(Hwnd w) override;
   bool isWindowVisible(Hwnd w) override;
   bool isWindowEnabled(Hwnd w) override;
   bool isIconic(Hwnd w) override;
@@ -327,6 +342,7 @@ class FakeDesktop final : public IWindowManager,
   bool getProcessImageFileName(KernelHandle process, std::u16string& out) override;
   std::uint32_t getLogicalDrives() override;
   std::u16string queryDosDevice(const std::u16string& device) override;
+  std::optional<bool> runsAtHigherIntegrity(std::uint32_t processId) override;
   OsVersion getVersion() override;
   std::u16string getSystemDirectory() override;
   std::optional<bool> isWow64Process() override;
@@ -420,6 +436,7 @@ class FakeDesktop final : public IWindowManager,
   Hwnd nextHandle_ = 0x20000;
   Hwnd foreground_ = 0;
   bool foregroundLocked_ = false;
+  bool windowManager_ = false;
   bool attachFails_ = false;
   std::vector<AttachCall> attachLog_;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> activeAttach_;

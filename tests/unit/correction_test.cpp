@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/drag_features.h"
 #include "engine/event_driver.h"
 #include "fake/fake_desktop.h"
 
@@ -104,6 +105,11 @@ const FilterCase kFilterCases[] = {
      [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.title = u"Program Manager"; }},
     {"invisible", 2, [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.visible = false; }},
     {"minimized", 2, [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.iconic = true; }},
+    {"cloaked: on another virtual desktop", 2,
+     [](FakeWindow& w, ProgramState&, FakeDesktop& d) {
+       d.setWindowManager(true);
+       w.cloaked = true;
+     }},
     {"off every monitor with the off-screen test", 2,
      [](FakeWindow& w, ProgramState& c, FakeDesktop&) {
        c.switches.TBDisableDeskTop = true;
@@ -187,6 +193,10 @@ const FilterCase kFilterCases[] = {
        w.title = u"ジャンプ リスト";
        w.className = u"DV2ControlHost";
      }},
+    {"Task View, whatever its title", 11,
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.className = u"MultitaskingViewFrame"; }},
+    {"a second monitor's taskbar", 11,
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.className = u"Shell_SecondaryTrayWnd"; }},
     {"screen saver", 12,
      [](FakeWindow& w, ProgramState&, FakeDesktop& d) {
        FakeProcess saver;
@@ -205,6 +215,11 @@ const FilterCase kFilterCases[] = {
        w.rect = {0, 0, 1920, 1080};
      }},
     {"bare popup", 15, [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.style = kWsPopup; }},
+    {"an elevated program's", 16,
+     [](FakeWindow& w, ProgramState&, FakeDesktop& d) {
+       d.setProcess(5000, {.moduleFileName = u"C:\\Apps\\admin.exe", .higherIntegrity = true});
+       w.processId = 5000;
+     }},
 };
 
 // Near misses of the tests above: each still passes the whole filter.
@@ -223,6 +238,15 @@ const FilterCase kNearMisses[] = {
      [](FakeWindow& w, ProgramState&, FakeDesktop&) {
        w.title = u"drag";
        w.className = u"SysDragImage";
+     }},
+    {"a taskbar's class in another case", 0,
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.className = u"shell_traywnd"; }},
+    {"cloaked, as Wine reports it: never", 0,
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.cloaked = true; }},
+    {"a program at the same integrity level", 0,
+     [](FakeWindow& w, ProgramState&, FakeDesktop& d) {
+       d.setProcess(5000, {.moduleFileName = u"C:\\Apps\\peer.exe", .higherIntegrity = false});
+       w.processId = 5000;
      }},
     {"full screen with a sizing frame", 0,
      [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {0, -10, 1920, 1080}; }},
@@ -271,6 +295,27 @@ TEST(CorrectionFilter, StopsAtTheFirstFailedTestAndTouchesNothing) {
 
 TEST(CorrectionFilter, NearMissesPass) {
   runFilterCases(std::begin(kNearMisses), std::end(kNearMisses));
+}
+
+// A more trusted process refuses every move: its windows are neither corrected nor resized,
+// and a handle it gave up is asked about afresh for the program that reuses it.
+TEST(CorrectionFilter, AMoreTrustedProgramsWindowsAreLeftAlone) {
+  Rig r;
+  r.d.setProcess(5000, {.moduleFileName = u"C:\\Apps\\admin.exe", .higherIntegrity = true});
+  const Hwnd h = r.addWindow({100, -30, 500, 370}, [](FakeWindow& w) { w.processId = 5000; });
+  r.engine.Proc_CheckWindow(h);
+  r.engine.Proc_CheckWindow(h);
+  EXPECT_EQ(r.moves(), 0u);
+  EXPECT_EQ(r.d.calls(Op::SetForegroundWindow), 0u);
+
+  const Hwnd narrow = r.addWindow({100, 100, 300, 200}, [](FakeWindow& w) { w.processId = 5000; });
+  Proc_Constraints(r.p, r.engine, r.monitors, r.config.lists.ListBoxD, false, 1, narrow);
+  EXPECT_EQ(r.d.rectOf(narrow), (TRect{100, 100, 300, 200}));
+
+  r.d.destroyWindow(h);
+  const Hwnd reused = r.addWindow({100, -30, 500, 370}, [&](FakeWindow& w) { w.handle = h; });
+  r.engine.Proc_CheckWindow(reused);
+  EXPECT_EQ(r.d.rectOf(reused), (TRect{100, 0, 500, 400}));
 }
 
 TEST(CorrectionFilter, StoreFrameWithCoreWindowChildIsProcessed) {

@@ -95,6 +95,11 @@ TEST(WindowReturn, ALayoutThatReturnsGetsItsWindowsBackUnlessSomethingClaimedThe
          r.places.userMoved(r.normal);
          r.places.userMoved(r.maximized);
        }, true, false},
+      {"cloaked since: on another virtual desktop", [](Rig& r) {
+         r.d.setWindowManager(true);
+         r.d.window(r.normal).cloaked = true;
+         r.d.window(r.maximized).cloaked = true;
+       }, true, false},
       {"excluded since", [](Rig& r) { r.state.lists.ListBoxD.insertUnique(u"APP.EXE,FakeClass,"); }, true,
        false},
       {"their handles now other windows'", [](Rig& r) {
@@ -125,6 +130,16 @@ TEST(WindowReturn, ALayoutThatReturnsGetsItsWindowsBackUnlessSomethingClaimedThe
     EXPECT_EQ(maximizedBack, c.back) << c.name;
     EXPECT_EQ(r.d.moveLog(r.first).size(), firstMoves) << c.name;
   }
+}
+
+TEST(WindowReturn, AWindowThatRescalesOnTheMonitorItReturnsToEndsAtItsPlace) {
+  Rig r;
+  r.secondMonitorGone();
+  r.d.window(r.normal).rescalesOnDpi = true;
+  FakeMonitor scaled = kSecond;
+  scaled.dpi = 144;
+  r.useMonitors({kFirst, scaled});
+  EXPECT_EQ(r.d.rectOf(r.normal), kNormalOnSecond);
 }
 
 TEST(WindowReturn, RecordsAreBoundedByTheOpenWindowsAndAFewLayouts) {

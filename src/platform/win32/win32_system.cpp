@@ -45,6 +45,22 @@ bool writeAll(HANDLE file, std::string_view bytes) noexcept {
   return true;
 }
 
+// The mandatory integrity level of a process's token (its label's last sub-authority).
+std::optional<DWORD> integrityLevel(HANDLE process) noexcept {
+  HANDLE rawToken = nullptr;
+  if (!::OpenProcessToken(process, TOKEN_QUERY, &rawToken)) return std::nullopt;
+  const UniqueHandle token(rawToken);
+  // A label is a SID of at most a few sub-authorities; this holds any of them.
+  alignas(TOKEN_MANDATORY_LABEL) unsigned char buffer[sizeof(TOKEN_MANDATORY_LABEL) + SECURITY_MAX_SID_SIZE];
+  DWORD size = 0;
+  if (!::GetTokenInformation(token.get(), TokenIntegrityLevel, buffer, sizeof(buffer), &size)) {
+    return std::nullopt;  // before Vista there are no integrity levels
+  }
+  const PSID sid = reinterpret_cast<const TOKEN_MANDATORY_LABEL*>(buffer)->Label.Sid;
+  if (!::IsValidSid(sid) || *::GetSidSubAuthorityCount(sid) == 0) return std::nullopt;
+  return *::GetSidSubAuthority(sid, *::GetSidSubAuthorityCount(sid) - 1u);
+}
+
 }  // namespace
 
 KernelHandle Win32System::openProcess(std::uint32_t access, std::uint32_t processId) noexcept {
@@ -84,6 +100,17 @@ std::u16string Win32System::queryDosDevice(const std::u16string& device) {
     return {};
   }
   return fromWideBuffer(buffer);
+}
+
+std::optional<bool> Win32System::runsAtHigherIntegrity(std::uint32_t processId) noexcept {
+  static const std::optional<DWORD> own = integrityLevel(::GetCurrentProcess());
+  if (!own) return std::nullopt;
+  // Limited query rights are granted across integrity levels, where full ones are not.
+  const UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process) return std::nullopt;
+  const std::optional<DWORD> theirs = integrityLevel(process.get());
+  if (!theirs) return std::nullopt;
+  return *theirs > *own;
 }
 
 OsVersion Win32System::getVersion() noexcept {

@@ -13,6 +13,7 @@ class Win32System final : public ISystem {
   bool getProcessImageFileName(KernelHandle process, std::u16string& out) override;
   std::uint32_t getLogicalDrives() noexcept override;
   std::u16string queryDosDevice(const std::u16string& device) override;
+  std::optional<bool> runsAtHigherIntegrity(std::uint32_t processId) noexcept override;
 
   OsVersion getVersion() noexcept override;
   std::u16string getSystemDirectory() override;

@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <exception>
 
+#include "platform/win32/proc_address.h"
 #include "platform/win32/win32_convert.h"
 
 namespace rimfold::win32 {
@@ -57,6 +59,25 @@ BOOL CALLBACK enumMonitorsProc(HMONITOR monitor, HDC, LPRECT, LPARAM lParam) {
   }
 }
 
+// dwmapi's attributes, without its header: Vista's SDK level has no DWMWA_CLOAKED.
+constexpr DWORD kDwmwaExtendedFrameBounds = 9;
+constexpr DWORD kDwmwaCloaked = 14;
+using DwmGetWindowAttributeFn = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+
+// Loaded once, when first asked, by its full path in the system directory: never a copy
+// found first on the search path. Kept for the rest of the run, like an import.
+DwmGetWindowAttributeFn dwmGetWindowAttribute() noexcept {
+  static const DwmGetWindowAttributeFn fn = []() noexcept -> DwmGetWindowAttributeFn {
+    constexpr wchar_t kFile[] = L"\\dwmapi.dll";
+    wchar_t path[MAX_PATH] = {};
+    const UINT n = ::GetSystemDirectoryW(path, MAX_PATH);
+    if (n == 0 || n + std::size(kFile) > MAX_PATH) return nullptr;
+    std::wcscat(path, kFile);
+    return procAddress<DwmGetWindowAttributeFn>(::LoadLibraryW(path), "DwmGetWindowAttribute");
+  }();
+  return fn;
+}
+
 }  // namespace
 
 void Win32WindowManager::enumWindows(FunctionRef<bool(Hwnd)> callback) {
@@ -70,6 +91,21 @@ bool Win32WindowManager::getWindowRect(Hwnd w, TRect& out) noexcept {
   if (!::GetWindowRect(toHwnd(w), &r)) return false;
   out = fromRect(r);
   return true;
+}
+
+bool Win32WindowManager::getVisibleFrame(Hwnd w, TRect& out) noexcept {
+  const DwmGetWindowAttributeFn fn = dwmGetWindowAttribute();
+  RECT r{};
+  if (fn == nullptr || FAILED(fn(toHwnd(w), kDwmwaExtendedFrameBounds, &r, sizeof(r)))) return false;
+  out = fromRect(r);
+  return true;
+}
+
+bool Win32WindowManager::isCloaked(Hwnd w) noexcept {
+  const DwmGetWindowAttributeFn fn = dwmGetWindowAttribute();
+  DWORD cloaked = 0;
+  return fn != nullptr && SUCCEEDED(fn(toHwnd(w), kDwmwaCloaked, &cloaked, sizeof(cloaked))) &&
+         cloaked != 0;
 }
 
 bool Win32WindowManager::isWindowVisible(Hwnd w) noexcept {

@@ -9,6 +9,8 @@ class Win32WindowManager final : public IWindowManager {
  public:
   void enumWindows(FunctionRef<bool(Hwnd)> callback) override;
   bool getWindowRect(Hwnd w, TRect& out) noexcept override;
+  bool getVisibleFrame(Hwnd w, TRect& out) noexcept override;
+  bool isCloaked(Hwnd w) noexcept override;
   bool isWindowVisible(Hwnd w) noexcept override;
   bool isWindowEnabled(Hwnd w) noexcept override;
   bool isIconic(Hwnd w) noexcept override;

@@ -1,8 +1,11 @@
 # Wine desktops for tests. Source this file, then:
 #
-#   wine_desktop_start shell [win10|dpi144]       Xvfb 1920x1080, Wine's "shell"
+#   wine_desktop_start shell [win10|dpi144|dwm10] Xvfb 1920x1080, Wine's "shell"
 #                                                 virtual desktop with taskbar (dpi144:
-#                                                 display scaling at 150 %)
+#                                                 display scaling at 150 %; dwm10: Windows
+#                                                 10, and Rimfold.exe alone loads the test
+#                                                 dwmapi.dll, helpers/dwm, that answers as
+#                                                 Windows 10's window manager does)
 #   wine_desktop_start monitors one|right|left|three [win10]
 #                                                 Xorg dummy driver, no virtual
 #                                                 desktop, 1, 2 or 3 RandR monitors
@@ -120,8 +123,16 @@ _wd_template() {
         WINEPREFIX="$tmp" WINEDEBUG=-all "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' \
           /v shell /d 1920x1080 /f || exit 1
       fi
-      if [[ $name == *-win10 ]]; then
+      if [[ $name == *-win10 || $name == *-dwm10 ]]; then
         WINEPREFIX="$tmp" WINEDEBUG=-all "$WINE64" winecfg /v win10 || exit 1
+      fi
+      if [[ $name == *-dwm10 ]]; then
+        # The native dwmapi for Rimfold.exe alone: without the second key Wine 8 loads the
+        # native file for every program.
+        WINEPREFIX="$tmp" WINEDEBUG=-all "$WINE64" reg add \
+          'HKCU\Software\Wine\AppDefaults\Rimfold.exe\DllOverrides' /v dwmapi /d native /f || exit 1
+        WINEPREFIX="$tmp" WINEDEBUG=-all "$WINE64" reg add 'HKCU\Software\Wine\DllOverrides' \
+          /v dwmapi /d builtin /f || exit 1
       fi
       if [[ $name == *-dpi144 ]]; then
         WINEPREFIX="$tmp" WINEDEBUG=-all "$WINE64" reg add 'HKCU\Control Panel\Desktop' \
@@ -225,7 +236,7 @@ wine_desktop_start() {
   local kind="${1:-shell}" layout="" flavour="" monitors=1 variant
   shift || true
   if [ "$kind" = monitors ]; then layout="${1:-right}"; shift || true; fi
-  case "${1:-}" in win10 | dpi144) flavour="-$1" ;; esac
+  case "${1:-}" in win10 | dpi144 | dwm10) flavour="-$1" ;; esac
   case "$kind:$layout" in
     shell:) variant=shell ;;
     monitors:one) variant=plain monitors=1 ;;
@@ -270,6 +281,14 @@ wine_desktop_start() {
   _wd_copy_prefix "$RIMFOLD_BUILD/wine-template/$variant$flavour" "$WINEPREFIX" ||
     { _wd_fail "cannot copy the template prefix"; return 1; }
   _wd_time "prefix-copy" "$t"
+
+  if [ "$flavour" = -dwm10 ]; then
+    local dwm="${RIMFOLD_HELPERS:-$RIMFOLD_BUILD/win64/helpers}/dwm/dwmapi.dll"
+    local target="$WINEPREFIX/drive_c/windows/system32/dwmapi.dll"
+    [ -f "$dwm" ] || { _wd_fail "the test dwmapi.dll is not built ($dwm)"; return 1; }
+    # The system directory is hard-linked to the template: replace the link, not the file.
+    rm -f "$target" && cp "$dwm" "$target" || { _wd_fail "cannot install the test dwmapi.dll"; return 1; }
+  fi
 
   t=$(_wd_now_ms)
   "$WINE64" "$ready" stay >/dev/null 2>&1 </dev/null &

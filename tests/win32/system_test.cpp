@@ -1,6 +1,8 @@
 // Files, processes, registry, versions and folders through the real kernel32 and shell32.
 #include <windows.h>
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
 #include "platform/win32/win32_shell.h"
@@ -166,6 +168,13 @@ TEST_F(SystemTest, OwnProcessPaths) {
   // The device path ends in the drive path's remainder.
   EXPECT_TRUE(endsWith(upper(image), upper(exe.substr(2))));
   system.closeHandle(process);
+}
+
+// Wine's token answers the integrity level: a process at this one's level is no higher, and a
+// process that is not there cannot be told.
+TEST_F(SystemTest, IntegrityLevelOfAProcess) {
+  EXPECT_EQ(system.runsAtHigherIntegrity(::GetCurrentProcessId()), std::optional<bool>(false));
+  EXPECT_EQ(system.runsAtHigherIntegrity(0xFFFFFFF0u), std::nullopt);
 }
 
 TEST_F(SystemTest, ProcessQueriesFailWithoutAProcess) {

@@ -95,6 +95,17 @@ TEST_F(WindowManagerTest, MonitorBoundsAndWorkAreaOfTheShellDesktop) {
   EXPECT_EQ(work, kShellWorkArea);
 }
 
+// Wine has no window manager (its dwmapi answers E_NOTIMPL): no visible frame, no cloak, so
+// the engine falls back to the rectangle. Windows 10 answers both; the dwm10 desktop
+// flavour stands in for it.
+TEST_F(WindowManagerTest, NoVisibleFrameOrCloakWithoutAWindowManager) {
+  OwnWindow w;
+  TRect frame{1, 2, 3, 4};
+  EXPECT_FALSE(windows.getVisibleFrame(fromHwnd(w.hwnd()), frame));
+  EXPECT_EQ(frame, (TRect{1, 2, 3, 4}));
+  EXPECT_FALSE(windows.isCloaked(fromHwnd(w.hwnd())));
+}
+
 TEST_F(WindowManagerTest, MonitorFromPointTreatsRightAndBottomEdgesAsOutside) {
   struct Case {
     TPoint point;

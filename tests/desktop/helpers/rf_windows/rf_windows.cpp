@@ -8,6 +8,8 @@
 // flags (comma separated, optional):
 //   min, max, hidden      initial show state (default: shown, not activated)
 //   disabled, topmost
+//   cloaked               the window property "RfCloaked" = 2 (DWM_CLOAKED_SHELL) before it
+//                         shows, which the test dwmapi.dll of the dwm10 flavour reports
 //   child-of=<name>       a WS_CHILD of an earlier window; x,y are client coordinates
 //   owner=<name>          an owned top-level window
 //   refuse-move           WM_WINDOWPOSCHANGING keeps the old position and size
@@ -40,6 +42,7 @@
 //   show <name> min|max|restore|hide|show
 //   title <name> <text...>
 //   enable <name> 0|1
+//   cloak <name> 0|1             sets or removes the property "RfCloaked"
 //   hang <name> / unhang <name>  the window's thread stops / resumes pumping
 //   destroy <name>
 //   create <description line>
@@ -59,6 +62,7 @@ constexpr UINT kHangMessage = WM_APP + 1;
 constexpr UINT_PTR kDeferTimer = 7;
 constexpr UINT kDeferMs = 20;
 constexpr wchar_t kControlClass[] = L"RfWindowsControl";
+constexpr wchar_t kCloakProperty[] = L"RfCloaked";
 constexpr size_t kMaxWindows = 1024;
 
 struct Window {
@@ -200,6 +204,7 @@ struct WindowDesc {
     DWORD style = 0, exStyle = 0;
     long x = 0, y = 0, w = 0, h = 0;
     bool min = false, max = false, hidden = false, disabled = false, topmost = false;
+    bool cloaked = false;
     bool refuseMove = false, deferMove = false, hung = false, hungAtStart = false,
          hungAfterShow = false;
     HWND parent = nullptr, owner = nullptr;
@@ -232,6 +237,7 @@ bool ParseDescription(const std::wstring& line, WindowDesc& desc, std::wstring& 
             else if (flag == L"hidden") desc.hidden = true;
             else if (flag == L"disabled") desc.disabled = true;
             else if (flag == L"topmost") desc.topmost = true;
+            else if (flag == L"cloaked") desc.cloaked = true;
             else if (flag == L"refuse-move") desc.refuseMove = true;
             else if (flag == L"defer-move") desc.deferMove = true;
             else if (flag == L"hung") desc.hung = true;
@@ -259,6 +265,7 @@ HWND CreateFromDescription(const WindowDesc& desc) {
     HWND hwnd = CreateWindowExW(desc.exStyle, desc.cls.c_str(), desc.title.c_str(), desc.style & ~static_cast<DWORD>(WS_VISIBLE),
                                 desc.x, desc.y, desc.w, desc.h, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return nullptr;
+    if (desc.cloaked) SetPropW(hwnd, kCloakProperty, reinterpret_cast<HANDLE>(2));
     if (desc.disabled) EnableWindow(hwnd, FALSE);
     if (!desc.hidden) {
         int cmd = desc.min ? SW_SHOWMINNOACTIVE : desc.max ? SW_SHOWMAXIMIZED : SW_SHOWNA;
@@ -431,6 +438,11 @@ bool Execute(HWND control, const std::wstring& line) {
     if (verb == L"title") {
         std::wstring text = Trim(rest.substr(args[0].size()));
         return SetWindowTextW(w->hwnd, text.c_str()) != 0;
+    }
+    if (verb == L"cloak" && n.size() == 1) {
+        if (n[0] != 0) return SetPropW(w->hwnd, kCloakProperty, reinterpret_cast<HANDLE>(2)) != 0;
+        RemovePropW(w->hwnd, kCloakProperty);
+        return true;
     }
     if (verb == L"enable" && n.size() == 1) {
         EnableWindow(w->hwnd, n[0] != 0);

@@ -184,7 +184,7 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
 
   // A maximized window overhangs its area by its frame; only more than that is wrong.
   const bool zoomed = f.zoomed();
-  if (places_ != nullptr && !f.cloaked()) places_->seen(f, r, zoomed);
+  if (places_ != nullptr) places_->seen(f, r, zoomed);
   const std::int32_t g = zoomed ? p_.input.getSystemMetricsForWindow(kSmCyFrame, w) : 0;
   // The rectangle holds the visible frame, so a window inside by its rectangle is inside, and
   // only one that is not has its frame asked for.

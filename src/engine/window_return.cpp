@@ -91,6 +91,13 @@ void WindowReturn::seen(WindowFacts& f, const TRect& r, bool zoomed) {
   std::vector<Place>& places = layouts_[current_].places;
   auto it = find(places, f.handle());
   const bool added = it == places.end() || it->window != f.handle();
+  // A cloaked window is not on the screen, so where it stands is not a place to go back to.
+  // Asked only of a window new to the records or moved since: one cloaked where it stood
+  // keeps the place it was last seen at.
+  if ((added || it->rect != r || it->maximized != zoomed) && f.cloaked()) {
+    if (!added) places.erase(it);
+    return;
+  }
   if (added) {
     it = places.insert(it, Place{});
     it->window = f.handle();

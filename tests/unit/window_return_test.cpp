@@ -142,6 +142,14 @@ TEST(WindowReturn, AWindowThatRescalesOnTheMonitorItReturnsToEndsAtItsPlace) {
   EXPECT_EQ(r.d.rectOf(r.normal), kNormalOnSecond);
 }
 
+TEST(WindowReturn, AWindowCloakedWhenFirstSeenHasNoPlace) {
+  Rig r;
+  r.d.setWindowManager(true);
+  r.d.addWindow({.rect = kNormalOnSecond, .processId = kPid, .cloaked = true});
+  r.sweep();
+  EXPECT_EQ(r.places.recordCount(), 3u);
+}
+
 TEST(WindowReturn, RecordsAreBoundedByTheOpenWindowsAndAFewLayouts) {
   Rig r;
   ASSERT_EQ(r.places.recordCount(), 3u);

@@ -67,7 +67,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     configForm.create(mainForm.hasMenu() ? mainForm.hotKeyStop() : std::u16string());
   });
 
-  app::runMessageLoop();
+  app::runMessageLoop([&] { return mainForm.closed(); });
   instance.reset();
   return 0;
 }

@@ -122,9 +122,14 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::Close() {
-  if (closed_) return;
-  closed_ = true;
-  FormCloseQuery();
+  // A close can come inside the tray menu's loop (the installer's WM_CLOSE, taskkill), which
+  // would go on and swallow the quit: the menu ends first. The main loop also ends once it
+  // sees the form closed, and a close that comes again posts the quit again.
+  ::EndMenu();
+  if (!closed_) {
+    closed_ = true;
+    FormCloseQuery();
+  }
   ::PostQuitMessage(0);
 }
 

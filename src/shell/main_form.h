@@ -55,6 +55,8 @@ class TMainForm final : public WindowBase,
   // The close command: FormCloseQuery, then the message loop is told to end. It always
   // completes, and runs once: a save that fails is logged and the others still run.
   void Close();
+  // The close has run: its saves are done and the program is to end.
+  bool closed() const noexcept { return closed_; }
 
   // IDriverHost (and the display-change and work-area hosts)
   bool nonResident() override { return nonResident_; }

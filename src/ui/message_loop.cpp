@@ -4,7 +4,7 @@
 
 namespace rimfold::app {
 
-int runMessageLoop() {
+int runMessageLoop(FunctionRef<bool()> ended) {
   MSG msg{};
   for (;;) {
     const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
@@ -12,6 +12,7 @@ int runMessageLoop() {
     if (got == -1) return 0;  // only for an invalid window filter, which is never passed
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
+    if (ended()) return 0;
   }
 }
 

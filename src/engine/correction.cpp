@@ -120,6 +120,15 @@ bool CorrectionEngine::passesFilterTest(int test, WindowFacts& f) {
   }
 }
 
+void CorrectionEngine::notePlace(Hwnd w, WindowReturn& places) {
+  WindowFacts f(p_, w);
+  TRect r;
+  if ((f.style() & kWsChild) != 0 || !f.visible() || !f.rect(r)) return;
+  const int index = monitors_.indexOf(f.nearestMonitor());
+  if (index < 0 || !tables_.hasAllowedArea(index)) return;
+  places.noted(f, r, f.zoomed());
+}
+
 bool CorrectionEngine::beyondReach(WindowFacts& f) {
   const std::uint32_t processId = f.processId();
   const auto known = reach_.find(f.handle());
@@ -217,6 +226,9 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
   }
   if (!moved) return;
 
+  // Its place is where the correction put it.
+  TRect after;
+  if (places_ != nullptr && Func_WindowRect(p_, w, after)) places_->seen(f, after, zoomed);
   recordProcessed(lists_.ListBoxE, f.identity());
   lists_.TBListEClearEnabled = true;
   if (lists_.observer != nullptr) lists_.observer->processedListChanged();

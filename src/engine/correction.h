@@ -50,6 +50,8 @@ class CorrectionEngine {
   // overhang: may the window go back to where it stood in an earlier layout?
   bool mayReturn(Hwnd w, WindowIdentity& out);
   void Proc_CheckWindow(Hwnd w);
+  // Notes where the window stands now (one of its own events came), as a sweep would.
+  void notePlace(Hwnd w, WindowReturn& places);
   // The window belongs to a process of a higher integrity level, which refuses every move
   // this one makes: asked once per window (and again for a handle another process reuses).
   bool beyondReach(Hwnd w);

@@ -1,6 +1,7 @@
 #include "engine/event_driver.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/window_ops.h"
 
@@ -27,7 +28,11 @@ void EventQueue::popFront() {
 EventDriver::EventDriver(Platform& p, CorrectionEngine& correction, IDriverHost& host)
     : p_(p), correction_(correction), host_(host) {}
 
-void EventDriver::WinEventProc(std::uint32_t event, Hwnd w) {
+void EventDriver::WinEventProc(std::uint32_t event, Hwnd w, bool windowItself) {
+  // Where a window stands is noted at its own events, whether or not a sweep reaches it.
+  if (windowItself && w != 0) {
+    if (WindowReturn* places = host_.windowReturn()) correction_.notePlace(w, *places);
+  }
   switch (event) {
     case kEventSystemForeground:
       EventWnd = w;
@@ -135,11 +140,12 @@ void EventDriver::Proc_MoveWindow() {
   WindowReturn* places = host_.windowReturn();
   if (places != nullptr) places->sweepBegin();
   bool complete = true;
+  const bool all = std::exchange(sweepAll_, false);
   {
     const CorrectionEngine::Sweep sweep(correction_, places);
     p_.windows.enumWindows([&](Hwnd w) {
       correction_.Proc_CheckWindow(w);
-      complete = !(resident && w == EventWnd);
+      complete = all || !(resident && w == EventWnd);
       return complete;
     });
   }
@@ -148,6 +154,14 @@ void EventDriver::Proc_MoveWindow() {
     p_.clock.sleep(kOneShotCloseDelayMs);
     host_.closeMainForm();
   }
+}
+
+void EventDriver::sweepEverything() {
+  MActWinB = 0;
+  MActRectB = {};
+  sweepAll_ = true;
+  Proc_MoveWindow();
+  EventWnd = 0;
 }
 
 }  // namespace rimfold

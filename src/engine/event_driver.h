@@ -13,6 +13,7 @@ namespace rimfold {
 inline constexpr std::uint32_t kEventSystemForeground = 0x0003;
 inline constexpr std::uint32_t kEventSystemMoveSizeStart = 0x000A;
 inline constexpr std::uint32_t kEventSystemMoveSizeEnd = 0x000B;
+inline constexpr std::uint32_t kEventObjectShow = 0x8002;
 inline constexpr std::uint32_t kEventObjectLocationChange = 0x800B;
 
 // What the driver asks of the main form around it.
@@ -55,9 +56,14 @@ class EventDriver {
  public:
   EventDriver(Platform& p, CorrectionEngine& correction, IDriverHost& host);
 
-  void WinEventProc(std::uint32_t event, Hwnd w);
+  // windowItself: the event is about the window (OBJID_WINDOW, CHILDID_SELF), not about an
+  // object inside it.
+  void WinEventProc(std::uint32_t event, Hwnd w, bool windowItself = true);
   void TimerTimer();
   void Proc_MoveWindow();
+  // After the display-change pause: one sweep over every window, not stopping at the event
+  // window, and the foreground forgotten, so that its next event counts as a change.
+  void sweepEverything();
 
   Hwnd EventWnd = 0;
   bool FlagForeground = false;
@@ -74,6 +80,8 @@ class EventDriver {
   CorrectionEngine& correction_;
   IDriverHost& host_;
   Hwnd dragWindow_ = 0;  // the window whose drag start was recorded
+  // The next sweep sees every window: the first one of the run, and the one after a pause.
+  bool sweepAll_ = true;
 };
 
 }  // namespace rimfold

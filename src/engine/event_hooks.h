@@ -16,10 +16,11 @@ struct EventRange {
   std::uint32_t max = 0;
 };
 
-inline constexpr std::array<EventRange, 3> kHookedEvents{{
+inline constexpr std::array<EventRange, 4> kHookedEvents{{
     {kEventSystemForeground, kEventSystemForeground},
     {kEventSystemMoveSizeStart, kEventSystemMoveSizeEnd},
     {kEventObjectLocationChange, kEventObjectLocationChange},
+    {kEventObjectShow, kEventObjectShow},
 }};
 
 class IHookInstaller {

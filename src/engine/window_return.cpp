@@ -115,6 +115,15 @@ void WindowReturn::seen(WindowFacts& f, const TRect& r, bool zoomed) {
   place.sweep = sweep_;
 }
 
+void WindowReturn::noted(WindowFacts& f, const TRect& r, bool zoomed) {
+  if (frozen_ || current_ >= layouts_.size()) return;
+  if (Func_ScreenChanged(p_.input, screen_)) {
+    frozen_ = true;
+    return;
+  }
+  seen(f, r, zoomed);
+}
+
 void WindowReturn::userMoved(Hwnd w) {
   for (std::size_t i = 0; i < layouts_.size(); ++i) {
     std::vector<Place>& places = layouts_[i].places;

@@ -39,6 +39,9 @@ class WindowReturn {
   void sweepEnd(bool complete);
   // A window the sweep found on a monitor with an allowed area.
   void seen(WindowFacts& f, const TRect& r, bool zoomed);
+  // The same, at one of the window's own events between sweeps; a screen changed behind the
+  // program's back stops the records here too.
+  void noted(WindowFacts& f, const TRect& r, bool zoomed);
   // The user dragged it: in every other layout it is no longer to be put back.
   void userMoved(Hwnd w);
 

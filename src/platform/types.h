@@ -72,6 +72,7 @@ struct OsVersion {
 
 // Window style bits the core tests.
 inline constexpr std::uint32_t kWsPopup = 0x80000000u;
+inline constexpr std::uint32_t kWsChild = 0x40000000u;
 inline constexpr std::uint32_t kWsVisible = 0x10000000u;
 inline constexpr std::uint32_t kWsDisabled = 0x08000000u;
 inline constexpr std::uint32_t kWsMaximize = 0x01000000u;

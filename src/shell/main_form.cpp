@@ -185,6 +185,8 @@ void TMainForm::enterLayout(bool putBack) {
 void TMainForm::layoutSettled() {
   // Also with the item off, so that the records follow the layouts once it is on again.
   enterLayout(windowReturn() != nullptr && !stopChecked());
+  // The windows the change left off every monitor raise no event of their own.
+  if (!nonResident_ && !stopChecked()) driver_.sweepEverything();
 }
 
 void TMainForm::dragEndWork(Hwnd w) {
@@ -198,8 +200,8 @@ void TMainForm::dragEndWork(Hwnd w) {
                    w);
 }
 
-void TMainForm::onWinEvent(std::uint32_t event, Hwnd w) {
-  runGuarded([&] { driver_.WinEventProc(event, w); });
+void TMainForm::onWinEvent(std::uint32_t event, Hwnd w, bool windowItself) {
+  runGuarded([&] { driver_.WinEventProc(event, w, windowItself); });
 }
 
 void TMainForm::Proc_SetEventHook() {

@@ -89,7 +89,7 @@ class TMainForm final : public WindowBase,
   void ApplicationEventsException(const std::u16string& message) override;
 
   // The hooks' reports reach the driver.
-  void onWinEvent(std::uint32_t event, Hwnd w) override;
+  void onWinEvent(std::uint32_t event, Hwnd w, bool windowItself) override;
 
   void Proc_SetEventHook() override;
   void Proc_UnhookEvent() override;

@@ -472,6 +472,7 @@ TEST(EventDriverSweep, ResidentSweepStopsAtTheEventWindow) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Rig r;
+    r.driver.Proc_MoveWindow();  // the run's first sweep, which sees every window
     const Stack s = stackOutOfArea(r);
     const Hwnd child = r.addWindow({120, 10, 200, 50}, [&](FakeWindow& w) { w.parent = s.top; });
     const Hwnd stops[] = {0, s.top, s.middle, s.bottom, child};
@@ -483,6 +484,28 @@ TEST(EventDriverSweep, ResidentSweepStopsAtTheEventWindow) {
     EXPECT_TRUE(r.d.sleepLog().empty());
     EXPECT_EQ(r.host.closes, 0);
   }
+}
+
+// The run's first sweep and the one after a display-change pause see every window, whatever
+// the event window; after the pause the foreground from before it counts as new again.
+TEST(EventDriverSweep, TheFirstSweepAndTheOneAfterAPauseSeeEveryWindow) {
+  Rig r;
+  const Stack s = stackOutOfArea(r);
+  r.driver.EventWnd = s.top;
+  r.driver.Proc_MoveWindow();
+  EXPECT_TRUE(r.corrected(s.bottom));
+
+  const Hwnd stranded = r.addWindow({1400, 500, 1800, 800});
+  r.d.setForeground(stranded);
+  r.tick();  // the window count is known: only the foreground can make the next tick sweep
+  r.driver.MActWinB = stranded;
+  r.d.window(stranded).rect = {1800, 500, 2200, 800};  // its monitor went
+  r.driver.EventWnd = s.top;
+  r.driver.sweepEverything();
+  EXPECT_TRUE(r.corrected(stranded));
+  EXPECT_EQ(r.driver.EventWnd, 0u);
+  r.driver.WinEventProc(kEventSystemForeground, stranded);
+  EXPECT_TRUE(r.tick());
 }
 
 TEST(EventDriverSweep, OneShotSweepCoversAllThenSleepsAndCloses) {

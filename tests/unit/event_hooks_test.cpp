@@ -30,17 +30,17 @@ struct Installer : IHookInstaller {
 TEST(EventHooks, RefusedRangesAreLoggedOnceAndAskedForAgainAtEachTick) {
   struct Case {
     const char* name;
-    std::array<int, 3> refusals;  // -1: always
+    std::array<int, 4> refusals;  // -1: always
     int ticks;
     bool complete;
     std::size_t asked;  // installHook calls over two set() and the ticks
     std::size_t logged;
   };
   const Case cases[] = {
-      {"all installed at once", {0, 0, 0}, 3, true, 3, 0},
-      {"location change refused once", {0, 0, 1}, 3, true, 4, 1},
-      {"two ranges refused for two ticks", {2, 0, 2}, 3, true, 7, 1},
-      {"refused for good: logged once", {-1, 0, 0}, 5, false, 9, 1},
+      {"all installed at once", {0, 0, 0, 0}, 3, true, 4, 0},
+      {"location change refused once", {0, 0, 1, 0}, 3, true, 5, 1},
+      {"two ranges refused for two ticks", {2, 0, 2, 0}, 3, true, 8, 1},
+      {"refused for good: logged once", {-1, 0, 0, 0}, 5, false, 10, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -58,14 +58,14 @@ TEST(EventHooks, RefusedRangesAreLoggedOnceAndAskedForAgainAtEachTick) {
 
 TEST(EventHooks, AfterUnhookNothingIsRetriedAndTheNextFailureIsLoggedAgain) {
   Installer in;
-  in.refusals = {1, 0, 0};
+  in.refusals = {1, 0, 0, 0};
   EventHooks hooks(in);
   hooks.set();
   hooks.retry();
   ASSERT_TRUE(hooks.complete());
   hooks.unhook();
-  EXPECT_EQ(in.live, (std::array<bool, 3>{}));
-  in.refusals = {0, -1, 0};
+  EXPECT_EQ(in.live, (std::array<bool, 4>{}));
+  in.refusals = {0, -1, 0, 0};
   const std::size_t before = in.asked.size();
   hooks.retry();
   EXPECT_EQ(in.asked.size(), before);

@@ -142,6 +142,22 @@ TEST(WindowReturn, AWindowThatRescalesOnTheMonitorItReturnsToEndsAtItsPlace) {
   EXPECT_EQ(r.d.rectOf(r.normal), kNormalOnSecond);
 }
 
+// A place comes from the window's own events too, not only from sweeps that happen to reach
+// it, and it is where Rimfold's correction left the window.
+TEST(WindowReturn, APlaceIsNotedAtTheWindowsEventsAndAfterItsCorrection) {
+  Rig r;
+  const Hwnd over = r.d.addWindow({.rect = {3000, 100, 3400, 400}, .processId = kPid});
+  r.sweep();
+  ASSERT_EQ(r.d.rectOf(over), (TRect{2800, 100, 3200, 400}));
+  // Opened after that sweep, and reached by none before the monitor goes.
+  const Hwnd late = r.d.addWindow({.rect = {2500, 500, 2900, 800}, .processId = kPid});
+  r.engine.notePlace(late, r.places);
+  r.secondMonitorGone();
+  r.useMonitors({kFirst, kSecond});
+  EXPECT_EQ(r.d.rectOf(late), (TRect{2500, 500, 2900, 800}));
+  EXPECT_EQ(r.d.rectOf(over), (TRect{2800, 100, 3200, 400}));
+}
+
 TEST(WindowReturn, AWindowCloakedWhenFirstSeenHasNoPlace) {
   Rig r;
   r.d.setWindowManager(true);

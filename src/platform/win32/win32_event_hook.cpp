@@ -8,8 +8,11 @@ namespace {
 
 IWinEventListener* gListener = nullptr;
 
-void CALLBACK winEventProc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG, LONG, DWORD, DWORD) {
-  if (gListener != nullptr) gListener->onWinEvent(event, fromHwnd(hwnd));
+void CALLBACK winEventProc(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD,
+                           DWORD) {
+  if (gListener != nullptr) {
+    gListener->onWinEvent(event, fromHwnd(hwnd), object == OBJID_WINDOW && child == CHILDID_SELF);
+  }
 }
 
 }  // namespace

@@ -11,7 +11,8 @@ namespace rimfold::win32 {
 
 class IWinEventListener {
  public:
-  virtual void onWinEvent(std::uint32_t event, Hwnd w) = 0;
+  // windowItself: about the window (OBJID_WINDOW, CHILDID_SELF), not an object inside it.
+  virtual void onWinEvent(std::uint32_t event, Hwnd w, bool windowItself) = 0;
 
  protected:
   ~IWinEventListener() = default;

@@ -65,6 +65,13 @@ constexpr std::array<int, 16> kPathLast{1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 14, 
 constexpr std::array<int, 15> kReturnTests{1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
 // Windows whose integrity level is known, at most; then the record starts afresh.
 constexpr std::size_t kMaxReachRecords = 4096;
+// A window corrected this often within this time, with no move of the user's in between,
+// puts itself back out each time (a program that restores its own position): it is left
+// alone until the user moves or sizes it. Three rounds tell it from a window the user or a
+// layout change put out twice; a minute covers a program that answers within seconds.
+constexpr int kFightRounds = 3;
+constexpr std::int64_t kFightWindowMs = 60'000;
+constexpr std::size_t kMaxFightRecords = 1024;
 
 bool inside(const TRect& r, const TWorkAreaEdges& a, std::int32_t tolerance) {
   return r.Top >= a.Top - tolerance && r.Bottom <= a.Bottom + tolerance &&
@@ -140,6 +147,28 @@ bool CorrectionEngine::beyondReach(WindowFacts& f) {
   return beyond;
 }
 
+bool CorrectionEngine::foughtOff(WindowFacts& f) {
+  const auto it = fights_.find(f.handle());
+  return it != fights_.end() && it->second.processId == f.processId() &&
+         it->second.rounds >= kFightRounds;
+}
+
+void CorrectionEngine::noteCorrection(WindowFacts& f) {
+  const std::int64_t now = p_.clock.nowMilliseconds();
+  if (fights_.size() >= kMaxFightRecords && fights_.find(f.handle()) == fights_.end()) {
+    std::erase_if(fights_, [&](const auto& entry) {
+      return entry.second.rounds < kFightRounds && now - entry.second.firstMs > kFightWindowMs;
+    });
+    if (fights_.size() >= kMaxFightRecords) fights_.clear();
+  }
+  Fight& fight = fights_[f.handle()];
+  // A handle another program reuses, or rounds that lie too far apart, count afresh.
+  if (fight.processId != f.processId() || now - fight.firstMs > kFightWindowMs) {
+    fight = {f.processId(), now, 0};
+  }
+  ++fight.rounds;
+}
+
 bool CorrectionEngine::beyondReach(Hwnd w) {
   WindowFacts f(p_, w);
   return beyondReach(f);
@@ -202,6 +231,7 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
   f.frame(now.visible);
   if (inside(now.visible, a, g)) return;
   if (knownMonitor && firstFailed(f, kPathLast) != 0) return;
+  if (foughtOff(f)) return;
 
   bool moved = false;
   const TRect& v = now.visible;
@@ -225,6 +255,7 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
     }
   }
   if (!moved) return;
+  noteCorrection(f);
 
   // Its place is where the correction put it.
   TRect after;

@@ -50,6 +50,8 @@ class CorrectionEngine {
   // overhang: may the window go back to where it stood in an earlier layout?
   bool mayReturn(Hwnd w, WindowIdentity& out);
   void Proc_CheckWindow(Hwnd w);
+  // The user moved or sized the window: one that fought the corrections is corrected again.
+  void userMoved(Hwnd w) { fights_.erase(w); }
   // Notes where the window stands now (one of its own events came), as a sweep would.
   void notePlace(Hwnd w, WindowReturn& places);
   // The window belongs to a process of a higher integrity level, which refuses every move
@@ -101,6 +103,15 @@ class CorrectionEngine {
     bool beyond = false;
   };
   std::unordered_map<Hwnd, Reach> reach_;
+  // Windows corrected lately, to tell one that puts itself back out each time.
+  struct Fight {
+    std::uint32_t processId = 0;
+    std::int64_t firstMs = 0;  // the first correction of the rounds counted
+    int rounds = 0;
+  };
+  bool foughtOff(WindowFacts& f);
+  void noteCorrection(WindowFacts& f);
+  std::unordered_map<Hwnd, Fight> fights_;
 };
 
 }  // namespace rimfold

@@ -192,6 +192,7 @@ void TMainForm::layoutSettled() {
 void TMainForm::dragEndWork(Hwnd w) {
   if (!hasMenu()) return;
   windowReturn_.userMoved(w);
+  correction_.userMoved(w);
   Proc_MoveWindowSpeed(p_, monitors_, state_.tables,
                        DragState{driver_.MSnapRectB, driver_.DragStopwatch},
                        PPMenu().checked(PPMoveWindowSpeed), stopChecked(), w);

@@ -478,6 +478,42 @@ TEST(CorrectionMaximized, FrameToleranceOnEachSide) {
   }
 }
 
+// ---- a window that puts itself back out ----
+
+TEST(CorrectionFight, AWindowThatUndoesItsCorrectionIsLeftAloneUntilTheUserMovesIt) {
+  struct Case {
+    const char* name;
+    std::int64_t gapMs;  // between the rounds
+    int userMovesAfter;  // round after which the user drags it; 0: never
+    int corrected;       // of six rounds
+  };
+  const Case cases[] = {
+      {"a second apart", 1000, 0, 3},
+      {"twenty seconds apart: three within the minute", 20000, 0, 3},
+      {"31 seconds apart: never three within a minute", 31000, 0, 6},
+      {"the user drags it after the third", 1000, 3, 6},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    const Hwnd h = r.addWindow({100, -30, 500, 370});
+    int corrected = 0;
+    for (int round = 1; round <= 6; ++round) {
+      r.d.window(h).rect = {100, -30, 500, 370};  // it puts itself back
+      r.d.resetCalls();
+      r.engine.Proc_CheckWindow(h);
+      if (r.moves() > 0) {
+        ++corrected;
+      } else {
+        EXPECT_EQ(r.d.calls(Op::SetForegroundWindow), 0u);
+      }
+      if (round == c.userMovesAfter) r.engine.userMoved(h);
+      r.d.advance(c.gapMs);
+    }
+    EXPECT_EQ(corrected, c.corrected);
+  }
+}
+
 // ---- the class key added to the exclusion list ----
 
 TEST(CorrectionExclusion, MaximizedCorrectionBeforeAnyVerifiedMoveExcludesTheClass) {

@@ -17,6 +17,10 @@
 //   defer-move            refuses another program's move in WM_WINDOWPOSCHANGING and makes
 //                         it itself 20 ms later: Windows' order for an asynchronous move
 //                         (the request is posted, a sent message overtakes it)
+//   fight                 moves itself back where it stood 500 ms after another program moved
+//                         it (a program that restores its own position), raising the location
+//                         changes Windows would for both moves; its own commands' moves set
+//                         that place
 //   hung                  lives on its own thread, which stops pumping on "hang"
 //   hung-at-start         as hung, and its thread never pumps until "unhang"
 //   hung-after-show       as hung, and its thread stops pumping once it has handled what
@@ -61,6 +65,8 @@ namespace {
 constexpr UINT kHangMessage = WM_APP + 1;
 constexpr UINT_PTR kDeferTimer = 7;
 constexpr UINT kDeferMs = 20;
+constexpr UINT_PTR kFightTimer = 8;
+constexpr UINT kFightMs = 500;
 constexpr wchar_t kControlClass[] = L"RfWindowsControl";
 constexpr wchar_t kCloakProperty[] = L"RfCloaked";
 constexpr size_t kMaxWindows = 1024;
@@ -72,6 +78,8 @@ struct Window {
     bool hung = false;
     bool deferMove = false;
     RECT deferred{};  // the move to make when the timer fires
+    bool fight = false;
+    RECT home{};      // where a fighting window puts itself back
 };
 
 std::vector<Window> g_windows;
@@ -161,7 +169,32 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         }
         break;
     }
+    case WM_WINDOWPOSCHANGED:
+        if (Window* w = FindByHandle(hwnd); w && w->fight) {
+            if (g_ownMove) {
+                GetWindowRect(hwnd, &w->home);
+            } else {
+                RECT now{};
+                GetWindowRect(hwnd, &now);
+                // Windows raises the location change of any move; Wine raises none.
+                NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd, OBJID_WINDOW, CHILDID_SELF);
+                if (!EqualRect(&now, &w->home)) SetTimer(hwnd, kFightTimer, kFightMs, nullptr);
+            }
+        }
+        break;
     case WM_TIMER:
+        if (wp == kFightTimer) {
+            KillTimer(hwnd, kFightTimer);
+            if (Window* w = FindByHandle(hwnd)) {
+                const RECT r = w->home;
+                g_ownMove = true;
+                SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+                g_ownMove = false;
+                NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd, OBJID_WINDOW, CHILDID_SELF);
+            }
+            return 0;
+        }
         if (wp == kDeferTimer) {
             KillTimer(hwnd, kDeferTimer);
             if (Window* w = FindByHandle(hwnd)) {
@@ -205,6 +238,7 @@ struct WindowDesc {
     long x = 0, y = 0, w = 0, h = 0;
     bool min = false, max = false, hidden = false, disabled = false, topmost = false;
     bool cloaked = false;
+    bool fight = false;
     bool refuseMove = false, deferMove = false, hung = false, hungAtStart = false,
          hungAfterShow = false;
     HWND parent = nullptr, owner = nullptr;
@@ -240,6 +274,7 @@ bool ParseDescription(const std::wstring& line, WindowDesc& desc, std::wstring& 
             else if (flag == L"cloaked") desc.cloaked = true;
             else if (flag == L"refuse-move") desc.refuseMove = true;
             else if (flag == L"defer-move") desc.deferMove = true;
+            else if (flag == L"fight") desc.fight = true;
             else if (flag == L"hung") desc.hung = true;
             else if (flag == L"hung-at-start") desc.hung = desc.hungAtStart = true;
             else if (flag == L"hung-after-show") desc.hung = desc.hungAfterShow = true;
@@ -320,7 +355,9 @@ bool AddWindow(const std::wstring& line, std::wstring& error) {
         hwnd = CreateFromDescription(desc);
     }
     if (!hwnd) { error = L"CreateWindowEx failed"; return false; }
-    g_windows.push_back({desc.name, hwnd, desc.refuseMove, desc.hung, desc.deferMove, {}});
+    Window added{desc.name, hwnd, desc.refuseMove, desc.hung, desc.deferMove, {}, desc.fight, {}};
+    GetWindowRect(hwnd, &added.home);
+    g_windows.push_back(added);
     return true;
 }
 

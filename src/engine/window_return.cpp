@@ -99,6 +99,23 @@ void WindowReturn::seen(WindowFacts& f, const TRect& r, bool zoomed) {
     return;
   }
   if (added) {
+    if (places.size() >= kMaxPlaces) {
+      // The closed windows go first; if that is not enough, the least recently seen half.
+      std::erase_if(places, [&](const Place& place) {
+        TRect gone;
+        return !p_.windows.getWindowRect(place.window, gone);
+      });
+      if (places.size() >= kMaxPlaces) {
+        std::vector<std::uint32_t> sweeps;
+        for (const Place& place : places) sweeps.push_back(place.sweep);
+        std::nth_element(sweeps.begin(), sweeps.begin() + static_cast<std::ptrdiff_t>(sweeps.size() / 2),
+                         sweeps.end());
+        const std::uint32_t median = sweeps[sweeps.size() / 2];
+        std::erase_if(places, [&](const Place& place) { return place.sweep < median; });
+        if (places.size() >= kMaxPlaces) places.clear();
+      }
+    }
+    it = find(places, f.handle());
     it = places.insert(it, Place{});
     it->window = f.handle();
     // Read once per window and layout; the sweep's program paths are shared.

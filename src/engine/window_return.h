@@ -23,6 +23,9 @@ using CorrectableWindow = FunctionRef<bool(Hwnd, WindowIdentity&)>;
 class WindowReturn {
  public:
   static constexpr std::size_t kMaxLayouts = 4;
+  // Records per layout, at most: windows are noted at their events between the sweeps that
+  // drop the closed ones, and a long run opens many.
+  static constexpr std::size_t kMaxPlaces = 4096;
 
   explicit WindowReturn(Platform& p) : p_(p) {}
 

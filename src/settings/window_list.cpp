@@ -45,6 +45,17 @@ void WindowList::erase(std::size_t index) {
   bottomFirst_.erase(at);
 }
 
+void WindowList::keepNewest(std::size_t n) {
+  if (size() <= n) return;
+  const std::size_t drop = size() - n;
+  for (std::size_t i = 0; i < drop; ++i) {
+    const auto key = folded_.find(foldCase(bottomFirst_[i]));
+    if (key != folded_.end() && --key->second == 0) folded_.erase(key);
+  }
+  bottomFirst_.erase(bottomFirst_.begin(), bottomFirst_.begin() + static_cast<std::ptrdiff_t>(drop));
+  dropped_ += drop;
+}
+
 void WindowList::clear() noexcept {
   bottomFirst_.clear();
   folded_.clear();

@@ -3,6 +3,8 @@
 // bottom first internally, so that the insertion at the top is an append.
 #pragma once
 
+#include <cstdint>
+
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
@@ -40,6 +42,11 @@ class WindowList {
   bool insertUnique(const std::u16string& entry);
   void erase(std::size_t index);
   void clear() noexcept;
+  // Drops the oldest entries (from the bottom) beyond the newest n.
+  void keepNewest(std::size_t n);
+  // How many entries keepNewest has dropped in the list's life: a view of the list that
+  // knows how many it saw dropped removes as many from its bottom.
+  std::uint64_t droppedFromBottom() const noexcept { return dropped_; }
 
   friend bool operator==(const WindowList& a, const StringList& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
@@ -48,6 +55,7 @@ class WindowList {
  private:
   void index(const std::u16string& entry);
   StringList bottomFirst_;
+  std::uint64_t dropped_ = 0;
   // Case-folded entry -> how many entries fold to it (a loaded file may repeat one).
   std::unordered_map<std::u16string, int> folded_;
 };

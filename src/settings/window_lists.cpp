@@ -26,6 +26,7 @@ void recordProcessed(WindowList& processed, const WindowIdentity& id) {
   insertUnique(processed, programKey(id));
   insertUnique(processed, classKey(id));
   insertUnique(processed, windowKey(id));
+  processed.keepNewest(kMaxProcessedEntries);
 }
 
 StringList LoadDisableLog(Platform& p, const std::u16string& path, ReadResult* result) {

@@ -20,6 +20,9 @@ inline bool insertUnique(WindowList& list, const std::u16string& entry) {
 }
 
 // Program, class and window key, each at the top unless already present.
+// The processed-window list keeps the newest entries, a thousand windows' keys: over a long
+// run with many windows it would otherwise grow without end.
+inline constexpr std::size_t kMaxProcessedEntries = 3000;
 void recordProcessed(WindowList& processed, const WindowIdentity& id);
 
 // Lines of the file in order, untrimmed, with every line holding no comma removed.

@@ -156,6 +156,10 @@ class TConfigForm final : public WindowBase,
   int page_ = TabSheetExe;  // the page to show, also before there are controls  // CBMonitor's items, kept until there is a combo box to show them
   ListExtent extentE_;
   ListExtent extentD_;
+  // How many entries each list had dropped from its bottom when its box was last in step.
+  std::uint64_t droppedE_ = 0;
+  std::uint64_t droppedD_ = 0;
+  std::uint64_t& droppedSeen(int listBoxId) { return listBoxId == ListBoxE ? droppedE_ : droppedD_; }
   std::u16string hotKeyText_;  // EditKeyStop's text, kept also when there is no window
   int splitStartHeight_ = 0;
   HWND lastFocus_ = nullptr;

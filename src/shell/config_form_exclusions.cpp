@@ -88,6 +88,7 @@ int TConfigForm::entryWidth(const std::u16string& entry) const {
 }
 
 void TConfigForm::fillList(int listBoxId, const WindowList& list, ListExtent& extent) {
+  droppedSeen(listBoxId) = list.droppedFromBottom();
   extent.clear();
   for (auto it = list.end(); it != list.begin();) extent.insertTop(entryWidth(*--it));
   HWND box = controls_[listBoxId];
@@ -105,12 +106,25 @@ void TConfigForm::fillList(int listBoxId, const WindowList& list, ListExtent& ex
 void TConfigForm::syncTopInsertions(int listBoxId, const WindowList& list, ListExtent& extent) {
   HWND box = controls_[listBoxId];
   if (box == nullptr) return;
-  const auto shown = static_cast<std::size_t>(std::max<LRESULT>(::SendMessageW(box, LB_GETCOUNT, 0, 0), 0));
-  if (shown > list.size() || extent.size() != shown) {
+  auto shown = static_cast<std::size_t>(std::max<LRESULT>(::SendMessageW(box, LB_GETCOUNT, 0, 0), 0));
+  // Behind the dialog's back the engine inserts at the top and drops the oldest at the
+  // bottom; the newest is at index 0.
+  std::uint64_t& seen = droppedSeen(listBoxId);
+  const std::uint64_t dropped = list.droppedFromBottom() - seen;
+  if (dropped > shown || extent.size() != shown) {
     fillList(listBoxId, list, extent);
     return;
   }
-  // Only insertions at the top happen behind the dialog's back; the newest is at index 0.
+  for (std::uint64_t i = 0; i < dropped; ++i) {
+    --shown;
+    ::SendMessageW(box, LB_DELETESTRING, shown, 0);
+    extent.erase(shown);
+  }
+  seen = list.droppedFromBottom();
+  if (shown > list.size()) {
+    fillList(listBoxId, list, extent);
+    return;
+  }
   for (std::size_t k = list.size() - shown; k-- > 0;) {
     ::SendMessageW(box, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(win32::toWide(list[k]).c_str()));
     extent.insertTop(entryWidth(list[k]));

@@ -81,6 +81,23 @@ TEST(WindowLists, RecordProcessedPutsWindowKeyFirst) {
   EXPECT_EQ(untitled, (StringList{u",,", u","}));
 }
 
+// A long run with many windows keeps the newest entries: the oldest go from the bottom, and
+// a key dropped is no longer found (so it is recorded afresh when it comes back).
+TEST(WindowLists, TheProcessedListKeepsTheNewest) {
+  WindowList processed;
+  // Distinct titles of one program and class: the program's and the class's keys, dropped
+  // as the oldest, are recorded again with the next window.
+  for (int i = 0; i < 3500; ++i) {
+    recordProcessed(processed, WindowIdentity{u"Title " + toDecimal(i), u"Class", kNotepad.ImagePath});
+  }
+  EXPECT_EQ(processed.size(), kMaxProcessedEntries);
+  EXPECT_EQ(processed[0], u"NOTEPAD.EXE,Class,Title 3499");
+  EXPECT_FALSE(processed.contains(u"NOTEPAD.EXE,Class,Title 499"));
+  EXPECT_TRUE(processed.contains(u"notepad.exe,class,title 600"));
+  EXPECT_TRUE(processed.contains(u"NOTEPAD.EXE,"));
+  EXPECT_EQ(processed.droppedFromBottom() + processed.size(), 3504u);
+}
+
 TEST(WindowLists, DialogOperations) {
   struct Case {
     const char* name;

@@ -166,6 +166,18 @@ TEST(WindowReturn, AWindowCloakedWhenFirstSeenHasNoPlace) {
   EXPECT_EQ(r.places.recordCount(), 3u);
 }
 
+TEST(WindowReturn, WindowsNotedBetweenSweepsAreBounded) {
+  Rig r;
+  std::vector<Hwnd> many;
+  while (r.places.recordCount() < WindowReturn::kMaxPlaces) {
+    many.push_back(r.d.addWindow({.rect = kOnFirst, .processId = kPid}));
+    r.engine.notePlace(many.back(), r.places);
+  }
+  for (std::size_t i = 0; i < 10; ++i) r.d.destroyWindow(many[i]);
+  r.engine.notePlace(r.d.addWindow({.rect = kOnFirst, .processId = kPid}), r.places);
+  EXPECT_EQ(r.places.recordCount(), WindowReturn::kMaxPlaces - 9);
+}
+
 TEST(WindowReturn, RecordsAreBoundedByTheOpenWindowsAndAFewLayouts) {
   Rig r;
   ASSERT_EQ(r.places.recordCount(), 3u);

@@ -64,12 +64,21 @@ void DisplayChange::pause() {
 
 void DisplayChange::resume() {
   host_.setDispChangeTimerEnabled(false);
-  // The tables are rebuilt against the new layout, so the long-lived list must know it too.
-  monitors_.refresh();
-  page_.Proc_MonitorInitial();
+  rebuildTables();
   host_.configCheckDesktop(false);
   host_.layoutSettled();
   listenAgain();
+}
+
+void DisplayChange::rebuildTables() {
+  // The tables are rebuilt against the new layout, so the long-lived list must know it too.
+  monitors_.refresh();
+  page_.Proc_MonitorInitial();
+}
+
+void DisplayChange::workAreasSettled() {
+  rebuildTables();
+  host_.layoutSettled();
 }
 
 void DisplayChange::listenAgain() {

@@ -60,6 +60,9 @@ class DisplayChange {
   // hook before it reaches the caller.
   void WMDisplayChange();
   void TimerDispChangeTimer();
+  // A work area that settled after the pause (the taskbar moved a moment later): the
+  // tables once more, without a question, and the layout entered again.
+  void workAreasSettled();
 
   ScreenSnapshot MScreenB{};
   std::int32_t MTimerDispChangeC = 0;
@@ -68,6 +71,7 @@ class DisplayChange {
   void pause();
   void resume();
   void listenAgain();  // tray icon, polling timer and hook back on
+  void rebuildTables();
 
   Platform& p_;
   MonitorList& monitors_;

@@ -17,6 +17,9 @@ struct MonitorTables {
   WorkAreaTable MWorkArea{};  // the allowed areas
   WorkAreaTable MDesktop{};   // the system work areas
   MonitorTable tabledFor{};
+  // The entry stands in for a section the file did not hold (the system work area as the
+  // default) and has not been applied since: it carries nothing of the user's.
+  std::array<bool, kMaxMonitors> standIn{};
   // The number of monitors at the last count (start-up, fresh enumerations).
   int GMonitorCount = 0;
 

@@ -187,6 +187,7 @@ void TMainForm::layoutSettled() {
   enterLayout(windowReturn() != nullptr && !stopChecked());
   // The windows the change left off every monitor raise no event of their own.
   if (!nonResident_ && !stopChecked()) driver_.sweepEverything();
+  settleUntilMs_ = p_.clock.nowMilliseconds() + kWorkAreaSettleMs;
 }
 
 void TMainForm::dragEndWork(Hwnd w) {
@@ -223,7 +224,18 @@ void TMainForm::logHookFailure(const std::u16string& message) { appendErrorLog(p
 
 void TMainForm::TimerTimer() {
   hooks_.retry();
+  watchWorkAreasSettle();
   driver_.TimerTimer();
+}
+
+void TMainForm::watchWorkAreasSettle() {
+  if (settleUntilMs_ == 0) return;
+  if (p_.clock.nowMilliseconds() > settleUntilMs_) {
+    settleUntilMs_ = 0;
+    return;
+  }
+  // Before the watch's own check, which would otherwise ask the user about the settling.
+  if (workAreasMovedSince(p_, state_.tables)) displayChange_.workAreasSettled();
 }
 
 bool TMainForm::configCheckDesktop(bool v) {

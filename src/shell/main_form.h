@@ -33,6 +33,9 @@ class TConfigForm;
 
 inline constexpr wchar_t kMainFormClass[] = L"TMainForm";
 inline constexpr UINT kResidentInterval = 250;
+// How long after a display change the tables follow a work area that settles late: the
+// taskbar was seen to take its new place 3 s after the change under Wine, with no message.
+inline constexpr std::int64_t kWorkAreaSettleMs = 10000;
 inline constexpr UINT kNonResidentInterval = 1000;
 // Posted by the hook's drag-end record: wParam is the dragged window.
 inline constexpr UINT kMsgDragEnded = WM_APP + 1;
@@ -142,6 +145,9 @@ class TMainForm final : public WindowBase,
   const bool nonResident_;
   SystemTraits systemTraits_;  // read in FormCreate
   bool closed_ = false;
+  // Until then, after a display change, the tables follow a work area that settles late.
+  std::int64_t settleUntilMs_ = 0;
+  void watchWorkAreasSettle();
   CorrectionEngine correction_;
   WindowReturn windowReturn_{p_};
   EventDriver driver_;

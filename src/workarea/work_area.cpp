@@ -133,7 +133,9 @@ MonitorPage Proc_MonitorInitial(Platform& p, const WorkAreaFileState& c, const M
       m = MonitorInfo{};
     }
     const TWorkAreaEdges system = edgesOf(m.work);
-    c.tables.MWorkArea[static_cast<size_t>(i)] = readEdges(ini, monitorSectionName(i, m), system);
+    const std::u16string section = monitorSectionName(i, m);
+    c.tables.MWorkArea[static_cast<size_t>(i)] = readEdges(ini, section, system);
+    c.tables.standIn[static_cast<size_t>(i)] = !ini.sectionExists(section);
     c.tables.MDesktop[static_cast<size_t>(i)] = system;
     c.tables.tabledFor[static_cast<size_t>(i)] = m;
     page.items.push_back(monitorItemText(i, m));
@@ -158,7 +160,16 @@ void saveWorkAreaFile(Platform& p, const WorkAreaFileState& c, const MonitorList
   IniFile& ini = *loaded;
   const int count = std::min(c.tables.GMonitorCount, kMaxMonitors);
   for (int i = 0; i < count; ++i) {
-    writeEdges(ini, tableSection(c.tables, longLived, i), c.tables.MWorkArea[static_cast<size_t>(i)]);
+    const auto k = static_cast<size_t>(i);
+    if (c.tables.standIn[k]) {
+      // A default read while the work area was still settling (a display change confirmed
+      // at once) must not replace the user's section once it has settled: it goes only under
+      // the section it was read for, and only where the file holds none.
+      const std::u16string own = monitorSectionName(i, c.tables.tabledFor[k]);
+      if (!ini.sectionExists(own)) writeEdges(ini, own, c.tables.MWorkArea[k]);
+      continue;
+    }
+    writeEdges(ini, tableSection(c.tables, longLived, i), c.tables.MWorkArea[k]);
   }
   ini.writeBool(u"Message", u"Enabled", c.watch.CHKMessage);
   ini.writeBool(u"MAX", u"Disable", c.switches.TBMAXDisable);
@@ -167,6 +178,17 @@ void saveWorkAreaFile(Platform& p, const WorkAreaFileState& c, const MonitorList
   ini.writeInteger(u"Window", u"Width", c.geometry.windowWidth);
   ini.writeInteger(u"Window", u"GroupBoxE", c.geometry.groupBoxEHeight);
   saveIniFile(p, ini, path);
+}
+
+bool workAreasMovedSince(Platform& p, const MonitorTables& c) {
+  const MonitorList fresh(p.windows);
+  if (fresh.count() != c.GMonitorCount) return false;  // another change, which is announced
+  for (int i = 0; i < std::min(fresh.count(), kMaxMonitors); ++i) {
+    MonitorInfo m;
+    const MonitorInfo& built = c.tabledFor[static_cast<size_t>(i)];
+    if (fresh.info(i, m) && m.bounds == built.bounds && m.work != built.work) return true;
+  }
+  return false;
 }
 
 EdgeTexts edgeTextsOf(const TWorkAreaEdges& e) {
@@ -191,6 +213,7 @@ void applyWorkArea(Platform& p, MonitorTables& c, const MonitorList& longLived, 
   const TWorkAreaEdges stored{toInteger(edits.Top), toInteger(edits.Bottom),
                               toInteger(edits.Left), toInteger(edits.Right)};
   c.MWorkArea[static_cast<size_t>(s)] = stored;
+  c.standIn[static_cast<size_t>(s)] = false;
 
   MonitorInfo m;
   if (s >= longLived.count() || !longLived.info(s, m)) {

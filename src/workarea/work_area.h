@@ -47,6 +47,10 @@ MonitorPage Proc_MonitorInitial(Platform& p, const WorkAreaFileState& c, const M
 // monitor at its index now has other bounds (a display change not yet taken in).
 void saveWorkAreaFile(Platform& p, const WorkAreaFileState& c, const MonitorList& longLived);
 
+// The same monitors as the tables were built for, one of them with another work area now:
+// after a display change the taskbar takes its new place a moment later.
+bool workAreasMovedSince(Platform& p, const MonitorTables& c);
+
 // The four edits of the selected monitor, as text (numeric edits may hold "-", "1.5", "").
 struct EdgeTexts {
   std::u16string Top, Bottom, Left, Right;

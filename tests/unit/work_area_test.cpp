@@ -404,6 +404,50 @@ TEST_F(WorkAreaTest, SaveBeforeTheRebuildKeepsEachEntryUnderItsOwnSection) {
   EXPECT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{5, 1035, 5, 1915}));
 }
 
+// A display change confirmed at once: the tables are read while the taskbar has not moved
+// yet, so the section looked up is not in the file and the system's stale area stands in.
+// Saved once the work area has settled, it never replaces the user's section; it goes under
+// the section it was read for. An applied entry, the user's, follows the live name.
+TEST_F(WorkAreaTest, AStandInNeverReplacesTheUsersSection) {
+  const std::string users =
+      "[#1 (0,0) - (1920,1080) : (0,0) - (1920,1040)]\r\n"
+      "Top=100\r\nBottom=1040\r\nLeft=0\r\nRight=1920\r\n\r\n";
+  desk.addFile(kFile, users);
+  FakeMonitor stale = kFullHd;
+  stale.work = {0, 0, 1920, 1004};
+  start({stale});
+  ASSERT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{0, 1004, 0, 1920}));
+  desk.setWorkArea(desk.monitors()[0].handle, kFullHd.work);
+  longLived.refresh();
+  saveWorkAreaFile(p, c.workAreaFile(), longLived);
+  EXPECT_EQ(file().find(users), 0u) << file();
+  EXPECT_NE(file().find("[#1 (0,0) - (1920,1080) : (0,0) - (1920,1004)]"), std::string::npos) << file();
+  start({kFullHd});
+  EXPECT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{100, 1040, 0, 1920}));
+
+  start({stale});
+  EdgeTexts edits{u"10", u"1004", u"0", u"1920"};
+  applyWorkArea(p, c.tables, longLived, 0, edits, false);
+  desk.setWorkArea(desk.monitors()[0].handle, kFullHd.work);
+  longLived.refresh();
+  saveWorkAreaFile(p, c.workAreaFile(), longLived);
+  start({kFullHd});
+  EXPECT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{10, 1004, 0, 1920}));
+}
+
+TEST_F(WorkAreaTest, WorkAreasMovedSinceTheTablesWereBuilt) {
+  start({kFullHd, kLeftOf});
+  EXPECT_FALSE(workAreasMovedSince(p, c.tables));
+  desk.setWorkArea(desk.monitors()[1].handle, {-1280, 0, 0, 1000});
+  EXPECT_TRUE(workAreasMovedSince(p, c.tables));
+  // Other bounds, or another count, are a change of their own, which is announced.
+  start({kFullHd, kLeftOf});
+  desk.setMonitorBounds(desk.monitors()[1].handle, {-1024, 0, 0, 768});
+  EXPECT_FALSE(workAreasMovedSince(p, c.tables));
+  desk.setMonitors({kFullHd});
+  EXPECT_FALSE(workAreasMovedSince(p, c.tables));
+}
+
 TEST_F(WorkAreaTest, UnicodeFileKeepsItsEncoding) {
   // "[Window]\r\nWidth=1\r\n" in UTF-16 LE with a BOM.
   std::string bytes = "\xFF\xFE";

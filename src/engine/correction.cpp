@@ -65,10 +65,11 @@ constexpr std::array<int, 16> kPathLast{1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 13, 14, 
 constexpr std::array<int, 15> kReturnTests{1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
 // Windows whose integrity level is known, at most; then the record starts afresh.
 constexpr std::size_t kMaxReachRecords = 4096;
-// A window corrected this often within this time, with no move of the user's in between,
-// puts itself back out each time (a program that restores its own position): it is left
-// alone until the user moves or sizes it. Three rounds tell it from a window the user or a
-// layout change put out twice; a minute covers a program that answers within seconds.
+// A window corrected this often within this time from the same place, with no move of the
+// user's in between, puts itself back each time (a program that restores its own position):
+// it is left alone until the user moves or sizes it. A window put out at other places (by the
+// user's keyboard, by a layout change) is no fighter; a minute covers a program that answers
+// within seconds.
 constexpr int kFightRounds = 3;
 constexpr std::int64_t kFightWindowMs = 60'000;
 constexpr std::size_t kMaxFightRecords = 1024;
@@ -147,13 +148,13 @@ bool CorrectionEngine::beyondReach(WindowFacts& f) {
   return beyond;
 }
 
-bool CorrectionEngine::foughtOff(WindowFacts& f) {
+bool CorrectionEngine::foughtOff(WindowFacts& f, const TRect& r) {
   const auto it = fights_.find(f.handle());
   return it != fights_.end() && it->second.processId == f.processId() &&
-         it->second.rounds >= kFightRounds;
+         it->second.rounds >= kFightRounds && it->second.from == r;
 }
 
-void CorrectionEngine::noteCorrection(WindowFacts& f) {
+void CorrectionEngine::noteCorrection(WindowFacts& f, const TRect& from) {
   const std::int64_t now = p_.clock.nowMilliseconds();
   if (fights_.size() >= kMaxFightRecords && fights_.find(f.handle()) == fights_.end()) {
     std::erase_if(fights_, [&](const auto& entry) {
@@ -162,9 +163,10 @@ void CorrectionEngine::noteCorrection(WindowFacts& f) {
     if (fights_.size() >= kMaxFightRecords) fights_.clear();
   }
   Fight& fight = fights_[f.handle()];
-  // A handle another program reuses, or rounds that lie too far apart, count afresh.
-  if (fight.processId != f.processId() || now - fight.firstMs > kFightWindowMs) {
-    fight = {f.processId(), now, 0};
+  // A handle another program reuses, a window put out elsewhere, or rounds that lie too far
+  // apart, count afresh.
+  if (fight.processId != f.processId() || fight.from != from || now - fight.firstMs > kFightWindowMs) {
+    fight = {f.processId(), now, 0, from};
   }
   ++fight.rounds;
 }
@@ -231,7 +233,7 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
   f.frame(now.visible);
   if (inside(now.visible, a, g)) return;
   if (knownMonitor && firstFailed(f, kPathLast) != 0) return;
-  if (foughtOff(f)) return;
+  if (foughtOff(f, r)) return;
 
   bool moved = false;
   const TRect& v = now.visible;
@@ -255,7 +257,7 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
     }
   }
   if (!moved) return;
-  noteCorrection(f);
+  noteCorrection(f, r);
 
   // Its place is where the correction put it.
   TRect after;

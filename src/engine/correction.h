@@ -108,9 +108,10 @@ class CorrectionEngine {
     std::uint32_t processId = 0;
     std::int64_t firstMs = 0;  // the first correction of the rounds counted
     int rounds = 0;
+    TRect from{};  // where it stood before each of them
   };
-  bool foughtOff(WindowFacts& f);
-  void noteCorrection(WindowFacts& f);
+  bool foughtOff(WindowFacts& f, const TRect& r);
+  void noteCorrection(WindowFacts& f, const TRect& from);
   std::unordered_map<Hwnd, Fight> fights_;
 };
 

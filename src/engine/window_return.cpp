@@ -107,6 +107,7 @@ void WindowReturn::seen(WindowFacts& f, const TRect& r, bool zoomed) {
       });
       if (places.size() >= kMaxPlaces) {
         std::vector<std::uint32_t> sweeps;
+        sweeps.reserve(places.size());
         for (const Place& place : places) sweeps.push_back(place.sweep);
         std::nth_element(sweeps.begin(), sweeps.begin() + static_cast<std::ptrdiff_t>(sweeps.size() / 2),
                          sweeps.end());

@@ -62,9 +62,9 @@ bool WorkAreaWatch::foregroundSuppressesCheck() {
 bool WorkAreaWatch::Func_CheckDesktop(bool v) {
   std::u16string text = kQuestionHeader;
   int changedCount = 0;
+  std::array<bool, kMaxMonitors> changed{};
   if (v) {
     if (foregroundSuppressesCheck()) return false;
-    std::array<bool, kMaxMonitors> changed{};
     const MonitorList fresh(p_.windows);
     tables_.GMonitorCount = fresh.count();
     const int tabled = std::min(fresh.count(), kMaxMonitors);
@@ -89,7 +89,12 @@ bool WorkAreaWatch::Func_CheckDesktop(bool v) {
               edgesLine(u"[設定値]", tables_.MWorkArea[k]);
     }
   }
-  if ((!v || changedCount > 0) && state_.CHKMessage && !host_.stopChecked()) ask(text);
+  if ((!v || changedCount > 0) && state_.CHKMessage && !host_.stopChecked() && ask(text) == kIdNo) {
+    // No keeps the setting as it is: a stand-in for the old work area is the user's now.
+    for (std::size_t k = 0; k < changed.size(); ++k) {
+      if (changed[k]) tables_.standIn[k] = false;
+    }
+  }
   return v ? changedCount > 0 : true;
 }
 
@@ -99,10 +104,10 @@ bool WorkAreaWatch::checkIfFlagged() {
   return Func_CheckDesktop(true);
 }
 
-void WorkAreaWatch::ask(const std::u16string& text) {
+int WorkAreaWatch::ask(const std::u16string& text) {
   // A question still open (this call comes from inside its loop) is not asked twice, and
   // what it turned off, its timer included, is left for it to restore when it closes.
-  if (Func_FindDialogBox(p_, kWorkAreaQuestionCaption) != 0) return;
+  if (Func_FindDialogBox(p_, kWorkAreaQuestionCaption) != 0) return 0;
   host_.setTrayEnabled(false);
   host_.setTimerEnabled(false);
   const auto restore = [this] {
@@ -110,19 +115,19 @@ void WorkAreaWatch::ask(const std::u16string& text) {
     host_.setTrayEnabled(true);
     host_.setTimerEnabled(true);
   };
+  int answer = 0;
   try {
     host_.startCheckTimer(kCheckTimerIntervalMs);
     const Hwnd dialog = dialog_.dialogWindow();
     Func_ForceForeground(p_, dialog);
-    if (p_.windows.messageBox(dialog, text, kWorkAreaQuestionCaption, kWorkAreaQuestionStyle) ==
-        kIdYes) {
-      host_.showWorkAreaPage();
-    }
+    answer = p_.windows.messageBox(dialog, text, kWorkAreaQuestionCaption, kWorkAreaQuestionStyle);
+    if (answer == kIdYes) host_.showWorkAreaPage();
   } catch (...) {
     restore();
     throw;
   }
   restore();
+  return answer;
 }
 
 void WorkAreaWatch::TimerCheckTimer() {

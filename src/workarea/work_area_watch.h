@@ -63,7 +63,8 @@ class WorkAreaWatch {
 
  private:
   bool foregroundSuppressesCheck();
-  void ask(const std::u16string& text);
+  // The button that closed the question; 0 when none was asked.
+  int ask(const std::u16string& text);
 
   Platform& p_;
   WatchState& state_;

@@ -511,6 +511,17 @@ monitor_count() {
   fail "Wine still reports $(ctl monitors | head -n 1) monitors"
 }
 
+# second_attached_again MONITORS: the right-hand output of the monitors desktops attached
+# again with its work areas, until Wine reports the monitors as MONITORS ("ctl monitors").
+second_attached_again() {
+  local i
+  xprop -root -f _GTK_WORKAREAS_D0 32c -set _GTK_WORKAREAS_D0 "0,0,1920,1040,1920,0,1280,984"
+  xrandr --output DUMMY1 --mode 1280x1024 --right-of DUMMY0 >/dev/null 2>&1 || fail "xrandr could not attach it"
+  monitor_count 2
+  for ((i = 0; i < 3000; i += 100)); do [ "$(ctl monitors)" = "$1" ] && return 0; sleep 0.1; done
+  check_eq "the monitors attached again" "$1" "$(ctl monitors)"
+}
+
 # ---- Figures a case measures: reported, not asserted beyond the bound it checks ----
 
 # figure TEXT: appended to $RIMFOLD_BUILD/desktop-figures/<case>.txt, which holds the

@@ -486,12 +486,14 @@ TEST(CorrectionFight, AWindowThatUndoesItsCorrectionIsLeftAloneUntilTheUserMoves
     std::int64_t gapMs;  // between the rounds
     int userMovesAfter;  // round after which the user drags it; 0: never
     int corrected;       // of six rounds
+    bool elsewhere = false;  // put out at another place each round
   };
   const Case cases[] = {
       {"a second apart", 1000, 0, 3},
       {"twenty seconds apart: three within the minute", 20000, 0, 3},
       {"31 seconds apart: never three within a minute", 31000, 0, 6},
       {"the user drags it after the third", 1000, 3, 6},
+      {"put out at another place each time", 1000, 0, 6, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -499,7 +501,8 @@ TEST(CorrectionFight, AWindowThatUndoesItsCorrectionIsLeftAloneUntilTheUserMoves
     const Hwnd h = r.addWindow({100, -30, 500, 370});
     int corrected = 0;
     for (int round = 1; round <= 6; ++round) {
-      r.d.window(h).rect = {100, -30, 500, 370};  // it puts itself back
+      // It puts itself back, or something puts it out elsewhere.
+      r.d.window(h).rect = {100 + (c.elsewhere ? 10 * round : 0), -30, 500, 370};
       r.d.resetCalls();
       r.engine.Proc_CheckWindow(h);
       if (r.moves() > 0) {

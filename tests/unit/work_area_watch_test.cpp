@@ -178,6 +178,20 @@ TEST(WorkAreaWatch, AChangeIsAskedAboutOnceWithOldAndNewEdges) {
   EXPECT_EQ(r.d.messageBoxLog().size(), 1u);
 }
 
+// A stand-in for the old work area that the user keeps by answering No is the user's
+// setting from then on (it is saved under the new area's section); Yes leaves it a stand-in.
+TEST(WorkAreaWatch, NoKeepsAStandInAsTheUsersSetting) {
+  for (const int answer : {kIdNo, kIdYes}) {
+    Rig r;
+    r.config.tables.MDesktop[0] = r.config.tables.MWorkArea[0] = {0, 1080, 0, 1920};
+    r.config.tables.standIn[0] = true;
+    r.d.setWorkArea(r.d.monitors()[0].handle, {0, 0, 1920, 1040});
+    r.d.scriptMessageBox({.answer = answer});
+    r.watch.Func_CheckDesktop(true);
+    EXPECT_EQ(r.config.tables.standIn[0], answer == kIdYes) << answer;
+  }
+}
+
 // Left of the primary at negative coordinates, the primary, one to the right. The middle
 // one does not change; the other two follow directly one after the other.
 TEST(WorkAreaWatch, TwoChangedMonitorsAreListedInIndexOrder) {

@@ -147,6 +147,14 @@ std::wstring Wide(const std::string& s) {
     return out;
 }
 
+// A move of the window's own, which its WM_WINDOWPOSCHANGING lets through.
+void MoveOwnTo(HWND hwnd, const RECT& r) {
+    g_ownMove = true;
+    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    g_ownMove = false;
+}
+
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_WINDOWPOSCHANGING: {
@@ -186,24 +194,14 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == kFightTimer) {
             KillTimer(hwnd, kFightTimer);
             if (Window* w = FindByHandle(hwnd)) {
-                const RECT r = w->home;
-                g_ownMove = true;
-                SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                             SWP_NOZORDER | SWP_NOACTIVATE);
-                g_ownMove = false;
+                MoveOwnTo(hwnd, w->home);
                 NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd, OBJID_WINDOW, CHILDID_SELF);
             }
             return 0;
         }
         if (wp == kDeferTimer) {
             KillTimer(hwnd, kDeferTimer);
-            if (Window* w = FindByHandle(hwnd)) {
-                const RECT r = w->deferred;
-                g_ownMove = true;
-                SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                             SWP_NOZORDER | SWP_NOACTIVATE);
-                g_ownMove = false;
-            }
+            if (Window* w = FindByHandle(hwnd)) MoveOwnTo(hwnd, w->deferred);
             return 0;
         }
         break;

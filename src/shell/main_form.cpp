@@ -172,6 +172,8 @@ void TMainForm::dragEnded(Hwnd w) {
 }
 
 WindowReturn* TMainForm::windowReturn() {
+  // The one-shot run ends after its sweep: nothing it recorded could ever be put back.
+  if (nonResident_) return nullptr;
   return hasMenu() && PPMenu().checked(PPReturnWindows) ? &windowReturn_ : nullptr;
 }
 

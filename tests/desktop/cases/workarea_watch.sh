@@ -31,7 +31,9 @@ check_eq "the question" "作業領域の大きさに変更がありました。
 [設定値] [(0,0)-(1040,1920)]" "$(box_text "$box")"
 shot question
 click_rect "$(ctl rect "$(ctl child "$box" 7)")"
-wait_gone "$box" 1000
+# Right after the outputs changed Wine itself was seen to take 1.7 s to destroy a closed
+# box here (the exe of b8c86ab alike): the bound is for that, not for Rimfold.
+wait_gone "$box" 4000
 ctl setting-change 0x2F
 sleep 1.5
 check_eq "a second question about the same change" "" "$(ctl find "#32770" - 2>/dev/null)"

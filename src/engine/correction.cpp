@@ -103,11 +103,11 @@ bool CorrectionEngine::passesFilterTest(int test, WindowFacts& f) {
     case 4: return f.enabled();
     case 5: return !isExcluded(lists_.ListBoxD, f.identity());
     case 6: return f.rect(r);
-    // Where a window stands is where it is seen: the tests below take the visible frame.
     case 7:
       return !switches_.TBDisableDeskTop ||
              p_.windows.monitorFromWindow(f.handle(), MonitorDefault::Null) != 0;
-    // Tests 8 to 15 come after test 6 in either order, so the rectangle is there.
+    // Tests 8 to 15 come after test 6 in either order, so the rectangle is there. Where a
+    // window stands is where it is seen: they take its visible frame.
     case 8:
       return f.frame(r) && r.Left >= -kCoordinateLimit && r.Left <= kCoordinateLimit &&
              r.Top >= -kCoordinateLimit && r.Top <= kCoordinateLimit;

@@ -29,8 +29,10 @@ EventDriver::EventDriver(Platform& p, CorrectionEngine& correction, IDriverHost&
     : p_(p), correction_(correction), host_(host) {}
 
 void EventDriver::WinEventProc(std::uint32_t event, Hwnd w, bool windowItself) {
-  // Where a window stands is noted at its own events, whether or not a sweep reaches it.
-  if (windowItself && w != 0) {
+  // Where a window stands is noted at its own events, whether or not a sweep reaches it; the
+  // steps of a drag are not, its end gives the place.
+  const bool dragStep = event == kEventObjectLocationChange && w == dragWindow_;
+  if (windowItself && w != 0 && !dragStep) {
     if (WindowReturn* places = host_.windowReturn()) correction_.notePlace(w, *places);
   }
   switch (event) {

@@ -535,6 +535,11 @@ figure() {
 
 now_ms() { date +%s%3N; }
 
+# Where only time can tell (something must not happen): Rimfold's 250 ms tick, the slowest
+# helper's own delay (rf_windows' fight, 500 ms) and a margin.
+QUIET_MS=2000
+quiet_wait() { sleep "$(awk -v ms="$QUIET_MS" 'BEGIN { print ms / 1000 }')"; }
+
 # within WHAT MS COMMAND...: polls COMMAND until it succeeds, failing once MS have passed
 # since the moment this was called; sets WITHIN_MS to the time it took. A failure adds
 # what the command named by WITHIN_DIAG prints, if set.

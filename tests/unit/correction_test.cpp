@@ -241,8 +241,6 @@ const FilterCase kNearMisses[] = {
      }},
     {"a taskbar's class in another case", 0,
      [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.className = u"shell_traywnd"; }},
-    {"cloaked, as Wine reports it: never", 0,
-     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.cloaked = true; }},
     {"a program at the same integrity level", 0,
      [](FakeWindow& w, ProgramState&, FakeDesktop& d) {
        d.setProcess(5000, {.moduleFileName = u"C:\\Apps\\peer.exe", .higherIntegrity = false});

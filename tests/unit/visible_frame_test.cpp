@@ -110,15 +110,6 @@ TEST(VisibleFrame, TheCorrectionMeasuresWhatTheUserSees) {
   }
 }
 
-TEST(VisibleFrame, ABorderThatChangesIsAddedBackAsItIsNow) {
-  Rig r;
-  // Borders of 10 on every side (another scale): the frame still lands on the area's bottom.
-  const Hwnd h = r.add({100, 790, 500, 1090}, [](FakeWindow& w) { w.invisibleBorders = {10, 10, 10, 10}; });
-  r.engine.Proc_CheckWindow(h);
-  EXPECT_EQ(r.d.moveLog(h), (std::vector<WindowBox>{{90, 730, 420, 320}}));
-  EXPECT_EQ(r.d.visibleFrameOf(h), (TRect{100, 740, 500, 1040}));
-}
-
 TEST(VisibleFrame, AThrowStopsWithTheFrameOnTheEdge) {
   struct Case {
     const char* name;

@@ -10,9 +10,8 @@ start_resident
 wait_started
 windows_send foreground f
 wait_rect "the first correction" "$f" "1520 100 1920 400" 3000
-# Left alone: out where it put itself for longer than a round takes (its 500 ms and
-# Rimfold's 250 ms tick), with a margin.
-quiet_ms=2000
+# Left alone: out where it put itself for longer than a round takes.
+quiet_ms=$QUIET_MS
 t0=$(now_ms) since=""
 while :; do
   if [ "$(ctl rect "$f")" = "1700 100 2100 400" ]; then

@@ -38,14 +38,13 @@ check_eq "the dialog after No" 0 "$(ctl state "$config" | cut -d' ' -f2)"
 
 # The taskbar moves after the rebuild and Windows would announce it; Wine announces nothing,
 # and Rimfold sees the new area once another program has read the monitors, as this wait
-# does. No question about it, also when announced twice: only the program's period and a
-# margin can tell.
+# does. No question about it, also when announced twice: only time can tell.
 settled_bottom() { ctl monitors | sed -n 2p | awk '{ print $8 }'; }
 taskbar_moved() { [ "$(settled_bottom)" != 1060 ]; }
 within "the taskbar at its new place" 10000 taskbar_moved
 for _ in 1 2; do
   ctl setting-change 0x2F
-  sleep 1.5
+  quiet_wait
   check_eq "questions about the settling" "" "$(ctl find "#32770" "$caption" 2>/dev/null)"
 done
 

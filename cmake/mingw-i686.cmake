@@ -7,3 +7,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Debian's wine32 (i386): the 32-bit loader, which runs in the WoW64 prefix of the tests.
+set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine)

@@ -7,5 +7,5 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Only the 64-bit Wine is installed here.
+# The 64-bit loader; the 32-bit builds run under /usr/lib/wine/wine (Debian's wine32).
 set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)

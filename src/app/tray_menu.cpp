@@ -3,6 +3,7 @@
 #include "widgets/model/shortcut_text.h"
 #include "engine/window_ops.h"
 #include "system/elevation.h"
+#include "system/sign_in.h"
 
 namespace rimfold {
 
@@ -51,6 +52,17 @@ void TrayMenu::setUp() {
     state(static_cast<TrayMenuId>(PPDisplayChange0 + i)).caption = captions[static_cast<std::size_t>(i)];
   }
   state(PPAdminQ).visible = adminQOffered(p_, system_.UACEnabled);
+  readSignIn();
+}
+
+void TrayMenu::readSignIn() {
+  state(PPSignIn).checked = startsAtSignIn(p_.system, p_.system.getModuleFileName());
+}
+
+void TrayMenu::PPSignInClick() {
+  // A refused change leaves the check showing what the registry holds.
+  setStartAtSignIn(p_.system, p_.system.getModuleFileName(), !checked(PPSignIn));
+  readSignIn();
 }
 
 bool TrayMenu::shown(int id) const {
@@ -78,6 +90,9 @@ void TrayMenu::click(TrayMenuId id) {
       break;
     case PPConfig:
       PPConfigClick();
+      break;
+    case PPSignIn:
+      PPSignInClick();
       break;
     case PPAdminQ:
       PPAdminQClick(p_, host_.mainWindow());
@@ -119,6 +134,7 @@ void TrayMenu::PPMenuPopup() {
   // Another program may have changed the system-wide setting since the last look.
   bool on = false;
   if (p_.input.getDragFullWindows(on)) state(CHKDragfullwindows).checked = on;
+  readSignIn();
 }
 
 void TrayMenu::PPStopClick() {

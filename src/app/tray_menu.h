@@ -24,6 +24,7 @@ enum TrayMenuId : std::uint16_t {
   PPMoveWindowSpeed,
   PPDispDialog,
   PPReturnWindows,
+  PPSignIn,
   PPAdminQ,
   N1,
   PPConstraints,
@@ -73,6 +74,8 @@ inline constexpr TrayMenuItemDef kTrayMenu[] = {
      kTopLevel, 0, 0, true, false},
     {PPReturnWindows, u"PPReturnWindows", u"モニタ復帰時にウィンドウを戻す", TrayItemKind::Check,
      kTopLevel, 0, 0, true, false},
+    {PPSignIn, u"PPSignIn", u"サインイン時に起動", TrayItemKind::Check, kTopLevel, 0, 0, false,
+     false},
     {PPAdminQ, u"PPAdminQ", u"非常駐モード（管理者）を実行", TrayItemKind::Command, kTopLevel, 0,
      0, false, false},
     {N1, u"N1", u"-", TrayItemKind::Separator, kTopLevel, 0, 0, false, false},
@@ -167,6 +170,7 @@ class TrayMenu {
   void PPMenuPopup();
   void PPStopClick();
   void PPConfigClick();
+  void PPSignInClick();
   void PPConstraintsClick(int tag);
   void CHKDragfullwindowsClick();
   void PPCloseClick();
@@ -187,6 +191,8 @@ class TrayMenu {
   ItemState& state(TrayMenuId id) { return items_[id - PPStop]; }
   const ItemState& state(TrayMenuId id) const { return items_[id - PPStop]; }
   void checkRadio(TrayMenuId id);
+  // The sign-in entry as the registry has it now: another program may change it.
+  void readSignIn();
   void registerStopHotKey();
 
   Platform& p_;

@@ -80,6 +80,18 @@ class ISystem {
   // HKEY_LOCAL_MACHINE, read-only; nullopt when the key or value is missing.
   virtual std::optional<std::uint32_t> readHklmDword(const std::u16string& key,
                                                      const std::u16string& value) = 0;
+  // HKEY_CURRENT_USER. A string value (REG_SZ, REG_EXPAND_SZ unexpanded); nullopt when the
+  // key or the value is missing or is of another type.
+  virtual std::optional<std::u16string> readHkcuString(const std::u16string& key,
+                                                       const std::u16string& value) = 0;
+  // The value's bytes whatever its type; nullopt when it is missing.
+  virtual std::optional<std::string> readHkcuBytes(const std::u16string& key,
+                                                   const std::u16string& value) = 0;
+  // Writes a REG_SZ, creating the key; false when it could not be written.
+  virtual bool writeHkcuString(const std::u16string& key, const std::u16string& value,
+                               const std::u16string& text) = 0;
+  // True when the value is gone afterwards, also when it was never there.
+  virtual bool deleteHkcuValue(const std::u16string& key, const std::u16string& value) = 0;
 };
 
 }  // namespace rimfold

@@ -976,6 +976,50 @@ std::optional<std::uint32_t> FakeDesktop::readHklmDword(const std::u16string& ke
   return it->second;
 }
 
+namespace {
+std::u16string hkcuKey(const std::u16string& key, const std::u16string& value) {
+  return foldCase(key) + u"|" + foldCase(value);
+}
+}  // namespace
+
+void FakeDesktop::setHkcuBytes(const std::u16string& key, const std::u16string& value,
+                               std::string bytes) {
+  hkcu_[hkcuKey(key, value)] = HkcuValue{std::nullopt, std::move(bytes)};
+}
+
+std::optional<std::u16string> FakeDesktop::readHkcuString(const std::u16string& key,
+                                                          const std::u16string& value) {
+  tick(Op::ReadHkcu);
+  auto it = hkcu_.find(hkcuKey(key, value));
+  if (it == hkcu_.end()) return std::nullopt;
+  return it->second.text;
+}
+
+std::optional<std::string> FakeDesktop::readHkcuBytes(const std::u16string& key,
+                                                      const std::u16string& value) {
+  tick(Op::ReadHkcu);
+  auto it = hkcu_.find(hkcuKey(key, value));
+  if (it == hkcu_.end()) return std::nullopt;
+  if (!it->second.text) return it->second.bytes;
+  const std::u16string& t = *it->second.text;
+  return std::string(reinterpret_cast<const char*>(t.c_str()), (t.size() + 1) * 2);
+}
+
+bool FakeDesktop::writeHkcuString(const std::u16string& key, const std::u16string& value,
+                                  const std::u16string& text) {
+  tick(Op::WriteHkcu);
+  if (hkcuWritesFail_) return false;
+  hkcu_[hkcuKey(key, value)] = HkcuValue{text, {}};
+  return true;
+}
+
+bool FakeDesktop::deleteHkcuValue(const std::u16string& key, const std::u16string& value) {
+  tick(Op::DeleteHkcu);
+  if (hkcuWritesFail_) return false;
+  hkcu_.erase(hkcuKey(key, value));
+  return true;
+}
+
 // ---------------------------------------------------------------- ISystem: files
 
 std::u16string FakeDesktop::keyOf(std::u16string_view path) {

@@ -40,7 +40,8 @@ enum class Op : std::uint8_t {
   RevertFsRedirection, CreateDirectory, DirectoryExists, FileExists, DriveRootReady,
   GetFullPathName, FindFileName, ReadFile, CanOpenExclusive, WriteFileReplacing, DeleteFile,
   FindFiles,
-  SetCurrentDirectory, GetCurrentDirectory, GetModuleFileName, ReadHklmDword,
+  SetCurrentDirectory, GetCurrentDirectory, GetModuleFileName, ReadHklmDword, ReadHkcu,
+  WriteHkcu, DeleteHkcu,
   // IClock
   NowMilliseconds, Sleep, LocalTime, FormatShortDate, FormatLongTime,
   // ICodePage
@@ -262,6 +263,9 @@ class FakeDesktop final : public IWindowManager,
   // key without the leading backslash, e.g. Software\...\System
   void setHklmDword(const std::u16string& key, const std::u16string& value, std::uint32_t v);
   void removeHklmValue(const std::u16string& key, const std::u16string& value);
+  // HKEY_CURRENT_USER: a value of another type than a string is kept as its bytes.
+  void setHkcuBytes(const std::u16string& key, const std::u16string& value, std::string bytes);
+  void setHkcuWritesFail(bool fail) { hkcuWritesFail_ = fail; }
 
   // ---- clock ----
   void setNow(std::int64_t ms) { now_ = ms; }
@@ -366,6 +370,13 @@ class FakeDesktop final : public IWindowManager,
   std::u16string getModuleFileName() override;
   std::optional<std::uint32_t> readHklmDword(const std::u16string& key,
                                              const std::u16string& value) override;
+  std::optional<std::u16string> readHkcuString(const std::u16string& key,
+                                               const std::u16string& value) override;
+  std::optional<std::string> readHkcuBytes(const std::u16string& key,
+                                           const std::u16string& value) override;
+  bool writeHkcuString(const std::u16string& key, const std::u16string& value,
+                       const std::u16string& text) override;
+  bool deleteHkcuValue(const std::u16string& key, const std::u16string& value) override;
 
   // ================= IClock =================
   std::int64_t nowMilliseconds() override;
@@ -489,6 +500,12 @@ class FakeDesktop final : public IWindowManager,
   std::optional<bool> wow64_ = false;
   int redirectionDepth_ = 0;
   std::map<std::u16string, std::uint32_t> registry_;  // folded key\value -> DWORD
+  struct HkcuValue {
+    std::optional<std::u16string> text;  // a string value
+    std::string bytes;                   // any other
+  };
+  std::map<std::u16string, HkcuValue> hkcu_;  // folded key|value
+  bool hkcuWritesFail_ = false;
 
   std::int64_t now_ = 0;
   std::int64_t subTicks_ = 0;

@@ -12,6 +12,7 @@
 #include "fake_hot_key_window.h"
 #include "fake_timer_window.h"
 #include "fake_tray_shell.h"
+#include "system/sign_in.h"
 #include "system/uac_check.h"
 #include "system/wow64.h"
 
@@ -89,6 +90,7 @@ TEST(TrayMenuTable, ItemsInDisplayOrderWithTheirCaptionsAndKinds) {
       {PPMoveWindowSpeed, u"PPMoveWindowSpeed", u"慣性移動(&M)", TrayItemKind::Check},
       {PPDispDialog, u"PPDispDialog", u"モニタの変更時ダイアログを表示(&D)", TrayItemKind::Check},
       {PPReturnWindows, u"PPReturnWindows", u"モニタ復帰時にウィンドウを戻す", TrayItemKind::Check},
+      {PPSignIn, u"PPSignIn", u"サインイン時に起動", TrayItemKind::Check},
       {PPAdminQ, u"PPAdminQ", u"非常駐モード（管理者）を実行", TrayItemKind::Command},
       {N1, u"N1", u"-", TrayItemKind::Separator},
       {PPConstraints, u"PPConstraints", u"ウィンドウの最小の大きさを制限", TrayItemKind::Submenu},
@@ -129,7 +131,8 @@ TEST(TrayMenuTable, GroupsTagsDefaultAndSelfChecking) {
     }
     EXPECT_EQ(d.parent, constraint ? PPConstraints : display ? PPDisplayChange : kTopLevel) << d.id;
     EXPECT_EQ(d.isDefault, d.id == PPStop) << d.id;
-    EXPECT_EQ(d.autoCheck, d.kind == TrayItemKind::Check) << d.id;
+    // The sign-in item's check shows the registry, not its own flip.
+    EXPECT_EQ(d.autoCheck, d.kind == TrayItemKind::Check && d.id != PPSignIn) << d.id;
   }
 }
 
@@ -274,6 +277,30 @@ TEST(TrayMenu, DragFullWindowsIsReadOnPopupAndWrittenOnClick) {
   r.menu.click(CHKDragfullwindows);
   EXPECT_TRUE(r.d.dragFullWindows());
   EXPECT_EQ(r.d.calls(test::Op::SetDragFullWindows), 2u);
+}
+
+// The item shows the registry's entry for this exe, read again at every popup, and a click
+// that the registry refuses leaves the check as it was.
+TEST(TrayMenu, SignInFollowsTheEntryForThisExe) {
+  MenuRig r;
+  const std::u16string exe = r.d.getModuleFileName();
+  EXPECT_FALSE(r.menu.checked(PPSignIn));
+  r.menu.click(PPSignIn);
+  EXPECT_TRUE(r.menu.checked(PPSignIn));
+  EXPECT_TRUE(startsAtSignIn(r.d, exe));
+
+  r.d.writeHkcuString(kRunKey, kSignInValue, u"\"D:\\elsewhere\\Rimfold.exe\"");
+  r.menu.PPMenuPopup();
+  EXPECT_FALSE(r.menu.checked(PPSignIn)) << "another copy's entry";
+  r.menu.click(PPSignIn);
+  EXPECT_TRUE(startsAtSignIn(r.d, exe)) << "the click takes the entry over";
+
+  r.d.setHkcuWritesFail(true);
+  r.menu.click(PPSignIn);
+  EXPECT_TRUE(r.menu.checked(PPSignIn));
+  r.d.setHkcuWritesFail(false);
+  r.menu.click(PPSignIn);
+  EXPECT_FALSE(r.menu.checked(PPSignIn));
 }
 
 TEST(TrayMenu, SelfCheckingItemsFlipAndCloseClosesTheForm) {

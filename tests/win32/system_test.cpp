@@ -1,7 +1,9 @@
 // Files, processes, registry, versions and folders through the real kernel32 and shell32.
 #include <windows.h>
 
+#include <cwchar>
 #include <optional>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -191,8 +193,64 @@ TEST_F(SystemTest, VersionSystemDirectoryAndBitness) {
   EXPECT_GE(v.major, 6u);
   EXPECT_EQ(v.platformId, 2u);
   EXPECT_EQ(upper(system.getSystemDirectory()), u"C:\\WINDOWS\\SYSTEM32");
-  // The 64-bit build is never a WOW64 process.
-  EXPECT_EQ(system.isWow64Process(), std::optional<bool>(false));
+  // Wine here is 64-bit: the 32-bit build runs under WOW64, the 64-bit one never does.
+  EXPECT_EQ(system.isWow64Process(), std::optional<bool>(sizeof(void*) == 4));
+}
+
+// Under WOW64 the redirection hides the 64-bit system folder; off, a file only it holds is
+// seen, and on again, not.
+TEST_F(SystemTest, RedirectionOffShowsTheNativeSystemFolder) {
+  if (sizeof(void*) != 4) GTEST_SKIP() << "a 64-bit process sees it always";
+  // Wine's 64-bit folder has the 64-bit loader's own dlls; the 32-bit one has no ntoskrnl.exe
+  // either, so a file made for the test stands in.
+  wchar_t windows[MAX_PATH];
+  ASSERT_GT(::GetWindowsDirectoryW(windows, MAX_PATH), 0u);
+  std::uint64_t saved = 0;
+  ASSERT_TRUE(system.disableFsRedirection(saved));
+  const std::wstring native = std::wstring(windows) + L"\\system32\\rf_native_only.txt";
+  HANDLE f = ::CreateFileW(native.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  ::CloseHandle(f);
+  const std::u16string path(native.begin(), native.end());
+  EXPECT_TRUE(system.fileExists(path));
+  ASSERT_TRUE(system.revertFsRedirection(saved));
+  EXPECT_FALSE(system.fileExists(path));
+  const std::u16string sysnative = std::u16string(windows, windows + std::wcslen(windows)) +
+                                   u"\\Sysnative\\rf_native_only.txt";
+  EXPECT_TRUE(system.fileExists(sysnative));
+  ASSERT_TRUE(system.disableFsRedirection(saved));
+  ::DeleteFileW(native.c_str());
+  system.revertFsRedirection(saved);
+}
+
+// The per-user registry as the sign-in entry uses it: strings round-trip, other types are
+// bytes only, and deleting what is not there succeeds.
+TEST_F(SystemTest, CurrentUserValuesRoundTrip) {
+  const std::u16string key = u"Software\\Quenbrook\\RimfoldTest";
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, wide(key));
+  EXPECT_EQ(system.readHkcuString(key, u"Run"), std::nullopt);
+  EXPECT_TRUE(system.deleteHkcuValue(key, u"Run")) << "no key";
+  const std::u16string text = u"\"C:\\Программы\\Rimfold.exe\"";
+  ASSERT_TRUE(system.writeHkcuString(key, u"Run", text));
+  EXPECT_EQ(system.readHkcuString(key, u"Run"), text);
+  EXPECT_EQ(system.readHkcuBytes(key, u"Run")->size(), (text.size() + 1) * 2);
+
+  HKEY hkey = nullptr;
+  ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, wide(key), 0,
+                            KEY_SET_VALUE, &hkey), ERROR_SUCCESS);
+  const BYTE approved[12] = {3, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
+  ::RegSetValueExW(hkey, L"Approved", 0, REG_BINARY, approved, sizeof approved);
+  ::RegSetValueExW(hkey, L"Unended", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"abc"), 6);
+  ::RegCloseKey(hkey);
+  EXPECT_EQ(system.readHkcuString(key, u"Approved"), std::nullopt);
+  EXPECT_EQ(system.readHkcuBytes(key, u"Approved"),
+            std::string(reinterpret_cast<const char*>(approved), sizeof approved));
+  EXPECT_EQ(system.readHkcuString(key, u"Unended"), u"abc") << "stored without its NUL";
+
+  EXPECT_TRUE(system.deleteHkcuValue(key, u"Run"));
+  EXPECT_EQ(system.readHkcuString(key, u"Run"), std::nullopt);
+  EXPECT_TRUE(system.deleteHkcuValue(key, u"Run")) << "already gone";
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, wide(key));
 }
 
 TEST_F(SystemTest, RegistryDwordsOfTheMachineHive) {

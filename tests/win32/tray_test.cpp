@@ -193,6 +193,7 @@ TEST_F(TrayComponentTest, TheShownMenuHasEveryCaptionCheckRadioAndTheDefaultItem
       {L"慣性移動(&M)", 0, kChk, -1},
       {L"モニタの変更時ダイアログを表示(&D)", 0, 0, -1},
       {L"モニタ復帰時にウィンドウを戻す", 0, kChk, -1},
+      {L"サインイン時に起動", 0, 0, -1},
       {L"", kSep, 0, -1},
       {L"ウィンドウの最小の大きさを制限", 0, 0, 4},
       {L"  しない", kRad, 0, -1},
@@ -211,7 +212,7 @@ TEST_F(TrayComponentTest, TheShownMenuHasEveryCaptionCheckRadioAndTheDefaultItem
   EXPECT_EQ(readMenu(shown.get()), expected);
   // The command ids are the table's, so WM_COMMAND finds the item again.
   EXPECT_EQ(::GetMenuItemID(shown.get(), 0), static_cast<UINT>(PPStop));
-  EXPECT_EQ(::GetMenuItemID(shown.get(), 10), static_cast<UINT>(PPClose));
+  EXPECT_EQ(::GetMenuItemID(shown.get(), 11), static_cast<UINT>(PPClose));
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <cstring>
 #include <limits>
+#include <utility>
 
 #include "platform/win32/proc_address.h"
 #include "platform/win32/unique_handle.h"
@@ -318,6 +320,81 @@ std::optional<std::uint32_t> Win32System::readHklmDword(const std::u16string& ke
     return std::nullopt;
   }
   return data;
+}
+
+namespace {
+
+// The value's type and bytes; nullopt when the key or the value is missing.
+std::optional<std::pair<DWORD, std::string>> readHkcu(const std::u16string& key,
+                                                      const std::u16string& value) {
+  HKEY opened = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, wide(key), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  UniqueRegKey hkey{opened};
+  DWORD type = 0;
+  DWORD size = 0;
+  // The value may change between the two calls: ask again while it grows.
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    if (::RegQueryValueExW(hkey.get(), wide(value), nullptr, &type, nullptr, &size) !=
+        ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    std::string bytes(size, '\0');
+    DWORD got = size;
+    const LSTATUS rc = ::RegQueryValueExW(hkey.get(), wide(value), nullptr, &type,
+                                          reinterpret_cast<BYTE*>(bytes.data()), &got);
+    if (rc == ERROR_SUCCESS) {
+      bytes.resize(got);
+      return std::pair{type, std::move(bytes)};
+    }
+    if (rc != ERROR_MORE_DATA) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::u16string> Win32System::readHkcuString(const std::u16string& key,
+                                                          const std::u16string& value) {
+  auto read = readHkcu(key, value);
+  if (!read || (read->first != REG_SZ && read->first != REG_EXPAND_SZ)) return std::nullopt;
+  const std::string& bytes = read->second;
+  std::u16string text(bytes.size() / 2, u'\0');
+  std::memcpy(text.data(), bytes.data(), text.size() * 2);
+  // Stored strings need not end in a NUL, and may hold more than one.
+  if (const auto nul = text.find(u'\0'); nul != std::u16string::npos) text.resize(nul);
+  return text;
+}
+
+std::optional<std::string> Win32System::readHkcuBytes(const std::u16string& key,
+                                                      const std::u16string& value) {
+  auto read = readHkcu(key, value);
+  if (!read) return std::nullopt;
+  return std::move(read->second);
+}
+
+bool Win32System::writeHkcuString(const std::u16string& key, const std::u16string& value,
+                                  const std::u16string& text) {
+  HKEY created = nullptr;
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, wide(key), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &created, nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  UniqueRegKey hkey{created};
+  const auto bytes = static_cast<DWORD>((text.size() + 1) * sizeof(char16_t));
+  return ::RegSetValueExW(hkey.get(), wide(value), 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+}
+
+bool Win32System::deleteHkcuValue(const std::u16string& key, const std::u16string& value) {
+  HKEY opened = nullptr;
+  const LSTATUS open = ::RegOpenKeyExW(HKEY_CURRENT_USER, wide(key), 0, KEY_SET_VALUE, &opened);
+  if (open == ERROR_FILE_NOT_FOUND) return true;
+  if (open != ERROR_SUCCESS) return false;
+  UniqueRegKey hkey{opened};
+  const LSTATUS rc = ::RegDeleteValueW(hkey.get(), wide(value));
+  return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
 }
 
 }  // namespace rimfold::win32

@@ -40,6 +40,13 @@ class Win32System final : public ISystem {
 
   std::optional<std::uint32_t> readHklmDword(const std::u16string& key,
                                              const std::u16string& value) override;
+  std::optional<std::u16string> readHkcuString(const std::u16string& key,
+                                               const std::u16string& value) override;
+  std::optional<std::string> readHkcuBytes(const std::u16string& key,
+                                           const std::u16string& value) override;
+  bool writeHkcuString(const std::u16string& key, const std::u16string& value,
+                       const std::u16string& text) override;
+  bool deleteHkcuValue(const std::u16string& key, const std::u16string& value) override;
 };
 
 }  // namespace rimfold::win32

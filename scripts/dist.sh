@@ -17,7 +17,8 @@ stage() {  # stage ARCH DIR: what a user unpacks or installs
   cp "build/$1/Rimfold.exe" "$2/"
   cp docs/Rimfold.html "$2/"
   cp docs/images/*.png "$2/images/"
-  cp LICENSE "$2/LICENSE.txt"
+  # Notepad before Windows 10 1809 shows LF-only text as one line.
+  sed 's/\r*$/\r/' LICENSE >"$2/LICENSE.txt"
   # Fixed times make the archives the same from one build of the same files to the next.
   find "$2" -exec touch -d "@$(git log -1 --format=%ct 2>/dev/null || echo 0)" {} +
 }
@@ -29,7 +30,7 @@ done
 
 msi="build/dist/msi"
 stage win64 "$msi"
-cp build/win64/installer_actions.dll "$msi/"
+cp build/win64/installer_actions.dll res/rimfold.ico "$msi/"
 images=""
 for f in docs/images/*.png; do
   name="$(basename "$f")"
@@ -37,5 +38,6 @@ for f in docs/images/*.png; do
 done
 sed "s|<!-- images -->|$images|" res/rimfold.wxs >"$msi/rimfold.wxs"
 (cd "$msi" && wixl -a x64 -D Version="$version" -o "../../../dist/Rimfold-$version-x64.msi" rimfold.wxs)
+scripts/msi-texts.sh "dist/Rimfold-$version-x64.msi"
 
 ls -l dist

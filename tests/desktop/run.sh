@@ -8,6 +8,7 @@
 # header naming its desktop:
 #   # desktop: shell | monitors one | monitors right | monitors left | monitors three
 #   # fresh: yes          (optional: a desktop of its own instead of a shared one)
+#   # win32: yes          (also run with the 32-bit Rimfold.exe, see DESKTOP_ARCH)
 # Cases sharing a desktop kind share one desktop, started once; each case
 # still gets its own work dir and its leftover processes are ended after it.
 # A case passes with exit 0, is skipped with exit 77 and fails otherwise; see
@@ -20,10 +21,15 @@ ROOT="$(cd "$DESKTOP_TESTS/../.." && pwd)"
 export RIMFOLD_ROOT="$ROOT"
 export RIMFOLD_BUILD="${RIMFOLD_BUILD:-$ROOT/build}"
 export RIMFOLD_HELPERS="${RIMFOLD_HELPERS:-$RIMFOLD_BUILD/win64/helpers}"
-export RIMFOLD_EXE="${RIMFOLD_EXE:-$RIMFOLD_BUILD/win64/Rimfold.exe}"
+# DESKTOP_ARCH=win32: only the cases marked "win32: yes", with the 32-bit Rimfold.exe on the
+# 64-bit desktop (WOW64), as the 32-bit zip runs on 64-bit Windows; the helpers stay 64-bit.
+DESKTOP_ARCH="${DESKTOP_ARCH:-win64}"
+case "$DESKTOP_ARCH" in win64 | win32) ;; *) echo "DESKTOP_ARCH: win64 or win32" >&2; exit 2 ;; esac
+export RIMFOLD_EXE="${RIMFOLD_EXE:-$RIMFOLD_BUILD/$DESKTOP_ARCH/Rimfold.exe}"
 export DESKTOP_TESTS
 # Screenshots the cases take for review outlive the run's work dirs.
 export DESKTOP_TESTS_SHOTS="${DESKTOP_TESTS_SHOTS:-$RIMFOLD_BUILD/desktop-shots}"
+[ "$DESKTOP_ARCH" = win32 ] && DESKTOP_TESTS_SHOTS+="/32-bit"
 CASE_TIMEOUT="${CASE_TIMEOUT:-90}"
 
 # shellcheck source=../../scripts/wine/desktop.sh
@@ -61,9 +67,11 @@ end_case_processes() {
 }
 
 run_case() {  # file
-  local file="$1" name dir rc reason t0 secs
+  local file="$1" name label dir rc reason t0 secs
   name="$(basename "$file" .sh)"
   dir="$RUN_DIR/$name"
+  label="$name"
+  [ "$DESKTOP_ARCH" = win32 ] && label+=" (32-bit)"
   mkdir -p "$dir"
   t0=$(now_ms)
   CASE_NAME="$name" CASE_DIR="$dir" timeout -k 5 "$CASE_TIMEOUT" \
@@ -74,12 +82,12 @@ run_case() {  # file
   reason="$(cat "$dir/reason" 2>/dev/null)"
   [ -n "$reason" ] || reason="$(tail -n 1 "$dir/output" 2>/dev/null)"
   if [ $rc -eq 0 ]; then
-    passed=$((passed + 1)); echo "PASS $name (${secs} s)"
+    passed=$((passed + 1)); echo "PASS $label (${secs} s)"
   elif [ $rc -eq 77 ]; then
-    skipped=$((skipped + 1)); echo "SKIP $name: ${reason:-skipped}"
+    skipped=$((skipped + 1)); echo "SKIP $label: ${reason:-skipped}"
   else
     [ $rc -eq 124 ] && reason="timed out after ${CASE_TIMEOUT} s; ${reason}"
-    failed=$((failed + 1)); echo "FAIL $name: ${reason:-exit code $rc} (${secs} s)"
+    failed=$((failed + 1)); echo "FAIL $label: ${reason:-exit code $rc} (${secs} s)"
     [ "${DESKTOP_TESTS_VERBOSE:-0}" = 1 ] && sed 's/^/    /' "$dir/output"
   fi
 }
@@ -98,6 +106,7 @@ for f in "$DESKTOP_TESTS"/cases/*.sh; do
     for want in "$@"; do [ "$want" = "$n" ] && keep=1; done
     [ $keep = 1 ] || continue
   fi
+  [ "$DESKTOP_ARCH" = win32 ] && [ "$(header "$f" win32)" != yes ] && continue
   cases+=("$f")
 done
 

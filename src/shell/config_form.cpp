@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "resource_ids.h"
 #include "ui/dpi.h"
 #include "shell/run_logged.h"
 #include "ui/exception_guard.h"
@@ -145,7 +146,7 @@ TConfigForm::~TConfigForm() {
 
 void TConfigForm::create(const std::u16string& hotKeyStop) {
   if (createWindow({kConfigFormClass, L"Rimfold", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
-                    kClientWidth, kClientHeight}) != nullptr) {
+                    kClientWidth, kClientHeight, nullptr, IDI_RIMFOLD}) != nullptr) {
     // The designed client size at the window's DPI.
     const int dpi = windowDpi(handle());
     RECT outer{0, 0, scaleToDpi(kClientWidth, dpi), scaleToDpi(kClientHeight, dpi)};

@@ -11,6 +11,13 @@ HINSTANCE moduleInstance() noexcept { return ::GetModuleHandleW(nullptr); }
 // The factory of a self-owned control class sits in the class's extra bytes.
 constexpr int kFactorySlot = 0;
 
+HICON sharedIcon(int id, int metric) noexcept {
+  const int size = ::GetSystemMetrics(metric);
+  // Shared: the system keeps it for as long as the module; the window never destroys it.
+  return static_cast<HICON>(::LoadImageW(moduleInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, size,
+                                         size, LR_SHARED));
+}
+
 bool ensureClassRegistered(const wchar_t* className, WNDPROC proc, UINT classStyle = 0,
                            int classExtra = 0) {
   WNDCLASSEXW existing{};
@@ -42,9 +49,16 @@ WindowBase::~WindowBase() {
 
 HWND WindowBase::createWindow(const CreateParams& params) {
   if (!ensureClassRegistered(params.className, &WindowBase::windowProc)) return nullptr;
-  return ::CreateWindowExW(params.exStyle, params.className, params.title, params.style,
-                           params.x, params.y, params.width, params.height, params.parent, nullptr,
-                           moduleInstance(), this);
+  HWND h = ::CreateWindowExW(params.exStyle, params.className, params.title, params.style,
+                             params.x, params.y, params.width, params.height, params.parent,
+                             nullptr, moduleInstance(), this);
+  if (h != nullptr && params.iconId != 0) {
+    ::SendMessageW(h, WM_SETICON, ICON_BIG,
+                   reinterpret_cast<LPARAM>(sharedIcon(params.iconId, SM_CXICON)));
+    ::SendMessageW(h, WM_SETICON, ICON_SMALL,
+                   reinterpret_cast<LPARAM>(sharedIcon(params.iconId, SM_CXSMICON)));
+  }
+  return h;
 }
 
 bool WindowBase::registerOwnedClass(const wchar_t* className, UINT classStyle, Factory factory) {

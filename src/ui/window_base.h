@@ -44,6 +44,7 @@ class WindowBase {
     DWORD exStyle;
     int x, y, width, height;
     HWND parent = nullptr;  // HWND_MESSAGE for a message-only window
+    int iconId = 0;         // the class's caption and taskbar icon, a resource of the exe
   };
   // Registers the class on first use and creates the window bound to this object.
   // Returns null on failure.

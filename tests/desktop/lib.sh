@@ -362,6 +362,18 @@ open_submenu() {
   fail "no submenu from row $2"
 }
 
+# sign_in_entry: Rimfold's per-user Run value (start at sign-in), empty when there is none.
+sign_in_entry() {
+  "$WINE64" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Rimfold 2>/dev/null |
+    tr -d '\r' | sed -n 's/^ *Rimfold *REG_SZ *//p'
+}
+# wait_sign_in_entry TEXT MS: until the Run value is TEXT (empty: gone).
+wait_sign_in_entry() {
+  local i
+  for ((i = 0; i < $2; i += 50)); do [ "$(sign_in_entry)" = "$1" ] && return 0; sleep 0.05; done
+  check_eq "the sign-in entry" "$1" "$(sign_in_entry)"
+}
+
 # ---- The configuration dialog ----
 
 # Control ids of the dialog (its control table).

@@ -87,6 +87,22 @@ TEST_F(ConfigFormTest, TheWorkAreaCrossStandsWhereTheTableSaysAtTheWindowsDpi) {
   EXPECT_FALSE(shown(TabSheetHotkey));
 }
 
+// The dialog shows the program's icon in its caption and on its taskbar button, not the
+// system's default.
+TEST_F(ConfigFormTest, TheDialogHasTheProgramsIcons) {
+  for (const WPARAM which : {WPARAM{ICON_BIG}, WPARAM{ICON_SMALL}}) {
+    const auto icon = reinterpret_cast<HICON>(::SendMessageW(form_.handle(), WM_GETICON, which, 0));
+    ASSERT_NE(icon, nullptr) << which;
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon, &info)) << which;
+    BITMAP bitmap{};
+    ::GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, ::GetSystemMetrics(which == ICON_BIG ? SM_CXICON : SM_CXSMICON)) << which;
+    ::DeleteObject(info.hbmColor);
+    ::DeleteObject(info.hbmMask);
+  }
+}
+
 TEST_F(ConfigFormTest, ListBoxesFollowTheListsAndTheWidestEntry) {
   ProgramState& c = state_;
   c.lists.ListBoxE.insertUnique(u"A.EXE,");

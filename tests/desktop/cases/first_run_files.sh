@@ -1,5 +1,6 @@
 # desktop: shell
 # fresh: yes
+# win32: yes
 # A first run writes Rimfold.ini byte-exact with the defaults, WorkArea.dat with the
 # monitor's section named after its bounds and work area, and Disable.log holding only
 # its byte-order mark.

@@ -55,10 +55,6 @@ closed_by() {
   wait_gone "$MAIN_HWND" 5000
   [ -s "$dir/Rimfold.ini" ] || fail "Rimfold did not save at the close asked by: $*"
 }
-sign_in_entry() {
-  "$WINE64" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Rimfold 2>/dev/null |
-    tr -d '\r' | sed -n 's/^ *Rimfold *REG_SZ *//p'
-}
 # The products registered under the installer's upgrade code (packed as Windows Installer
 # keeps it).
 products() {
@@ -93,8 +89,7 @@ check_eq "the sign-in entry after the install" "\"$installed_win\"" "$(sign_in_e
 # The tray item of the installed copy switches it off; an upgrade keeps it off.
 open_tray_menu
 menu_click "$MENU_HWND" "$ROW_SIGNIN"
-for ((i = 0; i < 3000; i += 50)); do [ -z "$(sign_in_entry)" ] && break; sleep 0.05; done
-check_eq "the sign-in entry after the tray item" "" "$(sign_in_entry)"
+wait_sign_in_entry "" 3000
 closed_by msiexec /i "$(winpath "$next1")"
 installed_started "after the upgrade"
 check_eq "a setting after the upgrade" 1 "$(ini_value "$dir/Rimfold.ini" Tray MoveWindowSpeed)"
@@ -104,8 +99,7 @@ check_eq "the sign-in entry after the upgrade" "" "$(sign_in_entry)"
 # Switched on again from the tray, it survives the next upgrade.
 open_tray_menu
 menu_click "$MENU_HWND" "$ROW_SIGNIN"
-for ((i = 0; i < 3000; i += 50)); do [ -n "$(sign_in_entry)" ] && break; sleep 0.05; done
-check_eq "the sign-in entry from the tray item" "\"$installed_win\"" "$(sign_in_entry)"
+wait_sign_in_entry "\"$installed_win\"" 3000
 closed_by msiexec /i "$(winpath "$next2")"
 installed_started "after the second upgrade"
 check_eq "the sign-in entry after the second upgrade" "\"$installed_win\"" "$(sign_in_entry)"

@@ -1,5 +1,6 @@
 # desktop: shell
 # fresh: yes
+# win32: yes
 # "/Q" corrects every window that sticks out of the work area (0,0,1920,1060) once and
 # ends by itself: each side, corners (vertical move first), too tall, too wide, and a
 # real program's off-screen window. Excluded windows (by program, class and window key),

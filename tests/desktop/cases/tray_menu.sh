@@ -1,5 +1,6 @@
 # desktop: shell
 # fresh: yes
+# win32: yes
 # The tray menu's commands with real clicks: the drag-full-windows item shows and sets the
 # system value, check and radio choices are written at close and restored at the next
 # start (a stopped state shows the stop icon at once), and while the configuration dialog
@@ -7,7 +8,8 @@
 require_rimfold
 require_xdotool
 # Rows of the menu as Wine shows it (the elevated command is hidden there).
-ROW_STOP=0 ROW_CONFIG=1 ROW_SPEED=2 ROW_DIALOG=3 ROW_RETURN=4 ROW_LIMIT=5 ROW_DRAG=6 ROW_CLOSE=8
+ROW_STOP=0 ROW_CONFIG=1 ROW_SPEED=2 ROW_DIALOG=3 ROW_RETURN=4 ROW_SIGNIN=5 ROW_LIMIT=6 ROW_DRAG=7
+ROW_CLOSE=9
 settings_file '[Tray]\r\nStop=0\r\nMoveWindowSpeed=0\r\nDispDialog=1\r\nConstraints=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
 dir="$DATA_DIR"
 start_resident
@@ -24,6 +26,17 @@ for value in 1 0; do
   for ((i = 0; i < 2000; i += 50)); do [ "$(ctl drag-full-windows)" = "$want" ] && break; sleep 0.05; done
   check_eq "drag-full-windows after the click" "$want" "$(ctl drag-full-windows)"
 done
+
+# Start at sign-in, from the unpacked exe: the item writes the per-user entry naming it, shows
+# it checked, and takes it away again.
+check_eq "the sign-in entry at first" "" "$(sign_in_entry)"
+open_tray_menu
+menu_click "$MENU_HWND" "$ROW_SIGNIN"
+wait_sign_in_entry "\"$(winpath "$RIMFOLD_EXE")\"" 3000
+open_tray_menu
+shot menu-sign-in
+menu_click "$MENU_HWND" "$ROW_SIGNIN"
+wait_sign_in_entry "" 3000
 
 # Choices: inertial movement on, the dialog notice off, windows not put back, the limit
 # 1/3, and stopped.

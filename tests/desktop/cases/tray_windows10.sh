@@ -10,8 +10,8 @@ start_resident
 expect_tray running 5000
 open_tray_menu
 rows=($(menu_rows "$MENU_HWND"))
-check_eq "rows of the menu" 9 "${#rows[@]}"
-open_submenu "$MENU_HWND" 7
+check_eq "rows of the menu" 10 "${#rows[@]}"
+open_submenu "$MENU_HWND" 8
 sub=($(menu_rows "$SUBMENU_HWND"))
 check_eq "display modes" 4 "${#sub[@]}"
 shot display-modes

@@ -29,11 +29,13 @@ lint: native
 	@scripts/check-layers.sh
 	@scripts/run-static-analysis.sh
 
-win32-test: win64
+win32-test: win64 win32
 	@scripts/run-win32-tests.sh
+	@RIMFOLD_WIN32_TEST_BUILD=build/win32 scripts/run-win32-tests.sh
 
 desktop-test: dist
 	@scripts/run-desktop-tests.sh
+	@DESKTOP_ARCH=win32 scripts/run-desktop-tests.sh
 
 fuzz: deps
 	@scripts/run-fuzz.sh

@@ -22,9 +22,11 @@ run_suite "native unit tests" scripts/run-unit-tests.sh
 run_suite "layers (includes follow the folder tree)" scripts/check-layers.sh
 run_suite "static analysis of the core (clang-tidy)" scripts/run-static-analysis.sh
 run_suite "Windows tests under Wine" scripts/run-win32-tests.sh
+run_suite "Windows tests under Wine, 32-bit" env RIMFOLD_WIN32_TEST_BUILD=build/win32 scripts/run-win32-tests.sh
 # The installer case of the desktop suite installs what this makes.
 run_suite "release packages (make dist)" scripts/dist.sh
 run_suite "end-to-end desktop tests" scripts/run-desktop-tests.sh
+run_suite "end-to-end desktop tests, 32-bit Rimfold.exe" env DESKTOP_ARCH=win32 scripts/run-desktop-tests.sh
 run_suite "fuzzing" scripts/run-fuzz.sh
 
 echo

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the Wine-run tests of the win64 build (built by `make win64`) on a fresh Wine
 # "shell" desktop, which is stopped again however the run ends.
-#   RIMFOLD_WIN32_TEST_BUILD   build directory to test (default build/win64)
+#   RIMFOLD_WIN32_TEST_BUILD   build directory to test (default build/win64; build/win32: the
+#                              32-bit programs, under the 32-bit loader in the WoW64 prefix)
 # Extra arguments go to ctest (e.g. -R SecondProcess).
 set -uo pipefail
 cd "$(dirname "$0")/.."

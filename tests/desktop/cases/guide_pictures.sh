@@ -1,8 +1,10 @@
 # desktop: shell
 # fresh: yes
-# The guide's pictures at 100 %: the tray menu and the dialog's three pages, each cut to
-# its window. `make screenshots` writes them into docs/images (GUIDE_IMAGES); in the test
-# run they go with the other screenshots, and each must show its window.
+# The guide's pictures at 100 %: the tray icon with its tooltip, the tray menu, the dialog's
+# three pages (notepad corrected and then added to the exclusions), the countdown box of a
+# display change and the work-area question after it, each cut to its window. `make
+# screenshots` writes them into docs/images (GUIDE_IMAGES); in the test run they go with
+# the other screenshots, and each must show its window.
 require_rimfold
 require_xdotool
 out="${GUIDE_IMAGES:-$DESKTOP_TESTS_SHOTS/guide}"
@@ -12,25 +14,41 @@ mkdir -p "$out"
 picture() {
   local l t r b
   read -r l t r b <<<"$(ctl rect "$2")"
-  (( r - l > 100 && b - t > 100 )) || fail "$1: the window is $l $t $r $b"
+  (( r - l > 100 && b - t > 60 )) || fail "$1: the window is $l $t $r $b"
   import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$out/$1.png" 2>/dev/null ||
     fail "no picture $1"
 }
 
-# A window that stuck out and was put back, so that the processed list shows an entry.
-printf 'w|無題 - メモ帳|Notepad|00CF0000|0|1700,300,400,300|\n' >"$CASE_DIR/windows.txt"
-windows_start "$CASE_DIR/windows.txt"
-w="$(report_hwnd w)"
+# The work-area question is asked only with its notice ticked.
+mkdir -p "$(data_dir)"
+printf '[Message]\r\nEnabled=1\r\n' >"$(data_dir)/WorkArea.dat"
 start_resident
 expect_tray running 5000
-windows_send foreground w
-wait_rect "the window off the right edge" "$w" "1520 300 1920 600" 3000
+# A real program's window off the right edge, put back, so that the processed list shows it.
+start_bg notepad
+pad="$(ctl wait-find Notepad - 10000)" || fail "notepad did not open"
+ctl move "$pad" 1700 300 400 300 || fail "could not move notepad"
+wait_rect "notepad off the right edge" "$pad" "1520 300 1920 600" 5000
+
+# The icon and its tooltip, in the corner of the taskbar.
+xdotool mousemove "$TRAY_X" "$TRAY_Y"
+wait_tray_tip "Rimfold" 3000
+for ((i = 0; i < 3000; i += 50)); do [ -n "$(ctl find tooltips_class32 Rimfold 2>/dev/null)" ] && break; sleep 0.05; done
+sleep 0.3
+x0=$((TRAY_X - 200)) y0=$((TRAY_Y - 36))
+import -window root -crop "$((1920 - x0))x$((1080 - y0))+$x0+$y0" +repage "$out/tray-icon.png" 2>/dev/null ||
+  fail "no picture tray-icon"
 
 open_tray_menu
 picture tray-menu "$MENU_HWND"
 dismiss_tray_menu
 open_config
 activate_config
+# notepad's program key, the third row, added to the exclusions.
+keys alt+p
+click_rect "$(ctl item-rect "$(dlg $ID_LIST_E)" 2)"
+keys alt+a
+check_eq "the exclusion" "NOTEPAD.EXE," "$(ctl items "$(dlg $ID_LIST_D)" | head -n 1)"
 for page in "p exclusions 0" "k work-area 1" "h hotkey 2"; do
   read -r key name index <<<"$page"
   keys "alt+$key"
@@ -38,5 +56,19 @@ for page in "p exclusions 0" "k work-area 1" "h hotkey 2"; do
   sleep 0.3
   picture "page-$name" "$CONFIG"
 done
+ctl close "$CONFIG" || fail "WM_CLOSE not posted to the dialog"
+wait_dialog_hidden 3000
+
+# A display change: the countdown box, then the question.
+set_mode 1280 1024
+box="$(wait_box "Rimfold - (10秒)" 5000)"
+sleep 0.3
+picture box-countdown "$box"
+click_rect "$(ctl rect "$(ctl child "$box" 1)")"
+question="$(wait_box "Rimfold - 作業領域の確認" 5000)"
+sleep 0.3
+picture box-work-area "$question"
+ctl command "$question" 7 || fail "could not answer No"
+wait_gone "$question" 3000
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the Wine-run tests of the win64 build (built by `make win64`) on a fresh Wine
-# "shell" desktop, which is stopped again however the run ends.
+# "shell" desktop, which is stopped again however the run ends; a whole run of the 64-bit
+# build then runs the contract suite once more on the two-monitor desktop.
 #   RIMFOLD_WIN32_TEST_BUILD   build directory to test (default build/win64; build/win32: the
 #                              32-bit programs, under the 32-bit loader in the WoW64 prefix)
 # Extra arguments go to ctest (e.g. -R SecondProcess).
@@ -46,4 +47,18 @@ if [ $rc -ne 0 ]; then
   grep -B2 -A12 -E "Failure|\*\*\*Failed|Timeout|Exception" "$log" | head -150
 fi
 grep -E "tests passed|No tests were found" "$log" || { echo "ctest gave no summary (see $log)"; rc=1; }
+
+# The contract suite again on two monitors (the Xorg desktop with the second on the right),
+# for the 64-bit build of a whole run.
+if [ $# -eq 0 ] && [ "$build" = build/win64 ]; then
+  wine_desktop_stop
+  if wine_desktop_start monitors right; then
+    log2="$build/win32-tests-two-monitors.log"
+    ctest --test-dir "$build" --output-on-failure --no-tests=error --timeout 120 \
+      -R '^Real/WindowManagerContract' >"$log2" 2>&1 || { rc=1; grep -B2 -A12 "Failure" "$log2" | head -80; }
+    echo "two monitors: $(grep -E "tests passed" "$log2" || echo "no summary (see $log2)")"
+  else
+    echo "two monitors: the desktop did not start"; rc=1
+  fi
+fi
 exit $rc

@@ -9,6 +9,7 @@
 #include "engine/drag_features.h"
 #include "engine/event_driver.h"
 #include "fake/fake_desktop.h"
+#include "tables_from_monitors.h"
 
 namespace rimfold {
 namespace {
@@ -53,15 +54,7 @@ struct Rig {
 
   // The allowed areas start as the monitors' work areas, as after start-up.
   void useMonitors(const std::vector<FakeMonitor>& list) {
-    d.setMonitors(list);
-    monitors.refresh();
-    config.tables.GMonitorCount = monitors.count();
-    for (int i = 0; i < monitors.count() && i < kMaxMonitors; ++i) {
-      MonitorInfo info;
-      if (!monitors.info(i, info)) continue;
-      config.tables.MWorkArea[static_cast<std::size_t>(i)] = {info.work.Top, info.work.Bottom,
-                                                       info.work.Left, info.work.Right};
-    }
+    test::tablesFromMonitors(d, monitors, config.tables, list);
   }
 
   Hwnd addWindow(const TRect& r, const std::function<void(FakeWindow&)>& tweak = {}) {

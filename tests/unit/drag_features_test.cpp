@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fake/fake_desktop.h"
+#include "tables_from_monitors.h"
 
 namespace rimfold {
 namespace {
@@ -23,14 +24,7 @@ struct DragRig {
   explicit DragRig(bool twoMonitors = false) {
     std::vector<FakeMonitor> list = {{0, {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true}};
     if (twoMonitors) list.push_back({0, {-1280, 0, 0, 1024}, {-1280, 0, 0, 984}, false});
-    d.setMonitors(list);
-    monitors.refresh();
-    config.tables.GMonitorCount = monitors.count();
-    for (int i = 0; i < monitors.count(); ++i) {
-      MonitorInfo info;
-      monitors.info(i, info);
-      config.tables.MWorkArea[static_cast<std::size_t>(i)] = edgesOf(info.work);
-    }
+    test::tablesFromMonitors(d, monitors, config.tables, list);
     FakeProcess app;
     app.moduleFileName = u"C:\\Apps\\app.exe";
     d.setProcess(kPid, app);

@@ -1,4 +1,5 @@
-// Pins the Win32 behaviours the fake desktop copies, so that engine tests rest on them.
+// The fake desktop's own behaviours, beyond the contract suite it shares with the real one
+// (tests/contract): its metrics, parked windows, Z-order, moves and files.
 #include "fake/fake_desktop.h"
 
 #include <gtest/gtest.h>
@@ -19,48 +20,7 @@ struct TwoMonitors : ::testing::Test {
   }
 };
 
-TEST_F(TwoMonitors, MonitorFromPointTreatsRightAndBottomEdgesAsOutside) {
-  struct Case {
-    TPoint p;
-    MonitorDefault fallback;
-    int expected;  // 0 none, 1 left, 2 main
-  } cases[] = {
-      {{0, 0}, MonitorDefault::Null, 2},         // left edge of main belongs to main
-      {{-1, 0}, MonitorDefault::Null, 1},        // last column of left
-      {{-1280, 1023}, MonitorDefault::Null, 1},  // bottom-left pixel of left
-      {{-1280, 1024}, MonitorDefault::Null, 0},  // bottom edge of left: outside
-      {{1920, 500}, MonitorDefault::Null, 0},    // right edge of main: outside
-      {{1919, 1079}, MonitorDefault::Null, 2},
-      {{1920, 500}, MonitorDefault::Nearest, 2},
-      {{-5000, 10}, MonitorDefault::Nearest, 1},
-      {{-100, 1050}, MonitorDefault::Nearest, 1},  // 27 below left, 100 left of main
-      {{-10, 1050}, MonitorDefault::Nearest, 2},   // 27 below left, 10 left of main
-  };
-  for (const auto& c : cases) {
-    const Hmonitor want = c.expected == 0 ? 0 : c.expected == 1 ? left : main;
-    EXPECT_EQ(d.monitorFromPoint(c.p, c.fallback), want) << c.p.X << "," << c.p.Y;
-  }
-}
 
-TEST_F(TwoMonitors, MonitorFromWindowTakesLargestIntersectionThenNearest) {
-  struct Case {
-    TRect r;
-    MonitorDefault fallback;
-    int expected;
-  } cases[] = {
-      {{-300, 100, 100, 400}, MonitorDefault::Null, 1},     // 300 on left, 100 on main
-      {{-100, 100, 300, 400}, MonitorDefault::Null, 2},
-      {{2000, 100, 2400, 400}, MonitorDefault::Null, 0},    // beyond the right
-      {{2000, 100, 2400, 400}, MonitorDefault::Nearest, 2},
-      {{-2000, 1200, -1500, 1400}, MonitorDefault::Nearest, 1},
-      {{1920, 0, 2000, 100}, MonitorDefault::Null, 0},      // touches main's right edge
-  };
-  for (const auto& c : cases) {
-    const Hwnd w = d.addWindow({.rect = c.r});
-    const Hmonitor want = c.expected == 0 ? 0 : c.expected == 1 ? left : main;
-    EXPECT_EQ(d.monitorFromWindow(w, c.fallback), want) << c.r.Left << "," << c.r.Top;
-  }
-}
 
 TEST_F(TwoMonitors, MetricsAndWorkAreaFollowThePrimaryAndTheUnion) {
   TRect work;

@@ -10,6 +10,7 @@
 #include "engine/drag_features.h"
 #include "engine/window_ops.h"
 #include "fake/fake_desktop.h"
+#include "tables_from_monitors.h"
 
 namespace rimfold {
 namespace {
@@ -37,14 +38,7 @@ struct Rig {
     d.setSystemMetric(kSmCySize, 20);
     d.setSystemMetric(kSmCyFrame, 4);
     d.setProcess(kPid, {.moduleFileName = u"C:\\Apps\\app.exe"});
-    d.setMonitors(list);
-    monitors.refresh();
-    state.tables.GMonitorCount = monitors.count();
-    for (int i = 0; i < monitors.count(); ++i) {
-      MonitorInfo info;
-      monitors.info(i, info);
-      state.tables.MWorkArea[static_cast<std::size_t>(i)] = edgesOf(info.work);
-    }
+    test::tablesFromMonitors(d, monitors, state.tables, list);
   }
   // A window the user sees at frame.
   Hwnd add(const TRect& frame, const std::function<void(FakeWindow&)>& tweak = {}) {

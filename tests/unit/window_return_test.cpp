@@ -9,6 +9,7 @@
 #include "engine/correction.h"
 #include "engine/window_return.h"
 #include "fake/fake_desktop.h"
+#include "tables_from_monitors.h"
 #include "settings/window_lists.h"
 
 namespace rimfold {
@@ -39,14 +40,7 @@ struct Rig {
 
   // The tables follow the monitors, and the records the layout, as after a display change.
   void useMonitors(const std::vector<FakeMonitor>& list, bool putBack = true) {
-    d.setMonitors(list);
-    monitors.refresh();
-    for (int i = 0; i < monitors.count(); ++i) {
-      const FakeMonitor& m = list[static_cast<std::size_t>(i)];
-      const TRect work = m.work == TRect{} ? m.bounds : m.work;
-      state.tables.MWorkArea[static_cast<std::size_t>(i)] = {work.Top, work.Bottom, work.Left, work.Right};
-    }
-    state.tables.GMonitorCount = monitors.count();
+    test::tablesFromMonitors(d, monitors, state.tables, list);
     places.enter(monitors, [this](Hwnd w, WindowIdentity& id) { return engine.mayReturn(w, id); }, putBack);
   }
   // One sweep as the event driver runs it: records, and corrects what sticks out.

@@ -1,6 +1,6 @@
-// What the fake desktop copies from user32, pinned on the real thing: monitors on their
-// exclusive edges, the shell desktop's work area, parked minimized windows, Z-order of
-// the enumeration, the 260-unit text buffer and the window state queries.
+// The real window manager where it goes beyond the contract suite (tests/contract), which
+// holds the rules the fake shares with it: Wine's own figures (the shell desktop's work
+// area, the parked and maximized rectangles), children and point queries, threads.
 #include <windows.h>
 
 #include <algorithm>
@@ -106,46 +106,7 @@ TEST_F(WindowManagerTest, NoVisibleFrameOrCloakWithoutAWindowManager) {
   EXPECT_FALSE(windows.isCloaked(fromHwnd(w.hwnd())));
 }
 
-TEST_F(WindowManagerTest, MonitorFromPointTreatsRightAndBottomEdgesAsOutside) {
-  struct Case {
-    TPoint point;
-    MonitorDefault fallback;
-    bool onMonitor;
-  };
-  const Case cases[] = {
-      {{0, 0}, MonitorDefault::Null, true},
-      {{1919, 1079}, MonitorDefault::Null, true},  // last pixel inside
-      {{960, 540}, MonitorDefault::Null, true},
-      {{1920, 500}, MonitorDefault::Null, false},  // on the right edge
-      {{500, 1080}, MonitorDefault::Null, false},  // on the bottom edge
-      {{1920, 1080}, MonitorDefault::Null, false},
-      {{-1, 0}, MonitorDefault::Null, false},
-      {{0, -1}, MonitorDefault::Null, false},
-      {{9000, 9000}, MonitorDefault::Null, false},
-      {{9000, 9000}, MonitorDefault::Nearest, true},  // far away: the nearest one
-      {{-9000, 500}, MonitorDefault::Nearest, true},
-      {{1920, 500}, MonitorDefault::Nearest, true},
-  };
-  Hmonitor m = onlyMonitor();
-  ASSERT_NE(m, 0u);
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "point " << c.point.X << "," << c.point.Y
-                                    << (c.fallback == MonitorDefault::Null ? " null" : " nearest"));
-    EXPECT_EQ(windows.monitorFromPoint(c.point, c.fallback), c.onMonitor ? m : 0u);
-  }
-}
 
-TEST_F(WindowManagerTest, MonitorFromWindowOfAGoneWindowFollowsTheFallback) {
-  Hmonitor m = onlyMonitor();
-  Hwnd gone;
-  {
-    OwnWindow w;
-    gone = w.handle();
-    EXPECT_EQ(windows.monitorFromWindow(gone, MonitorDefault::Null), m);
-  }
-  EXPECT_EQ(windows.monitorFromWindow(gone, MonitorDefault::Null), 0u);
-  EXPECT_EQ(windows.monitorFromWindow(gone, MonitorDefault::Nearest), m);
-}
 
 TEST_F(WindowManagerTest, WindowStatesAndRectangles) {
   struct Case {
@@ -186,42 +147,8 @@ TEST_F(WindowManagerTest, WindowStatesAndRectangles) {
   }
 }
 
-TEST_F(WindowManagerTest, DisabledWindowReportsItInStateAndStyle) {
-  OwnWindow w;
-  EXPECT_TRUE(windows.isWindowEnabled(w.handle()));
-  EXPECT_EQ(windows.getStyle(w.handle()) & kWsDisabled, 0u);
-  ::EnableWindow(w.hwnd(), FALSE);
-  EXPECT_FALSE(windows.isWindowEnabled(w.handle()));
-  EXPECT_NE(windows.getStyle(w.handle()) & kWsDisabled, 0u);
-}
 
-TEST_F(WindowManagerTest, EnumWindowsReportsTopmostFirstThenZOrder) {
-  OwnWindow bottom(OwnWindowDesc{.title = L"z bottom"});
-  OwnWindow middle(OwnWindowDesc{.title = L"z middle"});
-  OwnWindowDesc topmostDesc{.title = L"z topmost"};
-  topmostDesc.exStyle = WS_EX_TOPMOST;
-  OwnWindow topmost(topmostDesc);
-  OwnWindow hidden(OwnWindowDesc{.title = L"z hidden", .show = -1});
 
-  std::vector<Hwnd> order = zOrder();
-  EXPECT_LT(indexIn(order, topmost.handle()), indexIn(order, middle.handle()));
-  EXPECT_LT(indexIn(order, middle.handle()), indexIn(order, bottom.handle()));
-  EXPECT_GE(indexIn(order, hidden.handle()), 0) << "hidden windows are enumerated too";
-  EXPECT_NE(windows.getExStyle(topmost.handle()) & kWsExTopmost, 0u);
-
-  // Raising the bottom one puts it above the other normal window, still below topmost.
-  ::SetWindowPos(bottom.hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  order = zOrder();
-  EXPECT_LT(indexIn(order, topmost.handle()), indexIn(order, bottom.handle()));
-  EXPECT_LT(indexIn(order, bottom.handle()), indexIn(order, middle.handle()));
-}
-
-TEST_F(WindowManagerTest, EnumWindowsStopsWhenTheCallbackSaysSo) {
-  OwnWindow a, b;
-  int visited = 0;
-  windows.enumWindows([&](Hwnd) { return ++visited < 2; });
-  EXPECT_EQ(visited, 2);
-}
 
 TEST_F(WindowManagerTest, EnumWindowsPassesAnExceptionOnAfterTheCall) {
   OwnWindow a;
@@ -229,55 +156,9 @@ TEST_F(WindowManagerTest, EnumWindowsPassesAnExceptionOnAfterTheCall) {
                std::runtime_error);
 }
 
-TEST_F(WindowManagerTest, TextIsReadThroughA260UnitBuffer) {
-  struct Case {
-    std::size_t length;
-    std::size_t read;
-  };
-  const Case cases[] = {{0, 0}, {1, 1}, {258, 258}, {259, 259}, {260, 259}, {300, 259}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "title of " << c.length);
-    std::wstring title;
-    for (std::size_t i = 0; i < c.length; ++i) title += static_cast<wchar_t>(L'A' + i % 26);
-    OwnWindow w(OwnWindowDesc{.title = title});
-    EXPECT_EQ(windows.getWindowTextLength(w.handle()), static_cast<int>(c.length));
-    std::u16string text = windows.getWindowText(w.handle());
-    EXPECT_EQ(text.size(), c.read);
-    EXPECT_EQ(text, fromWide(title).substr(0, c.read));
-    EXPECT_EQ(windows.getClassName(w.handle()), fromWide(kOwnWindowClass));
-  }
-}
 
-TEST_F(WindowManagerTest, TextKeepsNonAsciiUnits) {
-  const std::wstring title = L"\u65e5\u672c\u8a9e \U0001F600 caf\u00e9";
-  OwnWindow w(OwnWindowDesc{.title = title});
-  EXPECT_EQ(windows.getWindowText(w.handle()), fromWide(title));
-}
 
-TEST_F(WindowManagerTest, QueriesOfAGoneWindowFail) {
-  Hwnd gone;
-  { gone = OwnWindow().handle(); }
-  TRect r{1, 2, 3, 4};
-  EXPECT_FALSE(windows.getWindowRect(gone, r));
-  EXPECT_EQ(r, (TRect{1, 2, 3, 4}));
-  EXPECT_FALSE(windows.isWindowVisible(gone));
-  EXPECT_EQ(windows.getWindowTextLength(gone), 0);
-  EXPECT_EQ(windows.getWindowText(gone), u"");
-  EXPECT_EQ(windows.getClassName(gone), u"");
-  EXPECT_EQ(windows.getWindowThreadProcessId(gone, nullptr), 0u);
-  EXPECT_FALSE(windows.moveWindow(gone, WindowBox{0, 0, 100, 100}, true));
-}
 
-TEST_F(WindowManagerTest, MoveWindowTakesLeftTopWidthHeight) {
-  OwnWindow w;
-  const WindowBox boxes[] = {{10, 20, 300, 200}, {-50, 900, 640, 400}, {1800, -10, 500, 300}};
-  for (const WindowBox& box : boxes) {
-    ASSERT_TRUE(windows.moveWindow(w.handle(), box, true));
-    TRect r;
-    ASSERT_TRUE(windows.getWindowRect(w.handle(), r));
-    EXPECT_EQ(r, (TRect{box.Left, box.Top, box.Left + box.Width, box.Top + box.Height}));
-  }
-}
 
 TEST_F(WindowManagerTest, ChildWindowsParentsAndPointQueries) {
   OwnWindow parent(OwnWindowDesc{.rect = {200, 200, 800, 700}});

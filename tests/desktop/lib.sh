@@ -291,15 +291,32 @@ open_tray_menu() {
     { tray_click 3; MENU_HWND="$(ctl wait-find "#32768" - 3000)"; } ||
     fail "no menu after two right-clicks on the icon"
   xdotool mousemove 600 400
-  sleep 0.3
+  wait_menu_painted "$MENU_HWND"
+}
+
+# wait_menu_painted HWND: until the shown menu has rows of text on the screen.
+wait_menu_painted() {
+  local i
+  for ((i = 0; i < 3000; i += 50)); do
+    [ -n "$(menu_rows "$1" 2>/dev/null | head -n 1)" ] && return 0
+    sleep 0.05
+  done
+  fail "menu $1 not painted within 3000 ms"
+}
+
+# pixel X Y: the colour of one pixel of the screen.
+pixel() {
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | awk 'NR == 2 { print $3 }'
 }
 
 # dismiss_tray_menu: a click beside the open menu closes it. Wine closes the menu on the
 # press and the release then reaches no window, so the system keeps the left button down
 # (GetAsyncKeyState) until the next full click: one more on the empty desktop.
 dismiss_tray_menu() {
+  local i
   xdotool mousemove 300 600 click 1
-  sleep 0.2
+  for ((i = 0; i < 2000; i += 50)); do [ -z "$(menu_window)" ] && break; sleep 0.05; done
+  [ -z "$(menu_window)" ] || fail "the menu stayed after a click beside it"
   xdotool click 1
 }
 
@@ -336,9 +353,23 @@ menu_click() {
   y="${rows[$2]:-}"
   [ -n "$y" ] || fail "the menu has no row $2 (rows: ${rows[*]})"
   read -r l t r b <<<"$(ctl rect "$1")"
-  xdotool mousemove $((l + 40)) "$y"
-  sleep 0.3
+  wait_row_highlighted "$1" $((l + 40)) "$y" "$2"
   xdotool click 1
+}
+
+# wait_row_highlighted HWND X Y N: moves the pointer onto row N and waits until the menu
+# shows it highlighted (the row's left margin changes colour), so that the click lands on a
+# menu that has seen the pointer arrive.
+wait_row_highlighted() {
+  local l t r b before i
+  read -r l t r b <<<"$(ctl rect "$1")"
+  before="$(pixel $((l + 6)) "$3")"
+  xdotool mousemove "$2" "$3"
+  for ((i = 0; i < 2000; i += 50)); do
+    [ "$(pixel $((l + 6)) "$3")" != "$before" ] && return 0
+    sleep 0.05
+  done
+  fail "row $4 of menu $1 not highlighted within 2000 ms"
 }
 
 # open_submenu HWND N: hovers row N of the menu; sets SUBMENU_HWND once its submenu shows.
@@ -354,7 +385,7 @@ open_submenu() {
       SUBMENU_HWND="$h"
       # Along the row into the submenu, so that it stays open.
       xdotool mousemove $((r - 10)) "${rows[$2]}"
-      sleep 0.3
+      wait_menu_painted "$SUBMENU_HWND"
       return 0
     fi
     sleep 0.05
@@ -419,7 +450,9 @@ activate_config() {
   local xwin
   xwin="$(xdotool search --onlyvisible --name '^Rimfold$' 2>/dev/null | head -n 1)"
   [ -n "$xwin" ] && xdotool windowfocus "$xwin" 2>/dev/null
-  sleep 0.2
+  local i
+  for ((i = 0; i < 2000; i += 50)); do [ "$(ctl foreground)" = "$CONFIG" ] && return 0; sleep 0.05; done
+  fail "the dialog did not come to the front within 2000 ms"
 }
 
 # click_rect "l t r b" [xdotool click args...]: a click in the middle of a rectangle.

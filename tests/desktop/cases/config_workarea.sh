@@ -70,20 +70,20 @@ check_eq "defaults" "0 1060 0 1920" "$(edges)"
 check_eq "stored defaults" 0 "$(ini_value "$dir/WorkArea.dat" "$section" Top)"
 
 # The drop-down menu: its rows are the border preset, then 1 .. 9 pixels.
-preset() {
-  local l t r b
+preset() {  # ROW "EDGES": the row chosen, then until the edits show those edges
+  local l t r b i
   read -r l t r b <<<"$(ctl button-rect "$(dlg $ID_TOOLBAR_AREA)" $ID_DEFAULTS)"
   xdotool mousemove $((r - 4)) $(( (t + b) / 2 )) click 1
   MENU_HWND="$(ctl wait-find "#32768" - 3000)" || fail "no preset menu"
-  sleep 0.3
+  wait_menu_painted "$MENU_HWND"
   [ "$1" = 3 ] && shot presets
   menu_click "$MENU_HWND" "$1"
-  sleep 0.4
+  for ((i = 0; i < 3000; i += 50)); do [ "$(edges)" = "$2" ] && break; sleep 0.05; done
 }
-preset 3
+preset 3 "-3 1063 -3 1923"
 check_eq "3-pixel preset" "-3 1063 -3 1923" "$(edges)"
-preset 0
 # SPI_GETBORDER is 1 on this (Windows 7) prefix.
+preset 0 "-1 1061 -1 1921"
 check_eq "border preset" "-1 1061 -1 1921" "$(edges)"
 check_eq "stored border preset" 1921 "$(ini_value "$dir/WorkArea.dat" "$section" Right)"
 

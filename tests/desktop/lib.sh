@@ -304,6 +304,19 @@ wait_menu_painted() {
   fail "menu $1 not painted within 3000 ms"
 }
 
+# wait_still HWND: until the window looks the same on two screen reads in a row (painted).
+wait_still() {
+  local l t r b last="" now i
+  read -r l t r b <<<"$(ctl rect "$1")" || fail "window $1 is gone"
+  for ((i = 0; i < 3000; i += 100)); do
+    now="$(import -window root -crop "$((r - l))x$((b - t))+$l+$t" rgb:- 2>/dev/null | md5sum)"
+    [ "$now" = "$last" ] && return 0
+    last="$now"
+    sleep 0.1
+  done
+  fail "window $1 still changing after 3000 ms"
+}
+
 # pixel X Y: the colour of one pixel of the screen.
 pixel() {
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | awk 'NR == 2 { print $3 }'
@@ -313,11 +326,16 @@ pixel() {
 # press and the release then reaches no window, so the system keeps the left button down
 # (GetAsyncKeyState) until the next full click: one more on the empty desktop.
 dismiss_tray_menu() {
-  local i
   xdotool mousemove 300 600 click 1
-  for ((i = 0; i < 2000; i += 50)); do [ -z "$(menu_window)" ] && break; sleep 0.05; done
-  [ -z "$(menu_window)" ] || fail "the menu stayed after a click beside it"
+  wait_menu_gone 2000
   xdotool click 1
+}
+
+# wait_menu_gone MS: until no popup menu is shown.
+wait_menu_gone() {
+  local i
+  for ((i = 0; i < $1; i += 50)); do [ -z "$(menu_window)" ] && return 0; sleep 0.05; done
+  fail "a menu still shown after $1 ms"
 }
 
 # expect_no_menu MS: no popup menu shows within MS.

@@ -43,7 +43,7 @@ nudge_w() {
 }
 windows_send move w 1750 300 400 300
 nudge_w
-sleep 1.5
+quiet_wait
 expect_rect "the excluded window" "$w" "1750 300 2150 600"
 
 # Delete it again: corrected once more.
@@ -76,7 +76,7 @@ check_eq "maximized switch" "1 0" "$(button_state $ID_TOOLBAR_EXE $ID_MAX)"
 check_eq "desktop switch" "1 1" "$(button_state $ID_TOOLBAR_EXE $ID_DESKTOP)"
 windows_send move v 2500 300 400 300
 windows_send foreground v
-sleep 1.5
+quiet_wait
 expect_rect "a window on no monitor, the switch down" "$v" "2500 300 2900 600"
 activate_config
 keys Escape

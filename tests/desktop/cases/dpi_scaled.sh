@@ -17,7 +17,7 @@ open_tray_menu
 check_eq "menu rows" 10 "$(menu_rows "$MENU_HWND" | wc -l)"
 shot menu
 xdotool mousemove 300 300 click 1
-sleep 0.3
+wait_menu_gone 2000
 
 read -r wl wt wr wb <<<"$(ctl workarea)"
 windows_send foreground w

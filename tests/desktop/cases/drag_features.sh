@@ -22,11 +22,11 @@ wait_rect "fast drag" "$(report_hwnd fast)" "1520 300 1920 600" 3000
 # fast drag's start and time still at hand.
 windows_send move lone 550 300 400 300
 windows_send event lone 0x000B
-sleep 1
+quiet_wait
 expect_rect "a drag end without its start" "$(report_hwnd lone)" "550 300 950 600"
 # 100 px in 800 ms: too slow to throw.
 windows_send drag slow 600 300 400 300 800
-sleep 1
+quiet_wait
 expect_rect "slow drag" "$(report_hwnd slow)" "600 300 1000 600"
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000

@@ -36,8 +36,8 @@ wait_rect "notepad off the right edge" "$pad" "1520 300 1920 600" 5000
 # The icon and its tooltip, in the corner of the taskbar.
 xdotool mousemove "$TRAY_X" "$TRAY_Y"
 wait_tray_tip "Rimfold" 3000
-for ((i = 0; i < 3000; i += 50)); do [ -n "$(ctl find tooltips_class32 Rimfold 2>/dev/null)" ] && break; sleep 0.05; done
-sleep 0.3
+tip="$(ctl wait-find tooltips_class32 - 3000)" || fail "no tooltip over the icon"
+wait_still "$tip"
 x0=$((TRAY_X - 200)) y0=$((TRAY_Y - 36))
 import -window root -crop "$((1920 - x0))x$((1080 - y0))+$x0+$y0" +repage "$out/tray-icon.png" 2>/dev/null ||
   fail "no picture tray-icon"
@@ -56,7 +56,7 @@ for page in "p exclusions 0" "k work-area 1" "h hotkey 2"; do
   read -r key name index <<<"$page"
   keys "alt+$key"
   check_eq "page after Alt+$key" "$index" "$(ctl selected "$(dlg $ID_PAGES)")"
-  sleep 0.3
+  wait_still "$CONFIG"
   picture "page-$name" "$CONFIG"
 done
 ctl close "$CONFIG" || fail "WM_CLOSE not posted to the dialog"
@@ -65,11 +65,11 @@ wait_dialog_hidden 3000
 # A display change: the countdown box, then the question.
 set_mode 1280 1024
 box="$(wait_box "Rimfold - (10秒)" 5000)"
-sleep 0.3
+wait_still "$box"
 picture box-countdown "$box"
 click_rect "$(ctl rect "$(ctl child "$box" 1)")"
 question="$(wait_box "Rimfold - 作業領域の確認" 5000)"
-sleep 0.3
+wait_still "$question"
 picture box-work-area "$question"
 ctl command "$question" 7 || fail "could not answer No"
 wait_gone "$question" 3000

@@ -13,20 +13,20 @@ start_resident
 wait_hotkey_taken 3 0x53 3000
 
 xdotool key ctrl+alt+s
-sleep 0.5
+expect_tray stopped 3000
 windows_send move w 1800 300 400 300
 windows_send foreground w
-sleep 1.5
+quiet_wait
 expect_rect "off-screen window while stopped by the hotkey" "$w" "1800 300 2200 600"
 
 xdotool key ctrl+alt+s
-sleep 0.5
+expect_tray running 3000
 windows_send foreground w
 windows_send create "n|New|RfCase|00CF0000|0|600,600,200,100|"
 wait_rect "corrected after resuming" "$w" "1520 300 1920 600" 3000
 
 xdotool key ctrl+alt+s
-sleep 0.5
+expect_tray stopped 3000
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000
 grep -q $'^Stop=1\r$' "$dir/Rimfold.ini" || fail "stop state not written: $(tr '\r\n' '  ' <"$dir/Rimfold.ini")"
@@ -36,10 +36,11 @@ grep -q $'^Stop=Ctrl+Alt+S\r$' "$dir/Rimfold.ini" || fail "hotkey text not kept"
 settings_file '[Tray]\r\nStop=0\r\n[Key]\r\nStop=Ctrl+Nonsense\r\n'
 start_resident
 expect_tray running 5000
-sleep 1  # past the start, where a parsable text would have been registered
+wait_started  # past the start, where a parsable text would have been registered
 ctl hotkey-taken 3 0x53 && fail "an unparsable text registered a hotkey"
 xdotool key ctrl+alt+s
-sleep 0.5
+quiet_wait  # it must not stop: only time can tell
+expect_tray running 500
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000
 grep -q $'^Stop=0\r$' "$dir/Rimfold.ini" || fail "an unparsable hotkey changed the state"

@@ -11,7 +11,7 @@ start_resident
 windows_send move w 1800 300 400 300
 windows_send foreground w
 windows_send create "n|New|RfCase|00CF0000|0|-100,100,300,200|"
-sleep 1.5
+quiet_wait
 expect_rect "moved window while stopped" "$w" "1800 300 2200 600"
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000

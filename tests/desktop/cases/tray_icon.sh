@@ -10,7 +10,7 @@ start_resident
 wait_hotkey_taken 3 0x53 3000
 expect_tray running 5000
 xdotool mousemove "$TRAY_X" "$TRAY_Y"
-sleep 1.2
+ctl wait-find tooltips_class32 - 3000 >/dev/null || fail "no tooltip over the icon"
 shot tooltip
 
 open_tray_menu

@@ -42,20 +42,20 @@ wait_sign_in_entry "" 3000
 # 1/3, and stopped.
 open_tray_menu
 menu_click "$MENU_HWND" "$ROW_SPEED"
-sleep 0.3
+wait_menu_gone 2000
 open_tray_menu
 menu_click "$MENU_HWND" "$ROW_DIALOG"
-sleep 0.3
+wait_menu_gone 2000
 open_tray_menu
 menu_click "$MENU_HWND" "$ROW_RETURN"
-sleep 0.3
+wait_menu_gone 2000
 open_tray_menu
 open_submenu "$MENU_HWND" "$ROW_LIMIT"
 sub=($(menu_rows "$SUBMENU_HWND"))
 check_eq "rows of the limit submenu" 4 "${#sub[@]}"
 shot submenu
 menu_click "$SUBMENU_HWND" 2
-sleep 0.3
+wait_menu_gone 2000
 open_tray_menu
 menu_click "$MENU_HWND" "$ROW_STOP"
 expect_tray stopped 2000
@@ -67,10 +67,12 @@ config="$(ctl wait-find TConfigForm Rimfold 3000)" || fail "the dialog did not s
 shot dialog
 tray_click 3
 expect_no_menu 1000
+# Neither may change the state: only time can tell.
 tray_click 1 2
-sleep 0.5
+quiet_wait
+expect_tray stopped 500
 xdotool key ctrl+alt+s
-sleep 0.5
+quiet_wait
 expect_tray stopped 500
 ctl close "$config" || fail "WM_CLOSE not posted to the dialog"
 for ((i = 0; i < 2000; i += 50)); do [ "$(ctl state "$config" | cut -d' ' -f2)" = 0 ] && break; sleep 0.05; done
@@ -98,8 +100,9 @@ open_submenu "$MENU_HWND" "$ROW_LIMIT"
 shot submenu-restored
 xdotool key Escape
 xdotool mousemove 400 400 click 1
-sleep 0.3
+for ((i = 0; i < 1000; i += 50)); do [ -z "$(menu_window)" ] && break; sleep 0.05; done
 [ -z "$(menu_window)" ] || xdotool mousemove 400 400 click 1
+wait_menu_gone 2000
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000
 ini="$(tr -d '\r' <"$dir/Rimfold.ini")"

@@ -17,7 +17,7 @@ check_eq "display modes" 4 "${#sub[@]}"
 shot display-modes
 # DisplaySwitch.exe does not exist under Wine: choosing a mode does nothing, and says nothing.
 menu_click "$SUBMENU_HWND" 0
-sleep 1
+quiet_wait
 [ -z "$(ctl find '#32770' -)" ] || fail "a message box appeared"
 kill -0 "$RIMFOLD_PID" 2>/dev/null || fail "Rimfold ended"
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"

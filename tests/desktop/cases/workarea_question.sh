@@ -59,7 +59,7 @@ nudge() {  # w to the front and moved: a sweep follows at the next tick, when ti
   windows_send event w 0x800B
 }
 nudge 1700
-sleep 1.5
+quiet_wait
 expect_rect "no correction while the dialog is open" "$W" "1700 300 2200 600"
 ctl close "$CONFIG" || fail "WM_CLOSE not posted to the dialog"
 wait_dialog_hidden 2000

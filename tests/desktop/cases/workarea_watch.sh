@@ -35,7 +35,7 @@ click_rect "$(ctl rect "$(ctl child "$box" 7)")"
 # box here (the exe of b8c86ab alike): the bound is for that, not for Rimfold.
 wait_gone "$box" 4000
 ctl setting-change 0x2F
-sleep 1.5
+quiet_wait
 check_eq "a second question about the same change" "" "$(ctl find "#32770" - 2>/dev/null)"
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000

@@ -53,10 +53,19 @@ ctl hotkey-taken 3 0x53 && fail "a hotkey is still registered after Esc"
 open_config
 activate_config
 keys alt+p
+# size_becomes "W H": until the dialog has that outer size (the drag's end applied).
+size_becomes() {
+  local i l t r b
+  for ((i = 0; i < 3000; i += 50)); do
+    read -r l t r b <<<"$(ctl rect "$CONFIG")"
+    [ "$((r - l)) $((b - t))" = "$1" ] && return 0
+    sleep 0.05
+  done
+}
 read -r l t r b <<<"$(ctl rect "$CONFIG")"
 xdotool mousemove $((r - 2)) $((b - 2)) mousedown 1 mousemove $((r - 50)) $((b - 50)) sleep 0.2 \
   mousemove $((l + 50)) $((t + 50)) sleep 0.3 mouseup 1
-sleep 0.4
+size_becomes "435 320"
 read -r l t r b <<<"$(ctl rect "$CONFIG")"
 check_eq "smallest size" "435 320" "$((r - l)) $((b - t))"
 # The exclusions toolbar wraps: its last button is still inside it.
@@ -67,24 +76,29 @@ shot narrowest
 # Wide enough for one row of buttons again, still at the lowest height.
 xdotool mousemove $((r - 2)) $(( (t + b) / 2 )) mousedown 1 mousemove $((r + 100)) $(( (t + b) / 2 )) \
   sleep 0.2 mousemove $((r + 298)) $(( (t + b) / 2 )) sleep 0.3 mouseup 1
-sleep 0.4
+size_becomes "735 320"
 read -r l t r b <<<"$(ctl rect "$CONFIG")"
 check_eq "widened" "735 320" "$((r - l)) $((b - t))"
 group_height() { read -r l t r b <<<"$(ctl rect "$(dlg $ID_GROUP_E)")"; echo $((b - t)); }
+# drag_splitter DY HEIGHT: the splitter dragged by DY, then until the processed list is
+# HEIGHT high; when that is its height already, only time can tell that it stays.
 drag_splitter() {
-  local l t r b y
+  local l t r b y i before
+  before="$(group_height)"
   read -r l t r b <<<"$(ctl rect "$(dlg $ID_SPLITTER)")"
   y=$(( (t + b) / 2 ))
+  # The pauses inside the gesture pace it as a hand would; they wait for nothing.
   xdotool mousemove $((l + 100)) $y mousedown 1 mousemove $((l + 100)) $((y + $1 / 2)) sleep 0.1 \
     mousemove $((l + 100)) $((y + $1)) sleep 0.2 mouseup 1
-  sleep 0.3
+  if [ "$2" = "$before" ]; then quiet_wait; return; fi
+  for ((i = 0; i < 3000; i += 50)); do [ "$(group_height)" = "$2" ] && return; sleep 0.05; done
 }
 check_eq "processed list as designed" 100 "$(group_height)"
-drag_splitter 20
+drag_splitter 20 120
 check_eq "processed list after the drag" 120 "$(group_height)"
-drag_splitter -15
+drag_splitter -15 105
 check_eq "processed list dragged up" 105 "$(group_height)"
-drag_splitter -10
+drag_splitter -10 105
 check_eq "processed list not below 101" 105 "$(group_height)"
 shot smallest
 keys Escape

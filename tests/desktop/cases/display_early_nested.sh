@@ -10,7 +10,7 @@ expect_tray running 5000
 
 set_mode 1280 1024
 box="$(wait_box "Rimfold - (10秒)" 5000)"
-sleep 1
+wait_box "Rimfold - (9秒)" 3000 >/dev/null  # a second into the countdown: early
 click_rect "$(ctl rect "$(ctl child "$box" 1)")"
 t0=$(date +%s%3N)
 wait_gone "$box" 1000

@@ -18,8 +18,8 @@ check_eq "maximized at the start" max "$(ctl state "$m" | cut -d' ' -f1)"
 n_at="$(ctl rect "$n")" k_at="$(ctl rect "$k")" monitors_at="$(ctl monitors)"
 start_resident
 wait_started
-# The first sweep, which sees every window, records where they stand.
-sleep 1
+# The first sweep, which sees every window, records where they stand: nothing shows it.
+quiet_wait
 
 # wait_on_first NAME HWND: until the window lies on the first monitor. It is made the
 # foreground window again and again, each time a change that makes Rimfold sweep.
@@ -57,7 +57,7 @@ expect_rect "the window on the first monitor" "$k" "$k_at"
 
 ctl command "$MAIN_HWND" "$ID_RETURN_WINDOWS" >/dev/null || fail "the command did not reach Rimfold"
 second_gone_and_back
-sleep 1.5
+quiet_wait  # nothing may be put back: only time can tell
 read -r _ _ r _ <<<"$(ctl rect "$n")"
 [ "$r" -le 1920 ] || fail "put back with the item off: $(ctl rect "$n")"
 read -r _ _ r _ <<<"$(ctl rect "$m")"

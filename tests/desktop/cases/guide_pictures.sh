@@ -28,9 +28,8 @@ expect_tray running 5000
 start_bg notepad
 pad="$(ctl wait-find Notepad - 10000)" || fail "notepad did not open"
 ctl move "$pad" 1700 300 400 300 || fail "could not move notepad"
-# Wine raises no event for the move (a real system would): the pointer on it lets the
-# sweep reach it, as in the other cases.
-xdotool mousemove 1850 450
+# Wine raises no event for the move: the one Windows would raise.
+ctl event "$pad" 0x800B || fail "could not raise the move's event"
 wait_rect "notepad off the right edge" "$pad" "1520 300 1920 600" 5000
 
 # The icon and its tooltip, in the corner of the taskbar.

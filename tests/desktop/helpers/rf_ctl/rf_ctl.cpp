@@ -30,6 +30,8 @@ const char kUsage[] =
     "  foreground                    handle of the foreground window\n"
     "  set-foreground <hwnd>\n"
     "  move <hwnd> x y w h           MoveWindow (another program's window, e.g. notepad)\n"
+    "  event <hwnd> <event>          NotifyWinEvent(event, hwnd, OBJID_WINDOW, CHILDID_SELF): what\n"
+    "                                Windows raises for a change Wine raises nothing for\n"
     "  screen                        SM_CXSCREEN SM_CYSCREEN\n"
     "  virtual-screen                SM_XVIRTUALSCREEN SM_YVIRTUALSCREEN SM_CXVIRTUALSCREEN SM_CYVIRTUALSCREEN\n"
     "  workarea                      SPI_GETWORKAREA: left top right bottom\n"
@@ -712,6 +714,11 @@ int Run(int argc, wchar_t** argv) {
         return MoveWindow(hwnd, v[0], v[1], v[2], v[3], TRUE) ? 0 : 1;
     }
     if (cmd == L"close") return PostMessageW(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (cmd == L"event" && argc == 4) {
+        NotifyWinEvent(static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 0)), hwnd, OBJID_WINDOW,
+                       CHILDID_SELF);
+        return 0;
+    }
     if (cmd == L"command" && argc == 4) {
         long id = ParseLong(argv[3], ok);
         if (!ok) return 2;

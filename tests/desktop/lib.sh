@@ -474,13 +474,14 @@ activate_config() {
 }
 
 # click_rect "l t r b" [xdotool click args...]: a click in the middle of a rectangle.
+# Clicks and keys reach the program in the order sent, but what it makes of them shows
+# some time later: the caller waits for that (eventually), not for a time.
 click_rect() {
   local l t r b
   read -r l t r b <<<"$1"
   shift
   pointer_to $(( (l + r) / 2 )) $(( (t + b) / 2 ))
   xdotool click "${@:-1}"
-  sleep 0.25
 }
 
 # click_button TOOLBAR-ID BUTTON-ID: a click on a toolbar button of the dialog.
@@ -498,7 +499,28 @@ button_state() {
 # keys KEY...: key presses to the focused window, a little apart.
 keys() {
   xdotool key --delay 80 "$@"
-  sleep 0.25
+}
+
+# The bound for what a click or a key leads to in the dialog (a page shown, an edit's
+# text, a value stored): generous, since a wait for a condition costs nothing when it holds.
+STEP_MS=5000
+
+# eventually WHAT EXPECTED COMMAND...: until COMMAND prints EXPECTED, up to STEP_MS; a
+# failure names what it printed last. When EXPECTED is what was there before the input, a
+# pass proves nothing: wait for an effect of the input first.
+eventually() {
+  local what="$1" want="$2" got t0
+  shift 2
+  t0=$(now_ms)
+  until got="$("$@" 2>/dev/null)"; [ "$got" = "$want" ]; do
+    (( $(now_ms) - t0 > STEP_MS )) && fail "$what: expected '$want', got '$got' after $STEP_MS ms"
+    sleep 0.05
+  done
+}
+
+# dialog_page: the index of the dialog's page shown (exclusions 0, work area 1, hotkey 2).
+dialog_page() {
+  ctl selected "$(dlg $ID_PAGES)"
 }
 
 # edit_text ID: the text of one of the dialog's edits.
@@ -533,7 +555,9 @@ set_mode() {
 
 # wait_box CAPTION MS: prints the handle of a message box with that caption once shown.
 # display_changed: WM_DISPLAYCHANGE broadcast as Windows sends it, then the countdown box
-# confirmed; returns once the tables are rebuilt and the hook is back.
+# confirmed; returns once the box is gone. The tables are rebuilt and the hook set again
+# right after that, which nothing shows but the program's answer to the next event: a case
+# that needs the hook nudges until the window moves (nudge_until).
 display_changed() {
   local box
   "$WINE64" "$RIMFOLD_HELPERS/rf_ctl.exe" display-change </dev/null >/dev/null 2>&1 &
@@ -541,8 +565,24 @@ display_changed() {
   box="$(wait_box "Rimfold - (10秒)" 5000)"
   click_rect "$(ctl rect "$(ctl child "$box" 1)")"
   wait_gone "$box" 2000
-  # The box is gone before the tables are rebuilt and the hook is back.
-  sleep 0.5
+}
+
+# nudge_until WHAT HWND "l t r b" MS COMMAND...: COMMAND (an event raised for the window)
+# run again every half second or so until the window has that rectangle, up to MS: for the
+# moment after a pause, when the program is about to listen again and only its answer
+# shows that it does.
+nudge_until() {
+  local what="$1" hwnd="$2" want="$3" bound="$4" t0 i
+  shift 4
+  t0=$(now_ms)
+  while :; do
+    "$@" >/dev/null 2>&1
+    for ((i = 0; i < 5; i++)); do
+      rect_is "$hwnd" "$want" && return 0
+      sleep 0.05
+    done
+    (( $(now_ms) - t0 > bound )) && fail "$what: not at '$want' within $bound ms (at '$(ctl rect "$hwnd")')"
+  done
 }
 
 wait_box() {
@@ -698,9 +738,11 @@ hung_window_case() {
   # Out again and hung again, met by a sweep; then the close command.
   windows_send move h 1700 300 400 300
   windows_send hang h
-  windows_send create "u|Nudge 2|RfCase|00CF0000|0|500,500,300,200|"
+  # u sticks out too: its correction shows that the sweeps of these events have run.
+  windows_send create "u|Nudge 2|RfCase|00CF0000|0|1800,500,300,200|"
   windows_send foreground u
-  sleep 0.3
+  windows_send report
+  wait_rect "the window opened during the second hang" "$(report_hwnd u)" "1620 500 1920 700" 3000
   t0=$(now_ms)
   ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
   wait_exit "$RIMFOLD_PID" $(( 1000 - ($(now_ms) - t0) ))

@@ -14,20 +14,27 @@ expect_tray running 5000
 open_config
 activate_config
 keys alt+h
+eventually "the hotkey page" 2 dialog_page
 click_rect "$(ctl rect "$(dlg $ID_EDIT_KEY)")"
 keys ctrl+alt+s
-check_eq "Ctrl+Alt+S pressed" "Ctrl+Alt+S" "$(edit_text $ID_EDIT_KEY)"
+eventually "Ctrl+Alt+S pressed" "Ctrl+Alt+S" edit_text $ID_EDIT_KEY
 shot hotkey
 keys s
-check_eq "S alone" "" "$(edit_text $ID_EDIT_KEY)"
+eventually "S alone" "" edit_text $ID_EDIT_KEY
 keys ctrl+alt+s
 # Tab keys navigate, as everywhere else, and are never taken as the hotkey.
 keys ctrl+Tab
-check_eq "page after Ctrl+Tab in the edit" 0 "$(ctl selected "$(dlg $ID_PAGES)")"
+eventually "page after Ctrl+Tab in the edit" 0 dialog_page
 keys alt+h
+eventually "the hotkey page again" 2 dialog_page
 click_rect "$(ctl rect "$(dlg $ID_EDIT_KEY)")"
-keys ctrl+alt+s Tab s
+# The edit shows Ctrl+Alt+S already: the page turned by Ctrl+Tab at the end shows that the
+# keys before it have been handled.
+keys ctrl+alt+s Tab s ctrl+Tab
+eventually "page after Tab, S and Ctrl+Tab" 0 dialog_page
 check_eq "Tab, then S, outside the edit" "Ctrl+Alt+S" "$(edit_text $ID_EDIT_KEY)"
+keys alt+h
+eventually "the hotkey page for its close button" 2 dialog_page
 click_button $ID_TOOLBAR_KEY $ID_KEY_CLOSE
 wait_dialog_hidden 2000
 wait_hotkey_taken 3 0x53 3000
@@ -42,7 +49,7 @@ open_config
 activate_config
 click_rect "$(ctl rect "$(dlg $ID_EDIT_KEY)")"
 keys Escape
-check_eq "Esc" "" "$(edit_text $ID_EDIT_KEY)"
+eventually "Esc" "" edit_text $ID_EDIT_KEY
 read -r l t r b <<<"$(ctl rect "$CONFIG")"
 xdotool mousemove $((r - 12)) $((t + 11)) click 1
 wait_dialog_hidden 2000
@@ -53,6 +60,7 @@ ctl hotkey-taken 3 0x53 && fail "a hotkey is still registered after Esc"
 open_config
 activate_config
 keys alt+p
+eventually "the exclusions page" 0 dialog_page
 # size_becomes "W H": until the dialog has that outer size (the drag's end applied).
 size_becomes() {
   local i l t r b
@@ -116,6 +124,7 @@ read -r l t r b <<<"$(ctl rect "$CONFIG")"
 check_eq "size at the next start" "735 320" "$((r - l)) $((b - t))"
 check_eq "list height at the next start" 105 "$(group_height)"
 keys Escape
+wait_dialog_hidden 2000
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000
 

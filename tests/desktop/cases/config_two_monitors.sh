@@ -8,6 +8,7 @@ start_resident
 open_config
 activate_config
 keys alt+k
+eventually "the work-area page" 1 dialog_page
 combo="$(dlg $ID_MONITORS)"
 items="$(ctl items "$combo")"
 grep -qxF "モニタ #$(grep -n '(0,0)-(1920,1080)' <<<"$items" | cut -d: -f1) [(0,0)-(1920,1080)]" <<<"$items" ||
@@ -23,11 +24,12 @@ check_eq "selected at the start: the primary" "$primary" "$(ctl selected "$combo
 click_rect "$(ctl rect "$combo")"
 keys Escape
 if [ "$second" -gt "$((primary + 1))" ]; then keys Down; else keys Up; fi
-check_eq "selected" "$((second - 1))" "$(ctl selected "$combo")"
-edges="$(edit_text $ID_EDIT_TOP) $(edit_text $ID_EDIT_BOTTOM) $(edit_text $ID_EDIT_LEFT) $(edit_text $ID_EDIT_RIGHT)"
-check_eq "edges of the second monitor" "0 984 -1280 0" "$edges"
+eventually "selected" "$((second - 1))" ctl selected "$combo"
+edges() { echo "$(edit_text $ID_EDIT_TOP) $(edit_text $ID_EDIT_BOTTOM) $(edit_text $ID_EDIT_LEFT) $(edit_text $ID_EDIT_RIGHT)"; }
+eventually "edges of the second monitor" "0 984 -1280 0" edges
 check_eq "left caption" "左(&L) [-1280]" "$(ctl title "$(dlg 1014)")"
 shot second-monitor
 keys Escape
+wait_dialog_hidden 2000
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000

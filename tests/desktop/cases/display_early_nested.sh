@@ -14,9 +14,8 @@ wait_box "Rimfold - (9秒)" 3000 >/dev/null  # a second into the countdown: earl
 click_rect "$(ctl rect "$(ctl child "$box" 1)")"
 t0=$(date +%s%3N)
 wait_gone "$box" 1000
-sleep 0.3  # the box goes before the hook is back
-windows_send foreground w
-wait_rect "corrected right after OK" "$W" "780 600 1280 900" 2000
+# The box goes a moment before the hook is back: the event is raised until it is heard.
+nudge_until "corrected right after OK" "$W" "780 600 1280 900" 2000 windows_send foreground w
 (( $(date +%s%3N) - t0 < 3000 )) || fail "correction did not resume at once"
 
 # A change, and while its box counts, another: the first box goes, a new one shows 10.
@@ -32,12 +31,10 @@ shot second-box
 click_rect "$(ctl rect "$(ctl child "$second" 1)")"
 wait_gone "$second" 1000
 wait_gone "$first" 1000
-sleep 0.3
 # Both pauses have ended: the program listens again.
 windows_send foreground w
 windows_send move w 1000 600 500 300
-windows_send event w 0x800B
-wait_rect "corrected after both pauses" "$W" "780 600 1280 900" 3000
+nudge_until "corrected after both pauses" "$W" "780 600 1280 900" 3000 windows_send event w 0x800B
 check_eq "boxes left" "" "$(ctl find "#32770" - 2>/dev/null)"
 
 # Back to the full screen (Wine leaves tray icons where they were on a smaller one): the

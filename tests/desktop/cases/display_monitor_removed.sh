@@ -19,8 +19,7 @@ monitor_count 1
 display_changed
 # Nudged a little, as a user would: corrected against the monitor that is left.
 windows_send move w 1810 100 400 300
-windows_send event w 0x800B
-wait_rect "on the one monitor left" "$W" "1520 100 1920 400" 3000
+nudge_until "on the one monitor left" "$W" "1520 100 1920 400" 3000 windows_send event w 0x800B
 windows_send move w 100 900 400 300
 windows_send event w 0x800B
 wait_rect "inside the lone monitor's work area" "$W" "100 700 500 1000" 3000
@@ -34,8 +33,7 @@ xrandr --output DUMMY1 --mode 1280x1024 --right-of DUMMY0 >/dev/null 2>&1 || fai
 monitor_count 2
 display_changed
 windows_send move w 1800 100 400 300
-windows_send event w 0x800B
-wait_rect "on the second monitor again" "$W" "1920 100 2320 400" 3000
+nudge_until "on the second monitor again" "$W" "1920 100 2320 400" 3000 windows_send event w 0x800B
 ctl close "$MAIN_HWND" || fail "WM_CLOSE not posted"
 wait_exit "$RIMFOLD_PID" 5000
 sections="$(grep -a '^\[#' "$(data_dir)/WorkArea.dat" | tr -d '\r' | sort)"

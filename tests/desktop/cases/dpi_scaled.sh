@@ -32,6 +32,7 @@ offset() {  # a control's left top width height, from another control's top-left
   echo "$((l - bl)) $((t - bt)) $((r - l)) $((b - t))"
 }
 keys alt+k
+eventually "the work-area page" 1 dialog_page
 shot workarea
 # 150 % of (150, 50) 120 x 50, and of the edit's (10, 20) 100 x 21 (31.5 rounds to 32).
 check_eq "GroupBoxTop in GroupBox3" "225 75 180 75" "$(offset $ID_GROUP_TOP 1010)"
@@ -39,9 +40,11 @@ check_eq "EditTop in GroupBoxTop" "15 30 150 32" "$(offset $ID_EDIT_TOP $ID_GROU
 check_eq "the check box in GroupBox3" "218 180 195 26" "$(offset $ID_NOTIFY 1010)"
 check_eq "the smallest size" "653 480" "$(ctl min-track "$CONFIG")"
 keys alt+p
+eventually "the exclusions page" 0 dialog_page
 shot exclusions
 check_eq "the processed list's group box height" 150 "$(offset $ID_GROUP_E $ID_GROUP_E | cut -d' ' -f4)"
 keys alt+h
+eventually "the hotkey page" 2 dialog_page
 shot hotkey
 check_eq "GroupBox8" "5 38 360 75" "$(offset 1023 1021)"
 read -r l t r b <<<"$(ctl rect "$CONFIG")"

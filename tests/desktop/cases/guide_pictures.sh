@@ -50,11 +50,12 @@ activate_config
 keys alt+p
 click_rect "$(ctl item-rect "$(dlg $ID_LIST_E)" 2)"
 keys alt+a
-check_eq "the exclusion" "NOTEPAD.EXE," "$(ctl items "$(dlg $ID_LIST_D)" | head -n 1)"
+first_exclusion() { ctl items "$(dlg $ID_LIST_D)" | head -n 1; }
+eventually "the exclusion" "NOTEPAD.EXE," first_exclusion
 for page in "p exclusions 0" "k work-area 1" "h hotkey 2"; do
   read -r key name index <<<"$page"
   keys "alt+$key"
-  check_eq "page after Alt+$key" "$index" "$(ctl selected "$(dlg $ID_PAGES)")"
+  eventually "page after Alt+$key" "$index" dialog_page
   wait_still "$CONFIG"
   picture "page-$name" "$CONFIG"
 done

@@ -16,8 +16,7 @@ monitor_count 2
 display_changed
 
 one_window 2300,800,400,300
-windows_send foreground w
-wait_rect "below the new monitor's work area" "$W" "2300 684 2700 984" 3000
+nudge_until "below the new monitor's work area" "$W" "2300 684 2700 984" 3000 windows_send foreground w
 windows_send move w 3000 100 400 300
 windows_send event w 0x800B
 wait_rect "past the new monitor's right edge" "$W" "2800 100 3200 400" 3000

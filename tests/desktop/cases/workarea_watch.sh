@@ -11,8 +11,7 @@ mkdir -p "$(data_dir)"
 printf '[Message]\r\nEnabled=1\r\n' >"$(data_dir)/WorkArea.dat"
 one_window 300,300,500,300
 start_resident
-windows_send foreground w
-sleep 0.5
+wait_started
 
 xprop -root -f _GTK_WORKAREAS_D0 32c -set _GTK_WORKAREAS_D0 "0,0,1920,1000,1920,0,1280,984"
 xrandr --output DUMMY1 --off >/dev/null 2>&1 || fail "xrandr could not remove the second output"

@@ -12,6 +12,9 @@
 //  - On the Xorg desktops Wine runs without a window manager, and X11 leaves maximizing to
 //    one: a maximized window reports itself maximized but keeps its size. Its rectangle is
 //    part of the contract only where the desktop places it (placesMaximizedWindows).
+//  - Wine's taskbar answers ABM_GETTASKBARPOS with a strip one pixel high along the bottom of
+//    the screen, however high it is drawn: its edge and its outer side are the contract
+//    there, its height only where the desktop reports it (reportsTaskbarHeight).
 #pragma once
 
 #include <functional>
@@ -20,6 +23,7 @@
 #include <string>
 
 #include "platform/input.h"
+#include "platform/shell.h"
 #include "platform/window_manager.h"
 
 namespace rimfold::contract {
@@ -39,6 +43,7 @@ class ContractDesktop {
   virtual ~ContractDesktop() = default;
   virtual IWindowManager& windows() = 0;
   virtual IInput& input() = 0;
+  virtual IShell& shell() = 0;
   // A top-level overlapped window; a maximized one fills the work area of the monitor its
   // rect is on.
   virtual Hwnd open(const ContractWindow& w) = 0;
@@ -46,6 +51,7 @@ class ContractDesktop {
   virtual void disable(Hwnd w) = 0;
   virtual std::u16string windowClass() const = 0;  // the class of the windows it opens
   virtual bool placesMaximizedWindows() const { return true; }
+  virtual bool reportsTaskbarHeight() const { return true; }
 };
 
 struct DesktopKind {

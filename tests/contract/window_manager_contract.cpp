@@ -76,6 +76,39 @@ TEST_P(WindowManagerContract, MonitorsAgreeWithTheMetricsAndTheWorkArea) {
   EXPECT_EQ(input.getSystemMetrics(kSmCyVirtualScreen), all.Bottom - all.Top);
 }
 
+// A window lost off every monitor is centred over the primary's whole screen: the work area
+// with the taskbar's strip added back. That holds only where the taskbar is the strip the
+// work area leaves out, on the primary monitor.
+TEST_P(WindowManagerContract, TheTaskbarIsTheStripThePrimarysWorkAreaLeavesOut) {
+  const Monitor& primary = *std::find_if(monitors.begin(), monitors.end(),
+                                         [](const Monitor& m) { return m.info.primary; });
+  const TRect& b = primary.info.bounds;
+  const TRect& w = primary.info.work;
+  TaskbarEdge edge{};
+  TRect bar{};
+  if (!desktop().shell().getTaskbarPos(edge, bar)) {
+    EXPECT_EQ(w, b) << "no taskbar, yet the work area leaves a strip out";
+    return;
+  }
+  TRect expected = b;
+  switch (edge) {
+    case TaskbarEdge::Bottom: expected.Top = w.Bottom; break;
+    case TaskbarEdge::Top: expected.Bottom = w.Top; break;
+    case TaskbarEdge::Left: expected.Right = w.Left; break;
+    case TaskbarEdge::Right: expected.Left = w.Right; break;
+  }
+  if (!desktop().reportsTaskbarHeight()) {
+    // Only its inner side is left out, and it must still be a strip.
+    switch (edge) {
+      case TaskbarEdge::Bottom: expected.Top = std::min(bar.Top, b.Bottom - 1); break;
+      case TaskbarEdge::Top: expected.Bottom = std::max(bar.Bottom, b.Top + 1); break;
+      case TaskbarEdge::Left: expected.Right = std::max(bar.Right, b.Left + 1); break;
+      case TaskbarEdge::Right: expected.Left = std::min(bar.Left, b.Right - 1); break;
+    }
+  }
+  EXPECT_EQ(bar, expected) << "edge " << static_cast<int>(edge);
+}
+
 // A monitor owns its left and top edges and not its right and bottom ones; off every
 // monitor the nearest one answers only when asked for.
 TEST_P(WindowManagerContract, MonitorFromPointTreatsRightAndBottomEdgesAsOutside) {

@@ -107,7 +107,10 @@ struct FakeDrive {
   bool ready = true;      // false: an empty removable drive
 };
 
-enum class FileLock { None, OpenShared, Exclusive };
+// How another program holds a file: open for reading and sharing reads; open for writing
+// and sharing reads and writes (our reads, which share reads only, are refused too); open
+// sharing nothing.
+enum class FileLock { None, OpenShared, OpenForWriting, Exclusive };
 
 struct ShellExecuteCall {
   bool ex = false;
@@ -242,6 +245,8 @@ class FakeDesktop final : public IWindowManager,
   void addFile(const std::u16string& path, std::string bytes);  // parents created
   void removeFile(const std::u16string& path);
   std::optional<std::string> fileBytes(const std::u16string& path) const;
+  // The names of the files and folders in a folder, as spelled, sorted by their keys.
+  std::vector<std::u16string> namesIn(const std::u16string& folder) const;
   // forMs: the other program lets go once that much clock time has passed (-1: never).
   void lockFile(const std::u16string& path, FileLock lock, std::int64_t forMs = -1);
   // A short (8.3) spelling for an existing path, e.g. C:\PROGRA~1 for C:\Program Files.
@@ -472,9 +477,11 @@ class FakeDesktop final : public IWindowManager,
   std::map<int, std::u16string> keyNames_;
 
   std::map<int, std::u16string> folders_;
+  // Until setTaskbar: the strip the primary monitor's work area leaves out, as the shell's.
+  bool taskbarSet_ = false;
   bool taskbarAnswers_ = true;
   TaskbarEdge taskbarEdge_ = TaskbarEdge::Bottom;
-  TRect taskbarRect_{0, 1060, 1920, 1080};
+  TRect taskbarRect_{};
   bool isAdmin_ = false;
   bool shellExecuteExResult_ = true;
   std::vector<ShellExecuteCall> shellLog_;

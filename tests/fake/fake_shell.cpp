@@ -12,6 +12,7 @@ namespace rimfold::test {
 // ---------------------------------------------------------------- IShell
 
 void FakeDesktop::setTaskbar(TaskbarEdge edge, const TRect& rect, bool answers) {
+  taskbarSet_ = true;
   taskbarEdge_ = edge;
   taskbarRect_ = rect;
   taskbarAnswers_ = answers;
@@ -25,9 +26,33 @@ std::u16string FakeDesktop::getFolderPath(int csidl) {
 
 bool FakeDesktop::getTaskbarPos(TaskbarEdge& edge, TRect& rect) {
   tick(Op::GetTaskbarPos);
-  if (!taskbarAnswers_) return false;
-  edge = taskbarEdge_;
-  rect = taskbarRect_;
+  if (taskbarSet_) {
+    if (!taskbarAnswers_) return false;
+    edge = taskbarEdge_;
+    rect = taskbarRect_;
+    return true;
+  }
+  const auto primary = std::find_if(monitors_.begin(), monitors_.end(),
+                                    [](const FakeMonitor& m) { return m.primary; });
+  if (primary == monitors_.end()) return false;
+  const TRect& b = primary->bounds;
+  const TRect& w = primary->work;
+  rect = b;
+  if (w.Bottom < b.Bottom) {
+    edge = TaskbarEdge::Bottom;
+    rect.Top = w.Bottom;
+  } else if (w.Top > b.Top) {
+    edge = TaskbarEdge::Top;
+    rect.Bottom = w.Top;
+  } else if (w.Left > b.Left) {
+    edge = TaskbarEdge::Left;
+    rect.Right = w.Left;
+  } else if (w.Right < b.Right) {
+    edge = TaskbarEdge::Right;
+    rect.Left = w.Right;
+  } else {
+    return false;  // no strip left out: no taskbar to report
+  }
   return true;
 }
 

@@ -287,6 +287,20 @@ std::optional<std::string> FakeDesktop::fileBytes(const std::u16string& path) co
   return it->second.bytes;
 }
 
+std::vector<std::u16string> FakeDesktop::namesIn(const std::u16string& folder) const {
+  const std::u16string folderKey = keyOf(resolve(folder));
+  std::map<std::u16string, std::u16string> names;
+  for (const auto& [key, file] : files_) {
+    if (parentOf(key) == folderKey) names[key] = lastComponent(file.spelling);
+  }
+  for (const auto& [key, spelling] : dirs_) {
+    if (parentOf(key) == folderKey) names[key] = lastComponent(spelling);
+  }
+  std::vector<std::u16string> out;
+  for (auto& [key, name] : names) out.push_back(std::move(name));
+  return out;
+}
+
 void FakeDesktop::lockFile(const std::u16string& path, FileLock lock, std::int64_t forMs) {
   FileRec& f = files_.at(keyOf(resolve(path)));
   f.lock = lock;
@@ -390,8 +404,10 @@ ReadResult FakeDesktop::readFile(const std::u16string& path, std::string& bytes,
   const std::u16string p = resolve(path);
   if (!driveOfPathReady(p)) return ReadResult::Missing;
   auto it = files_.find(keyOf(p));
-  if (it == files_.end()) return ReadResult::Missing;
-  if (lockOf(it->second) == FileLock::Exclusive) return ReadResult::Failed;
+  // A folder of that name cannot be opened as a file: it is there, not missing.
+  if (it == files_.end()) return dirs_.count(keyOf(p)) != 0 ? ReadResult::Failed : ReadResult::Missing;
+  const FileLock lock = lockOf(it->second);
+  if (lock == FileLock::Exclusive || lock == FileLock::OpenForWriting) return ReadResult::Failed;
   if (it->second.bytes.size() > maxBytes) return ReadResult::TooLarge;
   bytes = it->second.bytes;
   return ReadResult::Ok;
@@ -412,6 +428,9 @@ bool FakeDesktop::writeFileReplacing(const std::u16string& path, std::string_vie
   const std::u16string parent = parentOf(p);
   if (parent.empty() || dirs_.count(keyOf(parent)) == 0) return false;
   const std::u16string key = keyOf(p);
+  // The temporary file beside it goes either way: renamed over the file, or deleted when
+  // the rename is refused.
+  files_.erase(keyOf(replacingTempPath(p)));
   if (dirs_.count(key) != 0) return false;
   auto it = files_.find(key);
   // Another process's open handle blocks the replacement.

@@ -154,8 +154,8 @@ TEST(VisibleFrame, ALostWindowIsCentredByItsFrameAndMovedAgainAfterItRescales) {
   Rig r({kMonitor, {.bounds = {1920, 0, 3200, 1024}, .work = {1920, 0, 3200, 984}, .dpi = 144}});
   const Hwnd h = r.add({4000, 0, 4400, 300}, [](FakeWindow& w) { w.rescalesOnDpi = true; });
   Proc_CenterLostWindow(r.p, h);
-  // Centred over the work area and the fake's 20-pixel taskbar.
-  EXPECT_EQ(r.d.visibleFrameOf(h), (TRect{760, 380, 1160, 680}));
+  // Centred over the whole screen: the work area and the 40-pixel taskbar it leaves out.
+  EXPECT_EQ(r.d.visibleFrameOf(h), (TRect{760, 390, 1160, 690}));
 }
 
 }  // namespace

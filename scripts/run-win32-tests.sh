@@ -15,6 +15,10 @@ fi
 
 # shellcheck source=wine/desktop.sh
 source scripts/wine/desktop.sh
+if [ "$build" = build/win32 ] && ! wine32_runs; then
+  echo "skipped: this machine's kernel runs no 32-bit programs (no IA32 emulation); $build is built, not run"
+  exit "$WINE32_SKIPPED"
+fi
 trap wine_desktop_stop EXIT
 trap 'exit 130' INT TERM
 wine_desktop_start shell || exit 1

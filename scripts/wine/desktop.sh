@@ -44,6 +44,18 @@ wine_run() {
   "$WINE64" "$@"
 }
 
+# Whether this machine can run 32-bit programs at all: Wine's 32-bit loader is an i386 ELF,
+# and a kernel without IA32 emulation (seen: a Firecracker guest) refuses it with "Exec
+# format error" (126). A loader that is missing is an install fault, not this: it answers
+# yes, so that the run fails where it should.
+wine32_runs() {
+  [ -e /usr/lib/wine/wine ] || return 0
+  /usr/lib/wine/wine --version >/dev/null 2>&1
+  [ $? -ne 126 ]
+}
+# Exit code of a 32-bit suite that this machine cannot run (as a skipped case's).
+WINE32_SKIPPED=77
+
 # Path of a helper program: $RIMFOLD_HELPERS, then the win64 build.
 wine_helper_path() {
   local name="$1" dir

@@ -34,6 +34,10 @@ CASE_TIMEOUT="${CASE_TIMEOUT:-90}"
 
 # shellcheck source=../../scripts/wine/desktop.sh
 source "$ROOT/scripts/wine/desktop.sh"
+if [ "$DESKTOP_ARCH" = win32 ] && ! wine32_runs; then
+  echo "skipped: this machine's kernel runs no 32-bit programs (no IA32 emulation); the 32-bit Rimfold.exe is built, not run"
+  exit "$WINE32_SKIPPED"
+fi
 
 passed=0 failed=0 skipped=0
 RUN_DIR="$(mktemp -d "${TMPDIR:-/tmp}/rimfold-desktop-run.XXXXXX")"

@@ -15,12 +15,7 @@ box="$(wait_box "Rimfold - (10秒)" 5000)"
 shown=$(date +%s%3N)
 # The captions seen until the box closes, each once, in a watcher of their own.
 (
-  last=""
-  while ctl state "$box" >/dev/null 2>&1 && (( $(date +%s%3N) - shown < 15000 )); do
-    title="$(ctl title "$box" 2>/dev/null)"
-    [ -n "$title" ] && [ "$title" != "$last" ] && { echo "$title" >>"$CASE_DIR/captions"; last="$title"; }
-    sleep 0.05
-  done
+  "$WINE64" "$RIMFOLD_HELPERS/rf_ctl.exe" watch-title "$box" 15000 </dev/null >"$CASE_DIR/captions" 2>/dev/null
   echo $(( $(date +%s%3N) - shown )) >"$CASE_DIR/closed"
 ) &
 watcher=$!

@@ -25,6 +25,8 @@ const char kUsage[] =
     "  rect <hwnd>                   left top right bottom (GetWindowRect)\n"
     "  state <hwnd>                  min|max|normal, visible 0|1, enabled 0|1\n"
     "  title <hwnd> / class <hwnd>   window text / class name (UTF-8)\n"
+    "  watch-title <hwnd> <ms>       each caption the window shows, once, until it is gone (exit 0)\n"
+    "                                or ms have passed (exit 1)\n"
     "  text <hwnd>                   WM_GETTEXT (a control's own text, not its creation caption)\n"
     "  style <hwnd>                  style and extended style in hex\n"
     "  foreground                    handle of the foreground window\n"
@@ -615,6 +617,24 @@ int Run(int argc, wchar_t** argv) {
         GetWindowTextW(hwnd, buf, 1024);
         PrintUtf8(buf);
         return 0;
+    }
+    if (cmd == L"watch-title" && argc == 4) {
+        // Looked at every 10 ms from one process: a caller polling with a process a look
+        // misses a caption that shows for less than a process start takes on a busy machine.
+        const DWORD limit = static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10));
+        const DWORD start = GetTickCount();
+        std::wstring last;
+        while (IsWindow(hwnd) && GetTickCount() - start < limit) {
+            wchar_t buf[1024] = {};
+            GetWindowTextW(hwnd, buf, 1024);
+            if (buf[0] != L'\0' && last != buf) {
+                last = buf;
+                PrintUtf8(last);
+                std::fflush(stdout);
+            }
+            Sleep(10);
+        }
+        return IsWindow(hwnd) ? 1 : 0;
     }
     if (cmd == L"text") {
         // GetWindowText of another process's window reads the caption the system keeps,

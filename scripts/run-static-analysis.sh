@@ -9,9 +9,10 @@ command -v clang-tidy >/dev/null || { echo "static analysis: clang-tidy missing"
 
 # Swappable parameters are how the platform's calls look (x, y, width, height).
 checks='-*,bugprone-*,performance-*,-bugprone-easily-swappable-parameters'
-# The core's folders, as the native build compiles them.
-files=$(ls src/rtl/*.cpp src/system/*.cpp src/settings/*.cpp src/engine/*.cpp src/workarea/*.cpp \
-  src/display/*.cpp src/app/*.cpp src/ui/model/*.cpp src/widgets/model/*.cpp)
+# The core's folders: the portable ones of the layer map, as the native build compiles them.
+files=$(for folder in $(sed 's/#.*//' src/layers.txt | awk '$2 == "portable" { print $1 }'); do
+  ls src/"$folder"/*.cpp 2>/dev/null
+done)
 out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
 # Two at a time: the machine has two cores.

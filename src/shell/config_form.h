@@ -43,8 +43,8 @@ class TConfigForm final : public WindowBase,
   TConfigForm(Platform& p, ProgramState& state, MonitorList& monitors);
   ~TConfigForm() override;
 
-  // Creates the hidden window and runs FormCreate with the main form's hotkey text; the
-  // work-area watch asks the main form (host) for the tray icon, the timer and the dialog.
+  // Creates the hidden window and its preset menu, then runs FormCreate with the main form's
+  // hotkey text.
   void create(const std::u16string& hotKeyStop);
   // The child controls, showing what the state holds now; once (the first show does it).
   void createControls();
@@ -153,7 +153,7 @@ class TConfigForm final : public WindowBase,
   ExclusionPage exclusionPage_;
   WorkAreaPage workAreaPage_;
   MonitorPage monitorPage_;
-  int page_ = TabSheetExe;  // the page to show, also before there are controls  // CBMonitor's items, kept until there is a combo box to show them
+  int page_ = TabSheetExe;  // the page to show, also before there are controls
   ListExtent extentE_;
   ListExtent extentD_;
   // How many entries each list had dropped from its bottom when its box was last in step.

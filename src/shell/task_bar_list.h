@@ -4,14 +4,16 @@
 
 #include <windows.h>
 
+#include "platform/win32/unique_handle.h"
+
 struct ITaskbarList;
 
 namespace rimfold::app {
 
 class TaskBarList {
  public:
-  TaskBarList() = default;
-  ~TaskBarList() { done(); }
+  TaskBarList();
+  ~TaskBarList();
   TaskBarList(const TaskBarList&) = delete;
   TaskBarList& operator=(const TaskBarList&) = delete;
 
@@ -21,7 +23,7 @@ class TaskBarList {
   void hide(HWND window);
 
  private:
-  ITaskbarList* list_ = nullptr;
+  win32::UniqueCom<ITaskbarList> list_;
   bool shown_ = false;
   bool comStarted_ = false;
 };

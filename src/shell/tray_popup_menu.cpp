@@ -76,13 +76,13 @@ void TrayPopupMenu::SetMenuShieldIcon() {
       info.hIcon == nullptr) {
     return;
   }
+  const win32::UniqueIcon icon(info.hIcon);
   ICONINFO ii{};
   BITMAP bm{};
-  if (::GetIconInfo(info.hIcon, &ii)) {
-    ::GetObjectW(ii.hbmColor != nullptr ? ii.hbmColor : ii.hbmMask, sizeof(bm), &bm);
-    if (ii.hbmColor != nullptr) ::DeleteObject(ii.hbmColor);
-    if (ii.hbmMask != nullptr) ::DeleteObject(ii.hbmMask);
-    if (ii.hbmColor == nullptr) bm.bmHeight /= 2;  // a monochrome icon stacks mask and image
+  if (::GetIconInfo(icon.get(), &ii)) {
+    const win32::UniqueGdiObject color(ii.hbmColor), mask(ii.hbmMask);
+    ::GetObjectW(color ? color.get() : mask.get(), sizeof(bm), &bm);
+    if (!color) bm.bmHeight /= 2;  // a monochrome icon stacks mask and image
   }
   const int cx = bm.bmWidth > 0 ? bm.bmWidth : ::GetSystemMetrics(SM_CXSMICON);
   const int cy = bm.bmHeight > 0 ? bm.bmHeight : ::GetSystemMetrics(SM_CYSMICON);
@@ -96,18 +96,16 @@ void TrayPopupMenu::SetMenuShieldIcon() {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HDC screen = ::GetDC(nullptr);
-  win32::UniqueGdiObject bitmap(::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (bitmap) {
-    HDC dc = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(dc, bitmap.get());
-    ::DrawIconEx(dc, 0, 0, info.hIcon, cx, cy, 0, nullptr, DI_NORMAL);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    shield_ = std::move(bitmap);
-  }
-  ::ReleaseDC(nullptr, screen);
-  ::DestroyIcon(info.hIcon);
+  const win32::UniqueScreenDC screen(::GetDC(nullptr));
+  win32::UniqueGdiObject bitmap(
+      ::CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) return;
+  const win32::UniqueMemoryDC dc(::CreateCompatibleDC(screen.get()));
+  if (!dc) return;
+  HGDIOBJ old = ::SelectObject(dc.get(), bitmap.get());
+  ::DrawIconEx(dc.get(), 0, 0, icon.get(), cx, cy, 0, nullptr, DI_NORMAL);
+  ::SelectObject(dc.get(), old);
+  shield_ = std::move(bitmap);
 }
 
 }  // namespace rimfold::app

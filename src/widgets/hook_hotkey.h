@@ -1,5 +1,5 @@
 // The hidden window the hotkey component registers its hotkeys on; WM_HOTKEY reaches the
-// component (components/model/hook_hot_key.h), which keeps all the logic.
+// component (widgets/model/hook_hot_key.h), which keeps all the logic.
 #pragma once
 
 #include "ui/window_base.h"

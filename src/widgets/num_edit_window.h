@@ -1,5 +1,5 @@
 // The "TNumEdit" control class: a window whose object is made with it and deleted with it,
-// painting, caret, clipboard and focus for the numeric field (components/model/num_edit.h),
+// painting, caret, clipboard and focus for the numeric field (widgets/model/num_edit.h),
 // which keeps every rule. Any code creates one with
 //   CreateWindowExW(WS_EX_CLIENTEDGE, L"TNumEdit", L"0", WS_CHILD | WS_VISIBLE | WS_TABSTOP,
 //                   x, y, w, h, parent, (HMENU)id, hinst, nullptr)

@@ -1,5 +1,5 @@
 // The shared hidden window of the simple timers: SetTimer/KillTimer on it, and WM_TIMER
-// handed to the shared handler (components/model/simple_timer.h), which keeps the logic.
+// handed to the shared handler (widgets/model/simple_timer.h), which keeps the logic.
 #pragma once
 
 #include "ui/window_base.h"

@@ -1,6 +1,6 @@
 // The Win32 side of the tray icon: the process's hidden handler window that owns the
 // notification-area entries and receives the shell's callbacks, and the Shell_NotifyIconW
-// record. The logic stays in components/model/cool_tray_icon.h.
+// record. The logic stays in widgets/model/cool_tray_icon.h.
 #pragma once
 
 #include <windows.h>

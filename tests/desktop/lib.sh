@@ -425,14 +425,31 @@ wait_sign_in_entry() {
 
 # ---- The configuration dialog ----
 
-# Control ids of the dialog (its control table).
-ID_PAGES=1000 ID_TOOLBAR_EXE=1002 ID_GROUP_E=1003 ID_LIST_E=1004 ID_SPLITTER=1005
-ID_LIST_D=1007 ID_TOOLBAR_AREA=1009 ID_MONITORS=1011 ID_GROUP_TOP=1012 ID_EDIT_TOP=1013
-ID_EDIT_LEFT=1015 ID_EDIT_RIGHT=1017 ID_GROUP_BOTTOM=1018 ID_EDIT_BOTTOM=1019 ID_NOTIFY=1020
-ID_TOOLBAR_KEY=1022 ID_EDIT_KEY=1024
-ID_ADD=1100 ID_DEL=1101 ID_CLEAR=1102 ID_MAX=1103 ID_DESKTOP=1104 ID_DEFAULTS=1106
-ID_EXE_CLOSE=1105 ID_APPLY=1107 ID_KEY_CLOSE=1109
-ID_CONFIG_COMMAND=101  # the tray menu's 設定(&C)
+# Control ids of the dialog, read from the program's own table (src/shell/config_form_ids.h:
+# ID_<its name>, e.g. ID_ListBoxE), so that a control added there moves nothing here; the
+# names the cases use stand for them.
+eval "$(sed -n 's/^  \([A-Za-z0-9]*\) = \([0-9]*\),.*/ID_\1=\2/p' "$RIMFOLD_ROOT/src/shell/config_form_ids.h")"
+[ -n "${ID_PageControl:-}" ] || { echo "no control ids in src/shell/config_form_ids.h" >&2; exit 2; }
+ID_PAGES=$ID_PageControl ID_TOOLBAR_EXE=$ID_ToolBarExe ID_GROUP_E=$ID_GroupBoxE
+ID_LIST_E=$ID_ListBoxE ID_SPLITTER=$ID_Splitter ID_LIST_D=$ID_ListBoxD
+ID_TOOLBAR_AREA=$ID_ToolBarWorkArea ID_MONITORS=$ID_CBMonitor ID_GROUP_TOP=$ID_GroupBoxTop
+ID_EDIT_TOP=$ID_EditTop ID_EDIT_LEFT=$ID_EditLeft ID_EDIT_RIGHT=$ID_EditRight
+ID_GROUP_BOTTOM=$ID_GroupBoxBottom ID_EDIT_BOTTOM=$ID_EditBottom ID_NOTIFY=$ID_CHKMessage
+ID_TOOLBAR_KEY=$ID_ToolBar1 ID_EDIT_KEY=$ID_EditKeyStop
+ID_ADD=$ID_TBExeAdd ID_DEL=$ID_TBExeDel ID_CLEAR=$ID_TBListEClear ID_MAX=$ID_TBMAXDisable
+ID_DESKTOP=$ID_TBDisableDeskTop ID_DEFAULTS=$ID_TBWorkAreaDef ID_EXE_CLOSE=$ID_TBExeClose
+ID_APPLY=$ID_TBWorkAreaApply ID_KEY_CLOSE=$ID_TBHotKeyClose
+# tray_command_id NAME: a tray menu command's id; they follow the menu's order from PPStop
+# (src/app/tray_menu.h).
+tray_command_id() {
+  local id
+  id="$(awk -v name="$1" '/^enum TrayMenuId/ { on = 1; next } on && /^};/ { exit }
+    on && !/^ *(\/\/|$)/ { gsub(/[ ,]/, ""); split($0, f, "="); n = f[2] != "" ? f[2] : n + 1
+      if (f[1] == name) print n }' "$RIMFOLD_ROOT/src/app/tray_menu.h")"
+  [ -n "$id" ] || fail "no tray command $1 in src/app/tray_menu.h"
+  echo "$id"
+}
+ID_CONFIG_COMMAND="$(tray_command_id PPConfig)"  # 設定(&C)
 
 # open_config: the dialog through its menu command; sets CONFIG once it shows.
 open_config() {

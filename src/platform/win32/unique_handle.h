@@ -76,6 +76,12 @@ struct MemoryDC {
   static Type invalid() noexcept { return nullptr; }
   static void close(Type h) noexcept { ::DeleteDC(h); }
 };
+// The screen's DC of GetDC(nullptr).
+struct ScreenDC {
+  using Type = HDC;
+  static Type invalid() noexcept { return nullptr; }
+  static void close(Type h) noexcept { ::ReleaseDC(nullptr, h); }
+};
 struct Icon {
   using Type = HICON;
   static Type invalid() noexcept { return nullptr; }
@@ -118,11 +124,39 @@ using UniqueModule = UniqueResource<traits::Module>;
 using UniqueRegKey = UniqueResource<traits::RegKey>;
 using UniqueGdiObject = UniqueResource<traits::GdiObject>;
 using UniqueMemoryDC = UniqueResource<traits::MemoryDC>;
+using UniqueScreenDC = UniqueResource<traits::ScreenDC>;
 using UniqueIcon = UniqueResource<traits::Icon>;
 using UniqueMenu = UniqueResource<traits::Menu>;
 using UniqueWindow = UniqueResource<traits::Window>;
 using UniqueWinEventHook = UniqueResource<traits::WinEventHook>;
 using UniqueMutex = UniqueResource<traits::Mutex>;
+
+// A COM interface pointer, released on every path.
+template <typename Interface>
+class UniqueCom {
+ public:
+  UniqueCom() noexcept = default;
+  explicit UniqueCom(Interface* p) noexcept : p_(p) {}
+  ~UniqueCom() { reset(); }
+  UniqueCom(const UniqueCom&) = delete;
+  UniqueCom& operator=(const UniqueCom&) = delete;
+  UniqueCom(UniqueCom&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+  UniqueCom& operator=(UniqueCom&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.p_, nullptr));
+    return *this;
+  }
+
+  [[nodiscard]] Interface* get() const noexcept { return p_; }
+  Interface* operator->() const noexcept { return p_; }
+  explicit operator bool() const noexcept { return p_ != nullptr; }
+  void reset(Interface* p = nullptr) noexcept {
+    Interface* old = std::exchange(p_, p);
+    if (old != nullptr) old->Release();
+  }
+
+ private:
+  Interface* p_ = nullptr;
+};
 using UniqueGlobalMemory = UniqueResource<traits::GlobalMemory>;
 
 // A window's device context from GetDC, given back to the same window.

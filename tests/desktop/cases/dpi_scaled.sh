@@ -35,9 +35,9 @@ keys alt+k
 eventually "the work-area page" 1 dialog_page
 shot workarea
 # 150 % of (150, 50) 120 x 50, and of the edit's (10, 20) 100 x 21 (31.5 rounds to 32).
-check_eq "GroupBoxTop in GroupBox3" "225 75 180 75" "$(offset $ID_GROUP_TOP 1010)"
+check_eq "GroupBoxTop in GroupBox3" "225 75 180 75" "$(offset $ID_GROUP_TOP $ID_GroupBox3)"
 check_eq "EditTop in GroupBoxTop" "15 30 150 32" "$(offset $ID_EDIT_TOP $ID_GROUP_TOP)"
-check_eq "the check box in GroupBox3" "218 180 195 26" "$(offset $ID_NOTIFY 1010)"
+check_eq "the check box in GroupBox3" "218 180 195 26" "$(offset $ID_NOTIFY $ID_GroupBox3)"
 check_eq "the smallest size" "653 480" "$(ctl min-track "$CONFIG")"
 keys alt+p
 eventually "the exclusions page" 0 dialog_page
@@ -46,7 +46,7 @@ check_eq "the processed list's group box height" 150 "$(offset $ID_GROUP_E $ID_G
 keys alt+h
 eventually "the hotkey page" 2 dialog_page
 shot hotkey
-check_eq "GroupBox8" "5 38 360 75" "$(offset 1023 1021)"
+check_eq "GroupBox8" "5 38 360 75" "$(offset $ID_GroupBox8 $ID_TabSheetHotkey)"
 read -r l t r b <<<"$(ctl rect "$CONFIG")"
 keys Escape
 wait_dialog_hidden 2000

@@ -13,7 +13,7 @@ printf '%s\n' 'n|Normal|RfCase|00CF0000|0|2000,100,400,300|' 'm|Maxed|RfCase|00C
   'k|First|RfCase|00CF0000|0|100,100,400,300|' >"$CASE_DIR/windows.txt"
 windows_start "$CASE_DIR/windows.txt"
 n="$(report_hwnd n)" m="$(report_hwnd m)" k="$(report_hwnd k)"
-ID_RETURN_WINDOWS=104  # the tray menu's モニタ復帰時にウィンドウを戻す
+ID_RETURN_WINDOWS="$(tray_command_id PPReturnWindows)"  # モニタ復帰時にウィンドウを戻す
 check_eq "maximized at the start" max "$(ctl state "$m" | cut -d' ' -f1)"
 n_at="$(ctl rect "$n")" k_at="$(ctl rect "$k")" monitors_at="$(ctl monitors)"
 start_resident

@@ -444,7 +444,7 @@ ID_APPLY=$ID_TBWorkAreaApply ID_KEY_CLOSE=$ID_TBHotKeyClose
 tray_command_id() {
   local id
   id="$(awk -v name="$1" '/^enum TrayMenuId/ { on = 1; next } on && /^};/ { exit }
-    on && !/^ *(\/\/|$)/ { gsub(/[ ,]/, ""); split($0, f, "="); n = f[2] != "" ? f[2] : n + 1
+    on { sub(/\/\/.*/, ""); gsub(/[ ,]/, "") } on && $0 != "" { split($0, f, "="); n = f[2] != "" ? f[2] : n + 1
       if (f[1] == name) print n }' "$RIMFOLD_ROOT/src/app/tray_menu.h")"
   [ -n "$id" ] || fail "no tray command $1 in src/app/tray_menu.h"
   echo "$id"

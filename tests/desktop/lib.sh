@@ -540,6 +540,11 @@ dialog_page() {
   ctl selected "$(dlg $ID_PAGES)"
 }
 
+# dialog_edges: the work-area page's four edits, "top bottom left right".
+dialog_edges() {
+  echo "$(edit_text $ID_EDIT_TOP) $(edit_text $ID_EDIT_BOTTOM) $(edit_text $ID_EDIT_LEFT) $(edit_text $ID_EDIT_RIGHT)"
+}
+
 # edit_text ID: the text of one of the dialog's edits.
 edit_text() {
   ctl text "$(dlg "$1")"

@@ -25,8 +25,7 @@ click_rect "$(ctl rect "$combo")"
 keys Escape
 if [ "$second" -gt "$((primary + 1))" ]; then keys Down; else keys Up; fi
 eventually "selected" "$((second - 1))" ctl selected "$combo"
-edges() { echo "$(edit_text $ID_EDIT_TOP) $(edit_text $ID_EDIT_BOTTOM) $(edit_text $ID_EDIT_LEFT) $(edit_text $ID_EDIT_RIGHT)"; }
-eventually "edges of the second monitor" "0 984 -1280 0" edges
+eventually "edges of the second monitor" "0 984 -1280 0" dialog_edges
 check_eq "left caption" "左(&L) [-1280]" "$(ctl title "$(dlg $ID_GroupBoxLeft)")"
 shot second-monitor
 keys Escape

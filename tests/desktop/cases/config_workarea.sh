@@ -27,10 +27,9 @@ eventually "page after Ctrl+Shift+Tab twice" 1 dialog_page
 check_eq "monitors" "モニタ #1 [(0,0)-(1920,1080)]" "$(ctl items "$(dlg $ID_MONITORS)")"
 check_eq "top caption" "上(&T) [0]" "$(ctl title "$(dlg $ID_GROUP_TOP)")"
 check_eq "bottom caption" "下(B) [1060]" "$(ctl title "$(dlg $ID_GROUP_BOTTOM)")"
-edges() { echo "$(edit_text $ID_EDIT_TOP) $(edit_text $ID_EDIT_BOTTOM) $(edit_text $ID_EDIT_LEFT) $(edit_text $ID_EDIT_RIGHT)"; }
-check_eq "edges from the damaged file" "0 1060 0 99999" "$(edges)"
+check_eq "edges from the damaged file" "0 1060 0 99999" "$(dialog_edges)"
 click_button $ID_TOOLBAR_AREA $ID_DEFAULTS
-eventually "edges shown" "0 1060 0 1920" edges
+eventually "edges shown" "0 1060 0 1920" dialog_edges
 shot workarea
 
 # A double-click selects the number; typing replaces it, a digit at a time.
@@ -67,7 +66,7 @@ wait_rect "kept below the top set with Ctrl" "$W" "500 300 900 600" 3000
 
 activate_config
 keys alt+f
-eventually "defaults" "0 1060 0 1920" edges
+eventually "defaults" "0 1060 0 1920" dialog_edges
 eventually "stored defaults" 0 ini_value "$dir/WorkArea.dat" "$section" Top
 
 # The drop-down menu: its rows are the border preset, then 1 .. 9 pixels.
@@ -79,13 +78,13 @@ preset() {  # ROW "EDGES": the row chosen, then until the edits show those edges
   wait_menu_painted "$MENU_HWND"
   [ "$1" = 3 ] && shot presets
   menu_click "$MENU_HWND" "$1"
-  for ((i = 0; i < 3000; i += 50)); do [ "$(edges)" = "$2" ] && break; sleep 0.05; done
+  eventually "the edits after preset row $1" "$2" dialog_edges
 }
 preset 3 "-3 1063 -3 1923"
-check_eq "3-pixel preset" "-3 1063 -3 1923" "$(edges)"
+check_eq "3-pixel preset" "-3 1063 -3 1923" "$(dialog_edges)"
 # SPI_GETBORDER is 1 on this (Windows 7) prefix.
 preset 0 "-1 1061 -1 1921"
-check_eq "border preset" "-1 1061 -1 1921" "$(edges)"
+check_eq "border preset" "-1 1061 -1 1921" "$(dialog_edges)"
 check_eq "stored border preset" 1921 "$(ini_value "$dir/WorkArea.dat" "$section" Right)"
 
 # A number with a point is not an edge: nothing is stored, and the failure is logged.

@@ -3,7 +3,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-.PHONY: deps build native win64 win32 unit lint win32-test desktop-test fuzz bench test demo dist screenshots clean
+.PHONY: deps build native win64 win32 unit lint format win32-test desktop-test fuzz bench test demo dist screenshots clean
 
 deps:
 	@scripts/install-deps.sh
@@ -27,7 +27,11 @@ unit: native
 
 lint: native
 	@scripts/check-layers.sh
+	@scripts/check-format.sh
 	@scripts/run-static-analysis.sh
+
+format: deps
+	@scripts/check-format.sh --fix
 
 win32-test: win64 win32
 	@scripts/run-win32-tests.sh

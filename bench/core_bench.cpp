@@ -39,11 +39,15 @@ using test::FakeDesktop;
 using test::FakeProcess;
 using test::FakeWindow;
 
-class BenchHost : public IDriverHost {
+class BenchHost final : public IDriverHost, public IRunState, public ITimer {
  public:
   bool nonResident() override { return false; }
   bool stopChecked() override { return false; }
-  void setTimerEnabled(bool) override {}
+  bool dispDialogChecked() override { return false; }
+  void setTrayEnabled(bool) override {}
+  bool Enabled() const override { return true; }
+  void setEnabled(bool) override {}
+  void setInterval(std::uint32_t) override {}
   bool checkDesktopIfFlagged() override { return false; }
   void dragEnded(Hwnd) override {}
   void closeMainForm() override {}
@@ -78,7 +82,7 @@ struct Desktop {
   MonitorList monitors{d};
   CorrectionEngine engine{p, state.lists, state.switches, state.tables, monitors};
   BenchHost host;
-  EventDriver driver{p, engine, host};
+  EventDriver driver{p, engine, host, host, host};
 };
 
 void BM_IdleTick(benchmark::State& state) {

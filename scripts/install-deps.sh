@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev clang-tidy
+  clang libclang-rt-14-dev clang-tidy clang-format
   wine64 wine
   wine32:i386
   xvfb xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils x11-utils

@@ -26,6 +26,7 @@ run_suite() {
 
 run_suite "native unit tests" scripts/run-unit-tests.sh
 run_suite "layers (includes follow the layer map)" scripts/check-layers.sh
+run_suite "format (.clang-format)" scripts/check-format.sh
 run_suite "static analysis of the core (clang-tidy)" scripts/run-static-analysis.sh
 run_suite "Windows tests under Wine" scripts/run-win32-tests.sh
 run_suite "Windows tests under Wine, 32-bit" env RIMFOLD_WIN32_TEST_BUILD=build/win32 scripts/run-win32-tests.sh

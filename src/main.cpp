@@ -1,18 +1,13 @@
-// Process entry: data folder, instance rules, the two forms, the message loop.
+// Process entry: data folder, instance rules, the application host, the message loop.
 #include <windows.h>
 
-#include "shell/instance_mutex.h"
-#include "shell/main_form.h"
-#include "ui/message_loop.h"
-#include "settings/error_log.h"
 #include "app/instance_rules.h"
-#include "settings/program_state.h"
-#include "settings/settings_file.h"
-#include "shell/config_form.h"
-#include "engine/monitor_list.h"
 #include "platform/win32/win32_platform.h"
+#include "settings/data_paths.h"
+#include "shell/app_host.h"
+#include "shell/instance_mutex.h"
 #include "system/data_dir.h"
-#include "workarea/work_area.h"
+#include "ui/message_loop.h"
 
 #include <cstdlib>
 
@@ -31,43 +26,35 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   if (!Func_CreateDataDir(p, u"Rimfold")) return 0;
 
-  const bool adminRunning = app::mutexExists(kMutexAdmin);
-  const bool normalRunning = !adminRunning && app::mutexExists(kMutexNormal);
-  const std::u16string first = app::firstArgument(::GetCommandLineW());
-  const bool nonResident = isNonResidentArgument(first.c_str());
+  const bool adminRunning = shell::mutexExists(app::kMutexAdmin);
+  const bool normalRunning = !adminRunning && shell::mutexExists(app::kMutexNormal);
+  const std::u16string first = shell::firstArgument(::GetCommandLineW());
+  const bool nonResident = app::isNonResidentArgument(first.c_str());
   const bool isAdmin = p.shell.isUserAnAdmin();
-  const InstanceDecision decision =
-      decideInstance(adminRunning, normalRunning, isAdmin, nonResident);
+  const app::InstanceDecision decision =
+      app::decideInstance(adminRunning, normalRunning, isAdmin, nonResident);
   if (!decision.run) return 0;
 
   // Held, not owned, until the message loop has ended: its existence is the signal.
   bool alreadyExisted = false;
-  win32::UniqueMutex instance = app::createInstanceMutex(decision.mutexName, alreadyExisted);
+  win32::UniqueMutex instance = shell::createInstanceMutex(decision.mutexName, alreadyExisted);
   if (alreadyExisted) {
-    const bool createdAdmin = decision.mutexName == kMutexAdmin;
-    const bool otherRunning = app::mutexExists(createdAdmin ? kMutexNormal : kMutexAdmin);
-    if (!decideOnExistingMutex(decision, otherRunning, isAdmin, nonResident).run) return 0;
+    const bool createdAdmin = decision.mutexName == app::kMutexAdmin;
+    const bool otherRunning =
+        shell::mutexExists(createdAdmin ? app::kMutexNormal : app::kMutexAdmin);
+    if (!app::decideOnExistingMutex(decision, otherRunning, isAdmin, nonResident).run) return 0;
   }
 
   // Alone, this instance may clear what a save cut short left behind; beside the other
   // instance that one might be saving right now.
   if (!adminRunning && !normalRunning) {
-    removeStaleSaveFiles(p, {settingsPath(p), workAreaPath(p), app::disableLogPath(p), errorLogPath(p)});
+    removeStaleSaveFiles(p, {settingsPath(p), workAreaPath(p), disableLogPath(p), errorLogPath(p)});
   }
 
-  // The application root: the state, then what reads and writes it, in the order each needs
-  // the others. The dialog's window and FormCreate follow the main form's, which it needs
-  // set up.
-  ProgramState state;
-  MonitorList monitors(p.windows);
-  app::TConfigForm configForm(p, state, monitors);
-  app::TMainForm mainForm(p, state, monitors, configForm, nonResident);
-  if (!mainForm.create()) return 0;
-  app::runGuarded([&] {
-    configForm.create(mainForm.hasMenu() ? mainForm.hotKeyStop() : std::u16string());
-  });
-
-  app::runMessageLoop([&] { return mainForm.closed(); });
+  // The application host owns the program and builds it in the order each part needs.
+  shell::AppHost host(p, nonResident);
+  if (!host.start()) return 0;
+  ui::runMessageLoop([&] { return host.closed(); });
   instance.reset();
   return 0;
 }

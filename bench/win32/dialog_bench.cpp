@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/main_form.h"
+#include "shell/app_host.h"
 #include "shell/config_form.h"
 #include "settings/window_lists.h"
 #include "platform/win32/win32_convert.h"
@@ -51,7 +51,7 @@ double median(std::vector<double> v) {
 }
 
 // Microseconds per recorded window with `entries` already in the processed list.
-double recordingMicros(app::TConfigForm& config, WindowLists& c, int entries) {
+double recordingMicros(shell::TConfigForm& config, WindowLists& c, int entries) {
   c.ListBoxE.clear();
   for (int i = 0; i < entries; ++i) {
     c.ListBoxE.insertUnique(u"PROGRAM" + win32::fromWide(std::to_wstring(i)) + u".EXE,Class,Title");
@@ -79,12 +79,9 @@ int wmain() {
   win32::Win32Platform system;
   Platform p = system.platform();
   p.data.dir = win32::fromWide(dir);
-  ProgramState state;
-  MonitorList monitors(p.windows);
-  app::TConfigForm config(p, state, monitors);
-  app::TMainForm main(p, state, monitors, config, false);
-  if (!main.create()) return 1;
-  config.create(main.hotKeyStop());
+  shell::AppHost host(p, false);
+  if (!host.start()) return 1;
+  shell::TConfigForm& config = host.configForm();
   gDialog = config.handle();
 
   std::vector<double> opens;
@@ -93,18 +90,18 @@ int wmain() {
     gPainted = false;
     ::QueryPerformanceCounter(&gStart);
     // What a click on 設定(&C) does: the command, run from the message loop.
-    ::SendMessageW(main.handle(), WM_COMMAND, PPConfig, 0);
+    ::SendMessageW(host.mainForm().handle(), WM_COMMAND, app::PPConfig, 0);
     if (gPainted) opens.push_back(gOpenMs);
   }
   ::UnhookWindowsHookEx(hook);
 
-  const double small = recordingMicros(config, state.lists, 10);
-  const double large = recordingMicros(config, state.lists, 5000);
+  const double small = recordingMicros(config, host.state().lists, 10);
+  const double large = recordingMicros(config, host.state().lists, 5000);
   std::printf("dialog open, command to first paint: %.1f ms (median of %zu)\n", median(opens),
               opens.size());
   std::printf("recording a corrected window, 10 entries:    %.1f us\n", small);
   std::printf("recording a corrected window, 5,000 entries: %.1f us (%.2f times)\n", large,
               large / small);
-  main.Close();
+  host.Close();
   return opens.empty() ? 1 : 0;
 }

@@ -1,6 +1,6 @@
 #include "app/exclusion_page.h"
 
-namespace rimfold {
+namespace rimfold::app {
 
 void ExclusionPage::ListBoxEClick(const WindowLists& c, int index) {
   sel.processed = index;
@@ -40,4 +40,4 @@ void ExclusionPage::TBListEClearClick(WindowLists& c) {
   TBExeAddEnabled = false;
 }
 
-}  // namespace rimfold
+}  // namespace rimfold::app

@@ -5,7 +5,7 @@
 #include "settings/program_state.h"
 #include "settings/window_lists.h"
 
-namespace rimfold {
+namespace rimfold::app {
 
 struct ExclusionPage {
   ListSelection sel;
@@ -23,4 +23,4 @@ struct ExclusionPage {
   void TBListEClearClick(WindowLists& c);
 };
 
-}  // namespace rimfold
+}  // namespace rimfold::app

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace rimfold {
+namespace rimfold::app {
 
 InstanceDecision decideInstance(bool adminRunning, bool normalRunning, bool isAdmin,
                                 bool nonResident) {
@@ -26,4 +26,4 @@ bool isNonResidentArgument(const char16_t* firstArgument) {
   return firstArgument != nullptr && std::u16string_view(firstArgument) == u"/Q";
 }
 
-}  // namespace rimfold
+}  // namespace rimfold::app

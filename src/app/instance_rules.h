@@ -1,7 +1,7 @@
 // Which instances may run side by side.
 #pragma once
 
-namespace rimfold {
+namespace rimfold::app {
 
 inline constexpr const char16_t* kMutexNormal = u"Rimfold/Quenbrook";
 inline constexpr const char16_t* kMutexAdmin = u"Rimfold_Admin/Quenbrook";
@@ -32,4 +32,4 @@ InstanceDecision decideOnExistingMutex(const InstanceDecision& created, bool oth
 // The first argument compared exactly with "/Q".
 bool isNonResidentArgument(const char16_t* firstArgument);
 
-}  // namespace rimfold
+}  // namespace rimfold::app

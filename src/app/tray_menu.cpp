@@ -5,7 +5,7 @@
 #include "system/elevation.h"
 #include "system/sign_in.h"
 
-namespace rimfold {
+namespace rimfold::app {
 
 TrayMenu::TrayMenu(Platform& p, ITrayMenuHost& host, IConfigDialog& dialog,
                    TCoolTrayIcon& trayIcon, THookHotKey& hotKey, TrayIcons icons,
@@ -184,4 +184,4 @@ TraySettings TrayMenu::settings() const {
   return s;
 }
 
-}  // namespace rimfold
+}  // namespace rimfold::app

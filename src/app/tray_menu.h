@@ -15,7 +15,7 @@
 #include "platform/platform.h"
 #include "system/system_traits.h"
 
-namespace rimfold {
+namespace rimfold::app {
 
 // Menu command ids, in display order (submenu items follow their submenu).
 enum TrayMenuId : std::uint16_t {
@@ -53,7 +53,6 @@ enum class TrayItemKind { Command, Check, Radio, Submenu, Separator };
 
 struct TrayMenuItemDef {
   TrayMenuId id;
-  const char16_t* name;
   const char16_t* caption;  // the Windows 10 caption where it depends on the version
   TrayItemKind kind;
   TrayMenuId parent;    // 0 for the top level
@@ -66,43 +65,43 @@ struct TrayMenuItemDef {
 inline constexpr TrayMenuId kTopLevel = static_cast<TrayMenuId>(0);
 
 inline constexpr TrayMenuItemDef kTrayMenu[] = {
-    {PPStop, u"PPStop", u"停止(&S)", TrayItemKind::Check, kTopLevel, 0, 0, true, true},
-    {PPConfig, u"PPConfig", u"設定(&C)", TrayItemKind::Command, kTopLevel, 0, 0, false, false},
-    {PPMoveWindowSpeed, u"PPMoveWindowSpeed", u"慣性移動(&M)", TrayItemKind::Check, kTopLevel, 0,
+    {PPStop, u"停止(&S)", TrayItemKind::Check, kTopLevel, 0, 0, true, true},
+    {PPConfig, u"設定(&C)", TrayItemKind::Command, kTopLevel, 0, 0, false, false},
+    {PPMoveWindowSpeed, u"慣性移動(&M)", TrayItemKind::Check, kTopLevel, 0,
      0, true, false},
-    {PPDispDialog, u"PPDispDialog", u"モニタの変更時ダイアログを表示(&D)", TrayItemKind::Check,
+    {PPDispDialog, u"モニタの変更時ダイアログを表示(&D)", TrayItemKind::Check,
      kTopLevel, 0, 0, true, false},
-    {PPReturnWindows, u"PPReturnWindows", u"モニタ復帰時にウィンドウを戻す", TrayItemKind::Check,
+    {PPReturnWindows, u"モニタ復帰時にウィンドウを戻す", TrayItemKind::Check,
      kTopLevel, 0, 0, true, false},
-    {PPSignIn, u"PPSignIn", u"サインイン時に起動", TrayItemKind::Check, kTopLevel, 0, 0, false,
+    {PPSignIn, u"サインイン時に起動", TrayItemKind::Check, kTopLevel, 0, 0, false,
      false},
-    {PPAdminQ, u"PPAdminQ", u"非常駐モード（管理者）を実行", TrayItemKind::Command, kTopLevel, 0,
+    {PPAdminQ, u"非常駐モード（管理者）を実行", TrayItemKind::Command, kTopLevel, 0,
      0, false, false},
-    {N1, u"N1", u"-", TrayItemKind::Separator, kTopLevel, 0, 0, false, false},
-    {PPConstraints, u"PPConstraints", u"ウィンドウの最小の大きさを制限", TrayItemKind::Submenu,
+    {N1, u"-", TrayItemKind::Separator, kTopLevel, 0, 0, false, false},
+    {PPConstraints, u"ウィンドウの最小の大きさを制限", TrayItemKind::Submenu,
      kTopLevel, 0, 0, false, false},
-    {PPConstraints0, u"PPConstraints0", u"しない", TrayItemKind::Radio, PPConstraints, 1, 0,
+    {PPConstraints0, u"しない", TrayItemKind::Radio, PPConstraints, 1, 0,
      false, false},
-    {PPConstraints1, u"PPConstraints1", u"1/2", TrayItemKind::Radio, PPConstraints, 1, 1, false,
+    {PPConstraints1, u"1/2", TrayItemKind::Radio, PPConstraints, 1, 1, false,
      false},
-    {PPConstraints2, u"PPConstraints2", u"1/3", TrayItemKind::Radio, PPConstraints, 1, 2, false,
+    {PPConstraints2, u"1/3", TrayItemKind::Radio, PPConstraints, 1, 2, false,
      false},
-    {PPConstraints3, u"PPConstraints3", u"1/4", TrayItemKind::Radio, PPConstraints, 1, 3, false,
+    {PPConstraints3, u"1/4", TrayItemKind::Radio, PPConstraints, 1, 3, false,
      false},
-    {CHKDragfullwindows, u"CHKDragfullwindows", u"ドラッグ中にウィンドウの内容を表示する(&W)",
+    {CHKDragfullwindows, u"ドラッグ中にウィンドウの内容を表示する(&W)",
      TrayItemKind::Check, kTopLevel, 0, 0, true, false},
-    {PPDisplayChange, u"PPDisplayChange", u"モニタ切り替え", TrayItemKind::Submenu, kTopLevel, 0,
+    {PPDisplayChange, u"モニタ切り替え", TrayItemKind::Submenu, kTopLevel, 0,
      0, false, false},
-    {PPDisplayChange0, u"PPDisplayChange0", kDisplayModeCaptions10[0], TrayItemKind::Command,
+    {PPDisplayChange0, kDisplayModeCaptions10[0], TrayItemKind::Command,
      PPDisplayChange, 0, 0, false, false},
-    {PPDisplayChange1, u"PPDisplayChange1", kDisplayModeCaptions10[1], TrayItemKind::Command, PPDisplayChange, 0,
+    {PPDisplayChange1, kDisplayModeCaptions10[1], TrayItemKind::Command, PPDisplayChange, 0,
      1, false, false},
-    {PPDisplayChange2, u"PPDisplayChange2", kDisplayModeCaptions10[2], TrayItemKind::Command, PPDisplayChange, 0,
+    {PPDisplayChange2, kDisplayModeCaptions10[2], TrayItemKind::Command, PPDisplayChange, 0,
      2, false, false},
-    {PPDisplayChange3, u"PPDisplayChange3", kDisplayModeCaptions10[3], TrayItemKind::Command,
+    {PPDisplayChange3, kDisplayModeCaptions10[3], TrayItemKind::Command,
      PPDisplayChange, 0, 3, false, false},
-    {N2, u"N2", u"-", TrayItemKind::Separator, kTopLevel, 0, 0, false, false},
-    {PPClose, u"PPClose", u"終了(&X)", TrayItemKind::Command, kTopLevel, 0, 0, false, false},
+    {N2, u"-", TrayItemKind::Separator, kTopLevel, 0, 0, false, false},
+    {PPClose, u"終了(&X)", TrayItemKind::Command, kTopLevel, 0, 0, false, false},
 };
 static_assert(std::size(kTrayMenu) == kTrayMenuItemCount);
 
@@ -205,4 +204,4 @@ class TrayMenu {
   std::array<ItemState, kTrayMenuItemCount> items_;
 };
 
-}  // namespace rimfold
+}  // namespace rimfold::app

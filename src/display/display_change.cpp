@@ -12,17 +12,17 @@ std::u16string countdownCaption(std::int32_t seconds) {
 }
 
 DisplayChange::DisplayChange(Platform& p, MonitorList& monitors, IDisplayChangeHost& host,
-                             IMonitorPage& page)
-    : p_(p), monitors_(monitors), host_(host), page_(page) {}
+                             IMonitorPage& page, DisplayChangeParts parts)
+    : p_(p), monitors_(monitors), host_(host), page_(page), parts_(parts) {}
 
 void DisplayChange::WMDisplayChange() {
   // A change of colour depth alone, or a repeated notice of the same layout.
   if (!Func_ScreenChanged()) return;
   try {
-    if (host_.dispChangeTimerEnabled()) {
+    if (parts_.countdown.Enabled()) {
       // A newer change replaces the countdown of an earlier one that is still up.
-      host_.setDispChangeTimerEnabled(false);
-      const Hwnd earlier = Func_FindDialogBox(p_, countdownCaption(MTimerDispChangeC));
+      parts_.countdown.setEnabled(false);
+      const Hwnd earlier = findDialogBox(p_, countdownCaption(MTimerDispChangeC));
       if (earlier != 0) {
         Func_ForceForeground(p_, earlier);
         p_.windows.sendClose(earlier);
@@ -33,7 +33,7 @@ void DisplayChange::WMDisplayChange() {
   } catch (...) {
     // Leave the program able to hear the user and the desktop again; the caller logs.
     try {
-      host_.setDispChangeTimerEnabled(false);
+      parts_.countdown.setEnabled(false);
       listenAgain();
     } catch (...) {
       // The first failure is the one worth logging.
@@ -43,15 +43,15 @@ void DisplayChange::WMDisplayChange() {
 }
 
 void DisplayChange::pause() {
-  host_.setTimerEnabled(false);
-  host_.setTrayEnabled(false);
-  if (!host_.nonResident() && host_.hookInstalled()) host_.Proc_UnhookEvent();
+  parts_.timer.setEnabled(false);
+  parts_.run.setTrayEnabled(false);
+  if (!parts_.run.nonResident() && parts_.hook.hookInstalled()) parts_.hook.Proc_UnhookEvent();
   // The main form's monitor may be one the list has not seen yet: then it reads them anew.
   Func_MonitorIndexOf(p_, monitors_, host_.mainWindow());
   MTimerDispChangeC = kDisplayChangeSeconds;
-  host_.setDispChangeTimerInterval(kDispChangeTimerIntervalMs);
-  if (host_.dispDialogChecked()) {
-    host_.setDispChangeTimerEnabled(true);
+  parts_.countdown.setInterval(kDispChangeTimerIntervalMs);
+  if (parts_.run.dispDialogChecked()) {
+    parts_.countdown.setEnabled(true);
     // Owned by no window: when it closes, activation must not go to the hidden main form,
     // where the user's keystrokes would vanish.
     p_.windows.messageBox(0, kDisplayChangeText, countdownCaption(MTimerDispChangeC),
@@ -63,7 +63,7 @@ void DisplayChange::pause() {
 }
 
 void DisplayChange::resume() {
-  host_.setDispChangeTimerEnabled(false);
+  parts_.countdown.setEnabled(false);
   rebuildTables();
   host_.configCheckDesktop(false);
   host_.layoutSettled();
@@ -82,22 +82,22 @@ void DisplayChange::workAreasSettled() {
 }
 
 void DisplayChange::listenAgain() {
-  host_.setTrayEnabled(true);
-  host_.setTimerEnabled(true);
-  if (!host_.nonResident() && !host_.hookInstalled()) host_.Proc_SetEventHook();
+  parts_.run.setTrayEnabled(true);
+  parts_.timer.setEnabled(true);
+  if (!parts_.run.nonResident() && !parts_.hook.hookInstalled()) parts_.hook.Proc_SetEventHook();
 }
 
 void DisplayChange::TimerDispChangeTimer() {
-  const Hwnd box = Func_FindDialogBox(p_, countdownCaption(MTimerDispChangeC));
+  const Hwnd box = findDialogBox(p_, countdownCaption(MTimerDispChangeC));
   if (box == 0 && MTimerDispChangeC > 0) {
     // The user has closed it already.
-    host_.setDispChangeTimerEnabled(false);
+    parts_.countdown.setEnabled(false);
     return;
   }
   --MTimerDispChangeC;
   if (box != 0) p_.windows.setWindowText(box, countdownCaption(MTimerDispChangeC));
   if (MTimerDispChangeC < 1) {
-    host_.setDispChangeTimerEnabled(false);
+    parts_.countdown.setEnabled(false);
     // Its own OK button: a keystroke could land in another program if the box is not in front.
     if (box != 0) p_.windows.sendCommand(box, kIdOk);
   }

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/host_capabilities.h"
 #include "engine/monitor_list.h"
 #include "platform/platform.h"
+#include "platform/timer.h"
 
 namespace rimfold {
 
@@ -31,29 +33,31 @@ class IMonitorPage {
   ~IMonitorPage() = default;
 };
 
-// What the handling asks of the main form.
+// What the handling asks of the program around it, besides the run state, the hook and
+// the timers.
 class IDisplayChangeHost {
  public:
-  virtual ~IDisplayChangeHost() = default;
-  virtual bool nonResident() = 0;               // first argument exactly "/Q"
   virtual Hwnd mainWindow() = 0;
-  virtual bool dispDialogChecked() = 0;         // PPDispDialog's check mark
-  virtual void setTimerEnabled(bool on) = 0;    // the polling Timer
-  virtual void setTrayEnabled(bool on) = 0;     // the tray icon's Enabled
-  virtual bool hookInstalled() const = 0;       // EventHook
-  virtual void Proc_UnhookEvent() = 0;
-  virtual void Proc_SetEventHook() = 0;
-  virtual bool dispChangeTimerEnabled() = 0;    // TimerDispChange
-  virtual void setDispChangeTimerEnabled(bool on) = 0;
-  virtual void setDispChangeTimerInterval(std::uint32_t ms) = 0;
   virtual bool configCheckDesktop(bool v) = 0;  // the work-area watch's check
   // The new layout is in force and the tables follow it: windows may go back to it.
   virtual void layoutSettled() = 0;
+
+ protected:
+  ~IDisplayChangeHost() = default;
+};
+
+// What the pause switches off and on again.
+struct DisplayChangeParts {
+  IRunState& run;
+  IHookSwitch& hook;
+  ITimer& timer;        // the polling Timer
+  ITimer& countdown;    // TimerDispChange
 };
 
 class DisplayChange {
  public:
-  DisplayChange(Platform& p, MonitorList& monitors, IDisplayChangeHost& host, IMonitorPage& page);
+  DisplayChange(Platform& p, MonitorList& monitors, IDisplayChangeHost& host, IMonitorPage& page,
+                DisplayChangeParts parts);
 
   bool Func_ScreenChanged() { return rimfold::Func_ScreenChanged(p_.input, MScreenB); }
   // WM_DISPLAYCHANGE. A failure still restores the tray icon, the polling timer and the
@@ -77,6 +81,7 @@ class DisplayChange {
   MonitorList& monitors_;
   IDisplayChangeHost& host_;
   IMonitorPage& page_;
+  DisplayChangeParts parts_;
 };
 
 }  // namespace rimfold

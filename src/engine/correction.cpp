@@ -277,7 +277,7 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
 // borders back.
 bool CorrectionEngine::Func_MoveWindowTo(Hwnd w, int code, const TRect& area) {
   WindowFrame before;
-  if (!Func_WindowFrame(p_, w, before)) return false;
+  if (!readWindowFrame(p_, w, before)) return false;
   if (w == MProcHandle && MProcC == 0) return false;
   WindowBox box = boxOf(before.visible);
 
@@ -317,13 +317,13 @@ bool CorrectionEngine::Func_MoveWindowTo(Hwnd w, int code, const TRect& area) {
   const bool answered = p_.windows.respondsWithin(w, kAnswerTimeoutMs);
 
   WindowFrame after;
-  if (!Func_WindowFrame(p_, w, after)) return false;
+  if (!readWindowFrame(p_, w, after)) return false;
   // On Windows the asynchronous request is posted and the probe, a sent message, is handled
   // before it: the request gets a moment to land before the move counts as refused.
   for (std::uint32_t waited = 0; answered && boxOf(after.visible) != box && waited < kReadBackWaitMs;
        waited += kReadBackStepMs) {
     p_.clock.sleep(kReadBackStepMs);
-    if (!Func_WindowFrame(p_, w, after)) return false;
+    if (!readWindowFrame(p_, w, after)) return false;
   }
   const WindowBox now = boxOf(after.visible);
   if (answered && now == box) {

@@ -25,8 +25,9 @@ void EventQueue::popFront() {
   if (!items_.empty()) items_.erase(items_.begin());
 }
 
-EventDriver::EventDriver(Platform& p, CorrectionEngine& correction, IDriverHost& host)
-    : p_(p), correction_(correction), host_(host) {}
+EventDriver::EventDriver(Platform& p, CorrectionEngine& correction, IDriverHost& host,
+                         IRunState& run, ITimer& timer)
+    : p_(p), correction_(correction), host_(host), run_(run), timer_(timer) {}
 
 void EventDriver::WinEventProc(std::uint32_t event, Hwnd w, bool windowItself) {
   // Where a window stands is noted at its own events, whether or not a sweep reaches it; the
@@ -74,14 +75,14 @@ void EventDriver::WinEventProc(std::uint32_t event, Hwnd w, bool windowItself) {
 }
 
 void EventDriver::TimerTimer() {
-  if (host_.nonResident()) {
-    host_.setTimerEnabled(false);
+  if (run_.nonResident()) {
+    timer_.setEnabled(false);
     Proc_MoveWindow();
     return;
   }
   if (host_.checkDesktopIfFlagged()) return;
 
-  host_.setTimerEnabled(false);
+  timer_.setEnabled(false);
   bool changed = false;
 
   const int count = Func_CountTopWindows(p_);
@@ -130,15 +131,15 @@ void EventDriver::TimerTimer() {
     }
   }
 
-  if (changed && !host_.stopChecked()) {
+  if (changed && !run_.stopChecked()) {
     Proc_MoveWindow();
     EventWnd = 0;
   }
-  host_.setTimerEnabled(true);
+  timer_.setEnabled(true);
 }
 
 void EventDriver::Proc_MoveWindow() {
-  const bool resident = !host_.nonResident();
+  const bool resident = !run_.nonResident();
   WindowReturn* places = host_.windowReturn();
   if (places != nullptr) places->sweepBegin();
   bool complete = true;

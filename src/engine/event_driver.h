@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "engine/correction.h"
+#include "engine/host_capabilities.h"
 #include "engine/stopwatch.h"
 #include "platform/platform.h"
+#include "platform/timer.h"
 
 namespace rimfold {
 
@@ -16,13 +18,9 @@ inline constexpr std::uint32_t kEventSystemMoveSizeEnd = 0x000B;
 inline constexpr std::uint32_t kEventObjectShow = 0x8002;
 inline constexpr std::uint32_t kEventObjectLocationChange = 0x800B;
 
-// What the driver asks of the main form around it.
+// What the driver asks of the program around it, besides the run state and the timer.
 class IDriverHost {
  public:
-  virtual ~IDriverHost() = default;
-  virtual bool nonResident() = 0;         // first argument exactly "/Q"
-  virtual bool stopChecked() = 0;         // PPStop's check mark
-  virtual void setTimerEnabled(bool on) = 0;
   // The dialog's FWMGETMINMAXINFO check at the start of a tick; true ends the tick.
   virtual bool checkDesktopIfFlagged() = 0;
   // The end of a drag: inertial movement, then the minimum-size limit.
@@ -31,6 +29,9 @@ class IDriverHost {
   virtual void closeMainForm() = 0;
   // Where the sweeps record each window's place; null while windows are not put back.
   virtual WindowReturn* windowReturn() = 0;
+
+ protected:
+  ~IDriverHost() = default;
 };
 
 // Pending event windows, newest first; only the head is ever released. Bounded so that a
@@ -54,7 +55,9 @@ inline constexpr std::size_t kEventQueueMargin = 16;
 
 class EventDriver {
  public:
-  EventDriver(Platform& p, CorrectionEngine& correction, IDriverHost& host);
+  // timer: the polling timer, which the driver stops while a sweep runs.
+  EventDriver(Platform& p, CorrectionEngine& correction, IDriverHost& host, IRunState& run,
+              ITimer& timer);
 
   // windowItself: the event is about the window (OBJID_WINDOW, CHILDID_SELF), not about an
   // object inside it.
@@ -79,6 +82,8 @@ class EventDriver {
   Platform& p_;
   CorrectionEngine& correction_;
   IDriverHost& host_;
+  IRunState& run_;
+  ITimer& timer_;
   Hwnd dragWindow_ = 0;  // the window whose drag start was recorded
   // The next sweep sees every window: the first one of the run, and the one after a pause.
   bool sweepAll_ = true;

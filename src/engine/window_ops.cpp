@@ -56,7 +56,7 @@ TRect visibleFrameOf(Platform& p, Hwnd w, const TRect& rect) {
   return within ? v : rect;
 }
 
-bool Func_WindowFrame(Platform& p, Hwnd w, WindowFrame& out) {
+bool readWindowFrame(Platform& p, Hwnd w, WindowFrame& out) {
   TRect r;
   if (!Func_WindowRect(p, w, r)) return false;
   out = {r, visibleFrameOf(p, w, r)};
@@ -113,7 +113,7 @@ bool Func_ForceForeground(Platform& p, Hwnd w) {
   return p.windows.getForegroundWindow() == w;
 }
 
-Hwnd Func_FindDialogBox(Platform& p, const std::u16string& caption) {
+Hwnd findDialogBox(Platform& p, const std::u16string& caption) {
   return p.windows.findWindowEx(0, 0, kDialogBoxClass, caption.c_str());
 }
 
@@ -152,7 +152,7 @@ void Proc_CenterLostWindow(Platform& p, Hwnd w) {
   if (!p.windows.respondsWithin(w, kAnswerTimeoutMs)) return;
   if (p.windows.isZoomed(w)) return;
   WindowFrame now;
-  if (!Func_WindowFrame(p, w, now)) return;
+  if (!readWindowFrame(p, w, now)) return;
   const WindowBox box = boxOf(now.visible);
   if (!Func_OffAllMonitors(p, box)) return;
   TRect work;

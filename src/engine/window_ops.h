@@ -23,7 +23,7 @@ struct WindowFrame {
   TRect rect;
   TRect visible;
 };
-bool Func_WindowFrame(Platform& p, Hwnd w, WindowFrame& out);
+bool readWindowFrame(Platform& p, Hwnd w, WindowFrame& out);
 // The box MoveWindow takes for the window to show the visible box: its borders as they are
 // now (frame minus rectangle, per side) added back.
 WindowBox moveBoxFor(const WindowFrame& now, const WindowBox& visible);
@@ -36,7 +36,7 @@ void moveAcrossMonitors(Platform& p, Hwnd w, const WindowBox& box);
 bool Func_OffAllMonitors(Platform& p, const WindowBox& box);
 bool Func_ForceForeground(Platform& p, Hwnd w);
 // A top-level dialog box (class "#32770", message boxes among them) with this caption; 0 if none.
-Hwnd Func_FindDialogBox(Platform& p, const std::u16string& caption);
+Hwnd findDialogBox(Platform& p, const std::u16string& caption);
 int Func_CountTopWindows(Platform& p);
 Hwnd Func_WindowUnderCursor(Platform& p);
 Hwnd Func_RootAncestor(Platform& p, Hwnd w);

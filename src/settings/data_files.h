@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "settings/data_paths.h"
 #include "rtl/text_codec.h"
 
 namespace rimfold {

@@ -6,8 +6,6 @@
 
 namespace rimfold {
 
-std::u16string errorLogPath(const Platform& p) { return p.data.dir + u"Rimfold_Error.log"; }
-
 bool appendErrorLog(Platform& p, const std::u16string& message) {
   // Read and written here directly, not through the data-file helpers, which report their
   // own failures in this log.

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "settings/data_paths.h"
 
 namespace rimfold {
 
-std::u16string errorLogPath(const Platform& p);  // data folder + "Rimfold_Error.log"
 
 // Appends "timestamp : message"; a file held open by another process costs the line
 // (false).

@@ -17,8 +17,6 @@ constexpr std::int32_t kConstraintLevels = 4;
 
 }  // namespace
 
-std::u16string settingsPath(const Platform& p) { return p.data.dir + u"Rimfold.ini"; }
-
 TraySettings readTraySettings(const IniFile& ini) {
   const TraySettings defaults;
   TraySettings s;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "settings/data_paths.h"
 #include "rtl/ini_file.h"
 
 namespace rimfold {
@@ -19,7 +20,6 @@ struct TraySettings {
   friend bool operator==(const TraySettings&, const TraySettings&) = default;
 };
 
-std::u16string settingsPath(const Platform& p);  // data folder + "Rimfold.ini"
 
 // A stored level outside 0 to 3 reads as 0.
 TraySettings readTraySettings(const IniFile& ini);

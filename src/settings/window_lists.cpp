@@ -29,7 +29,7 @@ void recordProcessed(WindowList& processed, const WindowIdentity& id) {
   processed.keepNewest(kMaxProcessedEntries);
 }
 
-StringList LoadDisableLog(Platform& p, const std::u16string& path, ReadResult* result) {
+StringList loadDisableLog(Platform& p, const std::u16string& path, ReadResult* result) {
   StringList lines;
   LoadStringsFromFile(p, lines, path, std::nullopt, result, kListFileLimit);
   // Every key form holds a comma; anything else is not an entry the program wrote.
@@ -39,7 +39,7 @@ StringList LoadDisableLog(Platform& p, const std::u16string& path, ReadResult* r
   return lines;
 }
 
-bool SaveDisableLog(Platform& p, const WindowList& exclusions, const std::u16string& path,
+bool saveDisableLog(Platform& p, const WindowList& exclusions, const std::u16string& path,
                     ReadResult loaded) {
   // A list that was not read at start is not the user's list.
   if (loaded == ReadResult::TooLarge || loaded == ReadResult::Failed) return false;

@@ -28,11 +28,11 @@ void recordProcessed(WindowList& processed, const WindowIdentity& id);
 // Lines of the file in order, untrimmed, with every line holding no comma removed.
 // A missing file gives an empty list.
 // result, when given: how reading the file went; over kListFileLimit it is not read.
-StringList LoadDisableLog(Platform& p, const std::u16string& path, ReadResult* result = nullptr);
+StringList loadDisableLog(Platform& p, const std::u16string& path, ReadResult* result = nullptr);
 // UTF-16 LE with BOM, every entry followed by CR LF.
 // loaded: how the load went. A file that could not be read at start, or an oversized one,
 // is never replaced in this run: its entries survive until it can be read again.
-bool SaveDisableLog(Platform& p, const WindowList& exclusions, const std::u16string& path,
+bool saveDisableLog(Platform& p, const WindowList& exclusions, const std::u16string& path,
                     ReadResult loaded = ReadResult::Ok);
 
 // The dialog's operations on the two lists. Selections are indexes, -1 for none.

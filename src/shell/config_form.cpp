@@ -1,26 +1,22 @@
 #include "shell/config_form.h"
 
-#include "shell/config_form_parts.h"
-
 #include <commctrl.h>
 
 #include <algorithm>
+#include <vector>
 
-#include "resource_ids.h"
-#include "ui/dpi.h"
-#include "shell/run_logged.h"
-#include "ui/exception_guard.h"
-#include "ui/model/dialog_layout.h"
-#include "ui/splitter_window.h"
-#include "widgets/model/shortcut_text.h"
-#include "widgets/num_edit_window.h"
-#include "settings/window_lists.h"
-#include "platform/win32/dialog_libraries.h"
 #include "platform/win32/win32_convert.h"
-#include "rtl/text_utils.h"
-#include "system/data_dir.h"
+#include "resource_ids.h"
+#include "settings/data_files.h"
+#include "settings/window_lists.h"
+#include "shell/config_form_parts.h"
+#include "shell/run_logged.h"
+#include "ui/dpi.h"
+#include "ui/model/dialog_layout.h"
+#include "widgets/num_edit_window.h"
+#include "workarea/work_area_watch.h"
 
-namespace rimfold::app {
+namespace rimfold::shell {
 
 namespace {
 
@@ -29,96 +25,26 @@ constexpr int kClientWidth = 715;  // 96-DPI units, as every size below
 constexpr int kClientHeight = 362;
 constexpr int kMinOuterWidth = 435;
 constexpr int kMinOuterHeight = 320;
-constexpr int kToolBarHeight = 24;
 constexpr int kFontHeight = 13;
-constexpr DWORD kTaskBarReAddDelayMs = 100;
 constexpr UINT kWmDpiChanged = 0x02E0;  // Windows 8.1 and later
+// Moved onto another monitor, the taskbar button is taken away and given back this much
+// later, so that the shell shows it on that monitor's taskbar.
+constexpr UINT kTaskBarReAddDelayMs = 100;
+constexpr UINT_PTR kTaskBarReAddTimer = 1;
 
-using B = ToolButtonKind;
-constexpr ToolButtonDef kToolBarExe[] = {
-    {TBExeAdd, L"追加(&A)", B::Button},
-    {TBExeDel, L"削除(&D)", B::Button},
-    {TBListEClear, L"処理したウィンドウを消去(&R)", B::Button},
-    {0, nullptr, B::Separator},
-    {TBMAXDisable, L"最大化ウィンドウ", B::Check},
-    {TBDisableDeskTop, L"全体が収まるモニタが存在しないウィンドウ", B::Check},
-    {0, nullptr, B::Separator},
-    {TBExeClose, L"閉じる(&C)", B::Button},
-};
-constexpr ToolButtonDef kToolBarWorkArea[] = {
-    {TBWorkAreaDef, L"デフォルトに戻す(&F)", B::DropDown},
-    {TBWorkAreaApply, L"適用(&O)", B::Button, L"Ctrl+クリックで±20%以上も設定可能"},
-    {0, nullptr, B::Separator},
-    {TBWorkAreaClose, L"閉じる(&C)", B::Button},
-};
-constexpr ToolButtonDef kToolBar1[] = {
-    {TBHotKeyClose, L"閉じる(&C)", B::Button},
-};
-
-constexpr wchar_t kEdgeHint[] = L"反映するには適用を押してください";
-
-using K = ControlKind;
-constexpr ControlDef kControls[] = {
-    {PageControl, K::Tabs, 0, Align::Client, 0, 0, 0, 0},
-    // [処理しないウィンドウ]: the processed list above a splitter, the exclusions below.
-    {TabSheetExe, K::Page, PageControl, Align::Overlay, 0, 0, 0, 0, L"[処理しないウィンドウ(&P)"},
-    {ToolBarExe, K::ToolBar, TabSheetExe, Align::Top, 0, 0, 0, kToolBarHeight, nullptr, nullptr,
-     kToolBarExe, false},
-    {GroupBoxE, K::GroupBox, TabSheetExe, Align::Top, 0, 0, 0, 100, L"[処理したウィンドウ(&E)]",
-     nullptr, {}, false},
-    {ListBoxE, K::ListBox, GroupBoxE, Align::Client, 0, 0, 0, 0},
-    {Splitter, K::Splitter, TabSheetExe, Align::Top, 0, 0, 0, 5, nullptr, nullptr, {}, false},
-    {GroupBoxD, K::GroupBox, TabSheetExe, Align::Client, 0, 0, 0, 0, L"[処理しないウィンドウ(&D)]",
-     nullptr, {}, false},
-    {ListBoxD, K::ListBox, GroupBoxD, Align::Client, 0, 0, 0, 0},
-    // [作業領域]: the monitor, and its four edges laid out as a cross.
-    {TabSheetWorkArea, K::Page, PageControl, Align::Overlay, 0, 0, 0, 0, L"[作業領域(&K)]"},
-    {ToolBarWorkArea, K::ToolBar, TabSheetWorkArea, Align::Top, 0, 0, 0, kToolBarHeight, nullptr,
-     nullptr, kToolBarWorkArea, false},
-    {GroupBox3, K::GroupBox, TabSheetWorkArea, Align::Client, 0, 0, 0, 0, L"", nullptr, {}, false},
-    {CBMonitor, K::DropDownList, GroupBox3, Align::None, 70, 15, 280, 200},
-    {GroupBoxTop, K::GroupBox, GroupBox3, Align::None, 150, 50, 120, 50, L"上(&T)", nullptr, {}, false},
-    {EditTop, NumEditWindow::kKind, GroupBoxTop, Align::None, 10, 20, 100, 21, L"0", kEdgeHint},
-    {GroupBoxLeft, K::GroupBox, GroupBox3, Align::None, 10, 100, 120, 50, L"左(&L)", nullptr, {}, false},
-    {EditLeft, NumEditWindow::kKind, GroupBoxLeft, Align::None, 10, 20, 100, 21, L"0", kEdgeHint},
-    {GroupBoxRight, K::GroupBox, GroupBox3, Align::None, 285, 100, 120, 50, L"右(&R)", nullptr, {},
-     false},
-    {EditRight, NumEditWindow::kKind, GroupBoxRight, Align::None, 10, 20, 100, 21, L"0", kEdgeHint},
-    {GroupBoxBottom, K::GroupBox, GroupBox3, Align::None, 150, 155, 120, 50, L"下(B)", nullptr, {},
-     false},
-    {EditBottom, NumEditWindow::kKind, GroupBoxBottom, Align::None, 10, 20, 100, 21, L"0", kEdgeHint},
-    {CHKMessage, K::CheckBox, GroupBox3, Align::None, 145, 120, 130, 17, L"変更時に通知(&M)"},
-    // [ホットキー]: the stop/resume hotkey, captured from the keys pressed in its edit.
-    {TabSheetHotkey, K::Page, PageControl, Align::Overlay, 0, 0, 0, 0, L"[ホットキー(&H)]"},
-    {ToolBar1, K::ToolBar, TabSheetHotkey, Align::Top, 0, 0, 0, kToolBarHeight, nullptr, nullptr,
-     kToolBar1, false},
-    {GroupBox8, K::GroupBox, TabSheetHotkey, Align::None, 3, 25, 240, 50, L"停止／再開", nullptr, {},
-     false},
-    {EditKeyStop, K::ReadOnlyEdit, GroupBox8, Align::None, 10, 20, 220, 21, nullptr, nullptr, {},
-     false},
-};
-
-// PPMenuDef; the N-pixel items are captioned "&1" .. "&9" at creation.
-struct MenuItemDef {
-  int id;
-  const char16_t* name;
-  const wchar_t* caption;  // null for a separator
-};
-constexpr MenuItemDef kPPMenuDef[] = {
-    {PPDefBorder, u"PPDefBorder", L"ウィンドウの境界を無視(&W)"},
-    {0, u"N1", nullptr},
-    {PPDefBorder1, u"PPDefBorder1", L"±1"},
-    {PPDefBorder1 + 1, u"PPDefBorder2", L"±2"},
-    {PPDefBorder1 + 2, u"PPDefBorder3", L"±3"},
-    {PPDefBorder1 + 3, u"PPDefBorder4", L"±4"},
-    {PPDefBorder1 + 4, u"PPDefBorder5", L"±5"},
-    {PPDefBorder1 + 5, u"PPDefBorder6", L"±6"},
-    {PPDefBorder1 + 6, u"PPDefBorder7", L"±7"},
-    {PPDefBorder1 + 7, u"PPDefBorder8", L"±8"},
-    {PPDefBorder1 + 8, u"PPDefBorder9", L"±9"},
-};
-static_assert(PPDefBorder9 - PPDefBorder1 == 8);
-
+// The frame's row, then each page's rows, in the order of the tabs.
+const std::vector<ui::ControlDef>& controlTable() {
+  static const std::vector<ui::ControlDef> table = [] {
+    std::vector<ui::ControlDef> rows{
+        {PageControl, ui::ControlKind::Tabs, 0, Align::Client, 0, 0, 0, 0}};
+    for (std::span<const ui::ControlDef> page :
+         {ExclusionsView::controlTable(), WorkAreaView::controlTable(), HotKeyView::controlTable()}) {
+      rows.insert(rows.end(), page.begin(), page.end());
+    }
+    return rows;
+  }();
+  return table;
+}
 
 std::wstring menuFontFace() {
   NONCLIENTMETRICSW metrics{};
@@ -130,13 +56,11 @@ std::wstring menuFontFace() {
   return L"MS UI Gothic";
 }
 
-
 }  // namespace
 
-std::u16string disableLogPath(const Platform& p) { return p.data.dir + u"Disable.log"; }
-
-TConfigForm::TConfigForm(Platform& p, ProgramState& state, MonitorList& monitors)
-    : p_(p), state_(state), monitors_(monitors) {}
+TConfigForm::TConfigForm(Platform& p, ProgramState& state, MonitorList& monitors,
+                         IConfigFormEvents& events)
+    : p_(p), state_(state), events_(events), monitors_(monitors) {}
 
 TConfigForm::~TConfigForm() {
   state_.lists.observer = nullptr;
@@ -148,20 +72,12 @@ void TConfigForm::create(const std::u16string& hotKeyStop) {
   if (createWindow({kConfigFormClass, L"Rimfold", kStyle, 0, CW_USEDEFAULT, CW_USEDEFAULT,
                     kClientWidth, kClientHeight, nullptr, IDI_RIMFOLD}) != nullptr) {
     // The designed client size at the window's DPI.
-    const int dpi = windowDpi(handle());
+    const int dpi = ui::windowDpi(handle());
     RECT outer{0, 0, scaleToDpi(kClientWidth, dpi), scaleToDpi(kClientHeight, dpi)};
     ::AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
     ::SetWindowPos(handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    win32::UniqueMenu menu(::CreatePopupMenu());
-    for (const MenuItemDef& item : kPPMenuDef) {
-      if (item.caption == nullptr) {
-        ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-      } else {
-        ::AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(item.id), item.caption);
-      }
-    }
-    PPMenuDef = std::move(menu);
+    workArea_.createMenu();
     state_.lists.observer = this;
   }
   FormCreate(hotKeyStop);
@@ -169,65 +85,46 @@ void TConfigForm::create(const std::u16string& hotKeyStop) {
 
 void TConfigForm::createControls() {
   if (handle() == nullptr || controls_[PageControl] != nullptr) return;
-  NumEditWindow::registerKind();
-  DialogControls::registerClasses();
+  widgets::NumEditWindow::registerKind();
+  ui::DialogControls::registerClasses();
   taskBar_.init();
   // The face of the system's menu font is taken when the controls are made.
   const std::wstring face = menuFontFace();
-  if (!controls_.create(handle(), kControls, face.c_str(), kFontHeight, SHIFTJIS_CHARSET)) return;
-  for (int id : kEdgeEdits) {
-    if (NumEditWindow* edit = NumEditWindow::fromHandle(controls_[id])) {
-      // Four integer digits, no grouping, silent refusals; the table gives the height.
-      TNumEdit& model = edit->model();
-      model.setAutoSize(false);
-      model.setIntegerLength(4);
-      model.setComma(false);
-      model.ErrorBeep = false;
-    }
+  if (!controls_.create(handle(), controlTable(), face.c_str(), kFontHeight, SHIFTJIS_CHARSET)) {
+    return;
   }
-  win32::setWindowSubclass(controls_[EditKeyStop], &TConfigForm::editKeyStopProc,
-                           kEditKeyStopSubclass, reinterpret_cast<DWORD_PTR>(this));
+  workArea_.controlsMade();
+  hotKey_.controlsMade();
   selectPage(page_);
-  showButtons();
-  fillList(ListBoxE, state_.lists.ListBoxE, extentE_);
-  Proc_SetListExtent(ListBoxE, extentE_);
-  fillList(ListBoxD, state_.lists.ListBoxD, extentD_);
-  Proc_SetListExtent(ListBoxD, extentD_);
-  mirrorMonitorPage();
+  exclusions_.controlsMade();
+  workArea_.mirror();
+  exclusions_.mirror();
   layout();
-  setText(controls_[EditKeyStop], hotKeyText_);
 }
 
 void TConfigForm::FormCreate(const std::u16string& hotKeyStop) {
-  for (int i = 1; i <= 9; ++i) {
-    const std::u16string name = u"PPDefBorder" + toDecimal(i);
-    for (const MenuItemDef& item : kPPMenuDef) {
-      if (name != item.name) continue;
-      MPPDefBorder[static_cast<std::size_t>(i)] = item.id;
-      const std::wstring caption = L"&" + win32::toWide(toDecimal(i));
-      ::ModifyMenuW(PPMenuDef.get(), static_cast<UINT>(item.id), MF_BYCOMMAND | MF_STRING,
-                    static_cast<UINT_PTR>(item.id), caption.c_str());
-    }
-  }
-  state_.lists.TBListEClearEnabled = false;
-  exclusionPage_ = ExclusionPage{};
-
+  workArea_.reset();
+  exclusions_.reset();
   readWindowSize();
-  state_.lists.ListBoxD = LoadDisableLog(p_, disableLogPath(p_), &state_.lists.disableLogRead);
+  state_.lists.ListBoxD = loadDisableLog(p_, disableLogPath(p_), &state_.lists.disableLogRead);
   Proc_MonitorInitial();
-  hotKeyText_ = hotKeyStop;
+  hotKey_.setText(hotKeyStop);
 }
 
-std::u16string TConfigForm::hotKeyText() const { return hotKeyText_; }
+void TConfigForm::Proc_MonitorInitial() {
+  workArea_.monitorsChanged();
+  exclusions_.mirror();
+  applyWindowSize();
+}
 
 std::u16string TConfigForm::close() {
   FormCloseQuery();
   if (handle() != nullptr) ::ShowWindow(handle(), SW_HIDE);
-  return hotKeyText_;
+  return hotKey_.text();
 }
 
 std::u16string TConfigForm::showModal() {
-  if (handle() == nullptr) return hotKeyText_;
+  if (handle() == nullptr) return hotKey_.text();
   createControls();
   RECT outer{};
   ::GetWindowRect(handle(), &outer);
@@ -271,25 +168,18 @@ bool TConfigForm::preTranslate(const MSG& msg) {
     ::SetFocus(controls_[PageControl]);
     return true;
   }
-  if (msg.hwnd == controls_[EditKeyStop]) {
-    // Tab and Shift+Tab leave it, as in every dialog; every other key, Alt combinations
-    // included, is taken as a hotkey.
-    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
-    HWND next = ::GetNextDlgTabItem(handle(), msg.hwnd, keyDown(VK_SHIFT) ? TRUE : FALSE);
-    ::SetFocus(next != nullptr && next != msg.hwnd ? next : controls_[PageControl]);
-    return true;
-  }
+  if (hotKey_.isEditMessage(msg)) return hotKey_.tabOut(msg, handle());
   if (msg.message != WM_SYSCHAR) return false;
-  const MnemonicTarget target = controls_.mnemonic(static_cast<wchar_t>(msg.wParam));
+  const ui::MnemonicTarget target = controls_.mnemonic(static_cast<wchar_t>(msg.wParam));
   switch (target.kind) {
-    case MnemonicTarget::Kind::Page:
+    case ui::MnemonicTarget::Kind::Page:
       selectPage(target.id);
       ::SetFocus(controls_[PageControl]);
       return true;
-    case MnemonicTarget::Kind::Button:
+    case ui::MnemonicTarget::Kind::Button:
       ::SendMessageW(handle(), WM_COMMAND, MAKEWPARAM(target.id, BN_CLICKED), 0);
       return true;
-    case MnemonicTarget::Kind::None:
+    case ui::MnemonicTarget::Kind::None:
       break;
   }
   return false;
@@ -314,41 +204,45 @@ void TConfigForm::FormShow() {
 }
 
 void TConfigForm::FormCloseQuery() {
-  if (handle() != nullptr) taskBar_.hide(handle());
+  if (handle() != nullptr) {
+    ::KillTimer(handle(), kTaskBarReAddTimer);
+    taskBar_.hide(handle());
+  }
   readWindowSize();
   // Each file on its own: one that cannot be written does not cost the others.
   runLogged(p_, [&] { saveWorkAreaFile(p_, state_.workAreaFile(), monitors_); });
   runLogged(p_, [&] {
     const ReadResult read = state_.lists.disableLogRead;
     const bool mayWrite = read == ReadResult::Ok || read == ReadResult::Missing;
-    if (!SaveDisableLog(p_, state_.lists.ListBoxD, disableLogPath(p_), read) && mayWrite) {
+    if (!saveDisableLog(p_, state_.lists.ListBoxD, disableLogPath(p_), read) && mayWrite) {
       throw IoError::cannotCreate(disableLogPath(p_));
     }
   });
-  if (HWND edit = controls_[EditKeyStop]) hotKeyText_ = text(edit);
+  hotKey_.readText();
 }
 
 void TConfigForm::readWindowSize() {
   RECT r{};
   if (handle() != nullptr && ::GetWindowRect(handle(), &r)) {
     // Kept in 96-DPI units, so that a size means the same on every monitor.
-    const int dpi = windowDpi(handle());
+    const int dpi = ui::windowDpi(handle());
     state_.geometry.windowWidth = unscaleFromDpi(r.right - r.left, dpi);
     state_.geometry.windowHeight = unscaleFromDpi(r.bottom - r.top, dpi);
   }
-  // Without controls the splitter never moved: the height read at start stands.
-  if (controls_[GroupBoxE] != nullptr) state_.geometry.groupBoxEHeight = controls_.height(GroupBoxE);
+  exclusions_.readSplitter();
 }
 
 void TConfigForm::applyWindowSize() {
   if (handle() == nullptr) return;
   // A damaged file must not make the dialog smaller than its minimum or larger than the
   // desktop.
-  const int dpi = windowDpi(handle());
-  const int width = std::clamp(scaleToDpi(state_.geometry.windowWidth, dpi), scaleToDpi(kMinOuterWidth, dpi),
-                               std::max(::GetSystemMetrics(SM_CXVIRTUALSCREEN), scaleToDpi(kMinOuterWidth, dpi)));
-  const int height = std::clamp(scaleToDpi(state_.geometry.windowHeight, dpi), scaleToDpi(kMinOuterHeight, dpi),
-                                std::max(::GetSystemMetrics(SM_CYVIRTUALSCREEN), scaleToDpi(kMinOuterHeight, dpi)));
+  const int dpi = ui::windowDpi(handle());
+  const int minWidth = scaleToDpi(kMinOuterWidth, dpi);
+  const int minHeight = scaleToDpi(kMinOuterHeight, dpi);
+  const int width = std::clamp(scaleToDpi(state_.geometry.windowWidth, dpi), minWidth,
+                               std::max(::GetSystemMetrics(SM_CXVIRTUALSCREEN), minWidth));
+  const int height = std::clamp(scaleToDpi(state_.geometry.windowHeight, dpi), minHeight,
+                                std::max(::GetSystemMetrics(SM_CYVIRTUALSCREEN), minHeight));
   ::SetWindowPos(handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   layout();
 }
@@ -362,55 +256,116 @@ void TConfigForm::endModal() {
   }
 }
 
-std::u16string TConfigForm::text(HWND control) { return p_.windows.getWindowText(win32::fromHwnd(control)); }
-
-void TConfigForm::setText(HWND control, const std::u16string& value) {
-  p_.windows.setWindowText(win32::fromHwnd(control), value);
-}
-
 void TConfigForm::layout() {
   controls_.layout();
-  // The exclusions keep what the splitter leaves them, whatever height was stored (or came
-  // with another DPI) and however small the dialog is made; the limited height is saved.
-  const TRect page = controls_.rect(TabSheetExe);
-  const int shared = unscaleFromDpi(page.Bottom - page.Top, controls_.dpi()) -
-                     controls_.height(ToolBarExe) - controls_.height(Splitter);
-  if (shared <= kSplitterMinSize) return;  // not laid out yet, or minimized
-  const int limited = limitedUpperSize(controls_.height(GroupBoxE), shared);
-  if (limited == controls_.height(GroupBoxE)) return;
-  controls_.setHeight(GroupBoxE, limited);
-  state_.geometry.groupBoxEHeight = limited;
-  controls_.layout();
+  exclusions_.fitSplitter();
 }
 
-void TConfigForm::SplitterBegin(NMHDR&, LRESULT& result) {
-  splitStartHeight_ = controls_.height(GroupBoxE);
+void TConfigForm::PageControlChange(NMHDR&, LRESULT& result) {
+  selectPage(activePage());
   result = 0;
 }
 
-void TConfigForm::SplitterMove(NMHDR& header, LRESULT& result) {
-  const auto& n = reinterpret_cast<const SplitterNotify&>(header);
-  const int dpi = controls_.dpi();
-  // The processed group box takes the space, the exclusions keep at least the minimum.
-  const TRect e = controls_.rect(GroupBoxE);
-  const TRect d = controls_.rect(GroupBoxD);
-  const int shared = unscaleFromDpi((e.Bottom - e.Top) + (d.Bottom - d.Top), dpi);
-  const std::optional<int> size =
-      splitterNewSize(splitStartHeight_ + unscaleFromDpi(n.deltaY, dpi), shared - kSplitterMinSize);
-  if (size && *size != controls_.height(GroupBoxE)) {
-    controls_.setHeight(GroupBoxE, *size);
-    state_.geometry.groupBoxEHeight = *size;
-    controls_.layout();
-  }
-  result = 0;
+// ---- Messages ----
+
+bool TConfigForm::onMessage(ui::Message& m) {
+  static constexpr ui::MessageEntry<TConfigForm> kMessages[] = {
+      {WM_GETMINMAXINFO, &TConfigForm::WMGetMinMaxInfo},
+      {WM_CLOSE, &TConfigForm::WMClose},
+      {WM_SIZE, &TConfigForm::WMSize},
+      {WM_MOVE, &TConfigForm::WMMove},
+      {WM_TIMER, &TConfigForm::WMTimer},
+      {WM_COMMAND, &TConfigForm::WMCommand},
+      {WM_NOTIFY, &TConfigForm::WMNotify},
+      {WM_ACTIVATE, &TConfigForm::WMActivate},
+      {WM_SETTINGCHANGE, &TConfigForm::WMSettingChange},
+      {kWmDpiChanged, &TConfigForm::WMDpiChanged},
+  };
+  return ui::dispatchMessage(*this, kMessages, m);
 }
 
-void TConfigForm::WMSettingChange(Message& m) {
-  noteSettingChange(state_.watch, static_cast<std::uintptr_t>(m.wParam));
+void TConfigForm::WMGetMinMaxInfo(ui::Message& m) {
+  events_.sizeLimitsAsked();
+  auto* info = reinterpret_cast<MINMAXINFO*>(m.lParam);
+  const int dpi = handle() != nullptr ? ui::windowDpi(handle()) : kDesignDpi;
+  info->ptMinTrackSize.x = scaleToDpi(kMinOuterWidth, dpi);
+  info->ptMinTrackSize.y = scaleToDpi(kMinOuterHeight, dpi);
   m.result = 0;
 }
 
-void TConfigForm::WMDpiChanged(Message& m) {
+void TConfigForm::WMClose(ui::Message& m) {
+  endModal();
+  m.result = 0;
+}
+
+void TConfigForm::WMSize(ui::Message& m) {
+  layout();
+  m.result = 0;
+}
+
+void TConfigForm::WMMove(ui::Message& m) {
+  m.result = 0;
+  if (!visible()) return;
+  const int monitor = Func_MonitorIndexOf(p_, monitors_, win32::fromHwnd(handle()));
+  if (monitor == MMonNo) return;
+  // On another monitor the shell shows the button on that monitor's taskbar. It comes back
+  // on the timer: the dialog goes on answering while the shell takes the button away.
+  MMonNo = monitor;
+  taskBar_.hide(handle());
+  ::SetTimer(handle(), kTaskBarReAddTimer, kTaskBarReAddDelayMs, nullptr);
+}
+
+void TConfigForm::WMTimer(ui::Message& m) {
+  m.result = 0;
+  if (m.wParam != kTaskBarReAddTimer) return;
+  ::KillTimer(handle(), kTaskBarReAddTimer);
+  // Closed in the meantime: a hidden dialog has no button.
+  if (visible()) taskBar_.show(handle());
+}
+
+void TConfigForm::WMCommand(ui::Message& m) {
+  // The close buttons of the three pages, and Esc.
+  static constexpr ui::CommandEntry<TConfigForm> kCommands[] = {
+      {TBExeClose, BN_CLICKED, &TConfigForm::TBExeCloseClick},
+      {TBWorkAreaClose, BN_CLICKED, &TConfigForm::TBExeCloseClick},
+      {TBHotKeyClose, BN_CLICKED, &TConfigForm::TBExeCloseClick},
+      {IDCANCEL, BN_CLICKED, &TConfigForm::TBExeCloseClick},
+  };
+  m.result = 0;
+  if (ui::dispatchCommand(*this, kCommands, m.wParam)) return;
+  if (exclusions_.command(m.wParam)) return;
+  workArea_.command(m.wParam);
+}
+
+void TConfigForm::WMNotify(ui::Message& m) {
+  static constexpr ui::NotifyEntry<TConfigForm> kNotifications[] = {
+      {PageControl, TCN_SELCHANGE, &TConfigForm::PageControlChange},
+  };
+  if (ui::dispatchNotify(*this, kNotifications, m) || exclusions_.notify(m) ||
+      workArea_.notify(m)) {
+    return;
+  }
+  auto* header = reinterpret_cast<NMHDR*>(m.lParam);
+  if (header != nullptr && controls_.answerToolTip(*header)) m.result = 0;
+}
+
+void TConfigForm::WMActivate(ui::Message& m) {
+  // Focus comes back to the control that had it, as in a dialog box.
+  if (LOWORD(m.wParam) == WA_INACTIVE) {
+    HWND focus = ::GetFocus();
+    if (focus != nullptr && ::IsChild(handle(), focus)) lastFocus_ = focus;
+  } else if (lastFocus_ != nullptr && ::IsWindow(lastFocus_) && ::IsWindowVisible(lastFocus_)) {
+    ::SetFocus(lastFocus_);
+  }
+  m.result = 0;
+}
+
+void TConfigForm::WMSettingChange(ui::Message& m) {
+  events_.settingChanged(static_cast<std::uintptr_t>(m.wParam));
+  m.result = 0;
+}
+
+void TConfigForm::WMDpiChanged(ui::Message& m) {
   // Dragged onto a monitor of another scale: the place and size the system suggests, then
   // the controls laid out again at the new DPI (WM_SIZE does that; it may not come when
   // the size in pixels happens to stay).
@@ -422,101 +377,4 @@ void TConfigForm::WMDpiChanged(Message& m) {
   m.result = 0;
 }
 
-// ---- Messages ----
-
-bool TConfigForm::onMessage(Message& m) {
-  static constexpr MessageEntry<TConfigForm> kMessages[] = {
-      {WM_GETMINMAXINFO, &TConfigForm::WMGetMinMaxInfo},
-      {WM_CLOSE, &TConfigForm::WMClose},
-      {WM_SIZE, &TConfigForm::WMSize},
-      {WM_MOVE, &TConfigForm::WMMove},
-      {WM_COMMAND, &TConfigForm::WMCommand},
-      {WM_NOTIFY, &TConfigForm::WMNotify},
-      {WM_ACTIVATE, &TConfigForm::WMActivate},
-      {WM_SETTINGCHANGE, &TConfigForm::WMSettingChange},
-      {kWmDpiChanged, &TConfigForm::WMDpiChanged},
-  };
-  return dispatchMessage(*this, kMessages, m);
-}
-
-void TConfigForm::WMGetMinMaxInfo(Message& m) {
-  // Raised for the work-area watch; the system sends this whenever the window's size or
-  // position is about to change, also while hidden.
-  state_.watch.FWMGETMINMAXINFO = true;
-  auto* info = reinterpret_cast<MINMAXINFO*>(m.lParam);
-  const int dpi = handle() != nullptr ? windowDpi(handle()) : kDesignDpi;
-  info->ptMinTrackSize.x = scaleToDpi(kMinOuterWidth, dpi);
-  info->ptMinTrackSize.y = scaleToDpi(kMinOuterHeight, dpi);
-  m.result = 0;
-}
-
-void TConfigForm::WMClose(Message& m) {
-  endModal();
-  m.result = 0;
-}
-
-void TConfigForm::WMSize(Message& m) {
-  layout();
-  m.result = 0;
-}
-
-void TConfigForm::WMMove(Message& m) {
-  m.result = 0;
-  if (!visible()) return;
-  const int monitor = Func_MonitorIndexOf(p_, monitors_, win32::fromHwnd(handle()));
-  if (monitor == MMonNo) return;
-  // On another monitor the shell shows the button on that monitor's taskbar.
-  MMonNo = monitor;
-  taskBar_.hide(handle());
-  p_.clock.sleep(kTaskBarReAddDelayMs);
-  taskBar_.show(handle());
-}
-
-void TConfigForm::WMCommand(Message& m) {
-  static constexpr CommandEntry<TConfigForm> kCommands[] = {
-      {TBExeAdd, BN_CLICKED, &TConfigForm::TBExeAddClick},
-      {TBExeDel, BN_CLICKED, &TConfigForm::TBExeDelClick},
-      {TBListEClear, BN_CLICKED, &TConfigForm::TBListEClearClick},
-      {TBMAXDisable, BN_CLICKED, &TConfigForm::TBMAXDisableClick},
-      {TBDisableDeskTop, BN_CLICKED, &TConfigForm::TBDisableDeskTopClick},
-      {TBExeClose, BN_CLICKED, &TConfigForm::TBExeCloseClick},
-      {TBWorkAreaClose, BN_CLICKED, &TConfigForm::TBExeCloseClick},
-      {TBHotKeyClose, BN_CLICKED, &TConfigForm::TBExeCloseClick},
-      {IDCANCEL, BN_CLICKED, &TConfigForm::TBExeCloseClick},  // Esc
-      {TBWorkAreaDef, BN_CLICKED, &TConfigForm::TBWorkAreaDefClick},
-      {TBWorkAreaApply, BN_CLICKED, &TConfigForm::TBWorkAreaApplyClick},
-      {ListBoxE, LBN_SELCHANGE, &TConfigForm::ListBoxEClick},
-      {ListBoxE, LBN_KILLFOCUS, &TConfigForm::ListBoxEExit},
-      {ListBoxD, LBN_SELCHANGE, &TConfigForm::ListBoxDClick},
-      {ListBoxD, LBN_KILLFOCUS, &TConfigForm::ListBoxDExit},
-      {CBMonitor, CBN_SELCHANGE, &TConfigForm::CBMonitorChange},
-      {CHKMessage, BN_CLICKED, &TConfigForm::CHKMessageClick},
-  };
-  dispatchCommand(*this, kCommands, m.wParam);
-  m.result = 0;
-}
-
-void TConfigForm::WMNotify(Message& m) {
-  static constexpr NotifyEntry<TConfigForm> kNotifications[] = {
-      {PageControl, TCN_SELCHANGE, &TConfigForm::PageControlChange},
-      {ToolBarWorkArea, TBN_DROPDOWN, &TConfigForm::TBWorkAreaDefDropDown},
-      {Splitter, kSplitterBegin, &TConfigForm::SplitterBegin},
-      {Splitter, kSplitterMove, &TConfigForm::SplitterMove},
-  };
-  if (dispatchNotify(*this, kNotifications, m)) return;
-  auto* header = reinterpret_cast<NMHDR*>(m.lParam);
-  if (header != nullptr && controls_.answerToolTip(*header)) m.result = 0;
-}
-
-void TConfigForm::WMActivate(Message& m) {
-  // Focus comes back to the control that had it, as in a dialog box.
-  if (LOWORD(m.wParam) == WA_INACTIVE) {
-    HWND focus = ::GetFocus();
-    if (focus != nullptr && ::IsChild(handle(), focus)) lastFocus_ = focus;
-  } else if (lastFocus_ != nullptr && ::IsWindow(lastFocus_) && ::IsWindowVisible(lastFocus_)) {
-    ::SetFocus(lastFocus_);
-  }
-  m.result = 0;
-}
-
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

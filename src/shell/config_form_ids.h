@@ -1,7 +1,7 @@
 // The configuration dialog's control and menu ids.
 #pragma once
 
-namespace rimfold::app {
+namespace rimfold::shell {
 
 // Control ids. The pages, toolbars and group boxes carry ids too, so that one table names
 // every part of the dialog. Each value is written out: the desktop suite reads them from
@@ -49,4 +49,4 @@ enum ConfigControlId : int {
   PPDefBorder9 = PPDefBorder1 + 8,
 };
 
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

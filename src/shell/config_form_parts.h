@@ -1,17 +1,12 @@
-// What the files of the configuration dialog share: the edge controls and key state.
+// What the frame of the configuration dialog and its page views share.
 #pragma once
 
 #include <windows.h>
 
-#include "shell/config_form_ids.h"
+namespace rimfold::shell {
 
-namespace rimfold::app {
-
-inline constexpr int kEdgeEdits[] = {EditTop, EditBottom, EditLeft, EditRight};
-inline constexpr int kEdgeGroupBoxes[] = {GroupBoxTop, GroupBoxBottom, GroupBoxLeft, GroupBoxRight};
-inline constexpr int kWholeIntegerDigits = 10;  // any 32-bit value
-inline constexpr UINT_PTR kEditKeyStopSubclass = 1;
+inline constexpr int kToolBarHeight = 24;  // 96-DPI units, as every size of the tables
 
 inline bool keyDown(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

@@ -4,15 +4,15 @@
 
 #include "platform/win32/win32_convert.h"
 
-namespace rimfold::app {
+namespace rimfold::shell {
 
-MutexOpen openMutex(const char16_t* name) {
+app::MutexOpen openMutex(const char16_t* name) {
   win32::UniqueMutex m(::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, win32::wide(name)));
-  if (m.valid()) return MutexOpen::Opened;
+  if (m.valid()) return app::MutexOpen::Opened;
   switch (::GetLastError()) {
-    case ERROR_FILE_NOT_FOUND: return MutexOpen::NotFound;
-    case ERROR_ACCESS_DENIED: return MutexOpen::AccessDenied;
-    default: return MutexOpen::OtherError;
+    case ERROR_FILE_NOT_FOUND: return app::MutexOpen::NotFound;
+    case ERROR_ACCESS_DENIED: return app::MutexOpen::AccessDenied;
+    default: return app::MutexOpen::OtherError;
   }
 }
 
@@ -33,4 +33,4 @@ std::u16string firstArgument(const wchar_t* commandLine) {
   return first;
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

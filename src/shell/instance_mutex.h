@@ -6,12 +6,12 @@
 #include "app/instance_rules.h"
 #include "platform/win32/unique_handle.h"
 
-namespace rimfold::app {
+namespace rimfold::shell {
 
 // OpenMutexW(MUTEX_ALL_ACCESS, not inheritable, name), the handle closed again at once;
 // true when mutexRunning says the outcome means a running copy.
-MutexOpen openMutex(const char16_t* name);
-inline bool mutexExists(const char16_t* name) { return mutexRunning(openMutex(name)); }
+app::MutexOpen openMutex(const char16_t* name);
+inline bool mutexExists(const char16_t* name) { return app::mutexRunning(openMutex(name)); }
 
 // This instance's mutex, created not owned; invalid when creation failed. alreadyExisted
 // tells whether another process had created it first.
@@ -20,4 +20,4 @@ win32::UniqueMutex createInstanceMutex(const char16_t* name, bool& alreadyExiste
 // The first command-line argument (after the program name); empty when there is none.
 std::u16string firstArgument(const wchar_t* commandLine);
 
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

@@ -7,7 +7,7 @@
 #include "settings/error_log.h"
 #include "ui/exception_guard.h"
 
-namespace rimfold::app {
+namespace rimfold::shell {
 
 // Runs body; an exception is written straight to the error log and gives false. For the
 // saves of a close: one file that cannot be written must not keep the others, or the
@@ -20,16 +20,16 @@ bool runLogged(Platform& p, F&& body) noexcept {
     return true;
   } catch (const std::exception& e) {
     try {
-      appendErrorLog(p, exceptionMessage(e.what()));
+      appendErrorLog(p, ui::exceptionMessage(e.what()));
     } catch (...) {  // out of memory while logging: nothing left to say
     }
   } catch (...) {
     try {
-      appendErrorLog(p, kUnknownExceptionText);
+      appendErrorLog(p, ui::kUnknownExceptionText);
     } catch (...) {
     }
   }
   return false;
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

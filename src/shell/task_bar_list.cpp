@@ -5,7 +5,7 @@
 
 #include "platform/win32/dialog_libraries.h"
 
-namespace rimfold::app {
+namespace rimfold::shell {
 
 namespace {
 // Spelled out here: linking libuuid for two of them brought in 40 KB of others.
@@ -52,4 +52,4 @@ void TaskBarList::hide(HWND window) {
   shown_ = false;
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

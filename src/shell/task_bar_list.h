@@ -8,7 +8,7 @@
 
 struct ITaskbarList;
 
-namespace rimfold::app {
+namespace rimfold::shell {
 
 class TaskBarList {
  public:
@@ -28,4 +28,4 @@ class TaskBarList {
   bool comStarted_ = false;
 };
 
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

@@ -7,14 +7,14 @@
 #include "ui/message_loop.h"
 #include "platform/win32/win32_convert.h"
 
-namespace rimfold::app {
+namespace rimfold::shell {
 
 namespace {
 
 constexpr UINT kPopupFlags = TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY;
 
-void appendItems(HMENU target, const TrayMenu& menu, TrayMenuId parent, HBITMAP shield) {
-  for (const TrayMenuItemDef& d : kTrayMenu) {
+void appendItems(HMENU target, const app::TrayMenu& menu, app::TrayMenuId parent, HBITMAP shield) {
+  for (const app::TrayMenuItemDef& d : app::kTrayMenu) {
     if (d.parent != parent || !menu.visible(d.id)) continue;
     MENUITEMINFOW mi{};
     mi.cbSize = sizeof(mi);
@@ -22,21 +22,21 @@ void appendItems(HMENU target, const TrayMenu& menu, TrayMenuId parent, HBITMAP 
     mi.wID = d.id;
     // The item keeps its own copy; the caption only has to live for the insertion.
     std::wstring text = win32::toWide(menu.caption(d.id));
-    if (d.kind == TrayItemKind::Separator) {
+    if (d.kind == app::TrayItemKind::Separator) {
       mi.fType = MFT_SEPARATOR;
     } else {
       mi.fMask |= MIIM_STRING;
       mi.dwTypeData = text.data();
     }
-    if (d.kind == TrayItemKind::Radio) mi.fType |= MFT_RADIOCHECK;
+    if (d.kind == app::TrayItemKind::Radio) mi.fType |= MFT_RADIOCHECK;
     if (menu.checked(d.id)) mi.fState |= MFS_CHECKED;
     if (d.isDefault) mi.fState |= MFS_DEFAULT;
-    if (d.kind == TrayItemKind::Submenu) {
+    if (d.kind == app::TrayItemKind::Submenu) {
       mi.fMask |= MIIM_SUBMENU;
       mi.hSubMenu = ::CreatePopupMenu();
       appendItems(mi.hSubMenu, menu, d.id, shield);
     }
-    if (d.id == PPAdminQ && shield != nullptr) {
+    if (d.id == app::PPAdminQ && shield != nullptr) {
       mi.fMask |= MIIM_BITMAP;
       mi.hbmpItem = shield;
     }
@@ -46,17 +46,17 @@ void appendItems(HMENU target, const TrayMenu& menu, TrayMenuId parent, HBITMAP 
 
 }  // namespace
 
-win32::UniqueMenu buildTrayMenu(const TrayMenu& menu, HBITMAP shield) {
+win32::UniqueMenu buildTrayMenu(const app::TrayMenu& menu, HBITMAP shield) {
   win32::UniqueMenu popup(::CreatePopupMenu());
-  if (popup) appendItems(popup.get(), menu, kTopLevel, shield);
+  if (popup) appendItems(popup.get(), menu, app::kTopLevel, shield);
   return popup;
 }
 
-TrayPopupMenu::TrayPopupMenu(TrayMenu& menu, HWND owner, HWND commandTarget)
+TrayPopupMenu::TrayPopupMenu(app::TrayMenu& menu, HWND owner, HWND commandTarget)
     : menu_(menu), owner_(owner), commandTarget_(commandTarget) {}
 
 void TrayPopupMenu::popup(std::int32_t x, std::int32_t y) {
-  processMessages();
+  ui::processMessages();
   menu_.PPMenuPopup();
   win32::UniqueMenu shown = buildTrayMenu(menu_, shieldBitmap());
   if (!shown) return;
@@ -108,4 +108,4 @@ void TrayPopupMenu::SetMenuShieldIcon() {
   shield_ = std::move(bitmap);
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

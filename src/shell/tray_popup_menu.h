@@ -7,17 +7,17 @@
 #include "app/tray_menu.h"
 #include "platform/win32/unique_handle.h"
 
-namespace rimfold::app {
+namespace rimfold::shell {
 
 // The menu as it is shown now: hidden items left out, checks, radio marks, the default
 // item, and the shield bitmap on PPAdminQ when there is one.
-win32::UniqueMenu buildTrayMenu(const TrayMenu& menu, HBITMAP shield);
+win32::UniqueMenu buildTrayMenu(const app::TrayMenu& menu, HBITMAP shield);
 
 class TrayPopupMenu final : public ITrayPopupMenu {
  public:
   // owner: the tray handler's window, which has the foreground while the menu is open;
   // commandTarget: the main form, which gets the WM_NULL and the chosen command.
-  TrayPopupMenu(TrayMenu& menu, HWND owner, HWND commandTarget);
+  TrayPopupMenu(app::TrayMenu& menu, HWND owner, HWND commandTarget);
 
   bool autoPopup() override { return true; }
   void popup(std::int32_t x, std::int32_t y) override;
@@ -28,10 +28,10 @@ class TrayPopupMenu final : public ITrayPopupMenu {
   HBITMAP shieldBitmap() const noexcept { return static_cast<HBITMAP>(shield_.get()); }
 
  private:
-  TrayMenu& menu_;
+  app::TrayMenu& menu_;
   HWND owner_;
   HWND commandTarget_;
   win32::UniqueGdiObject shield_;
 };
 
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

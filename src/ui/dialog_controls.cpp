@@ -12,7 +12,7 @@
 #include "ui/page_window.h"
 #include "ui/splitter_window.h"
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 namespace {
 
@@ -491,4 +491,4 @@ int DialogControls::textWidth(std::wstring_view text) const {
   return size.cx;
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

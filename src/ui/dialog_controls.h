@@ -14,7 +14,7 @@
 #include "ui/model/dialog_layout.h"
 #include "platform/win32/unique_handle.h"
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 enum class ControlKind : std::uint8_t {
   Tabs,          // the page control: hot-tracking tabs, one per Page child
@@ -128,4 +128,4 @@ class DialogControls {
   int fontPixelHeight_ = 0;
 };
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

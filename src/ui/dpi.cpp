@@ -5,7 +5,7 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_dpi.h"
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 int windowDpi(HWND hwnd) noexcept {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -24,4 +24,4 @@ int shellSmallIconSize() noexcept {
   return win32::systemMetricForMonitor(SM_CXSMICON, ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

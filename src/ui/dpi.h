@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 // The window's own DPI where the system reports it (Windows 10 1607 and later, looked up
 // at run time), else the system DPI.
@@ -13,4 +13,4 @@ int windowDpi(HWND hwnd) noexcept;
 // primary monitor's DPI (Windows 8.1 and later, looked up at run time), else the system's.
 int shellSmallIconSize() noexcept;
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

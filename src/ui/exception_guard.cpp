@@ -6,7 +6,7 @@
 
 #include "platform/win32/win32_convert.h"
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 namespace {
 
@@ -43,4 +43,4 @@ void reportException(const std::u16string& message) noexcept {
   }
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

@@ -8,7 +8,7 @@
 #include <utility>
 
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 // Implemented by the main form (ApplicationEventsException).
 class IExceptionSink {
@@ -47,4 +47,4 @@ bool runGuarded(F&& body) noexcept {
   return false;
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

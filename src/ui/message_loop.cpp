@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 int runMessageLoop(FunctionRef<bool()> ended) {
   MSG msg{};
@@ -29,4 +29,4 @@ bool processMessages() {
   return true;
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

@@ -3,7 +3,7 @@
 
 #include "platform/function_ref.h"
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 // Dispatches messages until WM_QUIT, or until ended() holds after a message: a quit posted
 // inside another modal loop (a popup menu's) can be lost there, and the program must still
@@ -14,4 +14,4 @@ int runMessageLoop(FunctionRef<bool()> ended);
 // again so that the main loop still ends; returns false in that case.
 bool processMessages();
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

@@ -1,6 +1,6 @@
 #include "ui/page_window.h"
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 bool PageWindow::registerClass() { return registerControlClass<PageWindow>(kPageClass); }
 
@@ -19,4 +19,4 @@ bool PageWindow::onMessage(Message& m) {
   }
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

@@ -4,7 +4,7 @@
 
 #include "ui/window_base.h"
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 inline constexpr wchar_t kPageClass[] = L"RimfoldPage";
 
@@ -16,4 +16,4 @@ class PageWindow final : public WindowBase {
   bool onMessage(Message& m) override;
 };
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 bool SplitterWindow::registerClass() { return registerControlClass<SplitterWindow>(kSplitterClass); }
 
@@ -46,4 +46,4 @@ bool SplitterWindow::onMessage(Message& m) {
   }
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

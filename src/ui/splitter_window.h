@@ -4,7 +4,7 @@
 
 #include "ui/window_base.h"
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 inline constexpr wchar_t kSplitterClass[] = L"TSplitter";
 // WM_NOTIFY codes: a drag starts, and the bar has moved deltaY pixels since its start.
@@ -28,4 +28,4 @@ class SplitterWindow final : public WindowBase {
   int startY_ = 0;  // screen y of the press
 };
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

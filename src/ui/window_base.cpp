@@ -2,7 +2,7 @@
 
 #include "ui/exception_guard.h"
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 namespace {
 
@@ -124,4 +124,4 @@ LRESULT CALLBACK WindowBase::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
   return result;
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

@@ -7,7 +7,7 @@
 
 #include <cstddef>
 
-namespace rimfold::app {
+namespace rimfold::ui {
 
 // A window message as the handlers see it; result is the answer to the sender.
 struct Message {
@@ -126,4 +126,4 @@ bool dispatchNotify(T& self, const NotifyEntry<T> (&table)[N], Message& m) {
   return false;
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::ui

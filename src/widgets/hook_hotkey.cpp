@@ -1,6 +1,6 @@
 #include "widgets/hook_hotkey.h"
 
-namespace rimfold::app {
+namespace rimfold::widgets {
 
 HotKeyWindow::HotKeyWindow() {
   // A zero-sized top-level window that is never shown receives WM_HOTKEY.
@@ -21,10 +21,10 @@ void HotKeyWindow::activateOwner() {
   if (owner != nullptr) ::SetForegroundWindow(owner);
 }
 
-bool HotKeyWindow::onMessage(Message& m) {
+bool HotKeyWindow::onMessage(ui::Message& m) {
   if (m.msg != WM_HOTKEY) return false;
   if (component != nullptr) component->NotifyHotKey(static_cast<std::int32_t>(m.wParam));
   return true;
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::widgets

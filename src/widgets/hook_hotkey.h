@@ -5,9 +5,9 @@
 #include "ui/window_base.h"
 #include "widgets/model/hook_hot_key.h"
 
-namespace rimfold::app {
+namespace rimfold::widgets {
 
-class HotKeyWindow final : public WindowBase, public IHotKeyWindow {
+class HotKeyWindow final : public ui::WindowBase, public IHotKeyWindow {
  public:
   HotKeyWindow();
   ~HotKeyWindow() override;
@@ -20,7 +20,7 @@ class HotKeyWindow final : public WindowBase, public IHotKeyWindow {
   THookHotKey* component = nullptr;
 
  private:
-  bool onMessage(Message& m) override;
+  bool onMessage(ui::Message& m) override;
 };
 
-}  // namespace rimfold::app
+}  // namespace rimfold::widgets

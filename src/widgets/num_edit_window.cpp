@@ -9,7 +9,7 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_convert.h"
 
-namespace rimfold::app {
+namespace rimfold::widgets {
 
 namespace {
 
@@ -63,7 +63,7 @@ class LockedGlobal {
 }  // namespace
 
 void NumEditWindow::registerKind() {
-  DialogControls::registerKind(kKind, {kClassName, WS_EX_CLIENTEDGE, &NumEditWindow::registerClass});
+  ui::DialogControls::registerKind(kKind, {kClassName, WS_EX_CLIENTEDGE, &NumEditWindow::registerClass});
 }
 
 bool NumEditWindow::registerClass() {
@@ -71,11 +71,11 @@ bool NumEditWindow::registerClass() {
 }
 
 NumEditWindow* NumEditWindow::fromHandle(HWND hwnd) noexcept {
-  return dynamic_cast<NumEditWindow*>(WindowBase::fromHandle(hwnd));
+  return dynamic_cast<NumEditWindow*>(ui::WindowBase::fromHandle(hwnd));
 }
 
-bool NumEditWindow::onMessage(Message& m) {
-  static constexpr MessageEntry<NumEditWindow> kMessages[] = {
+bool NumEditWindow::onMessage(ui::Message& m) {
+  static constexpr ui::MessageEntry<NumEditWindow> kMessages[] = {
       {WM_CREATE, &NumEditWindow::onCreate},
       {WM_PAINT, &NumEditWindow::onPaint},
       {WM_ERASEBKGND, &NumEditWindow::onEraseBackground},
@@ -97,12 +97,12 @@ bool NumEditWindow::onMessage(Message& m) {
       {WM_SETFOCUS, &NumEditWindow::onSetFocus},
       {WM_KILLFOCUS, &NumEditWindow::onKillFocus},
   };
-  return dispatchMessage(*this, kMessages, m);
+  return ui::dispatchMessage(*this, kMessages, m);
 }
 
 // ---- messages ----
 
-void NumEditWindow::onCreate(Message& m) {
+void NumEditWindow::onCreate(ui::Message& m) {
   const auto* create = reinterpret_cast<const CREATESTRUCTW*>(m.lParam);
   // A dialog lends its font to its controls, as a form does.
   if (create->hwndParent != nullptr) {
@@ -118,7 +118,7 @@ void NumEditWindow::onCreate(Message& m) {
   m.result = 0;
 }
 
-void NumEditWindow::onPaint(Message& m) {
+void NumEditWindow::onPaint(ui::Message& m) {
   win32::PaintDc dc(handle());
   win32::SelectedObject selectedFont(dc.get(), font());
   const NumEditPaint p = edit_.Paint(::IsWindowEnabled(handle()) != FALSE);
@@ -131,14 +131,14 @@ void NumEditWindow::onPaint(Message& m) {
   m.result = 0;
 }
 
-void NumEditWindow::onEraseBackground(Message& m) {
+void NumEditWindow::onEraseBackground(ui::Message& m) {
   RECT client{};
   ::GetClientRect(handle(), &client);
   ::FillRect(reinterpret_cast<HDC>(m.wParam), &client, ::GetSysColorBrush(COLOR_WINDOW));
   m.result = 1;
 }
 
-void NumEditWindow::onGetDlgCode(Message& m) {
+void NumEditWindow::onGetDlgCode(ui::Message& m) {
   m.result = DLGC_WANTARROWS | DLGC_WANTCHARS;
   // Enter only: asking for every key would take Tab and Esc from the dialog as well.
   const auto* msg = reinterpret_cast<const MSG*>(m.lParam);
@@ -148,12 +148,12 @@ void NumEditWindow::onGetDlgCode(Message& m) {
   }
 }
 
-void NumEditWindow::onChar(Message& m) {
+void NumEditWindow::onChar(ui::Message& m) {
   edit_.KeyPress(static_cast<char16_t>(m.wParam));
   m.result = 0;
 }
 
-void NumEditWindow::onKeyDown(Message& m) {
+void NumEditWindow::onKeyDown(ui::Message& m) {
   const bool shift = ::GetKeyState(VK_SHIFT) < 0;
   const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
   if (edit_.KeyDown(static_cast<int>(m.wParam), shift, ctrl)) {
@@ -163,7 +163,7 @@ void NumEditWindow::onKeyDown(Message& m) {
   }
 }
 
-void NumEditWindow::onMouse(Message& m) {
+void NumEditWindow::onMouse(ui::Message& m) {
   const int x = GET_X_LPARAM(m.lParam);
   const int y = GET_Y_LPARAM(m.lParam);
   if (m.msg == WM_MOUSEMOVE) {
@@ -174,29 +174,29 @@ void NumEditWindow::onMouse(Message& m) {
   m.result = 0;
 }
 
-void NumEditWindow::onSetFont(Message& m) {
+void NumEditWindow::onSetFont(ui::Message& m) {
   font_ = reinterpret_cast<HFONT>(m.wParam);
   readFontMetrics();
   if (LOWORD(m.lParam) != 0) ::UpdateWindow(handle());
   m.result = 0;
 }
 
-void NumEditWindow::onGetFont(Message& m) { m.result = reinterpret_cast<LRESULT>(font_); }
+void NumEditWindow::onGetFont(ui::Message& m) { m.result = reinterpret_cast<LRESULT>(font_); }
 
-void NumEditWindow::onRepaint(Message& m) {
+void NumEditWindow::onRepaint(ui::Message& m) {
   // The text's place depends on the client size; the disabled colour on the state.
   edit_.PlaceCaret();
   invalidate();
   m.result = 0;
 }
 
-void NumEditWindow::onSetText(Message& m) {
+void NumEditWindow::onSetText(ui::Message& m) {
   const auto* text = reinterpret_cast<const wchar_t*>(m.lParam);
   edit_.setText(text != nullptr ? win32::fromWide(std::wstring_view(text)) : std::u16string());
   m.result = TRUE;
 }
 
-void NumEditWindow::onGetText(Message& m) {
+void NumEditWindow::onGetText(ui::Message& m) {
   auto* buffer = reinterpret_cast<wchar_t*>(m.lParam);
   const auto capacity = static_cast<std::size_t>(m.wParam);
   if (buffer == nullptr || capacity == 0) {
@@ -210,16 +210,16 @@ void NumEditWindow::onGetText(Message& m) {
   m.result = static_cast<LRESULT>(length);
 }
 
-void NumEditWindow::onGetTextLength(Message& m) {
+void NumEditWindow::onGetTextLength(ui::Message& m) {
   m.result = static_cast<LRESULT>(edit_.Text().size());
 }
 
-void NumEditWindow::onStyleChanged(Message& m) {
+void NumEditWindow::onStyleChanged(ui::Message& m) {
   readBorder();
   m.result = 0;
 }
 
-void NumEditWindow::onSetCursor(Message& m) {
+void NumEditWindow::onSetCursor(ui::Message& m) {
   if (LOWORD(m.lParam) != HTCLIENT) {
     m.result = defaultProc(m);
     return;
@@ -228,12 +228,12 @@ void NumEditWindow::onSetCursor(Message& m) {
   m.result = TRUE;
 }
 
-void NumEditWindow::onSetFocus(Message& m) {
+void NumEditWindow::onSetFocus(ui::Message& m) {
   edit_.DoEnter();
   m.result = 0;
 }
 
-void NumEditWindow::onKillFocus(Message& m) {
+void NumEditWindow::onKillFocus(ui::Message& m) {
   edit_.DoExit();
   m.result = 0;
 }
@@ -372,4 +372,4 @@ void NumEditWindow::takeFocus() {
   }
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::widgets

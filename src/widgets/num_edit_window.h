@@ -12,16 +12,16 @@
 #include "ui/window_base.h"
 #include "widgets/model/num_edit.h"
 
-namespace rimfold::app {
+namespace rimfold::widgets {
 
-class NumEditWindow final : public WindowBase, public INumEditHost {
+class NumEditWindow final : public ui::WindowBase, public INumEditHost {
  public:
   static constexpr wchar_t kClassName[] = L"TNumEdit";
 
   // Registers the class once per process; true when it is registered.
   static bool registerClass();
   // Its kind in dialog tables; registered with the framework by registerKind().
-  static constexpr ControlKind kKind = ControlKind::FirstRegistered;
+  static constexpr ui::ControlKind kKind = ui::ControlKind::FirstRegistered;
   static void registerKind();
   // The control of a window of this class, else null.
   static NumEditWindow* fromHandle(HWND hwnd) noexcept;
@@ -50,24 +50,24 @@ class NumEditWindow final : public WindowBase, public INumEditHost {
   void takeFocus() override;
 
  private:
-  bool onMessage(Message& m) override;
-  void onCreate(Message& m);
-  void onPaint(Message& m);
-  void onEraseBackground(Message& m);
-  void onGetDlgCode(Message& m);
-  void onChar(Message& m);
-  void onKeyDown(Message& m);
-  void onMouse(Message& m);
-  void onSetFont(Message& m);
-  void onGetFont(Message& m);
-  void onRepaint(Message& m);
-  void onSetText(Message& m);
-  void onGetText(Message& m);
-  void onGetTextLength(Message& m);
-  void onStyleChanged(Message& m);
-  void onSetCursor(Message& m);
-  void onSetFocus(Message& m);
-  void onKillFocus(Message& m);
+  bool onMessage(ui::Message& m) override;
+  void onCreate(ui::Message& m);
+  void onPaint(ui::Message& m);
+  void onEraseBackground(ui::Message& m);
+  void onGetDlgCode(ui::Message& m);
+  void onChar(ui::Message& m);
+  void onKeyDown(ui::Message& m);
+  void onMouse(ui::Message& m);
+  void onSetFont(ui::Message& m);
+  void onGetFont(ui::Message& m);
+  void onRepaint(ui::Message& m);
+  void onSetText(ui::Message& m);
+  void onGetText(ui::Message& m);
+  void onGetTextLength(ui::Message& m);
+  void onStyleChanged(ui::Message& m);
+  void onSetCursor(ui::Message& m);
+  void onSetFocus(ui::Message& m);
+  void onKillFocus(ui::Message& m);
 
   HFONT font() const noexcept;
   void readFontMetrics();
@@ -78,4 +78,4 @@ class NumEditWindow final : public WindowBase, public INumEditHost {
   bool caretHidden_ = false;
 };
 
-}  // namespace rimfold::app
+}  // namespace rimfold::widgets

@@ -5,9 +5,9 @@
 #include "ui/window_base.h"
 #include "widgets/model/simple_timer.h"
 
-namespace rimfold::app {
+namespace rimfold::widgets {
 
-class SimpleTimerWindow final : public WindowBase, public ITimerWindow {
+class SimpleTimerWindow final : public ui::WindowBase, public ITimerWindow {
  public:
   // Becomes the window the shared timer handler creates on.
   SimpleTimerWindow();
@@ -19,7 +19,7 @@ class SimpleTimerWindow final : public WindowBase, public ITimerWindow {
   bool killTimer(std::uintptr_t id) override;
 
  private:
-  bool onMessage(Message& m) override;
+  bool onMessage(ui::Message& m) override;
 };
 
-}  // namespace rimfold::app
+}  // namespace rimfold::widgets

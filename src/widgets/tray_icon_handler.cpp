@@ -8,7 +8,7 @@
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_convert.h"
 
-namespace rimfold::app {
+namespace rimfold::widgets {
 
 namespace {
 
@@ -79,7 +79,7 @@ void TTrayIconHandler::setForegroundHandler() { ::SetForegroundWindow(handle());
 
 std::uint32_t TTrayIconHandler::doubleClickTime() { return ::GetDoubleClickTime(); }
 
-bool TTrayIconHandler::onMessage(Message& m) {
+bool TTrayIconHandler::onMessage(ui::Message& m) {
   if (m.msg == kTrayCallbackMessage) {
     // Any program can send this message: only the identifier of a live icon of ours is
     // turned back into a component.
@@ -132,4 +132,4 @@ UINT registerTaskbarCreated() {
   return atLeast471 ? ::RegisterWindowMessageW(L"TaskbarCreated") : 0;
 }
 
-}  // namespace rimfold::app
+}  // namespace rimfold::widgets

@@ -12,14 +12,14 @@
 #include "ui/window_base.h"
 #include "widgets/model/cool_tray_icon.h"
 
-namespace rimfold::app {
+namespace rimfold::widgets {
 
 inline constexpr wchar_t kTrayIconHandlerClass[] = L"TTrayIconHandler";
 
 // The shell's record for a notify-icon request, in the Windows 2000 layout.
 NOTIFYICONDATAW toNotifyIconData(const NotifyIconData& d);
 
-class TTrayIconHandler final : public WindowBase, public ITrayShell {
+class TTrayIconHandler final : public ui::WindowBase, public ITrayShell {
  public:
   // The one handler of the process: made with the first icon, gone with the last.
   static std::shared_ptr<TTrayIconHandler> acquire();
@@ -35,7 +35,7 @@ class TTrayIconHandler final : public WindowBase, public ITrayShell {
 
  private:
   TTrayIconHandler();
-  bool onMessage(Message& m) override;
+  bool onMessage(ui::Message& m) override;
 
   std::vector<TCoolTrayIcon*> icons_;
 };
@@ -59,4 +59,4 @@ class TrayIconOwner {
 // "TaskbarCreated" when the common controls are 4.71 or later, else 0.
 UINT registerTaskbarCreated();
 
-}  // namespace rimfold::app
+}  // namespace rimfold::widgets

@@ -103,8 +103,6 @@ std::u16string edgeCaption(Edge edge, std::int32_t value) {
   return prefix + toDecimal(value) + u"]";
 }
 
-std::u16string workAreaPath(const Platform& p) { return p.data.dir + u"WorkArea.dat"; }
-
 namespace {
 
 // A taskbar that moved keeps the entry and renames its section; a monitor that now has

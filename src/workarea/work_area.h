@@ -11,6 +11,7 @@
 #include "settings/monitor_tables.h"
 #include "settings/program_state.h"
 #include "platform/platform.h"
+#include "settings/data_paths.h"
 #include "rtl/ini_file.h"
 
 namespace rimfold {
@@ -24,7 +25,6 @@ enum class Edge { Top, Bottom, Left, Right };
 // "上(&T) [0]", "下(B) [1040]", "左(&L) [0]", "右(&R) [1920]"
 std::u16string edgeCaption(Edge edge, std::int32_t value);
 
-std::u16string workAreaPath(const Platform& p);  // data folder + "WorkArea.dat"
 
 // The text of an edit is not an integer.
 class ConversionError : public std::runtime_error {

@@ -30,14 +30,14 @@ void noteSettingChange(WatchState& watch, std::uintptr_t action) {
 
 WorkAreaWatch::WorkAreaWatch(Platform& p, WatchState& state, MonitorTables& tables,
                              const WindowLists& lists, MonitorList& monitors,
-                             IWorkAreaWatchHost& host, IWorkAreaDialog& dialog)
+                             IWorkAreaDialog& dialog, WorkAreaWatchParts parts)
     : p_(p),
       state_(state),
       tables_(tables),
       lists_(lists),
       monitors_(monitors),
-      host_(host),
-      dialog_(dialog) {}
+      dialog_(dialog),
+      parts_(parts) {}
 
 bool WorkAreaWatch::foregroundSuppressesCheck() {
   bool screenSaver = false;
@@ -89,7 +89,7 @@ bool WorkAreaWatch::Func_CheckDesktop(bool v) {
               edgesLine(u"[設定値]", tables_.MWorkArea[k]);
     }
   }
-  if ((!v || changedCount > 0) && state_.CHKMessage && !host_.stopChecked() && ask(text) == kIdNo) {
+  if ((!v || changedCount > 0) && state_.CHKMessage && !parts_.run.stopChecked() && ask(text) == kIdNo) {
     // No keeps the setting as it is: a stand-in for the old work area is the user's now.
     for (std::size_t k = 0; k < changed.size(); ++k) {
       if (changed[k]) tables_.standIn[k] = false;
@@ -107,21 +107,22 @@ bool WorkAreaWatch::checkIfFlagged() {
 int WorkAreaWatch::ask(const std::u16string& text) {
   // A question still open (this call comes from inside its loop) is not asked twice, and
   // what it turned off, its timer included, is left for it to restore when it closes.
-  if (Func_FindDialogBox(p_, kWorkAreaQuestionCaption) != 0) return 0;
-  host_.setTrayEnabled(false);
-  host_.setTimerEnabled(false);
+  if (findDialogBox(p_, kWorkAreaQuestionCaption) != 0) return 0;
+  parts_.run.setTrayEnabled(false);
+  parts_.timer.setEnabled(false);
   const auto restore = [this] {
-    host_.stopCheckTimer();
-    host_.setTrayEnabled(true);
-    host_.setTimerEnabled(true);
+    parts_.check.setEnabled(false);
+    parts_.run.setTrayEnabled(true);
+    parts_.timer.setEnabled(true);
   };
   int answer = 0;
   try {
-    host_.startCheckTimer(kCheckTimerIntervalMs);
+    parts_.check.setInterval(kCheckTimerIntervalMs);
+    parts_.check.setEnabled(true);
     const Hwnd dialog = dialog_.dialogWindow();
     Func_ForceForeground(p_, dialog);
     answer = p_.windows.messageBox(dialog, text, kWorkAreaQuestionCaption, kWorkAreaQuestionStyle);
-    if (answer == kIdYes) host_.showWorkAreaPage();
+    if (answer == kIdYes) dialog_.showWorkAreaPage();
   } catch (...) {
     restore();
     throw;
@@ -131,8 +132,8 @@ int WorkAreaWatch::ask(const std::u16string& text) {
 }
 
 void WorkAreaWatch::TimerCheckTimer() {
-  host_.stopCheckTimer();
-  const Hwnd box = Func_FindDialogBox(p_, kWorkAreaQuestionCaption);
+  parts_.check.setEnabled(false);
+  const Hwnd box = findDialogBox(p_, kWorkAreaQuestionCaption);
   // The box's own No button, not keystrokes that could reach another program's window.
   if (box != 0) p_.windows.sendCommand(box, kIdNo);
 }

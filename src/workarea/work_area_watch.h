@@ -6,8 +6,10 @@
 #include <string>
 
 #include "settings/program_state.h"
+#include "engine/host_capabilities.h"
 #include "engine/monitor_list.h"
 #include "platform/platform.h"
+#include "platform/timer.h"
 
 namespace rimfold {
 
@@ -29,28 +31,24 @@ class IWorkAreaDialog {
   virtual Hwnd dialogWindow() = 0;
   // The four group-box captions of the monitor selected in CBMonitor, from MDesktop.
   virtual void refreshEdgeCaptions() = 0;
+  // The page "[作業領域(&K)]" made active, then PPConfigClick: returns when the dialog closes.
+  virtual void showWorkAreaPage() = 0;
 
  protected:
   ~IWorkAreaDialog() = default;
 };
 
-// What the watch asks of the main form around it.
-class IWorkAreaWatchHost {
- public:
-  virtual ~IWorkAreaWatchHost() = default;
-  virtual bool stopChecked() = 0;                 // PPStop's check mark
-  virtual void setTrayEnabled(bool on) = 0;       // the tray icon's Enabled
-  virtual void setTimerEnabled(bool on) = 0;      // the main form's polling Timer
-  virtual void startCheckTimer(std::uint32_t intervalMs) = 0;  // TimerCheck
-  virtual void stopCheckTimer() = 0;
-  // The page "[作業領域(&K)]" made active, then PPConfigClick: returns when the dialog closes.
-  virtual void showWorkAreaPage() = 0;
+// What the question switches off while it is open, and its own timer.
+struct WorkAreaWatchParts {
+  IRunState& run;
+  ITimer& timer;  // the polling Timer
+  ITimer& check;  // TimerCheck: closes an unanswered question
 };
 
 class WorkAreaWatch {
  public:
   WorkAreaWatch(Platform& p, WatchState& state, MonitorTables& tables, const WindowLists& lists,
-                MonitorList& monitors, IWorkAreaWatchHost& host, IWorkAreaDialog& dialog);
+                MonitorList& monitors, IWorkAreaDialog& dialog, WorkAreaWatchParts parts);
 
   // v true: the periodic check after WM_GETMINMAXINFO; true when a monitor's work area
   // changed. v false: the question after a display change, without details; always true.
@@ -71,8 +69,8 @@ class WorkAreaWatch {
   MonitorTables& tables_;
   const WindowLists& lists_;
   MonitorList& monitors_;
-  IWorkAreaWatchHost& host_;
   IWorkAreaDialog& dialog_;
+  WorkAreaWatchParts parts_;
 };
 
 }  // namespace rimfold

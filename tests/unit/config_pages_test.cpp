@@ -7,7 +7,7 @@
 #include "data_folder_fixture.h"
 #include "workarea/work_area_page.h"
 
-namespace rimfold {
+namespace rimfold::app {
 namespace {
 
 using test::FakeMonitor;
@@ -127,4 +127,4 @@ TEST_F(WorkAreaPageTest, EdgesBeyondFourDigitsAreShownReadOnlyAndNeverApplied) {
 }
 
 }  // namespace
-}  // namespace rimfold
+}  // namespace rimfold::app

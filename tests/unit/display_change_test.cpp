@@ -20,20 +20,29 @@ using Log = std::vector<std::string>;
 const FakeMonitor kPrimary{0, {0, 0, 1920, 1080}, {0, 0, 1920, 1060}, true};
 
 // Records what the handling asks of the main form and the dialog, in order.
-struct DisplayHost : IDisplayChangeHost, IMonitorPage {
+// The host is the polling timer too; the countdown's timer logs through it.
+struct DisplayHost final : IDisplayChangeHost, IMonitorPage, IRunState, IHookSwitch, ITimer {
+  struct Countdown final : ITimer {
+    explicit Countdown(DisplayHost& h) : host(h) {}
+    bool Enabled() const override { return host.countdown; }
+    void setEnabled(bool on) override { host.note(host.countdown = on, "countdown"); }
+    void setInterval(std::uint32_t ms) override {
+      host.log.push_back("countdown " + std::to_string(ms) + " ms");
+    }
+    DisplayHost& host;
+  };
+
   bool nonResident() override { return oneShot; }
+  bool stopChecked() override { return false; }
   Hwnd mainWindow() override { return main; }
   bool dispDialogChecked() override { return dialog; }
-  void setTimerEnabled(bool on) override { note(timer = on, "timer"); }
+  bool Enabled() const override { return timer; }
+  void setEnabled(bool on) override { note(timer = on, "timer"); }
+  void setInterval(std::uint32_t) override {}
   void setTrayEnabled(bool on) override { note(tray = on, "tray"); }
   bool hookInstalled() const override { return hook; }
   void Proc_UnhookEvent() override { hook = false, log.push_back("unhook"); }
   void Proc_SetEventHook() override { hook = true, log.push_back("hook"); }
-  bool dispChangeTimerEnabled() override { return countdown; }
-  void setDispChangeTimerEnabled(bool on) override { note(countdown = on, "countdown"); }
-  void setDispChangeTimerInterval(std::uint32_t ms) override {
-    log.push_back("countdown " + std::to_string(ms) + " ms");
-  }
   void Proc_MonitorInitial() override { step("monitor initial"); }
   bool configCheckDesktop(bool v) override { return step(v ? "check true" : "check false"); }
   void layoutSettled() override { step("layout settled"); }
@@ -50,6 +59,7 @@ struct DisplayHost : IDisplayChangeHost, IMonitorPage {
   Hwnd main = 0;
   std::string failAt;
   Log log;
+  Countdown countdownTimer{*this};
 };
 
 // One monitor, as seen at start; the hidden main form on it. A second one is attached.
@@ -76,7 +86,7 @@ struct Rig {
   Platform p{d.platform()};
   MonitorList monitors{d};
   DisplayHost host;
-  DisplayChange dc{p, monitors, host, host};
+  DisplayChange dc{p, monitors, host, host, {host, host, host, host.countdownTimer}};
 };
 
 std::vector<std::u16string> captions(int from, int to) {

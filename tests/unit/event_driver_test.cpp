@@ -19,11 +19,16 @@ using test::Op;
 constexpr std::uint32_t kWsChild = 0x40000000u;
 constexpr TPoint kOverNothing{1500, 900};
 
-struct TestHost : IDriverHost {
+// The program around the driver, its polling timer included.
+struct TestHost final : IDriverHost, IRunState, ITimer {
   explicit TestHost(FakeDesktop& desktop) : d(desktop) {}
   bool nonResident() override { return oneShot; }
   bool stopChecked() override { return stop; }
-  void setTimerEnabled(bool on) override { timer.push_back(on); }
+  bool dispDialogChecked() override { return false; }
+  void setTrayEnabled(bool) override {}
+  bool Enabled() const override { return !timer.empty() && timer.back(); }
+  void setEnabled(bool on) override { timer.push_back(on); }
+  void setInterval(std::uint32_t) override {}
   bool checkDesktopIfFlagged() override {
     ++checks;
     return checkEndsTick;
@@ -85,7 +90,7 @@ struct Rig {
   MonitorList monitors{d};
   CorrectionEngine engine{p, config.lists, config.switches, config.tables, monitors};
   TestHost host{d};
-  EventDriver driver{p, engine, host};
+  EventDriver driver{p, engine, host, host, host};
 };
 
 // ---- the hook ----

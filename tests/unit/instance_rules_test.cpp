@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-namespace rimfold {
+namespace rimfold::app {
 namespace {
 
 TEST(InstanceRules, WhoMayRunBesideWhom) {
@@ -94,4 +94,4 @@ TEST(InstanceRules, NonResidentArgumentIsExactlySlashQ) {
 }
 
 }  // namespace
-}  // namespace rimfold
+}  // namespace rimfold::app

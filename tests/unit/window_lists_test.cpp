@@ -183,13 +183,13 @@ TEST_F(DisableLogTest, LoadKeepsLinesWithACommaInOrderAndUntrimmed) {
   };
   for (const auto& c : cases) {
     desktop_.addFile(path_, c.bytes);
-    EXPECT_EQ(LoadDisableLog(platform_, path_), c.expected) << c.name;
+    EXPECT_EQ(loadDisableLog(platform_, path_), c.expected) << c.name;
   }
 }
 
 TEST_F(DisableLogTest, MissingFileGivesEmptyList) {
-  EXPECT_TRUE(LoadDisableLog(platform_, path_).empty());
-  EXPECT_TRUE(LoadDisableLog(platform_, u"Q:\\nowhere\\Disable.log").empty());
+  EXPECT_TRUE(loadDisableLog(platform_, path_).empty());
+  EXPECT_TRUE(loadDisableLog(platform_, u"Q:\\nowhere\\Disable.log").empty());
 }
 
 TEST_F(DisableLogTest, SaveWritesUtf16LeWithBomByteExact) {
@@ -204,27 +204,27 @@ TEST_F(DisableLogTest, SaveWritesUtf16LeWithBomByteExact) {
        std::string("\xFF\xFE" "A\0,\0\r\0\n\0" "\x42\x30,\0b\0\r\0\n\0", 20)},
   };
   for (const auto& c : cases) {
-    ASSERT_TRUE(SaveDisableLog(platform_, c.entries, path_)) << c.name;
+    ASSERT_TRUE(saveDisableLog(platform_, c.entries, path_)) << c.name;
     EXPECT_EQ(desktop_.fileBytes(path_), c.bytes) << c.name;
   }
 }
 
 TEST_F(DisableLogTest, Utf8FileIsSavedBackAsUtf16Le) {
   desktop_.addFile(path_, "\xEF\xBB\xBFNOTEPAD.EXE,Notepad,\xE7\x84\xA1\xE9\xA1\x8C\r\n");
-  const StringList loaded = LoadDisableLog(platform_, path_);
+  const StringList loaded = loadDisableLog(platform_, path_);
   ASSERT_EQ(loaded, (StringList{u"NOTEPAD.EXE,Notepad,\u7121\u984C"}));
-  ASSERT_TRUE(SaveDisableLog(platform_, loaded, path_));
+  ASSERT_TRUE(saveDisableLog(platform_, loaded, path_));
   EXPECT_EQ(desktop_.fileBytes(path_), utf16le(u"NOTEPAD.EXE,Notepad,\u7121\u984C\r\n"));
 }
 
 TEST_F(DisableLogTest, DuplicatesSurviveLoadAndDeletingOneKeepsTheOther) {
   desktop_.addFile(path_, utf16le(u"CALC.EXE,\r\nNOTEPAD.EXE,\r\ncalc.exe,\r\n"));
-  WindowList list = LoadDisableLog(platform_, path_);
+  WindowList list = loadDisableLog(platform_, path_);
   ASSERT_EQ(list, (StringList{u"CALC.EXE,", u"NOTEPAD.EXE,", u"calc.exe,"}));
   ListSelection sel{-1, 0};
   ASSERT_TRUE(deleteSelectedExclusion(list, sel));
   EXPECT_TRUE(isExcluded(list, WindowIdentity{u"t", u"c", u"C:\\calc.exe"}));
-  ASSERT_TRUE(SaveDisableLog(platform_, list, path_));
+  ASSERT_TRUE(saveDisableLog(platform_, list, path_));
   EXPECT_EQ(desktop_.fileBytes(path_), utf16le(u"NOTEPAD.EXE,\r\ncalc.exe,\r\n"));
 }
 
@@ -257,25 +257,25 @@ TEST_F(DisableLogTest, AFileUnreadableAtLoadIsNotReplacedByAnEmptyList) {
     desktop_.addFile(path_, c.file);
     if (c.locked) desktop_.lockFile(path_, test::FileLock::Exclusive);
     ReadResult read = ReadResult::Ok;
-    EXPECT_TRUE(LoadDisableLog(platform_, path_, &read).empty());
+    EXPECT_TRUE(loadDisableLog(platform_, path_, &read).empty());
     EXPECT_EQ(read, c.read);
     desktop_.lockFile(path_, test::FileLock::None);  // the other program lets go
-    SaveDisableLog(platform_, c.atClose, path_, read);
+    saveDisableLog(platform_, c.atClose, path_, read);
     EXPECT_EQ(desktop_.fileBytes(path_), c.after);
   }
   // A readable file just under the limit, and a missing one.
   desktop_.addFile(path_, padded(kListFileLimit / 2 - 1));
   ReadResult read = ReadResult::Failed;
-  EXPECT_EQ(LoadDisableLog(platform_, path_, &read).size(), 2u);
+  EXPECT_EQ(loadDisableLog(platform_, path_, &read).size(), 2u);
   EXPECT_EQ(read, ReadResult::Ok);
-  LoadDisableLog(platform_, path_ + u".missing", &read);
+  loadDisableLog(platform_, path_ + u".missing", &read);
   EXPECT_EQ(read, ReadResult::Missing);
 }
 
 TEST_F(DisableLogTest, SaveRefusesAFileHeldOpenElsewhere) {
   desktop_.addFile(path_, utf16le(u"KEEP,\r\n"));
   desktop_.lockFile(path_, test::FileLock::Exclusive);
-  EXPECT_FALSE(SaveDisableLog(platform_, StringList{u"NEW,"}, path_));
+  EXPECT_FALSE(saveDisableLog(platform_, StringList{u"NEW,"}, path_));
   EXPECT_EQ(desktop_.fileBytes(path_), utf16le(u"KEEP,\r\n"));
 }
 

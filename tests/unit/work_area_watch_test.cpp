@@ -22,12 +22,28 @@ const std::u16string kHeader =
     u"作業領域の大きさに変更がありました。\r\n作業領域を再設定しますか？\r\n";
 
 // Records what the watch asks of the forms, in order.
-struct WatchHost : IWorkAreaWatchHost, IWorkAreaDialog {
+// The polling timer is the host; the question's timer logs its start with its interval.
+struct WatchHost final : IWorkAreaDialog, IRunState, ITimer {
+  struct CheckTimer final : ITimer {
+    explicit CheckTimer(WatchHost& h) : host(h) {}
+    bool Enabled() const override { return on; }
+    void setEnabled(bool enable) override {
+      on = enable;
+      host.log.push_back(on ? "check timer " + std::to_string(interval) : "check timer off");
+    }
+    void setInterval(std::uint32_t ms) override { interval = ms; }
+    WatchHost& host;
+    bool on = false;
+    std::uint32_t interval = 0;
+  };
+
+  bool nonResident() override { return false; }
   bool stopChecked() override { return stop; }
+  bool dispDialogChecked() override { return true; }
   void setTrayEnabled(bool on) override { log.push_back(on ? "tray on" : "tray off"); }
-  void setTimerEnabled(bool on) override { log.push_back(on ? "timer on" : "timer off"); }
-  void startCheckTimer(std::uint32_t ms) override { log.push_back("check timer " + std::to_string(ms)); }
-  void stopCheckTimer() override { log.push_back("check timer off"); }
+  bool Enabled() const override { return false; }
+  void setEnabled(bool on) override { log.push_back(on ? "timer on" : "timer off"); }
+  void setInterval(std::uint32_t) override {}
   Hwnd dialogWindow() override { return dialog; }
   void refreshEdgeCaptions() override { log.push_back("captions"); }
   void showWorkAreaPage() override {
@@ -39,6 +55,7 @@ struct WatchHost : IWorkAreaWatchHost, IWorkAreaDialog {
   bool pageFails = false;
   Hwnd dialog = 0;
   std::vector<std::string> log;
+  CheckTimer check{*this};
 };
 
 // One 1920 x 1080 monitor whose work area and setting agree; an application window in
@@ -64,7 +81,8 @@ struct Rig {
   ProgramState config;
   MonitorList monitors{d};
   WatchHost host;
-  WorkAreaWatch watch{p, config.watch, config.tables, config.lists, monitors, host, host};
+  WorkAreaWatch watch{p, config.watch, config.tables, config.lists, monitors, host,
+                      {host, host, host.check}};
   Hwnd front = 0;
 };
 

@@ -14,11 +14,17 @@
 #include "system/data_dir.h"
 #include "win32/temp_folder.h"
 
-namespace rimfold::app {
+namespace rimfold::shell {
 namespace {
 
 using win32::test::readBytes;
 using win32::test::TempFolder;
+
+// The dialog alone: what it raises for the watch is the host's business.
+struct IgnoredEvents final : IConfigFormEvents {
+  void sizeLimitsAsked() override {}
+  void settingChanged(std::uintptr_t) override {}
+};
 
 class ConfigFormTest : public testing::Test {
  protected:
@@ -53,14 +59,15 @@ class ConfigFormTest : public testing::Test {
   MonitorList monitors_{p_.windows};
   TempFolder folder_;
   ProgramState state_;
-  TConfigForm form_{p_, state_, monitors_};
+  IgnoredEvents events_;
+  TConfigForm form_{p_, state_, monitors_, events_};
 
  private:
 };
 
 TEST_F(ConfigFormTest, TheWorkAreaCrossStandsWhereTheTableSaysAtTheWindowsDpi) {
   form_.selectPage(TabSheetWorkArea);
-  const int dpi = windowDpi(form_.handle());
+  const int dpi = ui::windowDpi(form_.handle());
   const auto at = [dpi](int x, int y, int w, int h) {
     return RECT{scaleToDpi(x, dpi), scaleToDpi(y, dpi), scaleToDpi(x, dpi) + scaleToDpi(w, dpi),
                 scaleToDpi(y, dpi) + scaleToDpi(h, dpi)};
@@ -150,7 +157,7 @@ TEST_F(ConfigFormTest, TheHotkeyEditTakesEveryKeyAsTheHotkey) {
 }
 
 TEST_F(ConfigFormTest, TheCloseStoresTheSizeInDesignUnitsAndTheNextStartRestoresIt) {
-  const int dpi = windowDpi(form_.handle());
+  const int dpi = ui::windowDpi(form_.handle());
   ::SetWindowPos(form_.handle(), nullptr, 0, 0, scaleToDpi(500, dpi), scaleToDpi(400, dpi),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   form_.controls().setHeight(GroupBoxE, 150);
@@ -164,7 +171,7 @@ TEST_F(ConfigFormTest, TheCloseStoresTheSizeInDesignUnitsAndTheNextStartRestores
     ::GetWindowRect(f.handle(), &r);
     return SIZE{r.right - r.left, r.bottom - r.top};
   };
-  TConfigForm next(p_, state_, monitors_);
+  TConfigForm next(p_, state_, monitors_, events_);
   next.create(u"");
   next.createControls();
   EXPECT_EQ(outerSize(next).cx, scaleToDpi(500, dpi));
@@ -173,7 +180,7 @@ TEST_F(ConfigFormTest, TheCloseStoresTheSizeInDesignUnitsAndTheNextStartRestores
 
   // A damaged size never makes the dialog smaller than its minimum.
   ASSERT_TRUE(win32::test::writeBytes(folder_.file(L"WorkArea.dat"), "[Window]\r\nHeight=-5\r\nWidth=10\r\n"));
-  TConfigForm damaged(p_, state_, monitors_);
+  TConfigForm damaged(p_, state_, monitors_, events_);
   damaged.create(u"");
   EXPECT_EQ(outerSize(damaged).cx, scaleToDpi(435, dpi));
   EXPECT_EQ(outerSize(damaged).cy, scaleToDpi(320, dpi));
@@ -181,7 +188,7 @@ TEST_F(ConfigFormTest, TheCloseStoresTheSizeInDesignUnitsAndTheNextStartRestores
 
 TEST_F(ConfigFormTest, ControlsMadeAtTheFirstShowShowWhatChangedBeforeIt) {
   state_.geometry.groupBoxEHeight = 140;
-  TConfigForm later(p_, state_, monitors_);
+  TConfigForm later(p_, state_, monitors_, events_);
   later.create(u"Ctrl+Alt+L");
   EXPECT_EQ(::GetWindow(later.handle(), GW_CHILD), nullptr);
   state_.lists.ListBoxE.insertUnique(u"A.EXE,Wide class name,");
@@ -210,4 +217,4 @@ TEST_F(ConfigFormTest, ControlsMadeAtTheFirstShowShowWhatChangedBeforeIt) {
 }
 
 }  // namespace
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

@@ -32,7 +32,7 @@ void operator delete(void* p) noexcept {
 }
 void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
-namespace rimfold::app {
+namespace rimfold::widgets {
 namespace {
 
 constexpr int kFieldId = 1001;
@@ -80,7 +80,7 @@ std::wstring windowText(HWND hwnd) {
 class NumEditWindowTest : public testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(NumEditWindow::registerClass());
+    ASSERT_TRUE(widgets::NumEditWindow::registerClass());
     ASSERT_NE(parent.window.get(), nullptr);
     field = parent.createField();
     ASSERT_NE(field, nullptr);
@@ -206,4 +206,4 @@ TEST_F(NumEditWindowTest, TheObjectDiesWithItsWindow) {
 }
 
 }  // namespace
-}  // namespace rimfold::app
+}  // namespace rimfold::widgets

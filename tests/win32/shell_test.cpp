@@ -4,11 +4,12 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "ui/exception_guard.h"
-#include "shell/main_form.h"
+#include "shell/app_host.h"
 #include "ui/window_base.h"
 #include "shell/config_form.h"
 #include "platform/win32/win32_convert.h"
@@ -17,14 +18,14 @@
 #include "system/elevation.h"
 #include "win32/temp_folder.h"
 
-namespace rimfold::app {
+namespace rimfold::shell {
 namespace {
 
 using win32::test::readBytes;
 using win32::test::TempFolder;
 using win32::test::writeBytes;
 
-struct RecordingSink : IExceptionSink {
+struct RecordingSink : ui::IExceptionSink {
   std::vector<std::u16string> messages;
   void ApplicationEventsException(const std::u16string& message) override {
     messages.push_back(message);
@@ -34,11 +35,11 @@ struct RecordingSink : IExceptionSink {
 // Installs a sink for one test and restores the previous one.
 class SinkScope {
  public:
-  explicit SinkScope(IExceptionSink* sink) : previous_(exceptionSink()) { setExceptionSink(sink); }
-  ~SinkScope() { setExceptionSink(previous_); }
+  explicit SinkScope(ui::IExceptionSink* sink) : previous_(ui::exceptionSink()) { ui::setExceptionSink(sink); }
+  ~SinkScope() { ui::setExceptionSink(previous_); }
 
  private:
-  IExceptionSink* previous_;
+  ui::IExceptionSink* previous_;
 };
 
 // Removes the WM_QUIT a close posts, so that it cannot end a later test's loop; true when
@@ -57,39 +58,39 @@ bool takeQuitMessage() {
 }
 
 TEST(ExceptionGuardTest, MessageIsReadAsUtf8ThenAsAnsi) {
-  EXPECT_EQ(exceptionMessage("disk full"), u"disk full");
-  EXPECT_EQ(exceptionMessage("Fehler \xC3\xA4"), u"Fehler \u00E4");
+  EXPECT_EQ(ui::exceptionMessage("disk full"), u"disk full");
+  EXPECT_EQ(ui::exceptionMessage("Fehler \xC3\xA4"), u"Fehler \u00E4");
   // A lone 0xE4 is no UTF-8; in code page 1252 it is a-umlaut.
   ASSERT_EQ(::GetACP(), 1252u);
-  EXPECT_EQ(exceptionMessage("Fehler \xE4"), u"Fehler \u00E4");
-  EXPECT_EQ(exceptionMessage(""), u"");
+  EXPECT_EQ(ui::exceptionMessage("Fehler \xE4"), u"Fehler \u00E4");
+  EXPECT_EQ(ui::exceptionMessage(""), u"");
 }
 
 TEST(ExceptionGuardTest, ExceptionsReachTheSinkAndNothingEscapes) {
   RecordingSink sink;
   SinkScope scope(&sink);
   int ran = 0;
-  EXPECT_TRUE(runGuarded([&] { ++ran; }));
+  EXPECT_TRUE(ui::runGuarded([&] { ++ran; }));
   EXPECT_TRUE(sink.messages.empty());
-  EXPECT_FALSE(runGuarded([] { throw std::runtime_error("first"); }));
-  EXPECT_FALSE(runGuarded([] { throw 42; }));
+  EXPECT_FALSE(ui::runGuarded([] { throw std::runtime_error("first"); }));
+  EXPECT_FALSE(ui::runGuarded([] { throw 42; }));
   EXPECT_EQ(ran, 1);
   ASSERT_EQ(sink.messages.size(), 2u);
   EXPECT_EQ(sink.messages[0], u"first");
-  EXPECT_EQ(sink.messages[1], kUnknownExceptionText);
+  EXPECT_EQ(sink.messages[1], ui::kUnknownExceptionText);
 }
 
 TEST(ExceptionGuardTest, AFailingSinkIsSwallowed) {
-  struct ThrowingSink : IExceptionSink {
+  struct ThrowingSink : ui::IExceptionSink {
     void ApplicationEventsException(const std::u16string&) override {
       throw std::runtime_error("sink");
     }
   } sink;
   SinkScope scope(&sink);
-  EXPECT_FALSE(runGuarded([] { throw std::runtime_error("body"); }));
+  EXPECT_FALSE(ui::runGuarded([] { throw std::runtime_error("body"); }));
 }
 
-class ProbeWindow final : public WindowBase {
+class ProbeWindow final : public ui::WindowBase {
  public:
   bool create() {
     return createWindow({L"RimfoldShellTestProbe", L"probe", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0,
@@ -100,18 +101,18 @@ class ProbeWindow final : public WindowBase {
   int answered = 0;
 
  private:
-  bool onMessage(Message& m) override {
-    static constexpr MessageEntry<ProbeWindow> kMessages[] = {
+  bool onMessage(ui::Message& m) override {
+    static constexpr ui::MessageEntry<ProbeWindow> kMessages[] = {
         {WM_USER, &ProbeWindow::answer},
         {WM_USER + 1, &ProbeWindow::fail},
     };
-    return dispatchMessage(*this, kMessages, m);
+    return ui::dispatchMessage(*this, kMessages, m);
   }
-  void answer(Message& m) {
+  void answer(ui::Message& m) {
     ++answered;
     m.result = static_cast<LRESULT>(m.wParam) * 2;
   }
-  void fail(Message&) { throw std::runtime_error("handler failed"); }
+  void fail(ui::Message&) { throw std::runtime_error("handler failed"); }
 };
 
 TEST(WindowBaseTest, MessagesReachTheObjectAndFailuresStopAtTheTrampoline) {
@@ -135,7 +136,64 @@ TEST(WindowBaseTest, MessagesReachTheObjectAndFailuresStopAtTheTrampoline) {
   EXPECT_FALSE(::IsWindow(h));
 }
 
-// The two forms as wWinMain builds them, with the data folder a temporary one.
+// The main form alone: each message it receives becomes one event, or none.
+struct RecordedEvents final : IMainFormEvents {
+  void postedDragEnd(Hwnd w) override { seen.push_back("drag " + std::to_string(w)); }
+  void displayChanged() override { seen.push_back("display"); }
+  void menuCommand(int id) override { seen.push_back("command " + std::to_string(id)); }
+  void closeAsked() override { seen.push_back("close"); }
+  void sessionEnding() override { seen.push_back("session"); }
+  void taskbarCreated() override { seen.push_back("taskbar"); }
+  std::vector<std::string> seen;
+};
+
+TEST(MainFormTest, EachMessageRaisesItsEventAndGetsItsAnswer) {
+  const UINT taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+  struct Case {
+    const char* name;
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+    std::vector<std::string> events;
+    LRESULT answer;
+  };
+  const Case cases[] = {
+      {"menu command", WM_COMMAND, 105, 0, {"command 105"}, 0},
+      // A control's notification carries its window; an accelerator's code is 1.
+      {"control notification", WM_COMMAND, MAKEWPARAM(105, BN_CLICKED), 0x1234, {}, 0},
+      {"accelerator", WM_COMMAND, MAKEWPARAM(105, 1), 0, {}, 0},
+      {"close", WM_CLOSE, 0, 0, {"close"}, 0},
+      {"end of session asked", WM_QUERYENDSESSION, 0, 0, {"session"}, TRUE},
+      {"end of session", WM_ENDSESSION, TRUE, 0, {}, 1},
+      {"display change", WM_DISPLAYCHANGE, 32, MAKELPARAM(1920, 1080), {"display"}, 0},
+      {"drag end", kMsgDragEnded, 0x4242, 0, {"drag 16962"}, 0},
+      {"taskbar created", taskbarCreated, 0, 0, {"taskbar"}, 0},
+      {"anything else", WM_USER + 7, 0, 0, {}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    RecordedEvents events;
+    TMainForm form(events);
+    ASSERT_TRUE(form.create());
+    events.seen.clear();
+    EXPECT_EQ(::SendMessageW(form.handle(), c.msg, c.wParam, c.lParam), c.answer);
+    EXPECT_EQ(events.seen, c.events);
+    EXPECT_FALSE(::IsWindowVisible(form.handle()));
+  }
+}
+
+TEST(MainFormTest, ADragEndComesBackAsAPostedMessage) {
+  RecordedEvents events;
+  TMainForm form(events);
+  ASSERT_TRUE(form.create());
+  form.postDragEnded(77);
+  // Posted, not sent: nothing has run before the queue is read.
+  EXPECT_TRUE(events.seen.empty());
+  takeQuitMessage();
+  EXPECT_EQ(events.seen, std::vector<std::string>{"drag 77"});
+}
+
+// The program as wWinMain builds it, with the data folder a temporary one.
 class FormsTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -148,8 +206,6 @@ class FormsTest : public testing::Test {
 
   win32::Win32Platform system_;
   Platform p_ = system_.platform();
-  ProgramState state_;
-  MonitorList monitors_{p_.windows};
   TempFolder folder_;
 
  private:
@@ -160,16 +216,14 @@ constexpr char kFirstRunIni[] =
     "[Key]\r\nStop=\r\n\r\n";
 
 TEST_F(FormsTest, NonResidentStartAndCloseWriteTheFirstRunFiles) {
-  TConfigForm config(p_, state_, monitors_);
-  TMainForm main(p_, state_, monitors_, config, true);
-  ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
-  EXPECT_TRUE(main.timerEnabled());
+  AppHost main(p_, true);
+  ASSERT_TRUE(main.start());
+  EXPECT_TRUE(main.timer().Enabled());
   EXPECT_EQ(main.timerInterval(), kNonResidentInterval);
   EXPECT_FALSE(main.hookInstalled());
-  EXPECT_EQ(main.driver().MActWinB, win32::fromHwnd(main.handle()));
-  EXPECT_FALSE(::IsWindowVisible(main.handle()));
-  EXPECT_FALSE(::IsWindowVisible(config.handle()));
+  EXPECT_EQ(main.driver().MActWinB, win32::fromHwnd(main.mainForm().handle()));
+  EXPECT_FALSE(::IsWindowVisible(main.mainForm().handle()));
+  EXPECT_FALSE(::IsWindowVisible(main.configForm().handle()));
   EXPECT_EQ(main.displayChange().MScreenB[0], ::GetSystemMetrics(SM_CMONITORS));
   EXPECT_EQ(main.displayChange().MScreenB[3], ::GetSystemMetrics(SM_CXVIRTUALSCREEN));
   EXPECT_EQ(::GetFileAttributesW(file(L"Rimfold.ini").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -184,13 +238,11 @@ TEST_F(FormsTest, NonResidentStartAndCloseWriteTheFirstRunFiles) {
 }
 
 TEST_F(FormsTest, ResidentHooksAndClosesOnWmClose) {
-  TConfigForm config(p_, state_, monitors_);
-  TMainForm main(p_, state_, monitors_, config, false);
-  ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
+  AppHost main(p_, false);
+  ASSERT_TRUE(main.start());
   EXPECT_EQ(main.timerInterval(), kResidentInterval);
   EXPECT_TRUE(main.hookInstalled());
-  EXPECT_EQ(::SendMessageW(main.handle(), WM_CLOSE, 0, 0), 0);
+  EXPECT_EQ(::SendMessageW(main.mainForm().handle(), WM_CLOSE, 0, 0), 0);
   EXPECT_TRUE(takeQuitMessage());
   EXPECT_FALSE(main.hookInstalled());
   EXPECT_EQ(readBytes(file(L"Rimfold.ini")), kFirstRunIni);
@@ -202,25 +254,23 @@ TEST_F(FormsTest, StoredSettingsAreReadAndWrittenBackWithForeignKeysKept) {
                          "Other=x\r\n\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n\r\n"));
   ASSERT_TRUE(writeBytes(file(L"Disable.log"),
                          std::string("\xFF\xFE" "A\0,\0B\0\r\0\n\0", 12)));
-  TConfigForm config(p_, state_, monitors_);
-  TMainForm main(p_, state_, monitors_, config, false);
-  ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
-  EXPECT_TRUE(main.PPMenu().checked(PPStop));
+  AppHost main(p_, false);
+  ASSERT_TRUE(main.start());
+  EXPECT_TRUE(main.PPMenu().checked(app::PPStop));
   EXPECT_TRUE(main.stopChecked());
-  EXPECT_FALSE(main.PPMenu().checked(PPDispDialog));
-  EXPECT_TRUE(main.PPMenu().checked(PPMoveWindowSpeed));
-  EXPECT_TRUE(main.PPMenu().checked(PPConstraints2));
+  EXPECT_FALSE(main.PPMenu().checked(app::PPDispDialog));
+  EXPECT_TRUE(main.PPMenu().checked(app::PPMoveWindowSpeed));
+  EXPECT_TRUE(main.PPMenu().checked(app::PPConstraints2));
   EXPECT_EQ(main.PPMenu().MPPConstraintsC, 2);
   EXPECT_EQ(main.hotKeyStop(), u"Ctrl+Alt+S");
   // Started stopped: the tray already shows the stopped hint.
   EXPECT_EQ(main.TrayIcon().Hint(), u"Rimfold - 停止");
-  ASSERT_EQ(state_.lists.ListBoxD.size(), 1u);
-  EXPECT_EQ(state_.lists.ListBoxD[0], u"A,B");
+  ASSERT_EQ(main.state().lists.ListBoxD.size(), 1u);
+  EXPECT_EQ(main.state().lists.ListBoxD[0], u"A,B");
 
   // Menu commands arrive as WM_COMMAND with the item's id.
-  ::SendMessageW(main.handle(), WM_COMMAND, PPStop, 0);
-  ::SendMessageW(main.handle(), WM_COMMAND, PPConstraints3, 0);
+  ::SendMessageW(main.mainForm().handle(), WM_COMMAND, app::PPStop, 0);
+  ::SendMessageW(main.mainForm().handle(), WM_COMMAND, app::PPConstraints3, 0);
   EXPECT_FALSE(main.stopChecked());
   EXPECT_EQ(main.TrayIcon().Hint(), u"Rimfold");
   main.Close();
@@ -231,44 +281,59 @@ TEST_F(FormsTest, StoredSettingsAreReadAndWrittenBackWithForeignKeysKept) {
 }
 
 TEST_F(FormsTest, QueryEndSessionSavesAndAnswersTrue) {
-  TConfigForm config(p_, state_, monitors_);
-  TMainForm main(p_, state_, monitors_, config, false);
-  ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
-  EXPECT_EQ(::SendMessageW(main.handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
+  AppHost main(p_, false);
+  ASSERT_TRUE(main.start());
+  EXPECT_EQ(::SendMessageW(main.mainForm().handle(), WM_QUERYENDSESSION, 0, 0), TRUE);
   EXPECT_TRUE(takeQuitMessage());
   EXPECT_EQ(readBytes(file(L"Rimfold.ini")), kFirstRunIni);
-  EXPECT_EQ(::SendMessageW(main.handle(), WM_ENDSESSION, TRUE, 0), 1);
+  EXPECT_EQ(::SendMessageW(main.mainForm().handle(), WM_ENDSESSION, TRUE, 0), 1);
 }
 
 TEST_F(FormsTest, DialogWindowRaisesTheWatchFlag) {
-  TConfigForm config(p_, state_, monitors_);
-  TMainForm main(p_, state_, monitors_, config, false);
-  ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
-  state_.watch.FWMGETMINMAXINFO = false;
+  AppHost main(p_, false);
+  ASSERT_TRUE(main.start());
+  main.state().watch.FWMGETMINMAXINFO = false;
   MINMAXINFO info{};
-  ::SendMessageW(config.handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-  EXPECT_TRUE(state_.watch.FWMGETMINMAXINFO);
+  ::SendMessageW(main.configForm().handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_TRUE(main.state().watch.FWMGETMINMAXINFO);
   // The tick consumes the flag; the work area has not changed, so the tick goes on.
   EXPECT_FALSE(main.checkDesktopIfFlagged());
-  EXPECT_FALSE(state_.watch.FWMGETMINMAXINFO);
+  EXPECT_FALSE(main.state().watch.FWMGETMINMAXINFO);
   // A changed work area is announced to every top-level window as a setting change.
-  ::SendMessageW(config.handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
-  EXPECT_TRUE(state_.watch.FWMGETMINMAXINFO);
+  ::SendMessageW(main.configForm().handle(), WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  EXPECT_TRUE(main.state().watch.FWMGETMINMAXINFO);
 }
 
-TEST_F(FormsTest, AnExceptionIsLoggedAndTheTimerRunsAgain) {
-  TConfigForm config(p_, state_, monitors_);
-  TMainForm main(p_, state_, monitors_, config, false);
-  ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
-  ASSERT_EQ(exceptionSink(), &main);
-  const DWORD t0 = ::GetTickCount();
-  EXPECT_FALSE(runGuarded([] { throw std::runtime_error("first failure"); }));
-  EXPECT_GE(::GetTickCount() - t0, 900u);
-  EXPECT_TRUE(main.timerEnabled());
-  EXPECT_FALSE(runGuarded([] { throw 1; }));
+// Dispatches this thread's messages until done() holds, for at most timeoutMs; the time
+// that took, or timeoutMs when it never held.
+template <typename Done>
+DWORD pumpUntil(Done done, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  MSG msg{};
+  while (!done()) {
+    if (::GetTickCount() - start >= timeoutMs) return timeoutMs;
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message != WM_QUIT) ::DispatchMessageW(&msg);
+    }
+  }
+  return ::GetTickCount() - start;
+}
+
+TEST_F(FormsTest, AnExceptionIsLoggedAndTheTimerRestsASecond) {
+  AppHost main(p_, false);
+  ASSERT_TRUE(main.start());
+  ASSERT_EQ(ui::exceptionSink(), &main);
+  EXPECT_FALSE(ui::runGuarded([] { throw std::runtime_error("first failure"); }));
+  // The handler returns at once; the polling timer rests, the program answers meanwhile.
+  EXPECT_FALSE(main.timer().Enabled());
+  EXPECT_TRUE(main.exceptionPause().Enabled());
+  const DWORD rested = pumpUntil([&] { return main.timer().Enabled(); }, 10000);
+  EXPECT_GE(rested, 900u);
+  EXPECT_LT(rested, 10000u) << "the polling timer never ran again";
+  EXPECT_FALSE(main.exceptionPause().Enabled());
+  EXPECT_FALSE(ui::runGuarded([] { throw 1; }));
+  EXPECT_FALSE(main.timer().Enabled());
   const std::string log = readBytes(file(L"Rimfold_Error.log"));
   const std::size_t first = log.find(" : first failure\r\n");
   const std::size_t second = log.find(" : Unknown exception\r\n");
@@ -281,8 +346,7 @@ TEST_F(FormsTest, AnExceptionIsLoggedAndTheTimerRunsAgain) {
 
 // What the dialog's modal loop sees, looked at from inside it by a thread timer.
 struct ModalLook {
-  TMainForm* main = nullptr;
-  TConfigForm* config = nullptr;
+  AppHost* main = nullptr;
   bool dialogVisible = false;
   bool trayEnabled = true;
   bool hotKeyFree = false;
@@ -295,32 +359,30 @@ void CALLBACK lookInsideTheDialog(HWND, UINT, UINT_PTR timer, DWORD) {
   ::KillTimer(nullptr, timer);
   ModalLook& l = gModalLook;
   ++l.looks;
-  l.dialogVisible = l.config->visible();
+  l.dialogVisible = l.main->configForm().visible();
   l.trayEnabled = l.main->TrayIcon().Enabled;
   // The stop hotkey is given up while the dialog is open: another owner can take it.
   l.hotKeyFree = ::RegisterHotKey(nullptr, kProbeHotKeyId, MOD_CONTROL | MOD_ALT, 'S') != FALSE;
   if (l.hotKeyFree) ::UnregisterHotKey(nullptr, kProbeHotKeyId);
   // A second request while the dialog is up does nothing (it would nest another loop).
   l.main->PPMenu().PPConfigClick();
-  ::PostMessageW(l.config->handle(), WM_CLOSE, 0, 0);
+  ::PostMessageW(l.main->configForm().handle(), WM_CLOSE, 0, 0);
 }
 
 TEST_F(FormsTest, ConfigShowsTheDialogModallyWithTheTrayAndTheHotKeyOff) {
   ASSERT_TRUE(writeBytes(file(L"Rimfold.ini"), "[Key]\r\nStop=Ctrl+Alt+S\r\n"));
-  TConfigForm config(p_, state_, monitors_);
-  TMainForm main(p_, state_, monitors_, config, false);
-  ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
-  gModalLook = ModalLook{&main, &config};
+  AppHost main(p_, false);
+  ASSERT_TRUE(main.start());
+  gModalLook = ModalLook{&main};
   ASSERT_NE(::SetTimer(nullptr, 0, 50, &lookInsideTheDialog), 0u);
 
-  ::SendMessageW(main.handle(), WM_COMMAND, PPConfig, 0);
+  ::SendMessageW(main.mainForm().handle(), WM_COMMAND, app::PPConfig, 0);
 
   EXPECT_EQ(gModalLook.looks, 1);
   EXPECT_TRUE(gModalLook.dialogVisible);
   EXPECT_FALSE(gModalLook.trayEnabled);
   EXPECT_TRUE(gModalLook.hotKeyFree);
-  EXPECT_FALSE(config.visible());
+  EXPECT_FALSE(main.configForm().visible());
   EXPECT_TRUE(main.TrayIcon().Enabled);
   // Registered again: the same keys are taken once more.
   EXPECT_FALSE(::RegisterHotKey(nullptr, kProbeHotKeyId, MOD_CONTROL | MOD_ALT, 'S'));
@@ -330,20 +392,18 @@ TEST_F(FormsTest, ConfigShowsTheDialogModallyWithTheTrayAndTheHotKeyOff) {
 }
 
 TEST_F(FormsTest, AnItemTheMenuDoesNotShowCannotBeCommanded) {
-  TConfigForm config(p_, state_, monitors_);
-  TMainForm main(p_, state_, monitors_, config, false);
-  ASSERT_TRUE(main.create());
-  config.create(main.hotKeyStop());
+  AppHost main(p_, false);
+  ASSERT_TRUE(main.start());
   // Wine runs elevated: PPAdminQ is hidden, and its id must not start anything.
-  ASSERT_FALSE(main.PPMenu().shown(PPAdminQ));
+  ASSERT_FALSE(main.PPMenu().shown(app::PPAdminQ));
   const bool stopped = main.stopChecked();
-  for (WPARAM id : {WPARAM{PPAdminQ}, WPARAM{kTrayMenuEnd}, WPARAM{PPStop - 1}}) {
-    ::SendMessageW(main.handle(), WM_COMMAND, id, 0);
+  for (WPARAM id : {WPARAM{app::PPAdminQ}, WPARAM{app::kTrayMenuEnd}, WPARAM{app::PPStop - 1}}) {
+    ::SendMessageW(main.mainForm().handle(), WM_COMMAND, id, 0);
   }
   // Not a menu command: a control's notification carries its window in lParam.
-  ::SendMessageW(main.handle(), WM_COMMAND, PPStop, reinterpret_cast<LPARAM>(main.handle()));
+  ::SendMessageW(main.mainForm().handle(), WM_COMMAND, app::PPStop, reinterpret_cast<LPARAM>(main.mainForm().handle()));
   EXPECT_EQ(main.stopChecked(), stopped);
-  ::SendMessageW(main.handle(), WM_COMMAND, PPStop, 0);
+  ::SendMessageW(main.mainForm().handle(), WM_COMMAND, app::PPStop, 0);
   EXPECT_NE(main.stopChecked(), stopped);
   main.Close();
 }
@@ -385,4 +445,4 @@ TEST(ElevationTest, RunasStartsRimfoldWithQWhichSweepsOnceAndEnds) {
 }
 
 }  // namespace
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

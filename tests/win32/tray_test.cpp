@@ -16,7 +16,7 @@
 #include "platform/win32/win32_convert.h"
 #include "platform/win32/win32_platform.h"
 
-namespace rimfold::app {
+namespace rimfold::shell {
 namespace {
 
 // Pumps this thread's messages for about ms milliseconds.
@@ -49,7 +49,7 @@ TEST(TrayRecordTest, TheShellGetsTheWindows2000LayoutWithATerminatedTip) {
     d.uID = static_cast<std::uintptr_t>(0x0000'7FFF'1234'5678ULL);  // cut to 32 bits in the 32-bit build
     d.hIcon = 0x42;
     d.szTip = r.tip;
-    const NOTIFYICONDATAW n = toNotifyIconData(d);
+    const NOTIFYICONDATAW n = widgets::toNotifyIconData(d);
     EXPECT_EQ(n.cbSize, static_cast<DWORD>(NOTIFYICONDATAW_V2_SIZE));
     EXPECT_EQ(n.hWnd, win32::toHwnd(0x1234));
     EXPECT_EQ(n.uID, 0x1234'5678u);  // the shell keeps 32 bits of the identifier
@@ -62,14 +62,14 @@ TEST(TrayRecordTest, TheShellGetsTheWindows2000LayoutWithATerminatedTip) {
 
 class TrayComponentTest : public testing::Test {
  protected:
-  SimpleTimerWindow timerWindow_;
+  widgets::SimpleTimerWindow timerWindow_;
   win32::Win32Platform system_;
   Platform p_ = system_.platform();
 };
 
 TEST_F(TrayComponentTest, TheHandlerRoutesCallbacksOnlyToLiveIconsAndIgnoresClosing) {
-  auto first = std::make_unique<TrayIconOwner>(p_.input);
-  auto second = std::make_unique<TrayIconOwner>(p_.input);
+  auto first = std::make_unique<widgets::TrayIconOwner>(p_.input);
+  auto second = std::make_unique<widgets::TrayIconOwner>(p_.input);
   const HWND handler = first->Handle();
   ASSERT_NE(handler, nullptr);
   EXPECT_EQ(second->Handle(), handler);  // one handler window per process
@@ -81,7 +81,7 @@ TEST_F(TrayComponentTest, TheHandlerRoutesCallbacksOnlyToLiveIconsAndIgnoresClos
   };
   second->component().OnMouseUp = [&](TrayMouseButton, std::uint32_t, std::int32_t,
                                       std::int32_t) { seen.push_back("second up"); };
-  const auto id = [](TrayIconOwner& o) { return static_cast<WPARAM>(o.component().IconData().uID); };
+  const auto id = [](widgets::TrayIconOwner& o) { return static_cast<WPARAM>(o.component().IconData().uID); };
 
   EXPECT_EQ(::SendMessageW(handler, 0x0800, id(*first), WM_RBUTTONDOWN), 0);
   ::SendMessageW(handler, 0x0800, id(*second), WM_MBUTTONUP);
@@ -129,7 +129,7 @@ TEST_F(TrayComponentTest, SimpleTimersTickOnTheSharedWindowAndAutoDisableOnce) {
   EXPECT_EQ(timerWindow_.handle(), nullptr);
 }
 
-struct MenuHost final : ITrayMenuHost, IConfigDialog {
+struct MenuHost final : app::ITrayMenuHost, app::IConfigDialog {
   Hwnd mainWindow() override { return 0; }
   bool visible() const noexcept override { return false; }
   std::u16string showModal() override { return {}; }
@@ -172,15 +172,15 @@ TEST_F(TrayComponentTest, TheShownMenuHasEveryCaptionCheckRadioAndTheDefaultItem
   s.MoveWindowSpeed = true;
   s.DispDialog = false;
   s.Constraints = 2;
-  TrayIconOwner icon(p_.input);
-  HotKeyWindow hotKeyWindow;
+  widgets::TrayIconOwner icon(p_.input);
+  widgets::HotKeyWindow hotKeyWindow;
   THookHotKey hotKey(hotKeyWindow);
   MenuHost host;
   const SystemTraits system;
-  TrayMenu menu(p_, host, host, icon.component(), hotKey, TrayIcons{}, s, system);
+  app::TrayMenu menu(p_, host, host, icon.component(), hotKey, app::TrayIcons{}, s, system);
   menu.setUp();
   // Wine runs elevated, so the elevated command is not offered; its prefix reports 6.1.
-  ASSERT_FALSE(menu.visible(PPAdminQ));
+  ASSERT_FALSE(menu.visible(app::PPAdminQ));
   win32::UniqueMenu shown = buildTrayMenu(menu, nullptr);
   ASSERT_TRUE(shown);
   constexpr UINT kDef = MFS_DEFAULT;
@@ -211,9 +211,9 @@ TEST_F(TrayComponentTest, TheShownMenuHasEveryCaptionCheckRadioAndTheDefaultItem
   };
   EXPECT_EQ(readMenu(shown.get()), expected);
   // The command ids are the table's, so WM_COMMAND finds the item again.
-  EXPECT_EQ(::GetMenuItemID(shown.get(), 0), static_cast<UINT>(PPStop));
-  EXPECT_EQ(::GetMenuItemID(shown.get(), 11), static_cast<UINT>(PPClose));
+  EXPECT_EQ(::GetMenuItemID(shown.get(), 0), static_cast<UINT>(app::PPStop));
+  EXPECT_EQ(::GetMenuItemID(shown.get(), 11), static_cast<UINT>(app::PPClose));
 }
 
 }  // namespace
-}  // namespace rimfold::app
+}  // namespace rimfold::shell

@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "platform/timer.h"
+
 namespace rimfold {
 
 // The shared hidden window and the system timers set on it.
@@ -52,7 +54,7 @@ class TSimpleTimerHandler {
   std::vector<TSimpleTimer*> timers_;
 };
 
-class TSimpleTimer {
+class TSimpleTimer final : public ITimer {
  public:
   TSimpleTimer() : TSimpleTimer(1000, nullptr) {}
   TSimpleTimer(std::uint32_t interval, TNotifyEvent onTimer);  // CreateEx
@@ -63,10 +65,10 @@ class TSimpleTimer {
   // The object's own address, as SetTimer gets it.
   std::uintptr_t Id() const { return reinterpret_cast<std::uintptr_t>(this); }
 
-  bool Enabled() const { return FEnabled; }
-  void setEnabled(bool on);
+  bool Enabled() const override { return FEnabled; }
+  void setEnabled(bool on) override;
   std::uint32_t Interval() const { return FInterval; }
-  void setInterval(std::uint32_t v);
+  void setInterval(std::uint32_t v) override;
   const TNotifyEvent& OnTimer() const { return FOnTimer; }
   void setOnTimer(TNotifyEvent e);
   bool AutoDisable = false;

@@ -94,9 +94,10 @@ void BM_IdleTick(benchmark::State& state) {
   const std::uint64_t allocationsBefore = gAllocations.load();
   for (auto _ : state) desk.driver.TimerTimer();
   const double allocations = static_cast<double>(gAllocations.load() - allocationsBefore);
-  state.counters["allocs_per_tick"] = benchmark::Counter(allocations, benchmark::Counter::kAvgIterations);
-  state.counters["calls_per_tick"] =
-      benchmark::Counter(static_cast<double>(desk.d.totalCalls()), benchmark::Counter::kAvgIterations);
+  state.counters["allocs_per_tick"] =
+      benchmark::Counter(allocations, benchmark::Counter::kAvgIterations);
+  state.counters["calls_per_tick"] = benchmark::Counter(static_cast<double>(desk.d.totalCalls()),
+                                                        benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_IdleTick)->Arg(20)->Arg(1000);
 
@@ -106,7 +107,8 @@ void BM_FullSweep(benchmark::State& state) {
   Desktop desk(windows);
   WindowReturn places(desk.p);
   if (state.range(1) != 0) {
-    places.enter(desk.monitors, [](Hwnd, WindowIdentity&) { return false; }, false);
+    places.enter(
+        desk.monitors, [](Hwnd, WindowIdentity&) { return false; }, false);
     desk.host.places = &places;
   }
   desk.driver.Proc_MoveWindow();  // warm-up

@@ -62,7 +62,8 @@ double recordingMicros(shell::TConfigForm& config, WindowLists& c, int entries) 
   ::QueryPerformanceCounter(&start);
   for (int i = 0; i < kRecords; ++i) {
     const std::u16string n = win32::fromWide(std::to_wstring(i));
-    recordProcessed(c.ListBoxE, WindowIdentity{u"Title " + n, u"Class" + n, u"C:\\Apps\\app" + n + u".exe"});
+    recordProcessed(c.ListBoxE,
+                    WindowIdentity{u"Title " + n, u"Class" + n, u"C:\\Apps\\app" + n + u".exe"});
     config.processedListChanged();
   }
   return msSince(start) * 1000.0 / kRecords;

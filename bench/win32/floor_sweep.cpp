@@ -111,9 +111,10 @@ int resident(HINSTANCE instance, bool trayIcon) {
   std::wcscpy(icon.szTip, L"rimfold_floor");
   // Looked up, not imported: the floor without its icon must not map the shell's libraries.
   using NotifyFn = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAW*);
-  const auto notify = trayIcon ? reinterpret_cast<NotifyFn>(reinterpret_cast<void (*)()>(
-                                     ::GetProcAddress(::LoadLibraryW(L"shell32.dll"), "Shell_NotifyIconW")))
-                               : nullptr;
+  const auto notify =
+      trayIcon ? reinterpret_cast<NotifyFn>(reinterpret_cast<void (*)()>(
+                     ::GetProcAddress(::LoadLibraryW(L"shell32.dll"), "Shell_NotifyIconW")))
+               : nullptr;
   if (trayIcon && (notify == nullptr || !notify(NIM_ADD, &icon))) return 1;
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
@@ -171,7 +172,8 @@ int wmain(int argc, wchar_t** argv) {
     ::Sleep(1000);
     sweep();
     ::Sleep(500);
-  } else if (argc == 2 && (std::wcscmp(argv[1], L"resident") == 0 || std::wcscmp(argv[1], L"resident-tray") == 0)) {
+  } else if (argc == 2 && (std::wcscmp(argv[1], L"resident") == 0 ||
+                           std::wcscmp(argv[1], L"resident-tray") == 0)) {
     if (resident(::GetModuleHandleW(nullptr), argv[1][8] == L'-') != 0) return 1;
   } else if (argc == 3 && std::wcscmp(argv[1], L"blinker") == 0) {
     return blinker(::GetModuleHandleW(nullptr), argv[2]);

@@ -80,8 +80,9 @@ bool elevated() {
   if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
   TOKEN_ELEVATION elevation{};
   DWORD size = 0;
-  const bool yes = ::GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
-                   elevation.TokenIsElevated != 0;
+  const bool yes =
+      ::GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+      elevation.TokenIsElevated != 0;
   ::CloseHandle(token);
   return yes;
 }
@@ -101,8 +102,9 @@ bool startAsShellUser(wchar_t* commandLine, const wchar_t* folder, PROCESS_INFOR
   HANDLE primary = nullptr;
   bool started = false;
   if (::OpenProcessToken(process, TOKEN_DUPLICATE, &token) &&
-      ::DuplicateTokenEx(token, TOKEN_QUERY | TOKEN_DUPLICATE | TOKEN_ASSIGN_PRIMARY |
-                                    TOKEN_ADJUST_DEFAULT | TOKEN_ADJUST_SESSIONID,
+      ::DuplicateTokenEx(token,
+                         TOKEN_QUERY | TOKEN_DUPLICATE | TOKEN_ASSIGN_PRIMARY |
+                             TOKEN_ADJUST_DEFAULT | TOKEN_ADJUST_SESSIONID,
                          nullptr, SecurityImpersonation, TokenPrimary, &primary)) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
@@ -122,7 +124,8 @@ extern "C" __declspec(dllexport) UINT __stdcall CloseRunningRimfold(MSIHANDLE in
   if (!installedExe(install, s.exe)) return ERROR_SUCCESS;
   ::EnumWindows(&collect, reinterpret_cast<LPARAM>(&s));
   for (int i = 0; i < s.count; ++i) ::PostMessageW(s.windows[i], WM_CLOSE, 0, 0);
-  if (s.count > 0) ::WaitForMultipleObjects(static_cast<DWORD>(s.count), s.processes, TRUE, kWaitMs);
+  if (s.count > 0)
+    ::WaitForMultipleObjects(static_cast<DWORD>(s.count), s.processes, TRUE, kWaitMs);
   for (int i = 0; i < s.count; ++i) ::CloseHandle(s.processes[i]);
   // A copy that does not close is replaced at the next start.
   return ERROR_SUCCESS;

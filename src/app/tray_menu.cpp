@@ -7,9 +7,9 @@
 
 namespace rimfold::app {
 
-TrayMenu::TrayMenu(Platform& p, ITrayMenuHost& host, IConfigDialog& dialog,
-                   TCoolTrayIcon& trayIcon, THookHotKey& hotKey, TrayIcons icons,
-                   const TraySettings& settings, const SystemTraits& system)
+TrayMenu::TrayMenu(Platform& p, ITrayMenuHost& host, IConfigDialog& dialog, TCoolTrayIcon& trayIcon,
+                   THookHotKey& hotKey, TrayIcons icons, const TraySettings& settings,
+                   const SystemTraits& system)
     : p_(p),
       host_(host),
       dialog_(dialog),
@@ -23,7 +23,8 @@ TrayMenu::TrayMenu(Platform& p, ITrayMenuHost& host, IConfigDialog& dialog,
   state(PPReturnWindows).checked = settings.ReturnWindows;
   state(PPMoveWindowSpeed).checked = settings.MoveWindowSpeed;
   // A stored level outside 0..3 would index past the radio group: it counts as none.
-  MPPConstraintsC = settings.Constraints >= 0 && settings.Constraints <= 3 ? settings.Constraints : 0;
+  MPPConstraintsC =
+      settings.Constraints >= 0 && settings.Constraints <= 3 ? settings.Constraints : 0;
   MHotKeyStop = settings.HotKeyStop;
   hotKey_.Activate = false;
   hotKey_.OnHotKey = [this](THookHotKey& sender, std::int32_t index) {
@@ -49,7 +50,8 @@ void TrayMenu::setUp() {
   state(PPDisplayChange).visible = displayChangeVisible(p_.system);
   const auto& captions = displayModeCaptions(p_.system);
   for (int i = 0; i < kDisplayModeCount; ++i) {
-    state(static_cast<TrayMenuId>(PPDisplayChange0 + i)).caption = captions[static_cast<std::size_t>(i)];
+    state(static_cast<TrayMenuId>(PPDisplayChange0 + i)).caption =
+        captions[static_cast<std::size_t>(i)];
   }
   state(PPAdminQ).visible = adminQOffered(p_, system_.UACEnabled);
   readSignIn();
@@ -85,36 +87,22 @@ void TrayMenu::click(TrayMenuId id) {
   const TrayMenuItemDef& d = trayMenuItem(id);
   if (d.autoCheck) state(id).checked = !state(id).checked;
   switch (id) {
-    case PPStop:
-      PPStopClick();
-      break;
-    case PPConfig:
-      PPConfigClick();
-      break;
-    case PPSignIn:
-      PPSignInClick();
-      break;
-    case PPAdminQ:
-      PPAdminQClick(p_, host_.mainWindow());
-      break;
+    case PPStop: PPStopClick(); break;
+    case PPConfig: PPConfigClick(); break;
+    case PPSignIn: PPSignInClick(); break;
+    case PPAdminQ: PPAdminQClick(p_, host_.mainWindow()); break;
     case PPConstraints0:
     case PPConstraints1:
     case PPConstraints2:
-    case PPConstraints3:
-      PPConstraintsClick(d.tag);
-      break;
-    case CHKDragfullwindows:
-      CHKDragfullwindowsClick();
-      break;
+    case PPConstraints3: PPConstraintsClick(d.tag); break;
+    case CHKDragfullwindows: CHKDragfullwindowsClick(); break;
     case PPDisplayChange0:
     case PPDisplayChange1:
     case PPDisplayChange2:
     case PPDisplayChange3:
       PPDisplayChangeClick(p_, system_.IsWow64, host_.mainWindow(), d.tag);
       break;
-    case PPClose:
-      PPCloseClick();
-      break;
+    case PPClose: PPCloseClick(); break;
     default:  // PPMoveWindowSpeed, PPDispDialog and PPReturnWindows are read where they matter
       break;
   }
@@ -169,7 +157,9 @@ void TrayMenu::PPConstraintsClick(int tag) {
   checkRadio(static_cast<TrayMenuId>(PPConstraints0 + tag));
 }
 
-void TrayMenu::CHKDragfullwindowsClick() { p_.input.setDragFullWindows(checked(CHKDragfullwindows)); }
+void TrayMenu::CHKDragfullwindowsClick() {
+  p_.input.setDragFullWindows(checked(CHKDragfullwindows));
+}
 
 void TrayMenu::PPCloseClick() { host_.closeMainForm(); }
 

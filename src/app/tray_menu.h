@@ -55,11 +55,11 @@ struct TrayMenuItemDef {
   TrayMenuId id;
   const char16_t* caption;  // the Windows 10 caption where it depends on the version
   TrayItemKind kind;
-  TrayMenuId parent;    // 0 for the top level
-  int groupIndex;       // radio group, 0 for none
+  TrayMenuId parent;  // 0 for the top level
+  int groupIndex;     // radio group, 0 for none
   int tag;
-  bool autoCheck;       // flips its own check mark before the click handler runs
-  bool isDefault;       // the bold item a double-click on the icon performs
+  bool autoCheck;  // flips its own check mark before the click handler runs
+  bool isDefault;  // the bold item a double-click on the icon performs
 };
 
 inline constexpr TrayMenuId kTopLevel = static_cast<TrayMenuId>(0);
@@ -67,39 +67,32 @@ inline constexpr TrayMenuId kTopLevel = static_cast<TrayMenuId>(0);
 inline constexpr TrayMenuItemDef kTrayMenu[] = {
     {PPStop, u"停止(&S)", TrayItemKind::Check, kTopLevel, 0, 0, true, true},
     {PPConfig, u"設定(&C)", TrayItemKind::Command, kTopLevel, 0, 0, false, false},
-    {PPMoveWindowSpeed, u"慣性移動(&M)", TrayItemKind::Check, kTopLevel, 0,
-     0, true, false},
-    {PPDispDialog, u"モニタの変更時ダイアログを表示(&D)", TrayItemKind::Check,
-     kTopLevel, 0, 0, true, false},
-    {PPReturnWindows, u"モニタ復帰時にウィンドウを戻す", TrayItemKind::Check,
-     kTopLevel, 0, 0, true, false},
-    {PPSignIn, u"サインイン時に起動", TrayItemKind::Check, kTopLevel, 0, 0, false,
+    {PPMoveWindowSpeed, u"慣性移動(&M)", TrayItemKind::Check, kTopLevel, 0, 0, true, false},
+    {PPDispDialog, u"モニタの変更時ダイアログを表示(&D)", TrayItemKind::Check, kTopLevel, 0, 0,
+     true, false},
+    {PPReturnWindows, u"モニタ復帰時にウィンドウを戻す", TrayItemKind::Check, kTopLevel, 0, 0, true,
      false},
-    {PPAdminQ, u"非常駐モード（管理者）を実行", TrayItemKind::Command, kTopLevel, 0,
-     0, false, false},
+    {PPSignIn, u"サインイン時に起動", TrayItemKind::Check, kTopLevel, 0, 0, false, false},
+    {PPAdminQ, u"非常駐モード（管理者）を実行", TrayItemKind::Command, kTopLevel, 0, 0, false,
+     false},
     {N1, u"-", TrayItemKind::Separator, kTopLevel, 0, 0, false, false},
-    {PPConstraints, u"ウィンドウの最小の大きさを制限", TrayItemKind::Submenu,
-     kTopLevel, 0, 0, false, false},
-    {PPConstraints0, u"しない", TrayItemKind::Radio, PPConstraints, 1, 0,
+    {PPConstraints, u"ウィンドウの最小の大きさを制限", TrayItemKind::Submenu, kTopLevel, 0, 0,
      false, false},
-    {PPConstraints1, u"1/2", TrayItemKind::Radio, PPConstraints, 1, 1, false,
-     false},
-    {PPConstraints2, u"1/3", TrayItemKind::Radio, PPConstraints, 1, 2, false,
-     false},
-    {PPConstraints3, u"1/4", TrayItemKind::Radio, PPConstraints, 1, 3, false,
-     false},
-    {CHKDragfullwindows, u"ドラッグ中にウィンドウの内容を表示する(&W)",
-     TrayItemKind::Check, kTopLevel, 0, 0, true, false},
-    {PPDisplayChange, u"モニタ切り替え", TrayItemKind::Submenu, kTopLevel, 0,
-     0, false, false},
-    {PPDisplayChange0, kDisplayModeCaptions10[0], TrayItemKind::Command,
-     PPDisplayChange, 0, 0, false, false},
-    {PPDisplayChange1, kDisplayModeCaptions10[1], TrayItemKind::Command, PPDisplayChange, 0,
-     1, false, false},
-    {PPDisplayChange2, kDisplayModeCaptions10[2], TrayItemKind::Command, PPDisplayChange, 0,
-     2, false, false},
-    {PPDisplayChange3, kDisplayModeCaptions10[3], TrayItemKind::Command,
-     PPDisplayChange, 0, 3, false, false},
+    {PPConstraints0, u"しない", TrayItemKind::Radio, PPConstraints, 1, 0, false, false},
+    {PPConstraints1, u"1/2", TrayItemKind::Radio, PPConstraints, 1, 1, false, false},
+    {PPConstraints2, u"1/3", TrayItemKind::Radio, PPConstraints, 1, 2, false, false},
+    {PPConstraints3, u"1/4", TrayItemKind::Radio, PPConstraints, 1, 3, false, false},
+    {CHKDragfullwindows, u"ドラッグ中にウィンドウの内容を表示する(&W)", TrayItemKind::Check,
+     kTopLevel, 0, 0, true, false},
+    {PPDisplayChange, u"モニタ切り替え", TrayItemKind::Submenu, kTopLevel, 0, 0, false, false},
+    {PPDisplayChange0, kDisplayModeCaptions10[0], TrayItemKind::Command, PPDisplayChange, 0, 0,
+     false, false},
+    {PPDisplayChange1, kDisplayModeCaptions10[1], TrayItemKind::Command, PPDisplayChange, 0, 1,
+     false, false},
+    {PPDisplayChange2, kDisplayModeCaptions10[2], TrayItemKind::Command, PPDisplayChange, 0, 2,
+     false, false},
+    {PPDisplayChange3, kDisplayModeCaptions10[3], TrayItemKind::Command, PPDisplayChange, 0, 3,
+     false, false},
     {N2, u"-", TrayItemKind::Separator, kTopLevel, 0, 0, false, false},
     {PPClose, u"終了(&X)", TrayItemKind::Command, kTopLevel, 0, 0, false, false},
 };

@@ -50,8 +50,8 @@ class IDisplayChangeHost {
 struct DisplayChangeParts {
   IRunState& run;
   IHookSwitch& hook;
-  ITimer& timer;        // the polling Timer
-  ITimer& countdown;    // TimerDispChange
+  ITimer& timer;      // the polling Timer
+  ITimer& countdown;  // TimerDispChange
 };
 
 class DisplayChange {

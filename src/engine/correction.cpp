@@ -38,9 +38,14 @@ constexpr ShellSurface kShellSurfaces[] = {
 // task switcher, Task View, Snap Assist, the taskbars, the notification-area overflow,
 // XAML popups), matched by class whatever their title.
 constexpr std::u16string_view kShellSurfaceClasses[] = {
-    u"XamlExplorerHostIslandWindow", u"MultitaskingViewFrame", u"TaskSwitcherWnd",
-    u"TaskSwitcherOverlayWnd", u"Shell_TrayWnd", u"Shell_SecondaryTrayWnd",
-    u"NotifyIconOverflowWindow", u"TopLevelWindowForOverflowXamlIsland",
+    u"XamlExplorerHostIslandWindow",
+    u"MultitaskingViewFrame",
+    u"TaskSwitcherWnd",
+    u"TaskSwitcherOverlayWnd",
+    u"Shell_TrayWnd",
+    u"Shell_SecondaryTrayWnd",
+    u"NotifyIconOverflowWindow",
+    u"TopLevelWindowForOverflowXamlIsland",
     u"Xaml_WindowedPopupClass",
 };
 
@@ -79,7 +84,9 @@ bool inside(const TRect& r, const TWorkAreaEdges& a, std::int32_t tolerance) {
          r.Left >= a.Left - tolerance && r.Right <= a.Right + tolerance;
 }
 
-bool isHeldDown(std::int16_t keyState) { return (static_cast<std::uint16_t>(keyState) & 0x8000u) != 0; }
+bool isHeldDown(std::int16_t keyState) {
+  return (static_cast<std::uint16_t>(keyState) & 0x8000u) != 0;
+}
 
 std::int32_t absDiff(std::int32_t a, std::int32_t b) {
   return static_cast<std::int32_t>(std::llabs(static_cast<long long>(a) - b));
@@ -87,9 +94,8 @@ std::int32_t absDiff(std::int32_t a, std::int32_t b) {
 
 }  // namespace
 
-CorrectionEngine::CorrectionEngine(Platform& p, WindowLists& lists,
-                                   const FilterSwitches& switches, const MonitorTables& tables,
-                                   MonitorList& monitors)
+CorrectionEngine::CorrectionEngine(Platform& p, WindowLists& lists, const FilterSwitches& switches,
+                                   const MonitorTables& tables, MonitorList& monitors)
     : p_(p), lists_(lists), switches_(switches), tables_(tables), monitors_(monitors) {}
 
 bool CorrectionEngine::passesFilterTest(int test, WindowFacts& f) {
@@ -112,7 +118,8 @@ bool CorrectionEngine::passesFilterTest(int test, WindowFacts& f) {
       return f.frame(r) && r.Left >= -kCoordinateLimit && r.Left <= kCoordinateLimit &&
              r.Top >= -kCoordinateLimit && r.Top <= kCoordinateLimit;
     case 9:
-      return f.frame(r) && r.Bottom - r.Top >= p_.input.getSystemMetricsForWindow(kSmCySize, f.handle()) &&
+      return f.frame(r) &&
+             r.Bottom - r.Top >= p_.input.getSystemMetricsForWindow(kSmCySize, f.handle()) &&
              r.Right - r.Left >= p_.input.getSystemMetricsForWindow(kSmCxSize, f.handle());
     case 10: return !Func_IsModernAppWindow(p_, f.handle(), f.identityClassName());
     case 11: return !isShellSurface(f);
@@ -165,7 +172,8 @@ void CorrectionEngine::noteCorrection(WindowFacts& f, const TRect& from) {
   Fight& fight = fights_[f.handle()];
   // A handle another program reuses, a window put out elsewhere, or rounds that lie too far
   // apart, count afresh.
-  if (fight.processId != f.processId() || fight.from != from || now - fight.firstMs > kFightWindowMs) {
+  if (fight.processId != f.processId() || fight.from != from ||
+      now - fight.firstMs > kFightWindowMs) {
     fight = {f.processId(), now, 0, from};
   }
   ++fight.rounds;
@@ -247,11 +255,13 @@ void CorrectionEngine::Proc_CheckWindow(Hwnd w) {
   } else {
     const bool taller = a.Bottom - a.Top < v.Bottom - v.Top;
     const bool wider = a.Right - a.Left < v.Right - v.Left;
-    if (v.Top < a.Top) moved = Func_MoveWindowTo(w, taller ? kFitHeightAtTop : kMoveDownToTop, area);
+    if (v.Top < a.Top)
+      moved = Func_MoveWindowTo(w, taller ? kFitHeightAtTop : kMoveDownToTop, area);
     if (v.Bottom > a.Bottom) {
       moved = Func_MoveWindowTo(w, taller ? kFitHeightAtTop : kMoveUpToBottom, area);
     }
-    if (v.Left < a.Left) moved = Func_MoveWindowTo(w, wider ? kFitWidthAtLeft : kMoveRightToLeft, area);
+    if (v.Left < a.Left)
+      moved = Func_MoveWindowTo(w, wider ? kFitWidthAtLeft : kMoveRightToLeft, area);
     if (v.Right > a.Right) {
       moved = Func_MoveWindowTo(w, wider ? kFitWidthAtLeft : kMoveLeftToRight, area);
     }
@@ -305,7 +315,8 @@ bool CorrectionEngine::Func_MoveWindowTo(Hwnd w, int code, const TRect& area) {
     default: return false;
   }
 
-  if (Func_OffAllMonitors(p_, box) || p_.input.getSystemMetricsForWindow(kSmCxSize, w) >= box.Width ||
+  if (Func_OffAllMonitors(p_, box) ||
+      p_.input.getSystemMetricsForWindow(kSmCxSize, w) >= box.Width ||
       p_.input.getSystemMetricsForWindow(kSmCySize, w) >= box.Height) {
     return false;
   }
@@ -320,7 +331,8 @@ bool CorrectionEngine::Func_MoveWindowTo(Hwnd w, int code, const TRect& area) {
   if (!readWindowFrame(p_, w, after)) return false;
   // On Windows the asynchronous request is posted and the probe, a sent message, is handled
   // before it: the request gets a moment to land before the move counts as refused.
-  for (std::uint32_t waited = 0; answered && boxOf(after.visible) != box && waited < kReadBackWaitMs;
+  for (std::uint32_t waited = 0;
+       answered && boxOf(after.visible) != box && waited < kReadBackWaitMs;
        waited += kReadBackStepMs) {
     p_.clock.sleep(kReadBackStepMs);
     if (!readWindowFrame(p_, w, after)) return false;

@@ -51,11 +51,12 @@ void Proc_MoveWindowSpeed(Platform& p, MonitorList& monitors, const MonitorTable
   if (x > a.Right) x = a.Right - width;
 
   if (!p.windows.respondsWithin(w, kAnswerTimeoutMs)) return;
-  p.windows.moveWindow(w,
-                       moveBoxFor(now, WindowBox{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
-                                                 static_cast<std::int32_t>(width),
-                                                 static_cast<std::int32_t>(height)}),
-                       true);
+  p.windows.moveWindow(
+      w,
+      moveBoxFor(now,
+                 WindowBox{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
+                           static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)}),
+      true);
   Proc_CenterLostWindow(p, w);
 }
 

@@ -19,7 +19,7 @@ inline constexpr std::int64_t kFastThrowMs = 250;
 int throwFactor(std::int64_t t);
 
 struct DragState {
-  const TRect& MSnapRectB;        // the rectangle at the start of the drag
+  const TRect& MSnapRectB;         // the rectangle at the start of the drag
   const Stopwatch& DragStopwatch;  // stopped at the drag's end
 };
 

@@ -114,7 +114,8 @@ void EventDriver::TimerTimer() {
 
   if (EventWnd != 0 && !ListBoxEvent.contains(EventWnd)) {
     // Every live window can be pending at once; beyond that the oldest entry is stale.
-    const std::size_t capacity = static_cast<std::size_t>(std::max(MProcessC, 0)) + kEventQueueMargin;
+    const std::size_t capacity =
+        static_cast<std::size_t>(std::max(MProcessC, 0)) + kEventQueueMargin;
     ListBoxEvent.pushFront(EventWnd, capacity);
   }
 

@@ -35,17 +35,33 @@ class WindowFacts {
   Platform& platform() const { return p_; }
   Hwnd handle() const { return w_; }
 
-  bool visible() { return ask(visible_, [&] { return p_.windows.isWindowVisible(w_); }); }
-  int textLength() { return ask(textLength_, [&] { return p_.windows.getWindowTextLength(w_); }); }
-  const std::u16string& text() { return ask(text_, [&] { return p_.windows.getWindowText(w_); }); }
+  bool visible() {
+    return ask(visible_, [&] { return p_.windows.isWindowVisible(w_); });
+  }
+  int textLength() {
+    return ask(textLength_, [&] { return p_.windows.getWindowTextLength(w_); });
+  }
+  const std::u16string& text() {
+    return ask(text_, [&] { return p_.windows.getWindowText(w_); });
+  }
   const std::u16string& className() {
     return ask(className_, [&] { return p_.windows.getClassName(w_); });
   }
-  bool iconic() { return ask(iconic_, [&] { return p_.windows.isIconic(w_); }); }
-  bool zoomed() { return ask(zoomed_, [&] { return p_.windows.isZoomed(w_); }); }
-  bool enabled() { return ask(enabled_, [&] { return p_.windows.isWindowEnabled(w_); }); }
-  std::uint32_t style() { return ask(style_, [&] { return p_.windows.getStyle(w_); }); }
-  bool cloaked() { return ask(cloaked_, [&] { return p_.windows.isCloaked(w_); }); }
+  bool iconic() {
+    return ask(iconic_, [&] { return p_.windows.isIconic(w_); });
+  }
+  bool zoomed() {
+    return ask(zoomed_, [&] { return p_.windows.isZoomed(w_); });
+  }
+  bool enabled() {
+    return ask(enabled_, [&] { return p_.windows.isWindowEnabled(w_); });
+  }
+  std::uint32_t style() {
+    return ask(style_, [&] { return p_.windows.getStyle(w_); });
+  }
+  bool cloaked() {
+    return ask(cloaked_, [&] { return p_.windows.isCloaked(w_); });
+  }
   std::uint32_t processId() {
     return ask(processId_, [&] {
       std::uint32_t id = 0;

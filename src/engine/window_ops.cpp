@@ -167,7 +167,8 @@ void Proc_CenterLostWindow(Platform& p, Hwnd w) {
   }
   // The primary monitor may have another DPI than the one the window was lost from.
   moveAcrossMonitors(
-      p, w, moveBoxFor(now, {(right - box.Width) / 2, (bottom - box.Height) / 2, box.Width, box.Height}));
+      p, w,
+      moveBoxFor(now, {(right - box.Width) / 2, (bottom - box.Height) / 2, box.Width, box.Height}));
 }
 
 }  // namespace rimfold

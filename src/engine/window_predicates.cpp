@@ -34,5 +34,4 @@ bool Func_IsBareStyle(WindowFacts& f) { return (f.style() & 0x00FFFFFFu) == 0; }
 
 bool Func_IsTopmost(Platform& p, Hwnd w) { return (p.windows.getExStyle(w) & kWsExTopmost) != 0; }
 
-
 }  // namespace rimfold

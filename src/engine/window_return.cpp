@@ -41,9 +41,9 @@ void WindowReturn::enter(const MonitorList& monitors, CorrectableWindow correcta
   });
   if (found == layouts_.end()) {
     if (layouts_.size() >= kMaxLayouts) {
-      layouts_.erase(std::min_element(layouts_.begin(), layouts_.end(), [](const Layout& a, const Layout& b) {
-        return a.entered < b.entered;
-      }));
+      layouts_.erase(
+          std::min_element(layouts_.begin(), layouts_.end(),
+                           [](const Layout& a, const Layout& b) { return a.entered < b.entered; }));
     }
     layouts_.push_back({std::move(areas), {}, entries_});
     current_ = layouts_.size() - 1;
@@ -83,7 +83,8 @@ void WindowReturn::sweepBegin() {
 
 void WindowReturn::sweepEnd(bool complete) {
   if (!complete || frozen_ || current_ >= layouts_.size()) return;
-  std::erase_if(layouts_[current_].places, [&](const Place& place) { return place.sweep != sweep_; });
+  std::erase_if(layouts_[current_].places,
+                [&](const Place& place) { return place.sweep != sweep_; });
 }
 
 void WindowReturn::seen(WindowFacts& f, const TRect& r, bool zoomed) {
@@ -109,7 +110,8 @@ void WindowReturn::seen(WindowFacts& f, const TRect& r, bool zoomed) {
         std::vector<std::uint32_t> sweeps;
         sweeps.reserve(places.size());
         for (const Place& place : places) sweeps.push_back(place.sweep);
-        std::nth_element(sweeps.begin(), sweeps.begin() + static_cast<std::ptrdiff_t>(sweeps.size() / 2),
+        std::nth_element(sweeps.begin(),
+                         sweeps.begin() + static_cast<std::ptrdiff_t>(sweeps.size() / 2),
                          sweeps.end());
         const std::uint32_t median = sweeps[sweeps.size() / 2];
         std::erase_if(places, [&](const Place& place) { return place.sweep < median; });

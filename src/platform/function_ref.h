@@ -12,8 +12,7 @@ class FunctionRef;
 template <typename R, typename... Args>
 class FunctionRef<R(Args...)> {
  public:
-  template <typename F,
-            typename = std::enable_if_t<!std::is_same_v<std::decay_t<F>, FunctionRef>>>
+  template <typename F, typename = std::enable_if_t<!std::is_same_v<std::decay_t<F>, FunctionRef>>>
   FunctionRef(F&& f) noexcept  // NOLINT(google-explicit-constructor)
       : object_(const_cast<void*>(static_cast<const void*>(&f))),
         call_([](void* o, Args... args) -> R {

@@ -20,15 +20,15 @@ class IInput {
   virtual int getSystemMetricsForWindow(int index, Hwnd w) = 0;
 
   // SystemParametersInfoW
-  virtual bool getWorkArea(TRect& out) = 0;                     // SPI_GETWORKAREA
-  virtual bool getForegroundLockTimeout(std::uint32_t& out) = 0;  // SPI_GETFOREGROUNDLOCKTIMEOUT
+  virtual bool getWorkArea(TRect& out) = 0;                        // SPI_GETWORKAREA
+  virtual bool getForegroundLockTimeout(std::uint32_t& out) = 0;   // SPI_GETFOREGROUNDLOCKTIMEOUT
   virtual bool setForegroundLockTimeout(std::uint32_t value) = 0;  // with SPIF_SENDCHANGE
-  virtual bool getDragFullWindows(bool& out) = 0;               // SPI_GETDRAGFULLWINDOWS
-  virtual bool setDragFullWindows(bool on) = 0;  // SPIF_UPDATEINIFILE | SPIF_SENDCHANGE
-  virtual bool getScreenSaverRunning(bool& out) = 0;            // SPI_GETSCREENSAVERRUNNING
+  virtual bool getDragFullWindows(bool& out) = 0;                  // SPI_GETDRAGFULLWINDOWS
+  virtual bool setDragFullWindows(bool on) = 0;       // SPIF_UPDATEINIFILE | SPIF_SENDCHANGE
+  virtual bool getScreenSaverRunning(bool& out) = 0;  // SPI_GETSCREENSAVERRUNNING
   // SPI_GETNONCLIENTMETRICS with the given structure size; the border width.
   virtual bool getNonClientBorderWidth(std::uint32_t structSize, int& out) = 0;
-  virtual bool getBorder(int& out) = 0;                         // SPI_GETBORDER
+  virtual bool getBorder(int& out) = 0;  // SPI_GETBORDER
 
   // keybd_event with scan code 0 and no extra information.
   virtual void keybdEvent(std::uint8_t virtualKey, bool keyUp) = 0;

@@ -41,8 +41,7 @@ IniFile IniFile::parse(std::string_view bytes, const ICodePage& codePage) {
     if (current == kNone) continue;
     const std::size_t equals = line.find(u'=');
     if (equals == std::u16string_view::npos) continue;
-    ini.addEntry(current, trimBlanks(line.substr(0, equals)),
-                 trimBlanks(line.substr(equals + 1)));
+    ini.addEntry(current, trimBlanks(line.substr(0, equals)), trimBlanks(line.substr(equals + 1)));
   }
   return ini;
 }
@@ -71,8 +70,7 @@ const std::u16string* IniFile::findValue(std::u16string_view section,
   return &sections_[s->second].entries[k->second].value;
 }
 
-void IniFile::addEntry(std::size_t section, std::u16string_view key,
-                       std::u16string_view value) {
+void IniFile::addEntry(std::size_t section, std::u16string_view key, std::u16string_view value) {
   std::vector<Entry>& entries = sections_[section].entries;
   // A repeated key stays in the file as it was, but only the first one is read.
   keyIndex_[section].try_emplace(foldCase(key), entries.size());

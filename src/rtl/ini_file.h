@@ -30,8 +30,7 @@ class IniFile {
   bool sectionExists(std::u16string_view section) const;
 
   // Existing keys keep their place; new sections and keys are appended.
-  void writeString(std::u16string_view section, std::u16string_view key,
-                   std::u16string_view value);
+  void writeString(std::u16string_view section, std::u16string_view key, std::u16string_view value);
   void writeInteger(std::u16string_view section, std::u16string_view key, std::int32_t value);
   void writeBool(std::u16string_view section, std::u16string_view key, bool value);
 

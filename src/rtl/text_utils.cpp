@@ -199,7 +199,8 @@ std::optional<std::int32_t> parseInteger(std::u16string_view s) {
   }
   if (s.empty()) return std::nullopt;
   // Hexadecimal fits as an unsigned 32-bit pattern; decimal up to 2^31 (for the minimum).
-  const std::uint64_t limit = base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
+  const std::uint64_t limit =
+      base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
   std::uint64_t value = 0;
   for (char16_t c : s) {
     const int d = digitValue(c);
@@ -237,7 +238,8 @@ std::optional<std::int64_t> parseInteger64(std::u16string_view s) {
 
 std::u16string toDecimal(std::int64_t v) {
   // Through the unsigned magnitude so that the minimum value does not overflow.
-  std::uint64_t magnitude = v < 0 ? 0ull - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+  std::uint64_t magnitude =
+      v < 0 ? 0ull - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
   char16_t buffer[24];
   std::size_t pos = sizeof(buffer) / sizeof(buffer[0]);
   do {

@@ -35,8 +35,9 @@ ReadResult readDataFile(Platform& p, const std::u16string& path, std::string& by
   }
   // Logged once per file and run: the settings are read again after display changes.
   if (result == ReadResult::Failed && p.data.unreadable.insert(path).second) {
-    appendErrorLog(p, path + u" cannot be read (held by another program?): "
-                             u"left as it is for the rest of this run");
+    appendErrorLog(p, path +
+                          u" cannot be read (held by another program?): "
+                          u"left as it is for the rest of this run");
   }
   if (result == ReadResult::TooLarge && p.data.oversized.insert(path).second) {
     appendErrorLog(p, path + u" is larger than " + toDecimal(static_cast<std::int64_t>(maxBytes)) +
@@ -79,8 +80,7 @@ bool SaveStringsToFile(Platform& p, const StringList& lines, const std::u16strin
   CurrentDirectoryReset reset(p);
   if (writeBlocked(p, path)) return false;
   // Another process holding the file open (an editor, a second instance) keeps it.
-  const bool heldElsewhere =
-      FileExistsOnReadyDrive(p, path) && !p.system.canOpenExclusive(path);
+  const bool heldElsewhere = FileExistsOnReadyDrive(p, path) && !p.system.canOpenExclusive(path);
   if (heldElsewhere) return false;
   const std::string bytes = encodeText(joinLines(lines), encoding, true, p.codePage);
   return p.system.writeFileReplacing(path, bytes);

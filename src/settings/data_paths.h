@@ -11,8 +11,6 @@ namespace rimfold {
 inline std::u16string settingsPath(const Platform& p) { return p.data.dir + u"Rimfold.ini"; }
 inline std::u16string workAreaPath(const Platform& p) { return p.data.dir + u"WorkArea.dat"; }
 inline std::u16string disableLogPath(const Platform& p) { return p.data.dir + u"Disable.log"; }
-inline std::u16string errorLogPath(const Platform& p) {
-  return p.data.dir + u"Rimfold_Error.log";
-}
+inline std::u16string errorLogPath(const Platform& p) { return p.data.dir + u"Rimfold_Error.log"; }
 
 }  // namespace rimfold

@@ -20,8 +20,8 @@ bool appendErrorLog(Platform& p, const std::u16string& message) {
     // The message goes in unchanged; its own line breaks become further lines of the file.
     lines.push_back(logTimestamp(p.clock, p.clock.localTime()) + u" : " + message);
     written = (!exists || p.system.canOpenExclusive(path)) &&
-              p.system.writeFileReplacing(path, encodeText(joinLines(lines), TextEncoding::Ansi,
-                                                           false, p.codePage));
+              p.system.writeFileReplacing(
+                  path, encodeText(joinLines(lines), TextEncoding::Ansi, false, p.codePage));
   }
   p.system.setCurrentDirectory(ExecutableFolder(p));
   return written;

@@ -8,7 +8,6 @@
 
 namespace rimfold {
 
-
 // Appends "timestamp : message"; a file held open by another process costs the line
 // (false).
 bool appendErrorLog(Platform& p, const std::u16string& message);

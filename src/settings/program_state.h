@@ -15,14 +15,14 @@ namespace rimfold {
 class IListObserver {
  public:
   virtual ~IListObserver() = default;
-  virtual void processedListChanged() = 0;   // ListBoxE: re-measure the horizontal extent
-  virtual void exclusionListChanged() = 0;   // ListBoxD: refresh only, extent kept
+  virtual void processedListChanged() = 0;  // ListBoxE: re-measure the horizontal extent
+  virtual void exclusionListChanged() = 0;  // ListBoxD: refresh only, extent kept
 };
 
 struct WindowLists {
-  WindowList ListBoxD;  // exclusion list, top entry first
+  WindowList ListBoxD;                              // exclusion list, top entry first
   ReadResult disableLogRead = ReadResult::Missing;  // how Disable.log was read at start
-  WindowList ListBoxE;  // processed-window list, top entry first
+  WindowList ListBoxE;                              // processed-window list, top entry first
   bool TBListEClearEnabled = false;
   IListObserver* observer = nullptr;
 };

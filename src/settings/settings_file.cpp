@@ -1,6 +1,5 @@
 #include "settings/settings_file.h"
 
-
 namespace rimfold {
 
 namespace {

@@ -20,7 +20,6 @@ struct TraySettings {
   friend bool operator==(const TraySettings&, const TraySettings&) = default;
 };
 
-
 // A stored level outside 0 to 3 reads as 0.
 TraySettings readTraySettings(const IniFile& ini);
 // In the order Constraints, Key/Stop, Stop, DispDialog, MoveWindowSpeed, ReturnWindows.

@@ -52,7 +52,8 @@ void WindowList::keepNewest(std::size_t n) {
     const auto key = folded_.find(foldCase(bottomFirst_[i]));
     if (key != folded_.end() && --key->second == 0) folded_.erase(key);
   }
-  bottomFirst_.erase(bottomFirst_.begin(), bottomFirst_.begin() + static_cast<std::ptrdiff_t>(drop));
+  bottomFirst_.erase(bottomFirst_.begin(),
+                     bottomFirst_.begin() + static_cast<std::ptrdiff_t>(drop));
   dropped_ += drop;
 }
 

@@ -33,9 +33,8 @@ StringList loadDisableLog(Platform& p, const std::u16string& path, ReadResult* r
   StringList lines;
   LoadStringsFromFile(p, lines, path, std::nullopt, result, kListFileLimit);
   // Every key form holds a comma; anything else is not an entry the program wrote.
-  std::erase_if(lines, [](const std::u16string& line) {
-    return line.find(u',') == std::u16string::npos;
-  });
+  std::erase_if(lines,
+                [](const std::u16string& line) { return line.find(u',') == std::u16string::npos; });
   return lines;
 }
 

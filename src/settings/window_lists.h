@@ -37,8 +37,8 @@ bool saveDisableLog(Platform& p, const WindowList& exclusions, const std::u16str
 
 // The dialog's operations on the two lists. Selections are indexes, -1 for none.
 struct ListSelection {
-  int processed = -1;   // ListBoxE
-  int exclusion = -1;   // ListBoxD
+  int processed = -1;  // ListBoxE
+  int exclusion = -1;  // ListBoxD
 };
 // ListBoxE click: the exclusion selection moves to the entry equal to the processed one.
 void selectMatchingExclusion(const WindowList& processed, const WindowList& exclusions,

@@ -157,7 +157,8 @@ class AppHost final : public IMainFormEvents,
   // after everything below is built.
   widgets::SimpleTimerWindow timerWindow_;
   TSimpleTimer timer_{500, [this](TSimpleTimer&) { TimerTimer(); }};  // replaced before it runs
-  TSimpleTimer dispChangeTimer_{1000, [this](TSimpleTimer&) { displayChange_.TimerDispChangeTimer(); }};
+  TSimpleTimer dispChangeTimer_{1000,
+                                [this](TSimpleTimer&) { displayChange_.TimerDispChangeTimer(); }};
   TSimpleTimer checkTimer_{1000, [this](TSimpleTimer&) { watch_.TimerCheckTimer(); }};
   // The polling timer's rest after a caught failure.
   TSimpleTimer exceptionPause_{1000, [this](TSimpleTimer&) { exceptionPauseEnded(); }};

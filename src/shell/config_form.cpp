@@ -38,7 +38,8 @@ const std::vector<ui::ControlDef>& controlTable() {
     std::vector<ui::ControlDef> rows{
         {PageControl, ui::ControlKind::Tabs, 0, Align::Client, 0, 0, 0, 0}};
     for (std::span<const ui::ControlDef> page :
-         {ExclusionsView::controlTable(), WorkAreaView::controlTable(), HotKeyView::controlTable()}) {
+         {ExclusionsView::controlTable(), WorkAreaView::controlTable(),
+          HotKeyView::controlTable()}) {
       rows.insert(rows.end(), page.begin(), page.end());
     }
     return rows;
@@ -179,8 +180,7 @@ bool TConfigForm::preTranslate(const MSG& msg) {
     case ui::MnemonicTarget::Kind::Button:
       ::SendMessageW(handle(), WM_COMMAND, MAKEWPARAM(target.id, BN_CLICKED), 0);
       return true;
-    case ui::MnemonicTarget::Kind::None:
-      break;
+    case ui::MnemonicTarget::Kind::None: break;
   }
   return false;
 }
@@ -243,7 +243,8 @@ void TConfigForm::applyWindowSize() {
                                std::max(::GetSystemMetrics(SM_CXVIRTUALSCREEN), minWidth));
   const int height = std::clamp(scaleToDpi(state_.geometry.windowHeight, dpi), minHeight,
                                 std::max(::GetSystemMetrics(SM_CYVIRTUALSCREEN), minHeight));
-  ::SetWindowPos(handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetWindowPos(handle(), nullptr, 0, 0, width, height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   layout();
 }
 

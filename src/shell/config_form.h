@@ -48,8 +48,7 @@ class TConfigForm final : public ui::WindowBase,
                           public IMonitorPage,
                           public app::IConfigDialog {
  public:
-  TConfigForm(Platform& p, ProgramState& state, MonitorList& monitors,
-              IConfigFormEvents& events);
+  TConfigForm(Platform& p, ProgramState& state, MonitorList& monitors, IConfigFormEvents& events);
   ~TConfigForm() override;
 
   // Creates the hidden window and its presets menu, then runs FormCreate with the main

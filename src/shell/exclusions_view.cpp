@@ -27,12 +27,32 @@ constexpr ui::ControlDef kControls[] = {
     {TabSheetExe, K::Page, PageControl, Align::Overlay, 0, 0, 0, 0, L"[処理しないウィンドウ(&P)"},
     {ToolBarExe, K::ToolBar, TabSheetExe, Align::Top, 0, 0, 0, kToolBarHeight, nullptr, nullptr,
      kToolBarExe, false},
-    {GroupBoxE, K::GroupBox, TabSheetExe, Align::Top, 0, 0, 0, 100, L"[処理したウィンドウ(&E)]",
-     nullptr, {}, false},
+    {GroupBoxE,
+     K::GroupBox,
+     TabSheetExe,
+     Align::Top,
+     0,
+     0,
+     0,
+     100,
+     L"[処理したウィンドウ(&E)]",
+     nullptr,
+     {},
+     false},
     {ListBoxE, K::ListBox, GroupBoxE, Align::Client, 0, 0, 0, 0},
     {Splitter, K::Splitter, TabSheetExe, Align::Top, 0, 0, 0, 5, nullptr, nullptr, {}, false},
-    {GroupBoxD, K::GroupBox, TabSheetExe, Align::Client, 0, 0, 0, 0, L"[処理しないウィンドウ(&D)]",
-     nullptr, {}, false},
+    {GroupBoxD,
+     K::GroupBox,
+     TabSheetExe,
+     Align::Client,
+     0,
+     0,
+     0,
+     0,
+     L"[処理しないウィンドウ(&D)]",
+     nullptr,
+     {},
+     false},
     {ListBoxD, K::ListBox, GroupBoxD, Align::Client, 0, 0, 0, 0},
 };
 
@@ -79,7 +99,8 @@ bool ExclusionsView::fitSplitter() {
 }
 
 void ExclusionsView::readSplitter() {
-  if (controls_[GroupBoxE] != nullptr) state_.geometry.groupBoxEHeight = controls_.height(GroupBoxE);
+  if (controls_[GroupBoxE] != nullptr)
+    state_.geometry.groupBoxEHeight = controls_.height(GroupBoxE);
 }
 
 void ExclusionsView::processedListChanged() {
@@ -187,8 +208,8 @@ void ExclusionsView::SplitterMove(NMHDR& header, LRESULT& result) {
   const TRect e = controls_.rect(GroupBoxE);
   const TRect d = controls_.rect(GroupBoxD);
   const int shared = unscaleFromDpi((e.Bottom - e.Top) + (d.Bottom - d.Top), dpi);
-  const std::optional<int> size = splitterNewSize(
-      splitStartHeight_ + unscaleFromDpi(n.deltaY, dpi), shared - kSplitterMinSize);
+  const std::optional<int> size =
+      splitterNewSize(splitStartHeight_ + unscaleFromDpi(n.deltaY, dpi), shared - kSplitterMinSize);
   if (size && *size != controls_.height(GroupBoxE)) {
     controls_.setHeight(GroupBoxE, *size);
     state_.geometry.groupBoxEHeight = *size;

@@ -25,9 +25,29 @@ constexpr ui::ControlDef kControls[] = {
     {TabSheetHotkey, K::Page, PageControl, Align::Overlay, 0, 0, 0, 0, L"[ホットキー(&H)]"},
     {ToolBar1, K::ToolBar, TabSheetHotkey, Align::Top, 0, 0, 0, kToolBarHeight, nullptr, nullptr,
      kToolBar1, false},
-    {GroupBox8, K::GroupBox, TabSheetHotkey, Align::None, 3, 25, 240, 50, L"停止／再開", nullptr, {},
+    {GroupBox8,
+     K::GroupBox,
+     TabSheetHotkey,
+     Align::None,
+     3,
+     25,
+     240,
+     50,
+     L"停止／再開",
+     nullptr,
+     {},
      false},
-    {EditKeyStop, K::ReadOnlyEdit, GroupBox8, Align::None, 10, 20, 220, 21, nullptr, nullptr, {},
+    {EditKeyStop,
+     K::ReadOnlyEdit,
+     GroupBox8,
+     Align::None,
+     10,
+     20,
+     220,
+     21,
+     nullptr,
+     nullptr,
+     {},
      false},
 };
 
@@ -73,8 +93,7 @@ LRESULT CALLBACK HotKeyView::editKeyStopProc(HWND hwnd, UINT msg, WPARAM wParam,
                                              UINT_PTR, DWORD_PTR self) {
   auto* view = reinterpret_cast<HotKeyView*>(self);
   switch (msg) {
-    case WM_GETDLGCODE:
-      return DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS;
+    case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       // A Tab hotkey would take the key from every program.
@@ -88,13 +107,11 @@ LRESULT CALLBACK HotKeyView::editKeyStopProc(HWND hwnd, UINT msg, WPARAM wParam,
     case WM_CHAR:
     case WM_SYSCHAR:
     case WM_KEYUP:
-    case WM_SYSKEYUP:
-      return 0;
+    case WM_SYSKEYUP: return 0;
     case WM_NCDESTROY:
       win32::removeWindowSubclass(hwnd, &HotKeyView::editKeyStopProc, kEditKeyStopSubclass);
       break;
-    default:
-      break;
+    default: break;
   }
   return win32::defSubclassProc(hwnd, msg, wParam, lParam);
 }

@@ -48,7 +48,8 @@ void ListBoxView::syncTopInsertions() {
     return;
   }
   for (std::size_t k = list_.size() - shown; k-- > 0;) {
-    ::SendMessageW(b, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>(win32::toWide(list_[k]).c_str()));
+    ::SendMessageW(b, LB_INSERTSTRING, 0,
+                   reinterpret_cast<LPARAM>(win32::toWide(list_[k]).c_str()));
     extent_.insertTop(entryWidth(list_[k]));
   }
 }

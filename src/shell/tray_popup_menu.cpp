@@ -60,8 +60,8 @@ void TrayPopupMenu::popup(std::int32_t x, std::int32_t y) {
   menu_.PPMenuPopup();
   win32::UniqueMenu shown = buildTrayMenu(menu_, shieldBitmap());
   if (!shown) return;
-  const UINT command = static_cast<UINT>(
-      ::TrackPopupMenuEx(shown.get(), kPopupFlags, x, y, owner_, nullptr));
+  const UINT command =
+      static_cast<UINT>(::TrackPopupMenuEx(shown.get(), kPopupFlags, x, y, owner_, nullptr));
   // Without this the menu would not close on the next click elsewhere.
   ::PostMessageW(commandTarget_, WM_NULL, 0, 0);
   // The command runs from the message loop, as a menu's WM_COMMAND does, not from inside

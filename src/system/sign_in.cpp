@@ -24,7 +24,8 @@ namespace {
 // Task Manager keeps 12 bytes per entry; an odd first byte marks it switched off.
 bool switchedOffInTaskManager(ISystem& s) {
   const auto approved = s.readHkcuBytes(kStartupApprovedKey, kSignInValue);
-  return approved && !approved->empty() && (static_cast<unsigned char>(approved->front()) & 1u) != 0;
+  return approved && !approved->empty() &&
+         (static_cast<unsigned char>(approved->front()) & 1u) != 0;
 }
 
 }  // namespace

@@ -77,8 +77,8 @@ bool DialogControls::registerClasses() {
   return ok;
 }
 
-bool DialogControls::create(HWND dialog, std::span<const ControlDef> table,
-                            const wchar_t* fontFace, int fontHeight, BYTE charSet) {
+bool DialogControls::create(HWND dialog, std::span<const ControlDef> table, const wchar_t* fontFace,
+                            int fontHeight, BYTE charSet) {
   dialog_ = dialog;
   table_ = table;
   dpi_ = windowDpi(dialog);
@@ -90,10 +90,10 @@ bool DialogControls::create(HWND dialog, std::span<const ControlDef> table,
   measureDc_.reset(::CreateCompatibleDC(nullptr));
   makeFont();
 
-  tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr,
-                               moduleInstance(), nullptr);
+  tooltip_ =
+      ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, moduleInstance(), nullptr);
 
   windows_.assign(table.size(), nullptr);
   nodes_.clear();
@@ -108,7 +108,8 @@ bool DialogControls::create(HWND dialog, std::span<const ControlDef> table,
   // Pages paint over the tab control's page area, so the tabs stay below them.
   for (std::size_t i = 0; i < table.size(); ++i) {
     if (table[i].kind == ControlKind::Tabs) {
-      ::SetWindowPos(windows_[i], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      ::SetWindowPos(windows_[i], HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
   return true;
@@ -149,8 +150,8 @@ HWND DialogControls::createControl(std::size_t index) {
       break;
     case ControlKind::ToolBar:
       className = TOOLBARCLASSNAMEW;
-      style = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST |
-              TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
+      style = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | TBSTYLE_TOOLTIPS |
+              CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
       break;
     case ControlKind::GroupBox:
       className = WC_BUTTONW;
@@ -292,7 +293,8 @@ void setToolState(HWND toolbar, int index, BYTE state) {
   info.cbSize = sizeof(info);
   info.dwMask = TBIF_BYINDEX | TBIF_STATE;
   info.fsState = state;
-  ::SendMessageW(toolbar, TB_SETBUTTONINFOW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&info));
+  ::SendMessageW(toolbar, TB_SETBUTTONINFOW, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&info));
 }
 
 }  // namespace
@@ -304,7 +306,8 @@ int DialogControls::wrapToolBar(HWND toolbar, int width) {
   std::vector<TBBUTTON> buttons(static_cast<std::size_t>(std::max(count, 0)));
   for (int b = 0; b < count; ++b) {
     TBBUTTON& button = buttons[static_cast<std::size_t>(b)];
-    ::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(b), reinterpret_cast<LPARAM>(&button));
+    ::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(b),
+                   reinterpret_cast<LPARAM>(&button));
     const auto plain = static_cast<BYTE>(button.fsState & ~(TBSTATE_WRAP | TBSTATE_HIDDEN));
     if (button.fsState != plain) setToolState(toolbar, b, plain);  // measured in one row
     button.fsState = plain;
@@ -313,14 +316,16 @@ int DialogControls::wrapToolBar(HWND toolbar, int width) {
   for (int b = 0; b < count; ++b) {
     RECT r{};
     ::SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(b), reinterpret_cast<LPARAM>(&r));
-    items.push_back({r.right - r.left, (buttons[static_cast<std::size_t>(b)].fsStyle & BTNS_SEP) != 0});
+    items.push_back(
+        {r.right - r.left, (buttons[static_cast<std::size_t>(b)].fsStyle & BTNS_SEP) != 0});
   }
   const ToolRows rows = wrapToolItems(items, width);
   for (int b = 0; b < count; ++b) {
     const int row = rows.rowOf[static_cast<std::size_t>(b)];
     int next = b + 1;
     while (next < count && rows.rowOf[static_cast<std::size_t>(next)] < 0) ++next;
-    const bool lastOfRow = row >= 0 && next < count && rows.rowOf[static_cast<std::size_t>(next)] > row;
+    const bool lastOfRow =
+        row >= 0 && next < count && rows.rowOf[static_cast<std::size_t>(next)] > row;
     BYTE state = buttons[static_cast<std::size_t>(b)].fsState;
     if (row < 0) state = static_cast<BYTE>(state | TBSTATE_HIDDEN);
     if (lastOfRow) state = static_cast<BYTE>(state | TBSTATE_WRAP);
@@ -332,21 +337,20 @@ int DialogControls::wrapToolBar(HWND toolbar, int width) {
 void DialogControls::placeControls() {
   RECT client{};
   ::GetClientRect(dialog_, &client);
-  rects_ = layoutControls(
-      nodes_, TRect{client.left, client.top, client.right, client.bottom}, dpi_,
-      [&](std::size_t i, const TRect& r) -> TRect {
-        switch (table_[i].kind) {
-          case ControlKind::Tabs: {
-            RECT area{r.Left, r.Top, r.Right, r.Bottom};
-            ::SendMessageW(windows_[i], TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-            return {area.left, area.top, area.right, area.bottom};
-          }
-          case ControlKind::GroupBox:
-            return groupBoxInterior(r, fontPixelHeight_, dpi_);
-          default:
-            return r;
-        }
-      });
+  rects_ = layoutControls(nodes_, TRect{client.left, client.top, client.right, client.bottom}, dpi_,
+                          [&](std::size_t i, const TRect& r) -> TRect {
+                            switch (table_[i].kind) {
+                              case ControlKind::Tabs: {
+                                RECT area{r.Left, r.Top, r.Right, r.Bottom};
+                                ::SendMessageW(windows_[i], TCM_ADJUSTRECT, FALSE,
+                                               reinterpret_cast<LPARAM>(&area));
+                                return {area.left, area.top, area.right, area.bottom};
+                              }
+                              case ControlKind::GroupBox:
+                                return groupBoxInterior(r, fontPixelHeight_, dpi_);
+                              default: return r;
+                            }
+                          });
   HDWP batch = ::BeginDeferWindowPos(static_cast<int>(windows_.size()));
   for (std::size_t i = 0; i < windows_.size(); ++i) {
     TRect r = rects_[i];
@@ -364,7 +368,8 @@ void DialogControls::placeControls() {
       batch = ::DeferWindowPos(batch, windows_[i], nullptr, r.Left, r.Top, width, height,
                                SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
-      ::SetWindowPos(windows_[i], nullptr, r.Left, r.Top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+      ::SetWindowPos(windows_[i], nullptr, r.Left, r.Top, width, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
   if (batch != nullptr) ::EndDeferWindowPos(batch);
@@ -445,7 +450,8 @@ const ToolButtonDef* DialogControls::buttonDef(int id, std::size_t* toolbar) con
 void DialogControls::enableButton(int id, bool on) {
   std::size_t bar = 0;
   if (buttonDef(id, &bar) != nullptr) {
-    ::SendMessageW(windows_[bar], TB_ENABLEBUTTON, static_cast<WPARAM>(id), MAKELPARAM(on ? TRUE : FALSE, 0));
+    ::SendMessageW(windows_[bar], TB_ENABLEBUTTON, static_cast<WPARAM>(id),
+                   MAKELPARAM(on ? TRUE : FALSE, 0));
   }
 }
 
@@ -458,7 +464,8 @@ bool DialogControls::buttonChecked(int id) const {
 void DialogControls::checkButton(int id, bool on) {
   std::size_t bar = 0;
   if (buttonDef(id, &bar) != nullptr) {
-    ::SendMessageW(windows_[bar], TB_CHECKBUTTON, static_cast<WPARAM>(id), MAKELPARAM(on ? TRUE : FALSE, 0));
+    ::SendMessageW(windows_[bar], TB_CHECKBUTTON, static_cast<WPARAM>(id),
+                   MAKELPARAM(on ? TRUE : FALSE, 0));
   }
 }
 
@@ -466,7 +473,8 @@ RECT DialogControls::buttonScreenRect(int id) const {
   RECT r{};
   std::size_t bar = 0;
   if (buttonDef(id, &bar) != nullptr &&
-      ::SendMessageW(windows_[bar], TB_GETRECT, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&r))) {
+      ::SendMessageW(windows_[bar], TB_GETRECT, static_cast<WPARAM>(id),
+                     reinterpret_cast<LPARAM>(&r))) {
     ::MapWindowPoints(windows_[bar], nullptr, reinterpret_cast<POINT*>(&r), 2);
   }
   return r;
@@ -484,8 +492,8 @@ bool DialogControls::answerToolTip(NMHDR& header) const {
 
 int DialogControls::textWidth(std::wstring_view text) const {
   SIZE size{};
-  if (!measureDc_ ||
-      !::GetTextExtentPoint32W(measureDc_.get(), text.data(), static_cast<int>(text.size()), &size)) {
+  if (!measureDc_ || !::GetTextExtentPoint32W(measureDc_.get(), text.data(),
+                                              static_cast<int>(text.size()), &size)) {
     return 0;
   }
   return size.cx;

@@ -17,9 +17,9 @@
 namespace rimfold::ui {
 
 enum class ControlKind : std::uint8_t {
-  Tabs,          // the page control: hot-tracking tabs, one per Page child
-  Page,          // a tab sheet, over its tab control's page area
-  ToolBar,       // text buttons from `buttons`
+  Tabs,     // the page control: hot-tracking tabs, one per Page child
+  Page,     // a tab sheet, over its tab control's page area
+  ToolBar,  // text buttons from `buttons`
   GroupBox,
   ListBox,
   DropDownList,  // height is the dropped-down height

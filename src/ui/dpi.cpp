@@ -21,7 +21,8 @@ int windowDpi(HWND hwnd) noexcept {
 }
 
 int shellSmallIconSize() noexcept {
-  return win32::systemMetricForMonitor(SM_CXSMICON, ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+  return win32::systemMetricForMonitor(SM_CXSMICON,
+                                       ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
 }
 
 }  // namespace rimfold::ui

@@ -7,7 +7,6 @@
 #include <string>
 #include <utility>
 
-
 namespace rimfold::ui {
 
 // Implemented by the main form (ApplicationEventsException).

@@ -14,8 +14,7 @@ bool PageWindow::onMessage(Message& m) {
     case WM_CTLCOLORLISTBOX:
       m.result = ::SendMessageW(::GetParent(handle()), m.msg, m.wParam, m.lParam);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

@@ -4,7 +4,9 @@
 
 namespace rimfold::ui {
 
-bool SplitterWindow::registerClass() { return registerControlClass<SplitterWindow>(kSplitterClass); }
+bool SplitterWindow::registerClass() {
+  return registerControlClass<SplitterWindow>(kSplitterClass);
+}
 
 void SplitterWindow::notify(UINT code, int deltaY) {
   SplitterNotify n{};
@@ -41,8 +43,7 @@ bool SplitterWindow::onMessage(Message& m) {
         if (m.msg == WM_LBUTTONUP) ::ReleaseCapture();
       }
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

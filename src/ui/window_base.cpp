@@ -14,8 +14,8 @@ constexpr int kFactorySlot = 0;
 HICON sharedIcon(int id, int metric) noexcept {
   const int size = ::GetSystemMetrics(metric);
   // Shared: the system keeps it for as long as the module; the window never destroys it.
-  return static_cast<HICON>(::LoadImageW(moduleInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, size,
-                                         size, LR_SHARED));
+  return static_cast<HICON>(
+      ::LoadImageW(moduleInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_SHARED));
 }
 
 bool ensureClassRegistered(const wchar_t* className, WNDPROC proc, UINT classStyle = 0,
@@ -49,9 +49,9 @@ WindowBase::~WindowBase() {
 
 HWND WindowBase::createWindow(const CreateParams& params) {
   if (!ensureClassRegistered(params.className, &WindowBase::windowProc)) return nullptr;
-  HWND h = ::CreateWindowExW(params.exStyle, params.className, params.title, params.style,
-                             params.x, params.y, params.width, params.height, params.parent,
-                             nullptr, moduleInstance(), this);
+  HWND h = ::CreateWindowExW(params.exStyle, params.className, params.title, params.style, params.x,
+                             params.y, params.width, params.height, params.parent, nullptr,
+                             moduleInstance(), this);
   if (h != nullptr && params.iconId != 0) {
     ::SendMessageW(h, WM_SETICON, ICON_BIG,
                    reinterpret_cast<LPARAM>(sharedIcon(params.iconId, SM_CXICON)));
@@ -97,8 +97,7 @@ LRESULT CALLBACK WindowBase::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     if (self == nullptr) {
       // A self-owned control: its class knows how to make the object (the probe window
       // that registration makes has no factory yet and stays unbound).
-      const auto factory =
-          reinterpret_cast<Factory>(::GetClassLongPtrW(hwnd, kFactorySlot));
+      const auto factory = reinterpret_cast<Factory>(::GetClassLongPtrW(hwnd, kFactorySlot));
       if (factory != nullptr && !runGuarded([&] { self = factory(); })) self = nullptr;
       if (self == nullptr) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
       self->ownedByWindow_ = true;

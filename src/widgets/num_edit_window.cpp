@@ -15,16 +15,11 @@ namespace {
 
 int systemColorIndex(NumEditColor color) {
   switch (color) {
-    case NumEditColor::Window:
-      return COLOR_WINDOW;
-    case NumEditColor::Text:
-      return COLOR_WINDOWTEXT;
-    case NumEditColor::Highlight:
-      return COLOR_HIGHLIGHT;
-    case NumEditColor::HighlightText:
-      return COLOR_HIGHLIGHTTEXT;
-    case NumEditColor::Disabled:
-      break;
+    case NumEditColor::Window: return COLOR_WINDOW;
+    case NumEditColor::Text: return COLOR_WINDOWTEXT;
+    case NumEditColor::Highlight: return COLOR_HIGHLIGHT;
+    case NumEditColor::HighlightText: return COLOR_HIGHLIGHTTEXT;
+    case NumEditColor::Disabled: break;
   }
   return COLOR_GRAYTEXT;
 }
@@ -63,7 +58,8 @@ class LockedGlobal {
 }  // namespace
 
 void NumEditWindow::registerKind() {
-  ui::DialogControls::registerKind(kKind, {kClassName, WS_EX_CLIENTEDGE, &NumEditWindow::registerClass});
+  ui::DialogControls::registerKind(kKind,
+                                   {kClassName, WS_EX_CLIENTEDGE, &NumEditWindow::registerClass});
 }
 
 bool NumEditWindow::registerClass() {
@@ -322,8 +318,7 @@ void NumEditWindow::changed() {
   const HWND parent = ::GetParent(handle());
   if (parent == nullptr) return;
   const auto id = static_cast<WORD>(::GetDlgCtrlID(handle()));
-  ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE),
-                 reinterpret_cast<LPARAM>(handle()));
+  ::SendMessageW(parent, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(handle()));
 }
 
 std::optional<std::u16string> NumEditWindow::clipboardText() {
@@ -337,8 +332,8 @@ std::optional<std::u16string> NumEditWindow::clipboardText() {
   // Up to the first NUL, and never beyond the block: another program wrote it.
   const std::size_t capacity = ::GlobalSize(memory) / sizeof(wchar_t);
   const wchar_t* text = locked.text();
-  return win32::fromWide(text, static_cast<std::size_t>(
-                                   std::find(text, text + capacity, L'\0') - text));
+  return win32::fromWide(text,
+                         static_cast<std::size_t>(std::find(text, text + capacity, L'\0') - text));
 }
 
 void NumEditWindow::setClipboardText(std::u16string_view text) {

@@ -18,8 +18,8 @@ constexpr DWORD kNotifyIconDataV2Size = NOTIFYICONDATAW_V2_SIZE;
 static_assert(sizeof(void*) == 8 || kNotifyIconDataV2Size == kNotifyIconDataSize);
 
 // The hidden window ignores close requests and never objects to a log-off.
-constexpr UINT kAnsweredWithOne[] = {WM_DESTROY,    WM_CLOSE,     WM_QUERYENDSESSION,
-                                     WM_QUIT,       WM_ENDSESSION, WM_NCDESTROY};
+constexpr UINT kAnsweredWithOne[] = {WM_DESTROY, WM_CLOSE,      WM_QUERYENDSESSION,
+                                     WM_QUIT,    WM_ENDSESSION, WM_NCDESTROY};
 
 std::weak_ptr<TTrayIconHandler>& sharedHandler() {
   static std::weak_ptr<TTrayIconHandler> handler;

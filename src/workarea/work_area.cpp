@@ -72,16 +72,11 @@ std::int32_t toInteger(const std::u16string& text) {
 }  // namespace
 
 std::u16string monitorSectionName(int index, const MonitorInfo& m) {
-  const std::u16string parts[] = {u"#",
-                                  toDecimal(index + 1),
-                                  u" ",
-                                  pointText(m.bounds.Left, m.bounds.Top),
-                                  u" - ",
-                                  pointText(m.bounds.Right, m.bounds.Bottom),
-                                  u" : ",
-                                  pointText(m.work.Left, m.work.Top),
-                                  u" - ",
-                                  pointText(m.work.Right, m.work.Bottom)};
+  const std::u16string parts[] = {u"#",   toDecimal(index + 1),
+                                  u" ",   pointText(m.bounds.Left, m.bounds.Top),
+                                  u" - ", pointText(m.bounds.Right, m.bounds.Bottom),
+                                  u" : ", pointText(m.work.Left, m.work.Top),
+                                  u" - ", pointText(m.work.Right, m.work.Bottom)};
   std::u16string name;
   for (const std::u16string& part : parts) name += part;
   return name;
@@ -116,7 +111,8 @@ std::u16string tableSection(const MonitorTables& c, const MonitorList& longLived
 
 }  // namespace
 
-MonitorPage Proc_MonitorInitial(Platform& p, const WorkAreaFileState& c, const MonitorList& longLived) {
+MonitorPage Proc_MonitorInitial(Platform& p, const WorkAreaFileState& c,
+                                const MonitorList& longLived) {
   const MonitorList fresh(p.windows);
   c.tables.GMonitorCount = fresh.count();
   const IniFile ini = loadIniFile(p, workAreaPath(p));
@@ -208,8 +204,8 @@ void applyWorkArea(Platform& p, MonitorTables& c, const MonitorList& longLived, 
     limitEdit(edits.Right, desk.Right, b);
   }
   // All four are converted before any is stored, so a bad edit leaves the setting whole.
-  const TWorkAreaEdges stored{toInteger(edits.Top), toInteger(edits.Bottom),
-                              toInteger(edits.Left), toInteger(edits.Right)};
+  const TWorkAreaEdges stored{toInteger(edits.Top), toInteger(edits.Bottom), toInteger(edits.Left),
+                              toInteger(edits.Right)};
   c.MWorkArea[static_cast<size_t>(s)] = stored;
   c.standIn[static_cast<size_t>(s)] = false;
 

@@ -16,7 +16,6 @@
 
 namespace rimfold {
 
-
 // "#1 (0,0) - (1920,1080) : (0,0) - (1920,1040)"
 std::u16string monitorSectionName(int index, const MonitorInfo& m);
 // "モニタ #1 [(0,0)-(1920,1080)]"
@@ -24,7 +23,6 @@ std::u16string monitorItemText(int index, const MonitorInfo& m);
 enum class Edge { Top, Bottom, Left, Right };
 // "上(&T) [0]", "下(B) [1040]", "左(&L) [0]", "右(&R) [1920]"
 std::u16string edgeCaption(Edge edge, std::int32_t value);
-
 
 // The text of an edit is not an integer.
 class ConversionError : public std::runtime_error {
@@ -40,7 +38,8 @@ struct MonitorPage {
 
 // Fresh enumeration, tables from WorkArea.dat with the system work area as default,
 // the switches and the dialog size; GMonitorCount follows the enumeration.
-MonitorPage Proc_MonitorInitial(Platform& p, const WorkAreaFileState& c, const MonitorList& longLived);
+MonitorPage Proc_MonitorInitial(Platform& p, const WorkAreaFileState& c,
+                                const MonitorList& longLived);
 
 // Writes every monitor's section, the switches and the Window section (dialog close). An
 // entry goes under its live monitor's section, or under the one it was read from when the

@@ -53,8 +53,8 @@ bool WorkAreaPage::PPDefBorderNClick(Platform& p, MonitorTables& c, const Monito
   return outset(p, c, monitors, ctrlDown, n);
 }
 
-bool WorkAreaPage::outset(Platform& p, MonitorTables& c, const MonitorList& monitors,
-                          bool ctrlDown, int n) {
+bool WorkAreaPage::outset(Platform& p, MonitorTables& c, const MonitorList& monitors, bool ctrlDown,
+                          int n) {
   // A stored area beyond the edits does not stop the way back: the preset's edges are
   // what the edits will show.
   if (!validIndex(selected)) return false;

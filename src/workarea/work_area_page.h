@@ -17,8 +17,9 @@ inline constexpr std::int32_t kEdgeEditLimit = 9999;
 
 struct WorkAreaPage {
   int selected = 0;
-  EdgeTexts edits;                         // EditTop, EditBottom, EditLeft, EditRight
-  std::array<std::u16string, 4> captions;  // GroupBoxTop, GroupBoxBottom, GroupBoxLeft, GroupBoxRight
+  EdgeTexts edits;  // EditTop, EditBottom, EditLeft, EditRight
+  std::array<std::u16string, 4>
+      captions;  // GroupBoxTop, GroupBoxBottom, GroupBoxLeft, GroupBoxRight
   // The monitor's edges do not fit the edits: shown whole but read-only, so nothing typed
   // can be applied (defaults and presets still can, where they fit).
   bool readOnly = false;

@@ -89,7 +89,8 @@ bool WorkAreaWatch::Func_CheckDesktop(bool v) {
               edgesLine(u"[設定値]", tables_.MWorkArea[k]);
     }
   }
-  if ((!v || changedCount > 0) && state_.CHKMessage && !parts_.run.stopChecked() && ask(text) == kIdNo) {
+  if ((!v || changedCount > 0) && state_.CHKMessage && !parts_.run.stopChecked() &&
+      ask(text) == kIdNo) {
     // No keeps the setting as it is: a stand-in for the old work area is the user's now.
     for (std::size_t k = 0; k < changed.size(); ++k) {
       if (changed[k]) tables_.standIn[k] = false;

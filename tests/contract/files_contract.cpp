@@ -4,7 +4,9 @@
 
 namespace rimfold::contract {
 
-std::string filesKindName(const ::testing::TestParamInfo<FilesKind>& info) { return info.param.name; }
+std::string filesKindName(const ::testing::TestParamInfo<FilesKind>& info) {
+  return info.param.name;
+}
 
 namespace {
 
@@ -113,10 +115,8 @@ TEST_P(FilesContract, NamesAreFoundWithoutRegardToCaseAndReportedAsSpelled) {
     std::u16string name;
     bool file, directory, exclusive;
   } rows[] = {
-      {u"a file.txt", true, false, true},
-      {u"A FILE.TXT", true, false, true},
-      {u"Sub Folder", false, true, false},
-      {u"sub folder", false, true, false},
+      {u"a file.txt", true, false, true},    {u"A FILE.TXT", true, false, true},
+      {u"Sub Folder", false, true, false},   {u"sub folder", false, true, false},
       {u"missing.txt", false, false, false},
   };
   for (const auto& row : rows) {
@@ -156,7 +156,8 @@ TEST_P(FilesContract, CurrentUserValuesRoundTrip) {
   EXPECT_EQ(system().readHkcuString(key, u"Run"), text);
   const std::optional<std::string> stored = system().readHkcuBytes(key, u"Run");
   ASSERT_TRUE(stored.has_value());
-  EXPECT_EQ(*stored, std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2))
+  EXPECT_EQ(*stored,
+            std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * 2))
       << "UTF-16 with its NUL";
 
   const std::string approved{3, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};

@@ -29,10 +29,10 @@ bool contains(const TRect& r, TPoint p) {
 // The squared gap between two rectangles (exclusive right and bottom edges): touching ones
 // are 0 apart. "Nearest" is the monitor with the smallest gap, the first one of a tie.
 std::int64_t gap(const TRect& a, const TRect& b) {
-  const std::int64_t dx = std::max<std::int64_t>({0, std::int64_t{b.Left} - a.Right,
-                                                  std::int64_t{a.Left} - b.Right});
-  const std::int64_t dy = std::max<std::int64_t>({0, std::int64_t{b.Top} - a.Bottom,
-                                                  std::int64_t{a.Top} - b.Bottom});
+  const std::int64_t dx =
+      std::max<std::int64_t>({0, std::int64_t{b.Left} - a.Right, std::int64_t{a.Left} - b.Right});
+  const std::int64_t dy =
+      std::max<std::int64_t>({0, std::int64_t{b.Top} - a.Bottom, std::int64_t{a.Top} - b.Bottom});
   return dx * dx + dy * dy;
 }
 
@@ -127,13 +127,21 @@ TEST_P(WindowManagerContract, MonitorFromPointTreatsRightAndBottomEdgesAsOutside
   for (const Monitor& m : monitors) {
     const TRect& b = m.info.bounds;
     const TPoint points[] = {
-        {b.Left, b.Top},          {b.Right - 1, b.Bottom - 1}, {b.Right, b.Top},
-        {b.Left, b.Bottom},       {b.Right, b.Bottom},         {b.Left - 1, b.Top},
-        {b.Left, b.Top - 1},      {b.Right + 5000, b.Top + 10}, {b.Left - 5000, b.Bottom + 5000},
+        {b.Left, b.Top},
+        {b.Right - 1, b.Bottom - 1},
+        {b.Right, b.Top},
+        {b.Left, b.Bottom},
+        {b.Right, b.Bottom},
+        {b.Left - 1, b.Top},
+        {b.Left, b.Top - 1},
+        {b.Right + 5000, b.Top + 10},
+        {b.Left - 5000, b.Bottom + 5000},
         {(b.Left + b.Right) / 2, b.Bottom + 27},
         // Beside a taller neighbour: nearer to this one's side or to the other's bottom.
-        {b.Left - 10, b.Bottom - 30},  {b.Left - 100, b.Bottom - 30},
-        {b.Right + 10, b.Bottom - 30}, {b.Right + 100, b.Bottom - 30},
+        {b.Left - 10, b.Bottom - 30},
+        {b.Left - 100, b.Bottom - 30},
+        {b.Right + 10, b.Bottom - 30},
+        {b.Right + 100, b.Bottom - 30},
     };
     for (const TPoint p : points) {
       for (const MonitorDefault fallback : {MonitorDefault::Null, MonitorDefault::Nearest}) {
@@ -170,7 +178,7 @@ TEST_P(WindowManagerContract, MonitorFromWindowTakesTheLargestIntersectionThenTh
   std::vector<TRect> rects;
   for (const Monitor& m : monitors) {
     const TRect& b = m.info.bounds;
-    rects.push_back({b.Left + 100, b.Top + 100, b.Left + 500, b.Top + 400});  // inside
+    rects.push_back({b.Left + 100, b.Top + 100, b.Left + 500, b.Top + 400});    // inside
     rects.push_back({b.Right - 300, b.Top + 100, b.Right + 100, b.Top + 400});  // 3/4 on it
     rects.push_back({b.Right - 100, b.Top + 100, b.Right + 300, b.Top + 400});  // 1/4 on it
     rects.push_back({b.Right, b.Top + 100, b.Right + 400, b.Top + 400});        // on the edge

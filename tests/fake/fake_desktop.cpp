@@ -9,7 +9,6 @@
 
 namespace rimfold::test {
 
-
 FakeDesktop::FakeDesktop() {
   zOrder_.reserve(64);
   enumBuffers_.resize(4);

@@ -22,30 +22,99 @@ namespace rimfold::test {
 // One entry per interface method; the counters are indexed by it.
 enum class Op : std::uint8_t {
   // IWindowManager
-  EnumWindows, GetWindowRect, GetVisibleFrame, IsCloaked, IsWindowVisible, IsWindowEnabled, IsIconic, IsZoomed,
-  RespondsWithin, GetWindowTextLength, GetWindowText, GetClassName, GetStyle, GetExStyle,
-  GetParent, WindowFromPoint, GetForegroundWindow, SetForegroundWindow, BringWindowToTop,
-  GetDesktopWindow, GetWindowThreadProcessId, AttachThreadInput, MoveWindow, ShowWindowAsync, FindWindowEx,
-  MessageBox, SetWindowText, SendClose, SendCommand,
-  EnumDisplayMonitors, GetMonitorInfo, MonitorFromWindow, MonitorFromPoint,
+  EnumWindows,
+  GetWindowRect,
+  GetVisibleFrame,
+  IsCloaked,
+  IsWindowVisible,
+  IsWindowEnabled,
+  IsIconic,
+  IsZoomed,
+  RespondsWithin,
+  GetWindowTextLength,
+  GetWindowText,
+  GetClassName,
+  GetStyle,
+  GetExStyle,
+  GetParent,
+  WindowFromPoint,
+  GetForegroundWindow,
+  SetForegroundWindow,
+  BringWindowToTop,
+  GetDesktopWindow,
+  GetWindowThreadProcessId,
+  AttachThreadInput,
+  MoveWindow,
+  ShowWindowAsync,
+  FindWindowEx,
+  MessageBox,
+  SetWindowText,
+  SendClose,
+  SendCommand,
+  EnumDisplayMonitors,
+  GetMonitorInfo,
+  MonitorFromWindow,
+  MonitorFromPoint,
   // IInput
-  GetAsyncKeyState, GetCursorPos, GetSystemMetrics, GetWorkArea, GetForegroundLockTimeout,
-  SetForegroundLockTimeout, GetDragFullWindows, SetDragFullWindows, GetScreenSaverRunning,
-  GetNonClientBorderWidth, GetBorder, KeybdEvent, KeyNameText,
+  GetAsyncKeyState,
+  GetCursorPos,
+  GetSystemMetrics,
+  GetWorkArea,
+  GetForegroundLockTimeout,
+  SetForegroundLockTimeout,
+  GetDragFullWindows,
+  SetDragFullWindows,
+  GetScreenSaverRunning,
+  GetNonClientBorderWidth,
+  GetBorder,
+  KeybdEvent,
+  KeyNameText,
   // IShell
-  GetFolderPath, GetTaskbarPos, IsUserAnAdmin, ShellExecute, ShellExecuteEx,
+  GetFolderPath,
+  GetTaskbarPos,
+  IsUserAnAdmin,
+  ShellExecute,
+  ShellExecuteEx,
   // ISystem
-  OpenProcess, CloseHandle, GetModuleFileNameEx, GetProcessImageFileName, GetLogicalDrives,
-  QueryDosDevice, RunsAtHigherIntegrity, GetVersion, GetSystemDirectory, IsWow64Process, DisableFsRedirection,
-  RevertFsRedirection, CreateDirectory, DirectoryExists, FileExists, DriveRootReady,
-  GetFullPathName, FindFileName, ReadFile, CanOpenExclusive, WriteFileReplacing, DeleteFile,
+  OpenProcess,
+  CloseHandle,
+  GetModuleFileNameEx,
+  GetProcessImageFileName,
+  GetLogicalDrives,
+  QueryDosDevice,
+  RunsAtHigherIntegrity,
+  GetVersion,
+  GetSystemDirectory,
+  IsWow64Process,
+  DisableFsRedirection,
+  RevertFsRedirection,
+  CreateDirectory,
+  DirectoryExists,
+  FileExists,
+  DriveRootReady,
+  GetFullPathName,
+  FindFileName,
+  ReadFile,
+  CanOpenExclusive,
+  WriteFileReplacing,
+  DeleteFile,
   FindFiles,
-  SetCurrentDirectory, GetCurrentDirectory, GetModuleFileName, ReadHklmDword, ReadHkcu,
-  WriteHkcu, DeleteHkcu,
+  SetCurrentDirectory,
+  GetCurrentDirectory,
+  GetModuleFileName,
+  ReadHklmDword,
+  ReadHkcu,
+  WriteHkcu,
+  DeleteHkcu,
   // IClock
-  NowMilliseconds, Sleep, LocalTime, FormatShortDate, FormatLongTime,
+  NowMilliseconds,
+  Sleep,
+  LocalTime,
+  FormatShortDate,
+  FormatLongTime,
   // ICodePage
-  AnsiToUtf16, Utf16ToAnsi,
+  AnsiToUtf16,
+  Utf16ToAnsi,
   Count
 };
 inline constexpr std::size_t kOpCount = static_cast<std::size_t>(Op::Count);
@@ -66,18 +135,18 @@ struct FakeWindow {
   bool enabled = true;
   bool iconic = false;  // reports the parked rectangle; rect stays the restored one
   bool zoomed = false;
-  bool hung = false;  // its thread takes no messages: it answers nothing in time
+  bool hung = false;          // its thread takes no messages: it answers nothing in time
   bool styleAsGiven = false;  // report style verbatim, without the flag bits
   // Placement behaviours.
-  bool refusesMoves = false;      // MoveWindow answers true and nothing changes
-  std::int32_t minWidth = 0;      // the window enforces a minimum track size
+  bool refusesMoves = false;  // MoveWindow answers true and nothing changes
+  std::int32_t minWidth = 0;  // the window enforces a minimum track size
   std::int32_t minHeight = 0;
-  TPoint moveOffset{};            // every move lands this far off the requested box
+  TPoint moveOffset{};  // every move lands this far off the requested box
   std::function<WindowBox(const WindowBox&)> alterMove{};  // applied after the above
-  bool vanishOnMove = false;      // destroyed by its first move (the move fails)
+  bool vanishOnMove = false;  // destroyed by its first move (the move fails)
   // Destroyed once this many further platform calls (of any kind) have been made.
   std::int64_t vanishAfterCalls = -1;
-  bool placeAtBottom = false;     // addWindow puts it at the bottom of its band
+  bool placeAtBottom = false;  // addWindow puts it at the bottom of its band
   // Windows 10's window manager (see FakeDesktop::setWindowManager): the invisible part of
   // the rectangle on each side, as Left, Top, Right, Bottom widths, and the cloak.
   TRect invisibleBorders{};
@@ -90,21 +159,21 @@ struct FakeWindow {
 struct FakeMonitor {
   Hmonitor handle = 0;  // 0: the fake picks one
   TRect bounds{};
-  TRect work{};         // empty (all 0): same as bounds
+  TRect work{};  // empty (all 0): same as bounds
   bool primary = false;
-  int dpi = 96;         // the per-monitor metrics scale with it
+  int dpi = 96;  // the per-monitor metrics scale with it
 };
 
 struct FakeProcess {
   std::optional<std::u16string> moduleFileName{};  // GetModuleFileNameEx; nullopt: it fails
-  std::optional<std::u16string> imageFileName{}; // GetProcessImageFileName (device path)
-  bool openFails = false;                        // e.g. an elevated process
-  std::optional<bool> higherIntegrity{};         // runsAtHigherIntegrity; nullopt: unknown
+  std::optional<std::u16string> imageFileName{};   // GetProcessImageFileName (device path)
+  bool openFails = false;                          // e.g. an elevated process
+  std::optional<bool> higherIntegrity{};           // runsAtHigherIntegrity; nullopt: unknown
 };
 
 struct FakeDrive {
   std::u16string device{};  // QueryDosDevice target, e.g. \Device\HarddiskVolume1
-  bool ready = true;      // false: an empty removable drive
+  bool ready = true;        // false: an empty removable drive
 };
 
 // How another program holds a file: open for reading and sharing reads; open for writing
@@ -176,8 +245,8 @@ class FakeDesktop final : public IWindowManager,
   FakeWindow& window(Hwnd w);  // direct access for tests; the window must exist
   // The stored (restored) rectangle, whatever the window reports.
   TRect rectOf(Hwnd w) const;
-  void raise(Hwnd w);  // top of its band
-  void lower(Hwnd w);  // bottom of its band
+  void raise(Hwnd w);                // top of its band
+  void lower(Hwnd w);                // bottom of its band
   std::vector<Hwnd> zOrder() const;  // top-level windows, topmost first
   void setForeground(Hwnd w) { foreground_ = w; }
   // SetForegroundWindow fails unless a thread attachment to the foreground thread is
@@ -241,7 +310,7 @@ class FakeDesktop final : public IWindowManager,
   // A drive letter (upper case). Adding a ready drive creates its root directory.
   void setDrive(char16_t letter, FakeDrive d);
   void removeDrive(char16_t letter);
-  void addDirectory(const std::u16string& path);  // with every missing parent
+  void addDirectory(const std::u16string& path);                // with every missing parent
   void addFile(const std::u16string& path, std::string bytes);  // parents created
   void removeFile(const std::u16string& path);
   std::optional<std::string> fileBytes(const std::u16string& path) const;
@@ -492,10 +561,10 @@ class FakeDesktop final : public IWindowManager,
   std::vector<std::uint32_t> openAccessLog_;
 
   std::map<char16_t, FakeDrive> drives_;
-  std::map<std::u16string, FileRec> files_;             // key -> file
-  std::map<std::u16string, std::u16string> dirs_;       // key -> spelling
-  std::map<std::u16string, std::u16string> shortNames_; // key of short -> long path
-  std::vector<std::u16string> failCreate_;              // keys
+  std::map<std::u16string, FileRec> files_;              // key -> file
+  std::map<std::u16string, std::u16string> dirs_;        // key -> spelling
+  std::map<std::u16string, std::u16string> shortNames_;  // key of short -> long path
+  std::vector<std::u16string> failCreate_;               // keys
   bool writesFail_ = false;
   int writeCount_ = 0;
   mutable int diskPrompts_ = 0;

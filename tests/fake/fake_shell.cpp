@@ -62,15 +62,14 @@ bool FakeDesktop::isUserAnAdmin() {
 }
 
 void FakeDesktop::shellExecute(Hwnd owner, const std::u16string& file,
-                               const std::u16string& parameters,
-                               const std::u16string& directory, int showCommand) {
+                               const std::u16string& parameters, const std::u16string& directory,
+                               int showCommand) {
   tick(Op::ShellExecute);
   shellLog_.push_back({false, owner, u"", file, parameters, directory, showCommand});
 }
 
-bool FakeDesktop::shellExecuteEx(Hwnd owner, const std::u16string& verb,
-                                 const std::u16string& file, const std::u16string& parameters,
-                                 int showCommand) {
+bool FakeDesktop::shellExecuteEx(Hwnd owner, const std::u16string& verb, const std::u16string& file,
+                                 const std::u16string& parameters, int showCommand) {
   tick(Op::ShellExecuteEx);
   shellLog_.push_back({true, owner, verb, file, parameters, u"", showCommand});
   return shellExecuteExResult_;

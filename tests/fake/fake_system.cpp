@@ -405,7 +405,8 @@ ReadResult FakeDesktop::readFile(const std::u16string& path, std::string& bytes,
   if (!driveOfPathReady(p)) return ReadResult::Missing;
   auto it = files_.find(keyOf(p));
   // A folder of that name cannot be opened as a file: it is there, not missing.
-  if (it == files_.end()) return dirs_.count(keyOf(p)) != 0 ? ReadResult::Failed : ReadResult::Missing;
+  if (it == files_.end())
+    return dirs_.count(keyOf(p)) != 0 ? ReadResult::Failed : ReadResult::Missing;
   const FileLock lock = lockOf(it->second);
   if (lock == FileLock::Exclusive || lock == FileLock::OpenForWriting) return ReadResult::Failed;
   if (it->second.bytes.size() > maxBytes) return ReadResult::TooLarge;

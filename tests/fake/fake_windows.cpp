@@ -30,10 +30,10 @@ std::int64_t intersectionArea(const TRect& a, const TRect& b) {
 // that touch are 0 apart, and the first monitor of a tie wins. That is how Wine's user32
 // measures "nearest" (the contract suite pins it on the two-monitor desktop).
 std::int64_t squaredDistance(const TRect& a, const TRect& b) {
-  const std::int64_t dx = std::max<std::int64_t>(
-      {0, std::int64_t{b.Left} - a.Right, std::int64_t{a.Left} - b.Right});
-  const std::int64_t dy = std::max<std::int64_t>(
-      {0, std::int64_t{b.Top} - a.Bottom, std::int64_t{a.Top} - b.Bottom});
+  const std::int64_t dx =
+      std::max<std::int64_t>({0, std::int64_t{b.Left} - a.Right, std::int64_t{a.Left} - b.Right});
+  const std::int64_t dy =
+      std::max<std::int64_t>({0, std::int64_t{b.Top} - a.Bottom, std::int64_t{a.Top} - b.Bottom});
   return dx * dx + dy * dy;
 }
 
@@ -415,7 +415,8 @@ bool FakeDesktop::showWindowAsync(Hwnd w, ShowCommand command) {
   r->w.zoomed = command == ShowCommand::Maximize;
   if (r->w.zoomed) {
     // Maximized over the work area of the monitor it is on.
-    if (const FakeMonitor* m = monitorByHandle(monitorFromRect(r->w.rect, MonitorDefault::Nearest))) {
+    if (const FakeMonitor* m =
+            monitorByHandle(monitorFromRect(r->w.rect, MonitorDefault::Nearest))) {
       r->w.rect = m->work == TRect{} ? m->bounds : m->work;
     }
   }

@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const DecodedText decoded = decodeText(bytes, codePage);
   // The decoders never hand on what later conversions could not encode.
   check(!hasUnpairedSurrogate(decoded.text));
-  for (TextEncoding e : {TextEncoding::Ansi, TextEncoding::Utf8, TextEncoding::Utf16LE,
-                         TextEncoding::Utf16BE}) {
+  for (TextEncoding e :
+       {TextEncoding::Ansi, TextEncoding::Utf8, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
     check(!hasUnpairedSurrogate(decodeTextAs(bytes, e, codePage)));
   }
 

@@ -96,7 +96,7 @@ TEST_F(WorkAreaPageTest, EdgesBeyondFourDigitsAreShownReadOnlyAndNeverApplied) {
     const char* name;
     TRect bounds, work;
     bool readOnly;
-    bool presetTaken;  // the 9-pixel preset
+    bool presetTaken;              // the 9-pixel preset
     std::int32_t storedRight = 0;  // as WorkArea.dat gave it; 0: the work area's
   };
   const Case cases[] = {

@@ -57,7 +57,8 @@ DesktopKind fake(const char* name, std::vector<FakeMonitor> monitors) {
 INSTANTIATE_TEST_SUITE_P(
     Fake, WindowManagerContract,
     ::testing::Values(
-        fake("Shell", {{.bounds = {0, 0, 1920, 1080}, .work = {0, 0, 1920, 1060}, .primary = true}}),
+        fake("Shell",
+             {{.bounds = {0, 0, 1920, 1080}, .work = {0, 0, 1920, 1060}, .primary = true}}),
         fake("TwoMonitorsRight",
              {{.bounds = {0, 0, 1920, 1080}, .work = {0, 0, 1920, 1040}, .primary = true},
               {.bounds = {1920, 0, 3200, 1024}, .work = {1920, 0, 3200, 984}}}),
@@ -71,7 +72,9 @@ class FakeContractFiles final : public ContractFiles {
   FakeContractFiles() { d_.addDirectory(kFolder); }
   ISystem& system() override { return d_; }
   std::u16string folder() override { return kFolder; }
-  void put(const std::u16string& path, const std::string& bytes) override { d_.addFile(path, bytes); }
+  void put(const std::u16string& path, const std::string& bytes) override {
+    d_.addFile(path, bytes);
+  }
   std::optional<std::string> contentOf(const std::u16string& path) override {
     return d_.fileBytes(path);
   }
@@ -97,9 +100,8 @@ class FakeContractFiles final : public ContractFiles {
 };
 
 INSTANTIATE_TEST_SUITE_P(Fake, FilesContract,
-                         ::testing::Values(FilesKind{"Fake", [] {
-                           return std::make_unique<FakeContractFiles>();
-                         }}),
+                         ::testing::Values(FilesKind{
+                             "Fake", [] { return std::make_unique<FakeContractFiles>(); }}),
                          filesKindName);
 
 }  // namespace

@@ -36,8 +36,7 @@ struct CountingView : IListObserver {
 };
 
 // One 1920x1080 primary monitor whose work area leaves 40 pixels for a taskbar.
-const std::vector<FakeMonitor> kSingleMonitor = {
-    {0, {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true}};
+const std::vector<FakeMonitor> kSingleMonitor = {{0, {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true}};
 
 // A desktop, the dialog's state and the engine, fresh for every case.
 struct Rig {
@@ -115,13 +114,19 @@ const FilterCase kFilterCases[] = {
      }},
     {"disabled", 4, [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.enabled = false; }},
     {"program key excluded", 5,
-     [](FakeWindow&, ProgramState& c, FakeDesktop&) { c.lists.ListBoxD = {u"other,", u"app.exe,"}; }},
+     [](FakeWindow&, ProgramState& c, FakeDesktop&) {
+       c.lists.ListBoxD = {u"other,", u"app.exe,"};
+     }},
     {"class key excluded", 5,
-     [](FakeWindow&, ProgramState& c, FakeDesktop&) { c.lists.ListBoxD = {u"APP.EXE,FAKECLASS,"}; }},
+     [](FakeWindow&, ProgramState& c, FakeDesktop&) {
+       c.lists.ListBoxD = {u"APP.EXE,FAKECLASS,"};
+     }},
     {"window key excluded", 5,
      [](FakeWindow&, ProgramState& c, FakeDesktop&) { c.lists.ListBoxD = {kWindowKey}; }},
     {"parked rectangle", 6,
-     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {-32000, -32000, -31600, -31700}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
+       w.rect = {-32000, -32000, -31600, -31700};
+     }},
     // Maximized windows skip the off-screen test, so the monitor test is theirs to fail.
     {"maximized beyond every monitor", 7,
      [](FakeWindow& w, ProgramState& c, FakeDesktop&) {
@@ -131,17 +136,29 @@ const FilterCase kFilterCases[] = {
        w.rect = {5000, 100, 6000, 900};
      }},
     {"left below -9999", 8,
-     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {-10000, 100, -9600, 400}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
+       w.rect = {-10000, 100, -9600, 400};
+     }},
     {"left above 9999", 8,
-     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {10000, 100, 10400, 400}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
+       w.rect = {10000, 100, 10400, 400};
+     }},
     {"top below -9999", 8,
-     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {100, -10000, 500, -9700}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
+       w.rect = {100, -10000, 500, -9700};
+     }},
     {"top above 9999", 8,
-     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {100, 10000, 500, 10300}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
+       w.rect = {100, 10000, 500, 10300};
+     }},
     {"lower than a caption button", 9,
-     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {100, -10, 500, 9}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
+       w.rect = {100, -10, 500, 9};
+     }},
     {"narrower than a caption button", 9,
-     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {100, -30, 119, 370}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
+       w.rect = {100, -30, 119, 370};
+     }},
     // Caption buttons are 1.5 times as large on a 144-DPI monitor.
     {"lower than a caption button at 144 DPI", 9,
      [](FakeWindow& w, ProgramState&, FakeDesktop& d) {
@@ -149,7 +166,9 @@ const FilterCase kFilterCases[] = {
        w.rect = {100, -10, 500, 19};
      }},
     {"core window", 10,
-     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.className = u"Windows.UI.Core.CoreWindow"; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
+       w.className = u"Windows.UI.Core.CoreWindow";
+     }},
     {"store frame without core window", 10,
      [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.className = u"ApplicationFrameWindow"; }},
     {"volume slider", 11,
@@ -218,10 +237,15 @@ const FilterCase kFilterCases[] = {
 // Near misses of the tests above: each still passes the whole filter.
 const FilterCase kNearMisses[] = {
     {"left and top at -9999", 0,
-     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {-9999, -9999, 100, 100}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
+       w.rect = {-9999, -9999, 100, 100};
+     }},
     // Passes the filter, but the move would leave it no larger than a caption button.
     {"exactly a caption button", 0,
-     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {100, -10, 120, 10}; }, false},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
+       w.rect = {100, -10, 120, 10};
+     },
+     false},
     {"start button title and class outside the shell", 0,
      [](FakeWindow& w, ProgramState&, FakeDesktop&) {
        w.title = u"スタート";
@@ -240,7 +264,9 @@ const FilterCase kNearMisses[] = {
        w.processId = 5000;
      }},
     {"full screen with a sizing frame", 0,
-     [](FakeWindow& w, ProgramState&, FakeDesktop&) { w.rect = {0, -10, 1920, 1080}; }},
+     [](FakeWindow& w, ProgramState&, FakeDesktop&) {
+       w.rect = {0, -10, 1920, 1080};
+     }},
     {"maximized while maximized windows are processed", 0,
      [](FakeWindow& w, ProgramState& c, FakeDesktop&) {
        c.switches.TBMAXDisable = false;
@@ -311,8 +337,8 @@ TEST(CorrectionFilter, AMoreTrustedProgramsWindowsAreLeftAlone) {
 
 TEST(CorrectionFilter, StoreFrameWithCoreWindowChildIsProcessed) {
   Rig r;
-  const Hwnd frame =
-      r.addWindow({100, -30, 500, 370}, [](FakeWindow& w) { w.className = u"ApplicationFrameWindow"; });
+  const Hwnd frame = r.addWindow({100, -30, 500, 370},
+                                 [](FakeWindow& w) { w.className = u"ApplicationFrameWindow"; });
   r.addWindow({100, 0, 500, 370}, [&](FakeWindow& w) {
     w.className = u"Windows.UI.Core.CoreWindow";
     w.parent = frame;
@@ -357,20 +383,26 @@ const EdgeCase kEdgeCases[] = {
      {-50, -30, 350, 270},
      {{-50, 0, 400, 300}, {0, 0, 400, 300}},
      {0, 0, 400, 300}},
-    {"top-right corner", {1800, -5, 2000, 195}, {{1800, 0, 200, 200}, {1720, 0, 200, 200}},
+    {"top-right corner",
+     {1800, -5, 2000, 195},
+     {{1800, 0, 200, 200}, {1720, 0, 200, 200}},
      {1720, 0, 1920, 200}},
     // Taller than the area: fitted at the top, then the bottom test fits it again.
     {"taller than the area",
      {100, -30, 500, 1100},
      {{100, 0, 400, 1040}, {100, 0, 400, 1040}},
      {100, 0, 500, 1040}},
-    {"taller, out at the bottom only", {100, 0, 500, 1100}, {{100, 0, 400, 1040}},
+    {"taller, out at the bottom only",
+     {100, 0, 500, 1100},
+     {{100, 0, 400, 1040}},
      {100, 0, 500, 1040}},
     {"wider than the area",
      {-50, 100, 2000, 400},
      {{0, 100, 1920, 300}, {0, 100, 1920, 300}},
      {0, 100, 1920, 400}},
-    {"wider, out at the right only", {0, 100, 2000, 400}, {{0, 100, 1920, 300}},
+    {"wider, out at the right only",
+     {0, 100, 2000, 400},
+     {{0, 100, 1920, 300}},
      {0, 100, 1920, 400}},
 };
 
@@ -474,9 +506,9 @@ TEST(CorrectionMaximized, FrameToleranceOnEachSide) {
 TEST(CorrectionFight, AWindowThatUndoesItsCorrectionIsLeftAloneUntilTheUserMovesIt) {
   struct Case {
     const char* name;
-    std::int64_t gapMs;  // between the rounds
-    int userMovesAfter;  // round after which the user drags it; 0: never
-    int corrected;       // of six rounds
+    std::int64_t gapMs;      // between the rounds
+    int userMovesAfter;      // round after which the user drags it; 0: never
+    int corrected;           // of six rounds
     bool elsewhere = false;  // put out at another place each round
   };
   const Case cases[] = {
@@ -661,7 +693,10 @@ const MoveCase kMoveCases[] = {
     {"off every monitor", kMoveRightToLeft, {5000, 0, 6000, 1040}, false, {}},
     {"width of a caption button", kWidthQuarter, {0, 0, 80, 1040}, false, {}},
     {"height of a caption button", kHeightQuarter, {0, 0, 1920, 83}, false, {}},
-    {"just wider than a caption button", kWidthQuarter, {0, 0, 84, 1040}, true,
+    {"just wider than a caption button",
+     kWidthQuarter,
+     {0, 0, 84, 1040},
+     true,
      {{100, 100, 21, 300}}},
 };
 
@@ -719,12 +754,18 @@ struct AreaCase {
 
 // The work area is 0,0 - 1920,1040; the allowed area replaces it.
 const AreaCase kAreaCases[] = {
-    {"narrower: held inside the custom area", {50, 900, 100, 1800}, {50, 100, 450, 400},
+    {"narrower: held inside the custom area",
+     {50, 900, 100, 1800},
+     {50, 100, 450, 400},
      {100, 100, 500, 400}},
     {"narrower at the bottom", {50, 900, 100, 1800}, {200, 700, 600, 1000}, {200, 600, 600, 900}},
-    {"wider: overhang into the custom margin is allowed", {-8, 1048, -8, 1928},
-     {-5, -5, 400, 300}, {-5, -5, 400, 300}},
-    {"wider: beyond the custom margin", {-8, 1048, -8, 1928}, {1700, 900, 1940, 1060},
+    {"wider: overhang into the custom margin is allowed",
+     {-8, 1048, -8, 1928},
+     {-5, -5, 400, 300},
+     {-5, -5, 400, 300}},
+    {"wider: beyond the custom margin",
+     {-8, 1048, -8, 1928},
+     {1700, 900, 1940, 1060},
      {1688, 888, 1928, 1048}},
 };
 
@@ -758,20 +799,34 @@ const std::vector<FakeMonitor> kTwoMonitors = {
 };
 
 const MonitorCase kMonitorCases[] = {
-    {"three: left monitor, out at its left", kThreeMonitors, {-1950, 100, -1550, 400},
+    {"three: left monitor, out at its left",
+     kThreeMonitors,
+     {-1950, 100, -1550, 400},
      {-1920, 100, -1520, 400}},
-    {"three: left monitor, out at its bottom", kThreeMonitors, {-1000, 900, -600, 1100},
+    {"three: left monitor, out at its bottom",
+     kThreeMonitors,
+     {-1000, 900, -600, 1100},
      {-1000, 840, -600, 1040}},
     {"three: primary, out at the top", kThreeMonitors, {500, -20, 900, 280}, {500, 0, 900, 300}},
-    {"three: upper right, out at its top", kThreeMonitors, {2000, -450, 2400, -150},
+    {"three: upper right, out at its top",
+     kThreeMonitors,
+     {2000, -450, 2400, -150},
      {2000, -400, 2400, -100}},
-    {"three: upper right, out at its bottom", kThreeMonitors, {2000, 500, 2400, 700},
+    {"three: upper right, out at its bottom",
+     kThreeMonitors,
+     {2000, 500, 2400, 700},
      {2000, 400, 2400, 600}},
-    {"three: upper right, out at its right", kThreeMonitors, {3000, 0, 3300, 300},
+    {"three: upper right, out at its right",
+     kThreeMonitors,
+     {3000, 0, 3300, 300},
      {2900, 0, 3200, 300}},
-    {"two: above-left primary, out at its bottom", kTwoMonitors, {-900, -500, -500, -10},
+    {"two: above-left primary, out at its bottom",
+     kTwoMonitors,
+     {-900, -500, -500, -10},
      {-900, -520, -500, -30}},
-    {"two: above-left primary, out at its left", kTwoMonitors, {-1300, -800, -900, -500},
+    {"two: above-left primary, out at its left",
+     kTwoMonitors,
+     {-1300, -800, -900, -500},
      {-1280, -800, -880, -500}},
     {"two: first monitor, inside", kTwoMonitors, {10, 10, 400, 400}, {10, 10, 400, 400}},
 };
@@ -862,24 +917,40 @@ const AskCase kAskCases[] = {
     {"excluded, inside", {100, 100, 500, 400}, kExcludeApp, false, false, false},
     {"excluded, sticking out", {100, -30, 500, 370}, kExcludeApp, false, true, true},
     {"sticking out", {100, -30, 500, 370}, {}, true, true, true},
-    {"sticking out, bare popup", {100, -30, 500, 370},
-     [](FakeWindow& w, Rig&) { w.style = kWsPopup; }, false, true, false},
-    {"maximized within its frame", {-4, -4, 1924, 1044},
+    {"sticking out, bare popup",
+     {100, -30, 500, 370},
+     [](FakeWindow& w, Rig&) { w.style = kWsPopup; },
+     false,
+     true,
+     false},
+    {"maximized within its frame",
+     {-4, -4, 1924, 1044},
      [](FakeWindow& w, Rig& r) {
        w.zoomed = true;
        r.config.switches.TBMAXDisable = false;
      },
-     false, false, false},
+     false,
+     false,
+     false},
     // The filter in its own order there: the monitors are read again only for a window that
     // passed the tests before the full-screen one, exclusion among them.
-    {"excluded, on a monitor the list does not know", {3000, 900, 3400, 1100},
+    {"excluded, on a monitor the list does not know",
+     {3000, 900, 3400, 1100},
      [](FakeWindow& w, Rig& r) {
        kExcludeApp(w, r);
        kOnNewMonitor(w, r);
      },
-     false, true, true, false},
-    {"on a monitor the list does not know", {3000, 900, 3400, 1100}, kOnNewMonitor, false, true,
-     true, true},
+     false,
+     true,
+     true,
+     false},
+    {"on a monitor the list does not know",
+     {3000, 900, 3400, 1100},
+     kOnNewMonitor,
+     false,
+     true,
+     true,
+     true},
 };
 
 TEST(CorrectionCost, TheFilterAndTheIdentityOnlyWhereTheyDecide) {

@@ -73,13 +73,15 @@ struct Rig {
   }
   // The countdown ticks once a second while the box is up, at most `ticks` times.
   FakeMessageBox countdown(int ticks = 100, int answer = 0) {
-    return {.whileOpen = [this, ticks](Hwnd box) {
-      host.log.push_back("box");
-      for (int i = 0; i < ticks && d.exists(box); ++i) {
-        d.advance(1000);
-        dc.TimerDispChangeTimer();
-      }
-    }, .answer = answer};
+    return {.whileOpen =
+                [this, ticks](Hwnd box) {
+                  host.log.push_back("box");
+                  for (int i = 0; i < ticks && d.exists(box); ++i) {
+                    d.advance(1000);
+                    dc.TimerDispChangeTimer();
+                  }
+                },
+            .answer = answer};
   }
 
   test::FakeDesktop d;
@@ -124,9 +126,9 @@ TEST(DisplayChange, PausesCountsDownConfirmsAtZeroAndResumes) {
   Rig r;
   r.d.scriptMessageBox(r.countdown());
   r.dc.WMDisplayChange();
-  EXPECT_EQ(r.host.log, (Log{"timer off", "tray off", "unhook", "countdown 1000 ms",
-                             "countdown on", "box", "countdown off", "countdown off",
-                             "monitor initial", "check false", "layout settled", "tray on", "timer on", "hook"}));
+  EXPECT_EQ(r.host.log, (Log{"timer off", "tray off", "unhook", "countdown 1000 ms", "countdown on",
+                             "box", "countdown off", "countdown off", "monitor initial",
+                             "check false", "layout settled", "tray on", "timer on", "hook"}));
   ASSERT_EQ(r.d.messageBoxLog().size(), 1u);
   const test::MessageBoxCall& box = r.d.messageBoxLog()[0];
   EXPECT_EQ(box.text, u"モニタ表示の状態が安定したら[OK]をクリックしてください。");

@@ -105,11 +105,21 @@ TEST(InertialMovement, ThrowsByFactorAndClampsInOrder) {
       // The top-left corner below Bottom: the bottom edge ends on Bottom.
       {"below the bottom", {100, 500, 500, 800}, {100, 900, 500, 1200}, 100, {100, 740, 500, 1040}},
       // Just above Bottom: not moved up, it may hang over the edge.
-      {"corner just above the bottom", {100, 1000, 400, 1100}, {100, 1008, 400, 1108}, 100,
+      {"corner just above the bottom",
+       {100, 1000, 400, 1100},
+       {100, 1008, 400, 1108},
+       100,
        {100, 1040, 400, 1140}},
-      {"past the right", {1000, 100, 1400, 400}, {1500, 100, 1900, 400}, 100, {1520, 100, 1920, 400}},
+      {"past the right",
+       {1000, 100, 1400, 400},
+       {1500, 100, 1900, 400},
+       100,
+       {1520, 100, 1920, 400}},
       // A resize by the right border does not move the corner.
-      {"resize by the right border", {100, 100, 500, 400}, {100, 100, 700, 400}, 100,
+      {"resize by the right border",
+       {100, 100, 500, 400},
+       {100, 100, 700, 400},
+       100,
        {100, 100, 700, 400}},
   };
   for (const auto& c : cases) {
@@ -176,14 +186,30 @@ struct SizeCase {
 TEST(MinimumSize, WidensAndHeightensToTheFraction) {
   const TRect wa = {0, 0, 1920, 1040};
   const SizeCase cases[] = {
-      {"1/2 widens 900 to 960", 1, wa, {100, 100, 1000, 700}, kWsOverlappedWindow,
+      {"1/2 widens 900 to 960",
+       1,
+       wa,
+       {100, 100, 1000, 700},
+       kWsOverlappedWindow,
        {100, 100, 1060, 700}},
-      {"1/3 leaves 900 x 600", 2, wa, {100, 100, 1000, 700}, kWsOverlappedWindow,
+      {"1/3 leaves 900 x 600",
+       2,
+       wa,
+       {100, 100, 1000, 700},
+       kWsOverlappedWindow,
        {100, 100, 1000, 700}},
       {"1/4 both too small", 3, wa, {50, 60, 250, 160}, kWsOverlappedWindow, {50, 60, 530, 320}},
-      {"1919 div 2 = 959 is not wider than 959", 1, {0, 0, 1919, 1040}, {10, 10, 969, 600},
-       kWsOverlappedWindow, {10, 10, 969, 600}},
-      {"no sizing border", 1, wa, {100, 100, 300, 200}, kWsCaption | kWsSysMenu,
+      {"1919 div 2 = 959 is not wider than 959",
+       1,
+       {0, 0, 1919, 1040},
+       {10, 10, 969, 600},
+       kWsOverlappedWindow,
+       {10, 10, 969, 600}},
+      {"no sizing border",
+       1,
+       wa,
+       {100, 100, 300, 200},
+       kWsCaption | kWsSysMenu,
        {100, 100, 300, 200}},
       {"off", 0, wa, {100, 100, 300, 200}, kWsOverlappedWindow, {100, 100, 300, 200}},
   };
@@ -196,7 +222,8 @@ TEST(MinimumSize, WidensAndHeightensToTheFraction) {
     w.style = c.style;
     w.processId = kPid;
     const Hwnd h = rig.d.addWindow(w);
-    Proc_Constraints(rig.p, rig.correction, rig.monitors, rig.config.lists.ListBoxD, false, c.level, h);
+    Proc_Constraints(rig.p, rig.correction, rig.monitors, rig.config.lists.ListBoxD, false, c.level,
+                     h);
     EXPECT_EQ(rig.d.rectOf(h), c.expected) << c.name;
   }
 }

@@ -42,16 +42,16 @@ TEST(Elevation, OfferedOnVistaOnWithUacForAStandardUser) {
     std::uint32_t major, minor;
     bool uac, admin, offered;
   } cases[] = {
-      {6, 0, true, false, true},  {10, 0, true, false, true}, {6, 0, false, false, false},
-      {6, 1, true, true, false},  {5, 1, true, false, false},
+      {6, 0, true, false, true}, {10, 0, true, false, true}, {6, 0, false, false, false},
+      {6, 1, true, true, false}, {5, 1, true, false, false},
   };
   for (const auto& c : cases) {
     FakeDesktop d;
     Platform p = d.platform();
     d.setVersion(c.major, c.minor);
     d.setUserIsAdmin(c.admin);
-    EXPECT_EQ(adminQOffered(p, c.uac), c.offered) << c.major << "." << c.minor << " uac " << c.uac
-                                           << " admin " << c.admin;
+    EXPECT_EQ(adminQOffered(p, c.uac), c.offered)
+        << c.major << "." << c.minor << " uac " << c.uac << " admin " << c.admin;
   }
 }
 

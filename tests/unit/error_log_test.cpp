@@ -67,8 +67,8 @@ TEST_F(ErrorLogTest, ExistingLinesAreKeptAndGetCrLf) {
 TEST_F(ErrorLogTest, TextIsWrittenInTheAnsiCodePage) {
   at(9, 5, 3);
   ASSERT_TRUE(appendErrorLog(p, u"caf\u00E9 \u65E5"));
-  const std::string expected = std::string("2024/12/12 9:05:03 : caf\xE9 ") +
-                               desk.utf16ToAnsi(u"\u65E5") + "\r\n";
+  const std::string expected =
+      std::string("2024/12/12 9:05:03 : caf\xE9 ") + desk.utf16ToAnsi(u"\u65E5") + "\r\n";
   EXPECT_EQ(file(), expected);
   EXPECT_EQ(desk.fileBytes(kFile)->substr(0, 3), "202");  // no byte-order mark
 }

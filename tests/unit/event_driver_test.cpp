@@ -218,13 +218,21 @@ struct TickCase {
 
 const TickCase kTickCases[] = {
     {"nothing changed", [](Rig&, const Desk&) {}, false},
-    {"window opened", [](Rig& r, const Desk&) { r.addWindow({0, 0, 100, 100}); }, true},
+    {"window opened",
+     [](Rig& r, const Desk&) {
+       r.addWindow({0, 0, 100, 100});
+     },
+     true},
     {"hidden window opened",
-     [](Rig& r, const Desk&) { r.addWindow({0, 0, 100, 100}, [](FakeWindow& w) { w.visible = false; }); },
+     [](Rig& r, const Desk&) {
+       r.addWindow({0, 0, 100, 100}, [](FakeWindow& w) { w.visible = false; });
+     },
      true},
     {"window closed", [](Rig& r, const Desk& k) { r.d.destroyWindow(k.h); }, true},
     {"child window opened",
-     [](Rig& r, const Desk& k) { r.addWindow({0, 0, 10, 10}, [&](FakeWindow& w) { w.parent = k.f; }); },
+     [](Rig& r, const Desk& k) {
+       r.addWindow({0, 0, 10, 10}, [&](FakeWindow& w) { w.parent = k.f; });
+     },
      false},
     {"foreground changed with event",
      [](Rig& r, const Desk& k) {
@@ -251,7 +259,10 @@ const TickCase kTickCases[] = {
     {"move event, foreground rectangle unchanged",
      [](Rig& r, const Desk& k) { r.driver.WinEventProc(kEventObjectLocationChange, k.f); }, false},
     {"foreground moved without event",
-     [](Rig& r, const Desk& k) { r.d.window(k.f).rect = {120, 100, 520, 400}; }, false},
+     [](Rig& r, const Desk& k) {
+       r.d.window(k.f).rect = {120, 100, 520, 400};
+     },
+     false},
     {"queued window under the pointer",
      [](Rig& r, const Desk& k) {
        r.driver.WinEventProc(kEventObjectLocationChange, k.g);
@@ -421,7 +432,8 @@ TEST(EventDriverTick, QueueIsBoundedByTheWindowCount) {
   }
   const auto& items = r.driver.ListBoxEvent.items();
   ASSERT_EQ(items.size(), capacity);
-  for (std::size_t i = 0; i < capacity; ++i) EXPECT_EQ(items[i], static_cast<Hwnd>(0x900000 + 39 - i));
+  for (std::size_t i = 0; i < capacity; ++i)
+    EXPECT_EQ(items[i], static_cast<Hwnd>(0x900000 + 39 - i));
 }
 
 struct QueueCase {
@@ -468,10 +480,8 @@ TEST(EventDriverSweep, ResidentSweepStopsAtTheEventWindow) {
     bool middle, bottom;
   };
   const Case cases[] = {
-      {"no event window", 0, true, true},
-      {"stops at the top", 1, false, false},
-      {"stops at the middle", 2, true, false},
-      {"stops at the bottom", 3, true, true},
+      {"no event window", 0, true, true},      {"stops at the top", 1, false, false},
+      {"stops at the middle", 2, true, false}, {"stops at the bottom", 3, true, true},
       {"child event window", 4, true, true},
   };
   for (const Case& c : cases) {
@@ -532,8 +542,10 @@ TEST(EventDriverSweep, OneShotSweepCoversAllThenSleepsAndCloses) {
 
 TEST(EventDriverSweep, WindowsVanishingMidSweepAreSkipped) {
   Rig r;
-  const Hwnd onMove = r.addWindow({100, -30, 500, 370}, [](FakeWindow& w) { w.vanishOnMove = true; });
-  const Hwnd early = r.addWindow({100, -30, 500, 370}, [](FakeWindow& w) { w.vanishAfterCalls = 3; });
+  const Hwnd onMove =
+      r.addWindow({100, -30, 500, 370}, [](FakeWindow& w) { w.vanishOnMove = true; });
+  const Hwnd early =
+      r.addWindow({100, -30, 500, 370}, [](FakeWindow& w) { w.vanishAfterCalls = 3; });
   const Hwnd last = r.addWindow({100, -30, 500, 370});
   r.driver.Proc_MoveWindow();
   EXPECT_FALSE(r.d.exists(onMove));

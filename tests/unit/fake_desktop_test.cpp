@@ -15,12 +15,10 @@ struct TwoMonitors : ::testing::Test {
   void SetUp() override {
     d.setMonitors({});
     left = d.addMonitor({.bounds = {-1280, 0, 0, 1024}, .work = {-1280, 0, 0, 984}});
-    main = d.addMonitor(
-        {.bounds = {0, 0, 1920, 1080}, .work = {0, 0, 1920, 1040}, .primary = true});
+    main =
+        d.addMonitor({.bounds = {0, 0, 1920, 1080}, .work = {0, 0, 1920, 1040}, .primary = true});
   }
 };
-
-
 
 TEST_F(TwoMonitors, MetricsAndWorkAreaFollowThePrimaryAndTheUnion) {
   TRect work;
@@ -91,8 +89,11 @@ TEST(FakeDesktop, WindowFromPointFindsChildrenAboveParentsAndFallsBackToDesktop)
   struct Case {
     TPoint p;
     Hwnd expected;
-  } cases[] = {{{160, 160}, child}, {{130, 130}, front}, {{300, 300}, back},
-               {{50, 50}, back},    {{900, 50}, FakeDesktop::kDesktopHwnd}};
+  } cases[] = {{{160, 160}, child},
+               {{130, 130}, front},
+               {{300, 300}, back},
+               {{50, 50}, back},
+               {{900, 50}, FakeDesktop::kDesktopHwnd}};
   for (const auto& c : cases) EXPECT_EQ(d.windowFromPoint(c.p), c.expected);
 }
 

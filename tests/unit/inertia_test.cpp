@@ -26,7 +26,7 @@ struct Row {
     tables.GMonitorCount = monitors.count();
     for (std::size_t i = 0; i < tables.MWorkArea.size(); ++i) {
       tables.MWorkArea[i] = {0, 800, static_cast<std::int32_t>(i) * 1000,
-                     static_cast<std::int32_t>(i) * 1000 + 1000};
+                             static_cast<std::int32_t>(i) * 1000 + 1000};
     }
   }
   // A 100 ms drag (factor 4) of a 200 x 100 window by dx to the right, ending at `left`.

@@ -134,20 +134,19 @@ TEST_F(IniFileTest, ReadingRules) {
     std::int32_t expected;
   };
   const IntegerCase integers[] = {
-      {u"Stop", 1}, {u"Hex", 31}, {u"Dollar", 16}, {u"Neg", -3},
-      {u"Yes", 42},    // letters: the default
-      {u"Big", 42},    // beyond 32 bits: the default
-      {u"Empty", 42},  // empty: the default
-      {u"Blank", 42},
-      {u"Missing", 42},
+      {u"Stop", 1},   {u"Hex", 31},     {u"Dollar", 16},
+      {u"Neg", -3},   {u"Yes", 42},  // letters: the default
+      {u"Big", 42},                  // beyond 32 bits: the default
+      {u"Empty", 42},                // empty: the default
+      {u"Blank", 42}, {u"Missing", 42},
   };
   for (const auto& c : integers) {
     EXPECT_EQ(ini.readInteger(u"Tray", c.key, 42), c.expected) << utf16ToUtf8(c.key);
   }
 
   EXPECT_TRUE(ini.readBool(u"Tray", u"Stop", false));
-  EXPECT_TRUE(ini.readBool(u"Tray", u"Neg", false));     // any non-zero is true
-  EXPECT_FALSE(ini.readBool(u"Tray", u"Yes", false));    // "yes" is not an integer
+  EXPECT_TRUE(ini.readBool(u"Tray", u"Neg", false));   // any non-zero is true
+  EXPECT_FALSE(ini.readBool(u"Tray", u"Yes", false));  // "yes" is not an integer
   EXPECT_TRUE(ini.readBool(u"Tray", u"Yes", true));
   EXPECT_TRUE(ini.sectionExists(u"OTHER"));
   EXPECT_FALSE(ini.sectionExists(u"Orphan"));
@@ -156,11 +155,10 @@ TEST_F(IniFileTest, ReadingRules) {
 }
 
 TEST_F(IniFileTest, WritingKeepsPlaceAndAppendsNew) {
-  IniFile ini = IniFile::parse(
-      "[A]\r\nx=1\r\nUnknown=kept\r\n\r\n[B]\r\ny=2\r\n\r\n", codePage_);
-  ini.writeInteger(u"a", u"X", -5);          // existing key, other letter case
-  ini.writeString(u"C", u"z", u"new");       // new section at the end
-  ini.writeBool(u"B", u"flag", true);        // new key at the end of its section
+  IniFile ini = IniFile::parse("[A]\r\nx=1\r\nUnknown=kept\r\n\r\n[B]\r\ny=2\r\n\r\n", codePage_);
+  ini.writeInteger(u"a", u"X", -5);     // existing key, other letter case
+  ini.writeString(u"C", u"z", u"new");  // new section at the end
+  ini.writeBool(u"B", u"flag", true);   // new key at the end of its section
   EXPECT_EQ(ini.serialize(codePage_),
             "[A]\r\nx=-5\r\nUnknown=kept\r\n\r\n[B]\r\ny=2\r\nflag=1\r\n\r\n[C]\r\nz=new\r\n\r\n");
 }
@@ -179,7 +177,8 @@ TEST_F(IniFileTest, DamagedInputNeverCrashes) {
       {"UTF-16 BE odd byte", encodeText(lines + u"1", TextEncoding::Utf16BE, true, codePage_) + "X",
        u"1"},
       {"UTF-16 LE lone surrogate",
-       encodeText(lines + loneSurrogate + u"x", TextEncoding::Utf16LE, true, codePage_), u"\uFFFDx"},
+       encodeText(lines + loneSurrogate + u"x", TextEncoding::Utf16LE, true, codePage_),
+       u"\uFFFDx"},
       {"UTF-16 BE lone surrogate",
        encodeText(lines + loneSurrogate, TextEncoding::Utf16BE, true, codePage_), u"\uFFFD"},
       {"invalid UTF-8", "\xEF\xBB\xBF[T]\nStop=\xC3\x28\xFF", u"\uFFFD(\uFFFD"},

@@ -84,8 +84,8 @@ TEST(InstanceRules, NonResidentArgumentIsExactlySlashQ) {
     bool expected;
   };
   const Case cases[] = {
-      {u"/Q", true}, {u"/q", false}, {u"/Q ", false}, {u"/QQ", false},
-      {u"-Q", false}, {u"", false},  {nullptr, false},
+      {u"/Q", true},  {u"/q", false}, {u"/Q ", false},  {u"/QQ", false},
+      {u"-Q", false}, {u"", false},   {nullptr, false},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(static_cast<int>(&k - cases));

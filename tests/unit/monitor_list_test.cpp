@@ -45,9 +45,9 @@ TEST(MonitorList, MonitorIndexOfFollowsNearestMonitor) {
   struct Case {
     TRect r;
     int expected;
-  } cases[] = {{{100, 100, 500, 400}, 1},       {{-700, -150, -100, 0}, 0},
-               {{1800, 100, 2400, 400}, 2},     {{-100, 100, 1000, 400}, 1},
-               {{5000, 100, 5100, 200}, 2},     {{-9000, -900, -8000, -800}, 0},
+  } cases[] = {{{100, 100, 500, 400}, 1},    {{-700, -150, -100, 0}, 0},
+               {{1800, 100, 2400, 400}, 2},  {{-100, 100, 1000, 400}, 1},
+               {{5000, 100, 5100, 200}, 2},  {{-9000, -900, -8000, -800}, 0},
                {{1000, 5000, 1100, 5100}, 1}};
   for (const auto& c : cases) {
     EXPECT_EQ(Func_MonitorIndexOf(p, list, d.addWindow({.rect = c.r})), c.expected)
@@ -75,8 +75,8 @@ TEST(MonitorList, LocateRefreshesOnceForAnUnknownMonitor) {
 
 TEST(MonitorList, InfoIsReadLiveAndFailsForGoneMonitors) {
   FakeDesktop d;
-  d.setMonitors({{.bounds = {0, 0, 1920, 1080}, .primary = true},
-                 {.bounds = {1920, 0, 3200, 1024}}});
+  d.setMonitors(
+      {{.bounds = {0, 0, 1920, 1080}, .primary = true}, {.bounds = {1920, 0, 3200, 1024}}});
   MonitorList list(d);
   const Hmonitor second = list.handle(1);
   EXPECT_EQ(list.indexOf(second), 1);

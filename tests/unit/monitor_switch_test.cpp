@@ -18,8 +18,8 @@ TEST(MonitorSwitch, SwitchByTag) {
   const struct {
     int tag;
     const char16_t* arg;
-  } cases[] = {{0, u"/internal"}, {1, u"/clone"}, {2, u"/extend"}, {3, u"/external"},
-               {4, u""},          {-1, u""}};
+  } cases[] = {{0, u"/internal"}, {1, u"/clone"}, {2, u"/extend"},
+               {3, u"/external"}, {4, u""},       {-1, u""}};
   for (const auto& c : cases) EXPECT_EQ(displaySwitchArgument(c.tag), c.arg) << c.tag;
 }
 

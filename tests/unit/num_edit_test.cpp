@@ -71,12 +71,12 @@ TEST(NumEdit, TextIsCleanedAndTrimmed) {
       {u"0012", 9, 3, true, u"12"},
       {u"12abc3", 9, 3, true, u"12"},
       {u"-12345", 4, 3, true, u"-1234"},
-      {u"12345.5", 4, 3, true, u""},         // too many integer digits with a point
+      {u"12345.5", 4, 3, true, u""},  // too many integer digits with a point
       {u"1234.5", 4, 3, true, u"1234.5"},
       {u"1,234", 9, 3, true, u"1234"},
       {u"1.23456", 9, 3, true, u"1.234"},
       {u"1.2.3", 9, 3, true, u"1.2"},
-      {u"1.5", 9, 0, true, u"1"},           // no decimals: the point ends the number
+      {u"1.5", 9, 0, true, u"1"},  // no decimals: the point ends the number
       {u"-5", 9, 3, false, u""},
       {u"--5", 9, 3, true, u"-0"},
       {u"00.5", 9, 3, true, u"0.5"},
@@ -194,8 +194,8 @@ TEST(NumEdit, BackspaceAndDelete) {
     const char16_t* text;
     int changes;
   } cases[] = {
-      {u"-5", false, u"0", 1},   {u"0", false, u"0", 1},   {u"1.5", false, u"1", 1},
-      {u"123", false, u"12", 1}, {u"", false, u"0", 0},    {u"1920", true, u"0", 1},
+      {u"-5", false, u"0", 1},   {u"0", false, u"0", 1}, {u"1.5", false, u"1", 1},
+      {u"123", false, u"12", 1}, {u"", false, u"0", 0},  {u"1920", true, u"0", 1},
       {u"-0.", false, u"-0", 1},
   };
   for (int key : {kVkBack, kVkDelete}) {
@@ -296,11 +296,11 @@ TEST(NumEdit, KeyDownCommands) {
     int selLength;   // from a selected "1,234"
     int focusMoves;  // with lastMoveNext true for Down
   } cases[] = {
-      {kVkLeft, true, false, false, true, 5, 0},   {kVkRight, false, false, false, true, 0, 0},
-      {kVkHome, true, false, false, true, 0, 0},   {kVkNext, false, false, false, true, 0, 0},
-      {'A', false, true, false, true, 5, 0},       {'A', false, false, false, false, 5, 0},
-      {kVkUp, false, false, true, true, 0, 1},     {kVkDown, false, false, true, true, 0, 1},
-      {kVkDown, false, false, false, true, 0, 0},  {0x70 /* F1 */, false, false, false, false, 5, 0},
+      {kVkLeft, true, false, false, true, 5, 0},  {kVkRight, false, false, false, true, 0, 0},
+      {kVkHome, true, false, false, true, 0, 0},  {kVkNext, false, false, false, true, 0, 0},
+      {'A', false, true, false, true, 5, 0},      {'A', false, false, false, false, 5, 0},
+      {kVkUp, false, false, true, true, 0, 1},    {kVkDown, false, false, true, true, 0, 1},
+      {kVkDown, false, false, false, true, 0, 0}, {0x70 /* F1 */, false, false, false, false, 5, 0},
   };
   for (const auto& c : cases) {
     Rig r;
@@ -419,7 +419,8 @@ TEST(NumEdit, TextAndCaretGeometry) {
     int left, top, caretX;
   } cases[] = {
       {TAlignment::taLeftJustify, TVertAlignment::taTopJustify, u"1920", false, u"", 2, 2, 30},
-      {TAlignment::taRightJustify, TVertAlignment::taBottomJustify, u"1920", false, u"", 65, 15, 93},
+      {TAlignment::taRightJustify, TVertAlignment::taBottomJustify, u"1920", false, u"", 65, 15,
+       93},
       {TAlignment::taCenter, TVertAlignment::taVCenter, u"1920", false, u"", 33, 8, 61},
       {TAlignment::taCenter, TVertAlignment::taVCenter, u"192", false, u"", 37, 8, 58},
       {TAlignment::taRightJustify, TVertAlignment::taVCenter, u"1920", false, u"%", 58, 8, 86},

@@ -14,7 +14,8 @@ namespace {
 
 const std::u16string kFile = std::u16string(test::kTestDataDir) + u"Rimfold.ini";
 const char kFirstRun[] =
-    "[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\nReturnWindows=1\r\n\r\n"
+    "[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\nReturnWindows="
+    "1\r\n\r\n"
     "[Key]\r\nStop=\r\n\r\n";
 
 std::string utf16le(const std::string& ascii) {
@@ -48,11 +49,13 @@ TEST_F(SettingsFileTest, ReadsValuesAndDefaults) {
       {"names ignore case, any non-zero is true",
        "[tray]\r\nSTOP=-7\r\nmovewindowspeed=0x10\r\nconstraints=0x2\r\n[KEY]\r\nstop=F12\r\n",
        {true, true, true, 2, u"F12"}},
-      {"letters read as the default", "[Tray]\r\nStop=yes\r\nDispDialog=no\r\n",
+      {"letters read as the default",
+       "[Tray]\r\nStop=yes\r\nDispDialog=no\r\n",
        {false, true, false, 0, u""}},
       {"level above range", "[Tray]\r\nConstraints=4\r\n", {false, true, false, 0, u""}},
       {"level below range", "[Tray]\r\nConstraints=-1\r\n", {false, true, false, 0, u""}},
-      {"level beyond 32 bits", "[Tray]\r\nConstraints=4294967297\r\n",
+      {"level beyond 32 bits",
+       "[Tray]\r\nConstraints=4294967297\r\n",
        {false, true, false, 0, u""}},
       {"level lowest", "[Tray]\r\nConstraints=1\r\n", {false, true, false, 1, u""}},
   };
@@ -120,9 +123,7 @@ TEST_F(SettingsFileTest, FailedWriteRaisesAndKeepsTheOldFile) {
 // apply, it is logged once, and what is on disk stays.
 TEST_F(SettingsFileTest, AnOversizedFileIsNeitherReadNorRewritten) {
   const std::string head = "[Tray]\r\nStop=1\r\n;";
-  const auto file = [&](std::uint64_t size) {
-    return head + std::string(size - head.size(), 'x');
-  };
+  const auto file = [&](std::uint64_t size) { return head + std::string(size - head.size(), 'x'); };
   struct Case {
     const char* name;
     std::uint64_t size;

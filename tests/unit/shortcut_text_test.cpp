@@ -14,7 +14,7 @@ using test::FakeHotKeyWindow;
 class ShortcutText : public ::testing::Test {
  protected:
   void SetUp() override {
-    d.setKeyName(0x6B, u"Num +");   // the keypad plus key, named by the system
+    d.setKeyName(0x6B, u"Num +");  // the keypad plus key, named by the system
     d.setKeyName(0xBA, u";");
   }
   test::FakeDesktop d;
@@ -29,11 +29,15 @@ TEST_F(ShortcutText, ValueToText) {
       {kScCtrl | kScAlt | 0x53, u"Ctrl+Alt+S"},
       {kScShift | kScCtrl | kScAlt | 0x74, u"Shift+Ctrl+Alt+F5"},
       {kScCtrl | 'A', u"Ctrl+A"},
-      {8, u"BkSp"}, {27, u"Esc"}, {46, u"Del"}, {'7', u"7"},
-      {96 + 3, u"3"},                 // keypad digit
-      {135, u"F24"}, {112, u"F1"},
-      {kScAlt | 0xBA, u"Alt+;"},       // the system's name
-      {kScCtrl | 0xFF, u""},           // a key without a name
+      {8, u"BkSp"},
+      {27, u"Esc"},
+      {46, u"Del"},
+      {'7', u"7"},
+      {96 + 3, u"3"},  // keypad digit
+      {135, u"F24"},
+      {112, u"F1"},
+      {kScAlt | 0xBA, u"Alt+;"},  // the system's name
+      {kScCtrl | 0xFF, u""},      // a key without a name
   };
   for (const auto& c : cases) EXPECT_EQ(ShortCutToText(d, c.value), c.text) << c.value;
 }
@@ -48,23 +52,25 @@ TEST_F(ShortcutText, TextToValue) {
       {u"^A", kScCtrl | 'A'},
       {u"shift+f5", kScShift | 116},
       {u"alt+ctrl+del", kScAlt | kScCtrl | 46},
-      {u"Ctrl+3", kScCtrl | '3'},     // main-row digit, lower than the keypad's
-      {u"Shift+Ctrl+", 0},            // prefixes only
+      {u"Ctrl+3", kScCtrl | '3'},  // main-row digit, lower than the keypad's
+      {u"Shift+Ctrl+", 0},         // prefixes only
       {u"", 0},
       {u"Ctrl+NoSuchKey", 0},
       {u"Alt+;", kScAlt | 0xBA},
   };
-  for (const auto& c : cases) EXPECT_EQ(TextToShortCut(d, c.text), c.value) << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
+  for (const auto& c : cases)
+    EXPECT_EQ(TextToShortCut(d, c.text), c.value)
+        << std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text));
 }
 
 TEST_F(ShortcutText, EveryNamedKeyReadsBackAsItsCode) {
   const struct {
     int code;
     const char16_t* name;
-  } named[] = {{8, u"BkSp"},   {9, u"Tab"},   {13, u"Enter"}, {27, u"Esc"},   {32, u"Space"},
-               {33, u"PgUp"},  {34, u"PgDn"}, {35, u"End"},   {36, u"Home"},  {37, u"Left"},
-               {38, u"Up"},    {39, u"Right"}, {40, u"Down"}, {45, u"Ins"},   {46, u"Del"},
-               {'0', u"0"},    {'Z', u"Z"},   {112, u"F1"},   {123, u"F12"},  {135, u"F24"}};
+  } named[] = {{8, u"BkSp"},  {9, u"Tab"},    {13, u"Enter"}, {27, u"Esc"},  {32, u"Space"},
+               {33, u"PgUp"}, {34, u"PgDn"},  {35, u"End"},   {36, u"Home"}, {37, u"Left"},
+               {38, u"Up"},   {39, u"Right"}, {40, u"Down"},  {45, u"Ins"},  {46, u"Del"},
+               {'0', u"0"},   {'Z', u"Z"},    {112, u"F1"},   {123, u"F12"}, {135, u"F24"}};
   for (const auto& k : named) {
     const auto value = static_cast<std::uint16_t>(kScShift | k.code);
     EXPECT_EQ(ShortCutToText(d, value), std::u16string(u"Shift+") + k.name) << k.code;

@@ -76,15 +76,15 @@ TEST(Wow64, InitAndSysnativePath) {
     std::u16string path, expected;
     bool isWow64;
   } cases[] = {
-      {"32-bit on 64-bit", true, 10, 0, true, display,
-       u"C:\\windows\\Sysnative\\DisplaySwitch.exe", true},
+      {"32-bit on 64-bit", true, 10, 0, true, display, u"C:\\windows\\Sysnative\\DisplaySwitch.exe",
+       true},
       {"32-bit on 64-bit, no such file", true, 10, 0, false, display, display, true},
       {"64-bit process", false, 10, 0, true, display, display, false},
       {"mixed case, every occurrence", true, 10, 0, true,
        u"C:\\X\\SYSTEM32\\a\\System32\\DisplaySwitch.exe",
        u"C:\\X\\Sysnative\\a\\Sysnative\\DisplaySwitch.exe", true},
-      {"no system32 component", true, 10, 0, true, u"C:\\system32x\\a.exe",
-       u"C:\\system32x\\a.exe", true},
+      {"no system32 component", true, 10, 0, true, u"C:\\system32x\\a.exe", u"C:\\system32x\\a.exe",
+       true},
       {"no IsWow64Process on 5.2", std::nullopt, 5, 2, true, display,
        u"C:\\windows\\Sysnative\\DisplaySwitch.exe", true},
       {"no IsWow64Process on 5.1", std::nullopt, 5, 1, true, display, display, false},
@@ -126,7 +126,7 @@ TEST(DriveReady, Cases) {
   struct Case {
     char16_t c;
     bool ready;
-  } cases[] = {{u'C', true}, {u'c', true}, {u'E', false}, {u'e', false}, {u'Q', false},
+  } cases[] = {{u'C', true},  {u'c', true},  {u'E', false}, {u'e', false},     {u'Q', false},
                {u'\\', true}, {u'/', false}, {u'1', false}, {u'\u00e9', false}};
   for (const auto& c : cases) EXPECT_EQ(DriveReady(p, c.c), c.ready) << char(c.c);
 
@@ -154,10 +154,10 @@ TEST(DataDir, CreatesBothLevelsOrFails) {
     const char* name;
     std::u16string failing;
     bool expected;
-  } cases[] = {{"fresh", u"", true},
-               {"company folder fails", u"C:\\users\\test\\AppData\\Roaming\\Quenbrook", false},
-               {"program folder fails",
-                u"C:\\users\\test\\AppData\\Roaming\\Quenbrook\\Rimfold", false}};
+  } cases[] = {
+      {"fresh", u"", true},
+      {"company folder fails", u"C:\\users\\test\\AppData\\Roaming\\Quenbrook", false},
+      {"program folder fails", u"C:\\users\\test\\AppData\\Roaming\\Quenbrook\\Rimfold", false}};
   for (const auto& c : cases) {
     FakeDesktop d;
     Platform p = d.platform();

@@ -24,7 +24,10 @@ class SmallCodePage final : public ICodePage {
   std::string utf16ToAnsi(std::u16string_view text) const override {
     std::string out;
     for (char16_t c : text) {
-      out.push_back(c < 0x80 ? static_cast<char>(c) : c == u'\u00E9' ? '\xE9' : c == u'\u20AC' ? '\x80' : '?');
+      out.push_back(c < 0x80         ? static_cast<char>(c)
+                    : c == u'\u00E9' ? '\xE9'
+                    : c == u'\u20AC' ? '\x80'
+                                     : '?');
     }
     return out;
   }
@@ -47,7 +50,10 @@ TEST(TextCodec, DecodeSelectsEncodingByBom) {
   };
   const Case cases[] = {
       {"ANSI", "caf\xE9 \x80", TextEncoding::Ansi, u"caf\u00E9 \u20AC"},
-      {"UTF-8", "\xEF\xBB\xBF" "caf\xC3\xA9", TextEncoding::Utf8, u"caf\u00E9"},
+      {"UTF-8",
+       "\xEF\xBB\xBF"
+       "caf\xC3\xA9",
+       TextEncoding::Utf8, u"caf\u00E9"},
       {"UTF-16 LE", bytesOf({0xFF, 0xFE, 'a', 0, 0x42, 0x30}), TextEncoding::Utf16LE, u"a\u3042"},
       {"UTF-16 BE", bytesOf({0xFE, 0xFF, 0, 'a', 0x30, 0x42}), TextEncoding::Utf16BE, u"a\u3042"},
       {"UTF-8 BOM alone", "\xEF\xBB\xBF", TextEncoding::Utf8, u""},
@@ -56,7 +62,8 @@ TEST(TextCodec, DecodeSelectsEncodingByBom) {
       {"empty", "", TextEncoding::Ansi, u""},
       {"partial UTF-8 BOM is ANSI", "\xEF\xBB", TextEncoding::Ansi, u"\uFFFD\uFFFD"},
       {"single FF is ANSI", "\xFF", TextEncoding::Ansi, u"\uFFFD"},
-      {"UTF-16 LE odd byte dropped", bytesOf({0xFF, 0xFE, 'a', 0, 'b'}), TextEncoding::Utf16LE, u"a"},
+      {"UTF-16 LE odd byte dropped", bytesOf({0xFF, 0xFE, 'a', 0, 'b'}), TextEncoding::Utf16LE,
+       u"a"},
       {"UTF-16 BE odd byte dropped", bytesOf({0xFE, 0xFF, 0, 'a', 0}), TextEncoding::Utf16BE, u"a"},
       {"UTF-16 LE BOM and one byte", bytesOf({0xFF, 0xFE, 'a'}), TextEncoding::Utf16LE, u""},
       {"UTF-16 LE pair", bytesOf({0xFF, 0xFE, 0x3D, 0xD8, 0x00, 0xDE}), TextEncoding::Utf16LE,
@@ -67,7 +74,10 @@ TEST(TextCodec, DecodeSelectsEncodingByBom) {
        u"\uFFFD"},
       {"UTF-16 BE lone low", bytesOf({0xFE, 0xFF, 0xDE, 0x00, 0, 'y'}), TextEncoding::Utf16BE,
        u"\uFFFDy"},
-      {"UTF-8 invalid bytes", "\xEF\xBB\xBF" "a\xFF\xC3", TextEncoding::Utf8, u"a\uFFFD\uFFFD"},
+      {"UTF-8 invalid bytes",
+       "\xEF\xBB\xBF"
+       "a\xFF\xC3",
+       TextEncoding::Utf8, u"a\uFFFD\uFFFD"},
       {"UTF-8 BOM twice keeps the second", "\xEF\xBB\xBF\xEF\xBB\xBF", TextEncoding::Utf8,
        u"\uFEFF"},
   };
@@ -79,7 +89,10 @@ TEST(TextCodec, DecodeSelectsEncodingByBom) {
 }
 
 TEST(TextCodec, DecodeAsSkipsOnlyThatEncodingsBom) {
-  EXPECT_EQ(decodeTextAs("\xEF\xBB\xBF" "a", TextEncoding::Utf8, kCodePage), u"a");
+  EXPECT_EQ(decodeTextAs("\xEF\xBB\xBF"
+                         "a",
+                         TextEncoding::Utf8, kCodePage),
+            u"a");
   EXPECT_EQ(decodeTextAs("a", TextEncoding::Utf8, kCodePage), u"a");
   EXPECT_EQ(decodeTextAs(bytesOf({0xFF, 0xFE, 'a', 0}), TextEncoding::Utf16LE, kCodePage), u"a");
   EXPECT_EQ(decodeTextAs(bytesOf({'a', 0}), TextEncoding::Utf16LE, kCodePage), u"a");
@@ -98,7 +111,9 @@ TEST(TextCodec, EncodeWritesBomThenText) {
   const Case cases[] = {
       {TextEncoding::Ansi, true, "A\xE9??"},  // ANSI has no BOM; the pair is two unmappables
       {TextEncoding::Ansi, false, "A\xE9??"},
-      {TextEncoding::Utf8, true, "\xEF\xBB\xBF" "A\xC3\xA9\xF0\x9F\x98\x80"},
+      {TextEncoding::Utf8, true,
+       "\xEF\xBB\xBF"
+       "A\xC3\xA9\xF0\x9F\x98\x80"},
       {TextEncoding::Utf8, false, "A\xC3\xA9\xF0\x9F\x98\x80"},
       {TextEncoding::Utf16LE, true, bytesOf({0xFF, 0xFE, 'A', 0, 0xE9, 0, 0x3D, 0xD8, 0x00, 0xDE})},
       {TextEncoding::Utf16BE, true, bytesOf({0xFE, 0xFF, 0, 'A', 0, 0xE9, 0xD8, 0x3D, 0xDE, 0x00})},
@@ -111,7 +126,8 @@ TEST(TextCodec, EncodeWritesBomThenText) {
 }
 
 TEST(TextCodec, UnicodeEncodingsRoundTrip) {
-  const std::u16string text = u"NOTEPAD.EXE,Notepad,\u7121\u984C - \u30E1\u30E2\u5E33\r\n\U0010FFFF";
+  const std::u16string text =
+      u"NOTEPAD.EXE,Notepad,\u7121\u984C - \u30E1\u30E2\u5E33\r\n\U0010FFFF";
   for (TextEncoding e : {TextEncoding::Utf8, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
     const DecodedText d = decodeText(encodeText(text, e, true, kCodePage), kCodePage);
     EXPECT_EQ(d.encoding, e);
@@ -131,9 +147,9 @@ TEST(TextCodec, SplitLines) {
       {u"a\r\nb", {u"a", u"b"}},
       {u"a\nb\rc\r\nd", {u"a", u"b", u"c", u"d"}},
       {u"\r\n", {u""}},
-      {u"\n\r", {u"", u""}},        // LF then CR: two line ends
+      {u"\n\r", {u"", u""}},  // LF then CR: two line ends
       {u"a\r\r\nb", {u"a", u"", u"b"}},
-      {u"  x ,\r\n", {u"  x ,"}},   // lines are not trimmed
+      {u"  x ,\r\n", {u"  x ,"}},  // lines are not trimmed
   };
   for (const auto& c : cases) {
     EXPECT_EQ(splitLines(c.text), c.lines) << utf16ToUtf8(c.text);

@@ -16,10 +16,10 @@ TEST(TextUtils, Utf8RoundTripsValidText) {
   const std::u16string samples[] = {
       u"",
       u"ASCII text, 123",
-      u"\u00E9\u00FF\u0100",                 // two-byte forms
-      u"\u51E6\u7406\u3057\u306A\u3044",     // three-byte forms
+      u"\u00E9\u00FF\u0100",              // two-byte forms
+      u"\u51E6\u7406\u3057\u306A\u3044",  // three-byte forms
       u"\uFEFFkept leading U+FEFF",
-      u"\U0001F600 and \U0010FFFF",          // surrogate pairs
+      u"\U0001F600 and \U0010FFFF",  // surrogate pairs
       std::u16string(1, u'\0') + u"nul inside",
   };
   for (const auto& s : samples) {
@@ -35,9 +35,15 @@ TEST(TextUtils, Utf8DecodingReplacesBadSequences) {
     std::u16string expected;
   };
   const Case cases[] = {
-      {"lone continuation", "a\x80" "b", u"a\uFFFDb"},
+      {"lone continuation",
+       "a\x80"
+       "b",
+       u"a\uFFFDb"},
       {"truncated at end", "a\xE3\x81", u"a\uFFFD"},
-      {"truncated then ASCII", "\xE3\x81" "A", u"\uFFFDA"},
+      {"truncated then ASCII",
+       "\xE3\x81"
+       "A",
+       u"\uFFFDA"},
       {"overlong two-byte", "\xC0\xAF", u"\uFFFD\uFFFD"},
       {"overlong three-byte", "\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},
       {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
@@ -52,7 +58,9 @@ TEST(TextUtils, Utf8DecodingReplacesBadSequences) {
 
 TEST(TextUtils, Utf16ToUtf8ReplacesUnpairedSurrogates) {
   EXPECT_EQ(utf16ToUtf8(std::u16string{u'a', char16_t(0xD800)}), "a\xEF\xBF\xBD");
-  EXPECT_EQ(utf16ToUtf8(std::u16string{char16_t(0xDC00), u'b'}), "\xEF\xBF\xBD" "b");
+  EXPECT_EQ(utf16ToUtf8(std::u16string{char16_t(0xDC00), u'b'}),
+            "\xEF\xBF\xBD"
+            "b");
 }
 
 TEST(TextUtils, UpperAsciiTouchesOnlyAToZ) {
@@ -66,22 +74,22 @@ TEST(TextUtils, EqualsIgnoreCase) {
   };
   const Case cases[] = {
       {u"NOTEPAD.EXE,", u"notepad.exe,", true},
-      {u"Caf\u00E9", u"CAF\u00C9", true},              // Latin-1 letters fold
-      {u"\u00FF", u"\u0178", true},                    // y with diaeresis
-      {u"\u00F7", u"\u00D7", false},                   // division and multiplication signs
-      {u"\uFF41\uFF5A", u"\uFF21\uFF3A", true},        // full-width Latin
-      {u"abc", u"abcd", false},                        // whole string only
+      {u"Caf\u00E9", u"CAF\u00C9", true},        // Latin-1 letters fold
+      {u"\u00FF", u"\u0178", true},              // y with diaeresis
+      {u"\u00F7", u"\u00D7", false},             // division and multiplication signs
+      {u"\uFF41\uFF5A", u"\uFF21\uFF3A", true},  // full-width Latin
+      {u"abc", u"abcd", false},                  // whole string only
       {u"abc", u"ab", false},
       {u"", u"", true},
-      {u"\u3042", u"\u30A2", false},                   // hiragana is not katakana
-      {u"[", u"{", false},                             // not letters, differ by 0x20
+      {u"\u3042", u"\u30A2", false},  // hiragana is not katakana
+      {u"[", u"{", false},            // not letters, differ by 0x20
       {u"@", u"`", false},
-      {u"окно", u"ОКНО", true},                        // Cyrillic
-      {u"αβγσ", u"ΑΒΓΣ", true},                        // Greek
-      {u"ς", u"Σ", false},                             // final sigma keeps its identity
-      {u"łódź", u"ŁÓDŹ", true},                        // Latin Extended-A (pairs)
-      {u"ß", u"SS", false},                            // no one-unit mapping
-      {u"і", u"I", false},                             // Ukrainian i is no Latin I
+      {u"окно", u"ОКНО", true},  // Cyrillic
+      {u"αβγσ", u"ΑΒΓΣ", true},  // Greek
+      {u"ς", u"Σ", false},       // final sigma keeps its identity
+      {u"łódź", u"ŁÓDŹ", true},  // Latin Extended-A (pairs)
+      {u"ß", u"SS", false},      // no one-unit mapping
+      {u"і", u"I", false},       // Ukrainian i is no Latin I
   };
   for (const auto& c : cases) {
     EXPECT_EQ(equalsIgnoreCase(c.a, c.b), c.equal) << utf16ToUtf8(c.a) << " / " << utf16ToUtf8(c.b);
@@ -174,10 +182,8 @@ TEST(LogTimestamp, TimeOmittedOnlyAtMidnight) {
     std::u16string expected;
   };
   const Case cases[] = {
-      {0, 0, 0, u"2024/12/12"},
-      {0, 0, 1, u"2024/12/12 0:00:01"},
-      {0, 1, 0, u"2024/12/12 0:01:00"},
-      {1, 0, 0, u"2024/12/12 1:00:00"},
+      {0, 0, 0, u"2024/12/12"},         {0, 0, 1, u"2024/12/12 0:00:01"},
+      {0, 1, 0, u"2024/12/12 0:01:00"}, {1, 0, 0, u"2024/12/12 1:00:00"},
       {9, 5, 3, u"2024/12/12 9:05:03"},
   };
   test::FakeDesktop desktop;

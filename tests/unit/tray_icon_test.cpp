@@ -27,12 +27,18 @@ struct TrayRig {
     icon.OnClick = [this] { events.push_back("click"); };
     icon.OnDblClick = [this] { events.push_back("dblclick"); };
     icon.OnMouseDown = [this](TrayMouseButton b, std::uint32_t, std::int32_t, std::int32_t) {
-      events.push_back(b == TrayMouseButton::Left ? "down L" : b == TrayMouseButton::Right ? "down R" : "down M");
+      events.push_back(b == TrayMouseButton::Left    ? "down L"
+                       : b == TrayMouseButton::Right ? "down R"
+                                                     : "down M");
     };
     icon.OnMouseUp = [this](TrayMouseButton b, std::uint32_t, std::int32_t, std::int32_t) {
-      events.push_back(b == TrayMouseButton::Left ? "up L" : b == TrayMouseButton::Right ? "up R" : "up M");
+      events.push_back(b == TrayMouseButton::Left    ? "up L"
+                       : b == TrayMouseButton::Right ? "up R"
+                                                     : "up M");
     };
-    icon.OnMouseMove = [this](std::uint32_t, std::int32_t, std::int32_t) { events.push_back("move"); };
+    icon.OnMouseMove = [this](std::uint32_t, std::int32_t, std::int32_t) {
+      events.push_back("move");
+    };
     d.setCursorPos({1800, 1070});
     shell.log.clear();
   }

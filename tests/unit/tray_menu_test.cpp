@@ -97,8 +97,7 @@ TEST(TrayMenuTable, ItemsInDisplayOrderWithTheirCaptionsAndKinds) {
       {PPConstraints1, u"1/2", TrayItemKind::Radio},
       {PPConstraints2, u"1/3", TrayItemKind::Radio},
       {PPConstraints3, u"1/4", TrayItemKind::Radio},
-      {CHKDragfullwindows, u"ドラッグ中にウィンドウの内容を表示する(&W)",
-       TrayItemKind::Check},
+      {CHKDragfullwindows, u"ドラッグ中にウィンドウの内容を表示する(&W)", TrayItemKind::Check},
       {PPDisplayChange, u"モニタ切り替え", TrayItemKind::Submenu},
       {PPDisplayChange0, u"PC画面のみ", TrayItemKind::Command},
       {PPDisplayChange1, u"複製", TrayItemKind::Command},
@@ -237,7 +236,12 @@ TEST(TrayMenu, ConfigUnregistersDisablesShowsEnablesAndRegistersAgain) {
       {"hotkey cleared", u"Ctrl+Alt+S", u"", false, {"modal, tray disabled"}, false, 0},
       {"no hotkey", u"", std::nullopt, false, {"modal, tray disabled"}, false, 0},
       // A text that names no key registers nothing, before or after, and is kept.
-      {"text names no key", u"Ctrl+Nonsense", std::nullopt, false, {"modal, tray disabled"}, false,
+      {"text names no key",
+       u"Ctrl+Nonsense",
+       std::nullopt,
+       false,
+       {"modal, tray disabled"},
+       false,
        0},
       {"dialog already up", u"Ctrl+Alt+S", u"Shift+F5", true, {}, true, 0x53},
   };

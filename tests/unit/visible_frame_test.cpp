@@ -25,7 +25,8 @@ constexpr std::uint32_t kPid = 1000;
 // Windows 10 at 100 %, as Left, Top, Right, Bottom widths; a maximized window's are all 8.
 constexpr TRect kBorders{7, 0, 7, 7};
 constexpr TRect kMaximizedBorders{8, 8, 8, 8};
-const FakeMonitor kMonitor{.bounds = {0, 0, 1920, 1080}, .work = {0, 0, 1920, 1040}, .primary = true};
+const FakeMonitor kMonitor{
+    .bounds = {0, 0, 1920, 1080}, .work = {0, 0, 1920, 1040}, .primary = true};
 
 TRect around(const TRect& frame, const TRect& b) {
   return {frame.Left - b.Left, frame.Top - b.Top, frame.Right + b.Right, frame.Bottom + b.Bottom};
@@ -69,7 +70,9 @@ TEST(VisibleFrame, TheCorrectionMeasuresWhatTheUserSees) {
   const Case cases[] = {
       {"inside by its rectangle", {100, 100, 500, 400}, {100, 100, 500, 400}, false, true},
       {"snapped to the left half", {0, 0, 960, 1040}, {0, 0, 960, 1040}},
-      {"touching the bottom and the right by its frame", {1520, 740, 1920, 1040}, {1520, 740, 1920, 1040}},
+      {"touching the bottom and the right by its frame",
+       {1520, 740, 1920, 1040},
+       {1520, 740, 1920, 1040}},
       {"50 below the area", {100, 790, 500, 1090}, {100, 740, 500, 1040}},
       {"taller than the area", {100, -30, 500, 1100}, {100, 0, 500, 1040}},
       {"off the left", {-50, 100, 350, 400}, {0, 100, 400, 400}},
@@ -112,7 +115,10 @@ TEST(VisibleFrame, AThrowStopsWithTheFrameOnTheEdge) {
   };
   const Case cases[] = {
       {"thrown past the left edge", {550, 100, 950, 400}, {400, 100, 800, 400}, {0, 100, 400, 400}},
-      {"thrown below the bottom edge", {100, 500, 500, 800}, {100, 700, 500, 1000}, {100, 740, 500, 1040}},
+      {"thrown below the bottom edge",
+       {100, 500, 500, 800},
+       {100, 700, 500, 1000},
+       {100, 740, 500, 1040}},
   };
   for (const Case& c : cases) {
     Rig r;
@@ -122,8 +128,8 @@ TEST(VisibleFrame, AThrowStopsWithTheFrameOnTheEdge) {
     watch.startNew(r.d);
     r.d.advance(200);
     watch.stop(r.d);
-    Proc_MoveWindowSpeed(r.p, r.monitors, r.state.tables, DragState{around(c.from, kBorders), watch}, true,
-                         false, h);
+    Proc_MoveWindowSpeed(r.p, r.monitors, r.state.tables,
+                         DragState{around(c.from, kBorders), watch}, true, false, h);
     EXPECT_EQ(r.d.visibleFrameOf(h), c.end) << c.name;
   }
 }

@@ -161,8 +161,7 @@ TEST_F(Identity, ForceForegroundPaths) {
   } cases[] = {
       {"already in front", true, true, false, 10, true, 0, {}},
       {"attach succeeds", false, true, false, 10, true, 2, {}},
-      {"attach fails: time-out lowered and restored", false, true, true, 10, true, 1,
-       {0, 200000}},
+      {"attach fails: time-out lowered and restored", false, true, true, 10, true, 1, {0, 200000}},
       {"NT 4: no attach, no time-out", false, false, false, 4, true, 0, {}},
       {"NT 4 with the lock in force fails", false, true, false, 4, false, 0, {}},
   };
@@ -233,7 +232,7 @@ TEST_F(Identity, DevicePathTranslation) {
     std::u16string device, expected;
   } cases[] = {
       {u"\\Device\\HarddiskVolume1\\a\\b.exe", u"C:\\a\\b.exe"},
-      {u"\\Device\\HarddiskVolume10\\b.exe", u"Z:\\b.exe"},   // Volume1 is no prefix here
+      {u"\\Device\\HarddiskVolume10\\b.exe", u"Z:\\b.exe"},  // Volume1 is no prefix here
       {u"\\Device\\HarddiskVolume1", u"\\Device\\HarddiskVolume1"},
       {u"\\Device\\Mup\\server\\x.exe", u"\\Device\\Mup\\server\\x.exe"},
       {u"\\device\\harddiskvolume1\\x.exe", u"\\device\\harddiskvolume1\\x.exe"},
@@ -265,8 +264,8 @@ TEST_F(Identity, IdentityTrimsAndTakesTheLongPath) {
   d.addShortName(u"C:\\Program Files\\SOMEAP~1", u"C:\\Program Files\\Some App");
   d.setProcess(7, {.moduleFileName = u"c:\\progra~1\\someap~1\\TOOL.EXE"});
   d.setProcess(8, {.moduleFileName = u"C:\\gone\\missing.exe"});
-  const Hwnd w = d.addWindow({.title = u"Tool - a, b \r\n", .className = u"ToolClass ",
-                              .processId = 7});
+  const Hwnd w =
+      d.addWindow({.title = u"Tool - a, b \r\n", .className = u"ToolClass ", .processId = 7});
   const WindowIdentity id = WindowFacts(p, w).identity();
   EXPECT_EQ(id.Title, u"Tool - a, b");
   EXPECT_EQ(id.ClassName, u"ToolClass");
@@ -302,16 +301,31 @@ TEST_F(Identity, CenterLostWindow) {
     TRect expected;
   } cases[] = {
       // work area 0,0,1920,1040 plus a 40 px bottom taskbar: centred in 1920 x 1080
-      {"lost, bottom taskbar", {.rect = {4000, 0, 4400, 300}}, TaskbarEdge::Bottom,
-       {0, 1040, 1920, 1080}, {760, 390, 1160, 690}},
-      {"lost, right taskbar", {.rect = {4000, 0, 4400, 300}}, TaskbarEdge::Right,
-       {1860, 0, 1920, 1040}, {790, 370, 1190, 670}},
-      {"lost, top taskbar", {.rect = {4000, 0, 4400, 300}}, TaskbarEdge::Top,
-       {0, 0, 1920, 40}, {760, 370, 1160, 670}},
-      {"on screen", {.rect = {100, 100, 500, 400}}, TaskbarEdge::Bottom,
-       {0, 1040, 1920, 1080}, {100, 100, 500, 400}},
-      {"maximized", {.rect = {4000, 0, 4400, 300}, .zoomed = true}, TaskbarEdge::Bottom,
-       {0, 1040, 1920, 1080}, {4000, 0, 4400, 300}},
+      {"lost, bottom taskbar",
+       {.rect = {4000, 0, 4400, 300}},
+       TaskbarEdge::Bottom,
+       {0, 1040, 1920, 1080},
+       {760, 390, 1160, 690}},
+      {"lost, right taskbar",
+       {.rect = {4000, 0, 4400, 300}},
+       TaskbarEdge::Right,
+       {1860, 0, 1920, 1040},
+       {790, 370, 1190, 670}},
+      {"lost, top taskbar",
+       {.rect = {4000, 0, 4400, 300}},
+       TaskbarEdge::Top,
+       {0, 0, 1920, 40},
+       {760, 370, 1160, 670}},
+      {"on screen",
+       {.rect = {100, 100, 500, 400}},
+       TaskbarEdge::Bottom,
+       {0, 1040, 1920, 1080},
+       {100, 100, 500, 400}},
+      {"maximized",
+       {.rect = {4000, 0, 4400, 300}, .zoomed = true},
+       TaskbarEdge::Bottom,
+       {0, 1040, 1920, 1080},
+       {4000, 0, 4400, 300}},
   };
   for (const auto& c : cases) {
     d.setTaskbar(c.edge, c.bar);

@@ -36,16 +36,22 @@ TEST(WindowLists, IsExcludedByAnyOfTheThreeKeys) {
       {"window key, other title", {u"NOTEPAD.EXE,Notepad,Untitled - Notepad"}, otherTitle, false},
       {"window key in other case", {u"notepad.exe,notepad,UNTITLED - NOTEPAD"}, kNotepad, true},
       {"prefix of a key is not a match", {u"NOTEPAD.EXE"}, kNotepad, false},
-      {"longer entry is not a match", {u"NOTEPAD.EXE,Notepad,Untitled - Notepad "}, kNotepad,
+      {"longer entry is not a match",
+       {u"NOTEPAD.EXE,Notepad,Untitled - Notepad "},
+       kNotepad,
        false},
       {"other program", {u"CALC.EXE,"}, kNotepad, false},
       {"empty identity by program key", {u","}, untitled, true},
       {"empty identity by class key", {u",,"}, untitled, true},
       {"empty identity not by a real key", {u"NOTEPAD.EXE,"}, untitled, false},
-      {"comma in the title", {u"NOTEPAD.EXE,Notepad,a,b"},
-       WindowIdentity{u"a,b", u"Notepad", kNotepad.ImagePath}, true},
-      {"comma in the title is not split", {u"NOTEPAD.EXE,Notepad,a,"},
-       WindowIdentity{u"a,b", u"Notepad", kNotepad.ImagePath}, false},
+      {"comma in the title",
+       {u"NOTEPAD.EXE,Notepad,a,b"},
+       WindowIdentity{u"a,b", u"Notepad", kNotepad.ImagePath},
+       true},
+      {"comma in the title is not split",
+       {u"NOTEPAD.EXE,Notepad,a,"},
+       WindowIdentity{u"a,b", u"Notepad", kNotepad.ImagePath},
+       false},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(isExcluded(c.exclusions, c.window), c.excluded) << c.name;
@@ -88,7 +94,8 @@ TEST(WindowLists, TheProcessedListKeepsTheNewest) {
   // Distinct titles of one program and class: the program's and the class's keys, dropped
   // as the oldest, are recorded again with the next window.
   for (int i = 0; i < 3500; ++i) {
-    recordProcessed(processed, WindowIdentity{u"Title " + toDecimal(i), u"Class", kNotepad.ImagePath});
+    recordProcessed(processed,
+                    WindowIdentity{u"Title " + toDecimal(i), u"Class", kNotepad.ImagePath});
   }
   EXPECT_EQ(processed.size(), kMaxProcessedEntries);
   EXPECT_EQ(processed[0], u"NOTEPAD.EXE,Class,Title 3499");
@@ -108,13 +115,23 @@ TEST(WindowLists, DialogOperations) {
     StringList exclusionsAfterAdd;
   };
   const Case cases[] = {
-      {"match in other case", {u"A.EXE,", u"B.EXE,"}, {u"x,", u"b.exe,"}, {1, 0}, 1, false,
+      {"match in other case",
+       {u"A.EXE,", u"B.EXE,"},
+       {u"x,", u"b.exe,"},
+       {1, 0},
+       1,
+       false,
        {u"x,", u"b.exe,"}},
       {"no match: none selected", {u"A.EXE,"}, {u"x,"}, {0, 0}, -1, true, {u"A.EXE,", u"x,"}},
       {"empty exclusions keep the selection", {u"A.EXE,"}, {}, {0, 5}, 5, true, {u"A.EXE,"}},
       {"nothing selected", {u"A.EXE,"}, {u"x,"}, {-1, 0}, 0, false, {u"x,"}},
       {"selection out of range", {u"A.EXE,"}, {u"x,"}, {3, 0}, 0, false, {u"x,"}},
-      {"first equal from the top", {u"K,"}, {u"z,", u"k,", u"K,"}, {0, -1}, 1, false,
+      {"first equal from the top",
+       {u"K,"},
+       {u"z,", u"k,", u"K,"},
+       {0, -1},
+       1,
+       false,
        {u"z,", u"k,", u"K,"}},
   };
   for (const auto& c : cases) {
@@ -152,9 +169,12 @@ class DisableLogTest : public ::testing::Test {
  protected:
   test::FakeDesktop desktop_;
   Platform platform_ = desktop_.platform();
-  const std::u16string path_ = u"C:\\users\\test\\AppData\\Roaming\\Quenbrook\\Rimfold\\Disable.log";
+  const std::u16string path_ =
+      u"C:\\users\\test\\AppData\\Roaming\\Quenbrook\\Rimfold\\Disable.log";
 
-  void SetUp() override { desktop_.addDirectory(u"C:\\users\\test\\AppData\\Roaming\\Quenbrook\\Rimfold"); }
+  void SetUp() override {
+    desktop_.addDirectory(u"C:\\users\\test\\AppData\\Roaming\\Quenbrook\\Rimfold");
+  }
 
   std::string utf16le(std::u16string_view text) {
     return encodeText(text, TextEncoding::Utf16LE, true, desktop_);
@@ -169,8 +189,7 @@ TEST_F(DisableLogTest, LoadKeepsLinesWithACommaInOrderAndUntrimmed) {
   };
   const std::u16string text =
       u"NOTEPAD.EXE,\r\nno comma\r\n\r\n  CALC.EXE,Calc, \n,\r,,\r\nNOTEPAD.EXE,\r\nlast";
-  const StringList expected = {u"NOTEPAD.EXE,", u"  CALC.EXE,Calc, ", u",", u",,",
-                               u"NOTEPAD.EXE,"};
+  const StringList expected = {u"NOTEPAD.EXE,", u"  CALC.EXE,Calc, ", u",", u",,", u"NOTEPAD.EXE,"};
   const Case cases[] = {
       {"UTF-16 LE", utf16le(text), expected},
       {"UTF-16 BE", encodeText(text, TextEncoding::Utf16BE, true, desktop_), expected},
@@ -200,8 +219,12 @@ TEST_F(DisableLogTest, SaveWritesUtf16LeWithBomByteExact) {
   };
   const Case cases[] = {
       {"empty list: only the BOM", {}, std::string("\xFF\xFE", 2)},
-      {"two entries", {u"A,", u"\u3042,b"},
-       std::string("\xFF\xFE" "A\0,\0\r\0\n\0" "\x42\x30,\0b\0\r\0\n\0", 20)},
+      {"two entries",
+       {u"A,", u"\u3042,b"},
+       std::string("\xFF\xFE"
+                   "A\0,\0\r\0\n\0"
+                   "\x42\x30,\0b\0\r\0\n\0",
+                   20)},
   };
   for (const auto& c : cases) {
     ASSERT_TRUE(saveDisableLog(platform_, c.entries, path_)) << c.name;
@@ -244,13 +267,25 @@ TEST_F(DisableLogTest, AFileUnreadableAtLoadIsNotReplacedByAnEmptyList) {
     std::string after;
   };
   const Case cases[] = {
-      {"held elsewhere, nothing added: the file keeps its entries", kept, true, {},
-       ReadResult::Failed, kept},
-      {"held elsewhere, an entry added: still kept", kept, true, {u"NEW,"},
-       ReadResult::Failed, kept},
+      {"held elsewhere, nothing added: the file keeps its entries",
+       kept,
+       true,
+       {},
+       ReadResult::Failed,
+       kept},
+      {"held elsewhere, an entry added: still kept",
+       kept,
+       true,
+       {u"NEW,"},
+       ReadResult::Failed,
+       kept},
       {"oversized, nothing added: kept", oversized, false, {}, ReadResult::TooLarge, oversized},
-      {"oversized, an entry added: still kept", oversized, false, {u"NEW,"},
-       ReadResult::TooLarge, oversized},
+      {"oversized, an entry added: still kept",
+       oversized,
+       false,
+       {u"NEW,"},
+       ReadResult::TooLarge,
+       oversized},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

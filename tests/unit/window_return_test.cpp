@@ -41,7 +41,8 @@ struct Rig {
   // The tables follow the monitors, and the records the layout, as after a display change.
   void useMonitors(const std::vector<FakeMonitor>& list, bool putBack = true) {
     test::tablesFromMonitors(d, monitors, state.tables, list);
-    places.enter(monitors, [this](Hwnd w, WindowIdentity& id) { return engine.mayReturn(w, id); }, putBack);
+    places.enter(
+        monitors, [this](Hwnd w, WindowIdentity& id) { return engine.mayReturn(w, id); }, putBack);
   }
   // One sweep as the event driver runs it: records, and corrects what sticks out.
   void sweep() {
@@ -85,18 +86,23 @@ TEST(WindowReturn, ALayoutThatReturnsGetsItsWindowsBackUnlessSomethingClaimedThe
   const Case cases[] = {
       {"nothing happened", [](Rig&) {}, true, true},
       {"the item off, or stopped", [](Rig&) {}, false, false},
-      {"the user dragged them", [](Rig& r) {
+      {"the user dragged them",
+       [](Rig& r) {
          r.places.userMoved(r.normal);
          r.places.userMoved(r.maximized);
-       }, true, false},
-      {"cloaked since: on another virtual desktop", [](Rig& r) {
+       },
+       true, false},
+      {"cloaked since: on another virtual desktop",
+       [](Rig& r) {
          r.d.setWindowManager(true);
          r.d.window(r.normal).cloaked = true;
          r.d.window(r.maximized).cloaked = true;
-       }, true, false},
-      {"excluded since", [](Rig& r) { r.state.lists.ListBoxD.insertUnique(u"APP.EXE,FakeClass,"); }, true,
-       false},
-      {"their handles now other windows'", [](Rig& r) {
+       },
+       true, false},
+      {"excluded since", [](Rig& r) { r.state.lists.ListBoxD.insertUnique(u"APP.EXE,FakeClass,"); },
+       true, false},
+      {"their handles now other windows'",
+       [](Rig& r) {
          for (Hwnd* w : {&r.normal, &r.maximized}) {
            const TRect rect = r.d.rectOf(*w);
            r.d.destroyWindow(*w);
@@ -107,7 +113,8 @@ TEST(WindowReturn, ALayoutThatReturnsGetsItsWindowsBackUnlessSomethingClaimedThe
            other.processId = kPid;
            r.d.addWindow(other);
          }
-       }, true, false},
+       },
+       true, false},
   };
   for (const Case& c : cases) {
     Rig r;
@@ -119,7 +126,8 @@ TEST(WindowReturn, ALayoutThatReturnsGetsItsWindowsBackUnlessSomethingClaimedThe
     r.useMonitors({kFirst, kSecond}, c.putBack);
 
     const bool normalBack = r.d.rectOf(r.normal) == kNormalOnSecond && !r.d.window(r.normal).zoomed;
-    const bool maximizedBack = r.d.rectOf(r.maximized) == kSecond.work && r.d.window(r.maximized).zoomed;
+    const bool maximizedBack =
+        r.d.rectOf(r.maximized) == kSecond.work && r.d.window(r.maximized).zoomed;
     EXPECT_EQ(normalBack, c.back) << c.name;
     EXPECT_EQ(maximizedBack, c.back) << c.name;
     EXPECT_EQ(r.d.moveLog(r.first).size(), firstMoves) << c.name;

@@ -21,9 +21,7 @@ const FakeMonitor kRightOf{0, {1920, -200, 3286, 568}, {1920, -200, 3286, 568}, 
 
 class WorkAreaTest : public test::DataFolderTest {
  protected:
-  void SetUp() override {
-    DataFolderTest::SetUp();
-  }
+  void SetUp() override { DataFolderTest::SetUp(); }
 
   // Monitors as given, the long-lived list and the tables as after start-up.
   MonitorPage start(const std::vector<FakeMonitor>& monitors) {
@@ -44,11 +42,16 @@ TEST(WorkAreaNames, SectionAndItemTexts) {
     std::u16string section, item;
   };
   const Case cases[] = {
-      {0, {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true},
-       u"#1 (0,0) - (1920,1080) : (0,0) - (1920,1040)", u"モニタ #1 [(0,0)-(1920,1080)]"},
-      {1, {{-1280, 0, 0, 1024}, {-1280, 0, 0, 984}, false},
-       u"#2 (-1280,0) - (0,1024) : (-1280,0) - (0,984)", u"モニタ #2 [(-1280,0)-(0,1024)]"},
-      {9, {{1920, -200, 3286, 568}, {1980, -200, 3286, 568}, false},
+      {0,
+       {{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, true},
+       u"#1 (0,0) - (1920,1080) : (0,0) - (1920,1040)",
+       u"モニタ #1 [(0,0)-(1920,1080)]"},
+      {1,
+       {{-1280, 0, 0, 1024}, {-1280, 0, 0, 984}, false},
+       u"#2 (-1280,0) - (0,1024) : (-1280,0) - (0,984)",
+       u"モニタ #2 [(-1280,0)-(0,1024)]"},
+      {9,
+       {{1920, -200, 3286, 568}, {1980, -200, 3286, 568}, false},
        u"#10 (1920,-200) - (3286,568) : (1980,-200) - (3286,568)",
        u"モニタ #10 [(1920,-200)-(3286,568)]"},
   };
@@ -84,11 +87,16 @@ TEST_F(WorkAreaTest, MonitorInitialWithoutFileTakesSystemWorkAreas) {
   primaryLeft.primary = true;
   const Case cases[] = {
       {"one", {kFullHd}, {u"モニタ #1 [(0,0)-(1920,1080)]"}, 0},
-      {"two, left one negative", {kFullHd, kLeftOf},
-       {u"モニタ #1 [(0,0)-(1920,1080)]", u"モニタ #2 [(-1280,0)-(0,1024)]"}, 0},
-      {"primary not first", {secondaryFullHd, primaryLeft},
-       {u"モニタ #1 [(0,0)-(1920,1080)]", u"モニタ #2 [(-1280,0)-(0,1024)]"}, 1},
-      {"three", {kLeftOf, kFullHd, kRightOf},
+      {"two, left one negative",
+       {kFullHd, kLeftOf},
+       {u"モニタ #1 [(0,0)-(1920,1080)]", u"モニタ #2 [(-1280,0)-(0,1024)]"},
+       0},
+      {"primary not first",
+       {secondaryFullHd, primaryLeft},
+       {u"モニタ #1 [(0,0)-(1920,1080)]", u"モニタ #2 [(-1280,0)-(0,1024)]"},
+       1},
+      {"three",
+       {kLeftOf, kFullHd, kRightOf},
        {u"モニタ #1 [(-1280,0)-(0,1024)]", u"モニタ #2 [(0,0)-(1920,1080)]",
         u"モニタ #3 [(1920,-200)-(3286,568)]"},
        1},
@@ -194,24 +202,56 @@ struct ApplyCase {
 TEST_F(WorkAreaTest, ApplyLimitsToTwentyPercentUnlessCtrl) {
   const ApplyCase cases[] = {
       // 1040 * 0.2 = 208, 1920 * 0.2 = 384.
-      {"top above range", {0, 0, 1920, 1040}, {u"300", u"1040", u"0", u"1920"}, false,
-       {u"208", u"1040", u"0", u"1920"}, {208, 1040, 0, 1920}},
-      {"top with ctrl", {0, 0, 1920, 1040}, {u"300", u"1040", u"0", u"1920"}, true,
-       {u"300", u"1040", u"0", u"1920"}, {300, 1040, 0, 1920}},
-      {"lower bounds", {0, 0, 1920, 1040}, {u"-500", u"100", u"-400", u"1000"}, false,
-       {u"-208", u"832", u"-384", u"1536"}, {-208, 832, -384, 1536}},
-      {"upper bounds", {0, 0, 1920, 1040}, {u"209", u"9999", u"385", u"2305"}, false,
-       {u"208", u"1248", u"384", u"2304"}, {208, 1248, 384, 2304}},
-      {"bounds themselves stay", {0, 0, 1920, 1040}, {u"-208", u"1248", u"384", u"1536"}, false,
-       {u"-208", u"1248", u"384", u"1536"}, {-208, 1248, 384, 1536}},
+      {"top above range",
+       {0, 0, 1920, 1040},
+       {u"300", u"1040", u"0", u"1920"},
+       false,
+       {u"208", u"1040", u"0", u"1920"},
+       {208, 1040, 0, 1920}},
+      {"top with ctrl",
+       {0, 0, 1920, 1040},
+       {u"300", u"1040", u"0", u"1920"},
+       true,
+       {u"300", u"1040", u"0", u"1920"},
+       {300, 1040, 0, 1920}},
+      {"lower bounds",
+       {0, 0, 1920, 1040},
+       {u"-500", u"100", u"-400", u"1000"},
+       false,
+       {u"-208", u"832", u"-384", u"1536"},
+       {-208, 832, -384, 1536}},
+      {"upper bounds",
+       {0, 0, 1920, 1040},
+       {u"209", u"9999", u"385", u"2305"},
+       false,
+       {u"208", u"1248", u"384", u"2304"},
+       {208, 1248, 384, 2304}},
+      {"bounds themselves stay",
+       {0, 0, 1920, 1040},
+       {u"-208", u"1248", u"384", u"1536"},
+       false,
+       {u"-208", u"1248", u"384", u"1536"},
+       {-208, 1248, 384, 1536}},
       // 1366 * 0.2 = 273.2 and 768 * 0.2 = 153.6 truncate.
-      {"1366 wide", {0, 0, 1366, 768}, {u"200", u"0", u"300", u"1000"}, false,
-       {u"153", u"615", u"273", u"1093"}, {153, 615, 273, 1093}},
-      {"negative coordinates", {-1280, 0, 0, 984}, {u"-300", u"984", u"-2000", u"300"}, false,
-       {u"-196", u"984", u"-1536", u"256"}, {-196, 984, -1536, 256}},
+      {"1366 wide",
+       {0, 0, 1366, 768},
+       {u"200", u"0", u"300", u"1000"},
+       false,
+       {u"153", u"615", u"273", u"1093"},
+       {153, 615, 273, 1093}},
+      {"negative coordinates",
+       {-1280, 0, 0, 984},
+       {u"-300", u"984", u"-2000", u"300"},
+       false,
+       {u"-196", u"984", u"-1536", u"256"},
+       {-196, 984, -1536, 256}},
       // A non-integer text counts as 0 for the range test: below the bottom's range.
-      {"non-integer below range", {0, 0, 1920, 1040}, {u"0", u"1.5", u"0", u"1920"}, false,
-       {u"0", u"832", u"0", u"1920"}, {0, 832, 0, 1920}},
+      {"non-integer below range",
+       {0, 0, 1920, 1040},
+       {u"0", u"1.5", u"0", u"1920"},
+       false,
+       {u"0", u"832", u"0", u"1920"},
+       {0, 832, 0, 1920}},
   };
   for (const ApplyCase& k : cases) {
     SCOPED_TRACE(k.name);
@@ -257,8 +297,7 @@ TEST_F(WorkAreaTest, ApplyStoresNothingWhenAnEditIsNotAnInteger) {
       {"top", {u"abc", u"1040", u"0", u"1920"}, false, "'abc' is not a valid integer value"},
       {"empty bottom", {u"1", u"", u"0", u"1920"}, true, "'' is not a valid integer value"},
       {"last one", {u"1", u"1000", u"2", u"-"}, true, "'-' is not a valid integer value"},
-      {"fraction", {u"1", u"1000", u"0.5", u"1900"}, false,
-       "'0.5' is not a valid integer value"},
+      {"fraction", {u"1", u"1000", u"0.5", u"1900"}, false, "'0.5' is not a valid integer value"},
   };
   start({kFullHd});
   const TWorkAreaEdges before{-1, 1041, -1, 1921};
@@ -361,16 +400,15 @@ TEST_F(WorkAreaTest, SaveKeepsEarlierSectionsAndWritesNegativeCoordinates) {
   c.switches.TBMAXDisable = false;
   c.switches.TBDisableDeskTop = true;
   saveWorkAreaFile(p, c.workAreaFile(), longLived);
-  EXPECT_EQ(file(),
-            earlier +
-                "[MAX]\r\nDisable=0\r\n\r\n"
-                "[#1 (0,0) - (1920,1080) : (0,0) - (1920,1040)]\r\n"
-                "Top=0\r\nBottom=1040\r\nLeft=0\r\nRight=1920\r\n\r\n"
-                "[#2 (-1280,0) - (0,1024) : (-1280,0) - (0,984)]\r\n"
-                "Top=0\r\nBottom=984\r\nLeft=-1280\r\nRight=0\r\n\r\n"
-                "[Message]\r\nEnabled=0\r\n\r\n"
-                "[DeskTop]\r\nDisable=1\r\n\r\n"
-                "[Window]\r\nHeight=400\r\nWidth=500\r\nGroupBoxE=100\r\n\r\n");
+  EXPECT_EQ(file(), earlier +
+                        "[MAX]\r\nDisable=0\r\n\r\n"
+                        "[#1 (0,0) - (1920,1080) : (0,0) - (1920,1040)]\r\n"
+                        "Top=0\r\nBottom=1040\r\nLeft=0\r\nRight=1920\r\n\r\n"
+                        "[#2 (-1280,0) - (0,1024) : (-1280,0) - (0,984)]\r\n"
+                        "Top=0\r\nBottom=984\r\nLeft=-1280\r\nRight=0\r\n\r\n"
+                        "[Message]\r\nEnabled=0\r\n\r\n"
+                        "[DeskTop]\r\nDisable=1\r\n\r\n"
+                        "[Window]\r\nHeight=400\r\nWidth=500\r\nGroupBoxE=100\r\n\r\n");
 }
 
 TEST_F(WorkAreaTest, SettingMovesToTheNewSectionAndTheOldOneComesBack) {
@@ -421,7 +459,8 @@ TEST_F(WorkAreaTest, AStandInNeverReplacesTheUsersSection) {
   longLived.refresh();
   saveWorkAreaFile(p, c.workAreaFile(), longLived);
   EXPECT_EQ(file().find(users), 0u) << file();
-  EXPECT_NE(file().find("[#1 (0,0) - (1920,1080) : (0,0) - (1920,1004)]"), std::string::npos) << file();
+  EXPECT_NE(file().find("[#1 (0,0) - (1920,1080) : (0,0) - (1920,1004)]"), std::string::npos)
+      << file();
   start({kFullHd});
   EXPECT_EQ(c.tables.MWorkArea[0], (TWorkAreaEdges{100, 1040, 0, 1920}));
 

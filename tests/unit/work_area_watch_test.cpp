@@ -81,8 +81,8 @@ struct Rig {
   ProgramState config;
   MonitorList monitors{d};
   WatchHost host;
-  WorkAreaWatch watch{p, config.watch, config.tables, config.lists, monitors, host,
-                      {host, host, host.check}};
+  WorkAreaWatch watch{p,        config.watch, config.tables,           config.lists,
+                      monitors, host,         {host, host, host.check}};
   Hwnd front = 0;
 };
 
@@ -110,7 +110,10 @@ TEST(WorkAreaWatch, TheForegroundWindowDecidesWhetherToCheck) {
       {"full screen without a sizing frame", popupCovering(1920), false},
       {"one pixel short of full screen", popupCovering(1919), true},
       {"maximized sizable window over the whole screen",
-       [](Rig&, FakeWindow& w) { w.zoomed = true, w.rect = {-4, -4, 1924, 1084}; }, true},
+       [](Rig&, FakeWindow& w) {
+         w.zoomed = true, w.rect = {-4, -4, 1924, 1084};
+       },
+       true},
       {"the desktop", [](Rig& r, FakeWindow&) { r.d.setForeground(FakeDesktop::kDesktopHwnd); },
        true},
       // Not a target window (minimized): its topmost style vetoes nothing.
@@ -184,8 +187,9 @@ TEST(WorkAreaWatch, AChangeIsAskedAboutOnceWithOldAndNewEdges) {
   EXPECT_TRUE(r.watch.Func_CheckDesktop(true));
   ASSERT_EQ(r.d.messageBoxLog().size(), 1u);
   const test::MessageBoxCall& box = r.d.messageBoxLog()[0];
-  EXPECT_EQ(box.text, kHeader + u"\r\nモニタ #1\r\n[作業領域] [(0,0)-(1040,1920)]"
-                                u"\r\n[設定値] [(0,0)-(1080,1920)]");
+  EXPECT_EQ(box.text, kHeader +
+                          u"\r\nモニタ #1\r\n[作業領域] [(0,0)-(1040,1920)]"
+                          u"\r\n[設定値] [(0,0)-(1080,1920)]");
   EXPECT_EQ(box.captions, std::vector<std::u16string>{u"Rimfold - 作業領域の確認"});
   EXPECT_EQ(box.style, 0x1034u);
   EXPECT_EQ(box.owner, r.host.dialog);
@@ -250,9 +254,11 @@ TEST(WorkAreaWatch, TheAnswer) {
     SCOPED_TRACE(c.name);
     Rig r;
     r.changeWorkArea();
-    r.d.scriptMessageBox({.whileOpen = [&](Hwnd) {
-      if (c.timerFires) r.watch.TimerCheckTimer();
-    }, .answer = kIdYes});
+    r.d.scriptMessageBox({.whileOpen =
+                              [&](Hwnd) {
+                                if (c.timerFires) r.watch.TimerCheckTimer();
+                              },
+                          .answer = kIdYes});
     r.watch.Func_CheckDesktop(true);
     EXPECT_EQ(r.d.messageBoxLog()[0].result, c.result);
     std::vector<std::string> expected = before;
@@ -268,11 +274,13 @@ TEST(WorkAreaWatch, ANestedQuestionFindsTheOpenBoxAndLeavesItAlone) {
   Rig r;
   r.changeWorkArea();
   std::vector<std::string> inner;
-  r.d.scriptMessageBox({.whileOpen = [&](Hwnd) {
-    r.host.log.clear();
-    r.watch.Func_CheckDesktop(false);
-    inner = r.host.log;
-  }, .answer = kIdNo});
+  r.d.scriptMessageBox({.whileOpen =
+                            [&](Hwnd) {
+                              r.host.log.clear();
+                              r.watch.Func_CheckDesktop(false);
+                              inner = r.host.log;
+                            },
+                        .answer = kIdNo});
   r.watch.Func_CheckDesktop(true);
   EXPECT_EQ(r.d.messageBoxLog().size(), 1u);
   // It changes nothing: the open question keeps its timer, which answers it by itself.

@@ -37,8 +37,8 @@ int runWindow(const wchar_t* ready, const wchar_t* title) {
   wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   if (!::RegisterClassW(&wc)) return 3;
-  HWND hwnd = ::CreateWindowExW(0, kChildWindowClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                300, 200, 640, 480, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND hwnd = ::CreateWindowExW(0, kChildWindowClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300,
+                                200, 640, 480, nullptr, nullptr, wc.hInstance, nullptr);
   if (!hwnd) return 4;
   ::UpdateWindow(hwnd);
   if (!signalReady(ready)) return 5;
@@ -101,8 +101,7 @@ std::optional<ChildProcess> ChildProcess::start(const std::wstring& mode,
   if (!ready) return std::nullopt;
 
   const std::wstring exe = exePath.empty() ? ownExePath() : exePath;
-  std::wstring command = quoted(exe) + L" " + kChildSwitch + L" " + mode + L" " +
-                         quoted(eventName);
+  std::wstring command = quoted(exe) + L" " + kChildSwitch + L" " + mode + L" " + quoted(eventName);
   for (const auto& a : args) command += L" " + quoted(a);
   STARTUPINFOW si{};
   si.cb = sizeof(si);

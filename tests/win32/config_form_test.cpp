@@ -35,7 +35,9 @@ class ConfigFormTest : public testing::Test {
     form_.createControls();
   }
 
-  HWND control(int id, TConfigForm* form = nullptr) { return (form ? *form : form_).controls()[id]; }
+  HWND control(int id, TConfigForm* form = nullptr) {
+    return (form ? *form : form_).controls()[id];
+  }
   // A control's rectangle relative to another one's top-left corner.
   RECT offset(int id, int from) {
     RECT r{}, base{};
@@ -48,7 +50,8 @@ class ConfigFormTest : public testing::Test {
     const auto n = ::SendMessageW(control(id, form), LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < n; ++i) {
       wchar_t line[256]{};
-      ::SendMessageW(control(id, form), LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(line));
+      ::SendMessageW(control(id, form), LB_GETTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(line));
       out.emplace_back(line);
     }
     return out;
@@ -77,18 +80,23 @@ TEST_F(ConfigFormTest, TheWorkAreaCrossStandsWhereTheTableSaysAtTheWindowsDpi) {
     RECT expected;
   };
   const Case cases[] = {
-      {GroupBoxTop, GroupBox3, at(150, 50, 120, 50)},   {GroupBoxLeft, GroupBox3, at(10, 100, 120, 50)},
-      {GroupBoxRight, GroupBox3, at(285, 100, 120, 50)}, {GroupBoxBottom, GroupBox3, at(150, 155, 120, 50)},
-      {CHKMessage, GroupBox3, at(145, 120, 130, 17)},    {EditTop, GroupBoxTop, at(10, 20, 100, 21)},
+      {GroupBoxTop, GroupBox3, at(150, 50, 120, 50)},
+      {GroupBoxLeft, GroupBox3, at(10, 100, 120, 50)},
+      {GroupBoxRight, GroupBox3, at(285, 100, 120, 50)},
+      {GroupBoxBottom, GroupBox3, at(150, 155, 120, 50)},
+      {CHKMessage, GroupBox3, at(145, 120, 130, 17)},
+      {EditTop, GroupBoxTop, at(10, 20, 100, 21)},
       {EditRight, GroupBoxRight, at(10, 20, 100, 21)},
   };
   for (const Case& c : cases) {
     const RECT r = offset(c.id, c.from);
-    EXPECT_TRUE(::EqualRect(&r, &c.expected)) << c.id << ": " << r.left << "," << r.top << ","
-                                              << r.right << "," << r.bottom;
+    EXPECT_TRUE(::EqualRect(&r, &c.expected))
+        << c.id << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
   }
   // Only the selected page is shown (the dialog itself is hidden here).
-  const auto shown = [this](int id) { return (::GetWindowLongW(control(id), GWL_STYLE) & WS_VISIBLE) != 0; };
+  const auto shown = [this](int id) {
+    return (::GetWindowLongW(control(id), GWL_STYLE) & WS_VISIBLE) != 0;
+  };
   EXPECT_TRUE(shown(TabSheetWorkArea));
   EXPECT_FALSE(shown(TabSheetExe));
   EXPECT_FALSE(shown(TabSheetHotkey));
@@ -104,7 +112,8 @@ TEST_F(ConfigFormTest, TheDialogHasTheProgramsIcons) {
     ASSERT_TRUE(::GetIconInfo(icon, &info)) << which;
     BITMAP bitmap{};
     ::GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-    EXPECT_EQ(bitmap.bmWidth, ::GetSystemMetrics(which == ICON_BIG ? SM_CXICON : SM_CXSMICON)) << which;
+    EXPECT_EQ(bitmap.bmWidth, ::GetSystemMetrics(which == ICON_BIG ? SM_CXICON : SM_CXSMICON))
+        << which;
     ::DeleteObject(info.hbmColor);
     ::DeleteObject(info.hbmMask);
   }
@@ -135,10 +144,10 @@ TEST_F(ConfigFormTest, TheHotkeyEditTakesEveryKeyAsTheHotkey) {
   };
   const Case cases[] = {
       {'S', true, true, L"Ctrl+Alt+S"},
-      {'S', false, false, L""},          // no modifier
-      {VK_CONTROL, true, false, L""},    // a modifier alone
+      {'S', false, false, L""},        // no modifier
+      {VK_CONTROL, true, false, L""},  // a modifier alone
       {VK_F5, false, true, L"Alt+F5"},
-      {VK_ESCAPE, true, false, L""},     // Esc empties it, whatever else is held
+      {VK_ESCAPE, true, false, L""},  // Esc empties it, whatever else is held
   };
   for (const Case& c : cases) {
     BYTE keys[256]{};
@@ -163,7 +172,8 @@ TEST_F(ConfigFormTest, TheCloseStoresTheSizeInDesignUnitsAndTheNextStartRestores
   form_.controls().setHeight(GroupBoxE, 150);
   form_.close();
   const std::string saved = readBytes(folder_.file(L"WorkArea.dat"));
-  EXPECT_NE(saved.find("[Window]\r\nHeight=400\r\nWidth=500\r\nGroupBoxE=150\r\n"), std::string::npos)
+  EXPECT_NE(saved.find("[Window]\r\nHeight=400\r\nWidth=500\r\nGroupBoxE=150\r\n"),
+            std::string::npos)
       << saved;
 
   const auto outerSize = [](const TConfigForm& f) {
@@ -179,7 +189,8 @@ TEST_F(ConfigFormTest, TheCloseStoresTheSizeInDesignUnitsAndTheNextStartRestores
   EXPECT_EQ(next.controls().height(GroupBoxE), 150);
 
   // A damaged size never makes the dialog smaller than its minimum.
-  ASSERT_TRUE(win32::test::writeBytes(folder_.file(L"WorkArea.dat"), "[Window]\r\nHeight=-5\r\nWidth=10\r\n"));
+  ASSERT_TRUE(win32::test::writeBytes(folder_.file(L"WorkArea.dat"),
+                                      "[Window]\r\nHeight=-5\r\nWidth=10\r\n"));
   TConfigForm damaged(p_, state_, monitors_, events_);
   damaged.create(u"");
   EXPECT_EQ(outerSize(damaged).cx, scaleToDpi(435, dpi));

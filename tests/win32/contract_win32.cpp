@@ -49,7 +49,9 @@ class RealContractDesktop final : public ContractDesktop {
     win32::test::pumpMessages();
   }
   void disable(Hwnd w) override { ::EnableWindow(win32::toHwnd(w), FALSE); }
-  std::u16string windowClass() const override { return win32::fromWide(win32::test::kOwnWindowClass); }
+  std::u16string windowClass() const override {
+    return win32::fromWide(win32::test::kOwnWindowClass);
+  }
   // The runner names the desktop (scripts/wine/desktop.sh); the Xorg ones have no window
   // manager to maximize a window.
   bool placesMaximizedWindows() const override {
@@ -66,9 +68,8 @@ class RealContractDesktop final : public ContractDesktop {
 };
 
 INSTANTIATE_TEST_SUITE_P(Real, WindowManagerContract,
-                         ::testing::Values(DesktopKind{"Wine", [] {
-                           return std::make_unique<RealContractDesktop>();
-                         }}),
+                         ::testing::Values(DesktopKind{
+                             "Wine", [] { return std::make_unique<RealContractDesktop>(); }}),
                          kindName);
 
 class RealContractFiles final : public ContractFiles {
@@ -125,9 +126,8 @@ class RealContractFiles final : public ContractFiles {
 };
 
 INSTANTIATE_TEST_SUITE_P(Real, FilesContract,
-                         ::testing::Values(FilesKind{"Wine", [] {
-                           return std::make_unique<RealContractFiles>();
-                         }}),
+                         ::testing::Values(FilesKind{
+                             "Wine", [] { return std::make_unique<RealContractFiles>(); }}),
                          filesKindName);
 
 }  // namespace

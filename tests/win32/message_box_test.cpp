@@ -119,16 +119,16 @@ TEST(WorkAreaChangeTest, AHiddenWindowHearsSettingChangeButNoMinMaxInfo) {
   wc.lpszClassName = L"RimfoldTestRecording";
   ::RegisterClassW(&wc);
   UniqueWindow hidden(::CreateWindowExW(
-      0, wc.lpszClassName, L"hidden", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME,
-      100, 100, 700, 400, nullptr, nullptr, wc.hInstance, nullptr));
+      0, wc.lpszClassName, L"hidden", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME, 100,
+      100, 700, 400, nullptr, nullptr, wc.hInstance, nullptr));
   ASSERT_TRUE(hidden);
   pumpMessages();
   WorkAreaRestore restore;
   gReceived = {};
   RECT smaller = restore.saved;
   smaller.bottom -= 60;
-  ASSERT_TRUE(::SystemParametersInfoW(SPI_SETWORKAREA, 0, &smaller,
-                                      SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
+  ASSERT_TRUE(
+      ::SystemParametersInfoW(SPI_SETWORKAREA, 0, &smaller, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
   pumpMessages();
   EXPECT_EQ(gReceived.settingChanges, std::vector<WPARAM>{SPI_SETWORKAREA});
   EXPECT_EQ(gReceived.minMaxInfo, 0);

@@ -36,8 +36,7 @@ std::u16string folderOfExe() {
 class SecondProcessTest : public testing::Test {
  protected:
   // A child window in its own process; skips nothing: a child that does not come up fails.
-  std::optional<ChildProcess> startWindow(const std::wstring& title,
-                                          const std::wstring& exe = {}) {
+  std::optional<ChildProcess> startWindow(const std::wstring& title, const std::wstring& exe = {}) {
     auto child = ChildProcess::start(L"window", {title}, exe);
     EXPECT_TRUE(child) << "child process did not come up";
     if (child) childWindow = findWindowOf(child->processId(), kChildWindowClass, title.c_str());
@@ -89,8 +88,8 @@ TEST_F(SecondProcessTest, DevicePathOfAnotherProcessTranslatesToItsDrivePath) {
   p.system.closeHandle(process);
   ASSERT_EQ(device.rfind(u"\\Device\\", 0), 0u);
   const std::u16string translated = translateDevicePath(p, device);
-  EXPECT_EQ(upper(translated), upper(module)) << "device path "
-                                              << std::string(device.begin(), device.end());
+  EXPECT_EQ(upper(translated), upper(module))
+      << "device path " << std::string(device.begin(), device.end());
   EXPECT_EQ(upper(translated), upper(fromWide(ownExePath())));
 }
 
@@ -135,8 +134,7 @@ TEST_F(SecondProcessTest, WindowUnderCursorIsAnotherProcessWindow) {
 
 TEST_F(SecondProcessTest, DataFolderIsCreatedUnderRoamingApplicationData) {
   wchar_t appData[MAX_PATH] = {};
-  ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData),
-            S_OK);
+  ASSERT_EQ(::SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData), S_OK);
   const std::wstring folder = std::wstring(appData) + L"\\Quenbrook\\RimfoldWin32Test";
   ::RemoveDirectoryW(folder.c_str());
   ASSERT_EQ(::GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);

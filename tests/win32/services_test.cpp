@@ -23,9 +23,17 @@ TEST(InputTest, MetricsOfTheShellDesktop) {
     int expected;
   };
   const Case cases[] = {
-      {kSmCxScreen, 1920}, {kSmCyScreen, 1080}, {kSmCxSize, 18},           {kSmCySize, 18},
-      {kSmCxFrame, 4},     {kSmCyFrame, 4},     {kSmXVirtualScreen, 0},    {kSmYVirtualScreen, 0},
-      {kSmCxVirtualScreen, 1920}, {kSmCyVirtualScreen, 1080}, {kSmCMonitors, 1},
+      {kSmCxScreen, 1920},
+      {kSmCyScreen, 1080},
+      {kSmCxSize, 18},
+      {kSmCySize, 18},
+      {kSmCxFrame, 4},
+      {kSmCyFrame, 4},
+      {kSmXVirtualScreen, 0},
+      {kSmYVirtualScreen, 0},
+      {kSmCxVirtualScreen, 1920},
+      {kSmCyVirtualScreen, 1080},
+      {kSmCMonitors, 1},
   };
   Win32Input input;
   for (const Case& c : cases) {
@@ -39,7 +47,8 @@ TEST(InputTest, MetricsForAWindowFollowItsMonitor) {
   OwnWindow w;
   Win32Input input;
   for (int index : {kSmCxSize, kSmCySize, kSmCyFrame}) {
-    EXPECT_EQ(input.getSystemMetricsForWindow(index, w.handle()), ::GetSystemMetrics(index)) << index;
+    EXPECT_EQ(input.getSystemMetricsForWindow(index, w.handle()), ::GetSystemMetrics(index))
+        << index;
   }
   EXPECT_EQ(input.getSystemMetricsForWindow(kSmCyFrame, 0), ::GetSystemMetrics(SM_CYFRAME));
 }
@@ -134,24 +143,24 @@ TEST(ShellTest, AdministratorAndTaskbarAsWineReportsThem) {
 
 TEST(ShellTest, ShellExecuteExOfAMissingFileFailsWithoutABox) {
   Win32Shell shell;
-  EXPECT_FALSE(shell.shellExecuteEx(0, u"runas", u"C:\\no\\such\\program.exe", u"/Q", SW_SHOWNORMAL));
+  EXPECT_FALSE(
+      shell.shellExecuteEx(0, u"runas", u"C:\\no\\such\\program.exe", u"/Q", SW_SHOWNORMAL));
   EXPECT_FALSE(shell.shellExecuteEx(0, u"", u"C:\\no\\such\\program.exe", u"", SW_SHOWNORMAL));
 }
 
 TEST(ShellTest, ShellExecuteExStartsAProgramWithItsParameters) {
   wchar_t exe[MAX_PATH] = {};
   ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  const std::wstring eventName = L"Local\\rimfold-win32-shellexec-" +
-                                 std::to_wstring(::GetCurrentProcessId());
+  const std::wstring eventName =
+      L"Local\\rimfold-win32-shellexec-" + std::to_wstring(::GetCurrentProcessId());
   HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
   ASSERT_TRUE(ready);
   const std::wstring title = L"launched by runas";
   const std::wstring parameters =
       std::wstring(kChildSwitch) + L" window \"" + eventName + L"\" \"" + title + L"\"";
   Win32Shell shell;
-  const bool started =
-      shell.shellExecuteEx(0, u"runas", fromWide(exe, std::wcslen(exe)), fromWide(parameters),
-                           SW_SHOWNORMAL);
+  const bool started = shell.shellExecuteEx(0, u"runas", fromWide(exe, std::wcslen(exe)),
+                                            fromWide(parameters), SW_SHOWNORMAL);
   EXPECT_TRUE(started);
   EXPECT_EQ(::WaitForSingleObject(ready, started ? 10000 : 0), WAIT_OBJECT_0);
   ::CloseHandle(ready);
@@ -207,7 +216,7 @@ TEST(CodePageTest, SystemAnsiCodePageIsWindows1252) {
       {"caf\xE9", u"caf\u00e9", true},
       {"\x80 5", u"\u20ac 5", true},  // the euro sign sits at 0x80 in 1252
       {"\r\n", u"\r\n", true},
-      {"?", u"\u3042", false},          // not in the code page: its default character
+      {"?", u"\u3042", false},         // not in the code page: its default character
       {"a??", u"a\U0001F600", false},  // a surrogate pair counts as two characters
   };
   Win32CodePage cp;

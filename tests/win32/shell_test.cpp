@@ -35,7 +35,9 @@ struct RecordingSink : ui::IExceptionSink {
 // Installs a sink for one test and restores the previous one.
 class SinkScope {
  public:
-  explicit SinkScope(ui::IExceptionSink* sink) : previous_(ui::exceptionSink()) { ui::setExceptionSink(sink); }
+  explicit SinkScope(ui::IExceptionSink* sink) : previous_(ui::exceptionSink()) {
+    ui::setExceptionSink(sink);
+  }
   ~SinkScope() { ui::setExceptionSink(previous_); }
 
  private:
@@ -93,8 +95,8 @@ TEST(ExceptionGuardTest, AFailingSinkIsSwallowed) {
 class ProbeWindow final : public ui::WindowBase {
  public:
   bool create() {
-    return createWindow({L"RimfoldShellTestProbe", L"probe", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0,
-                         10, 10}) != nullptr;
+    return createWindow({L"RimfoldShellTestProbe", L"probe", WS_POPUP, WS_EX_TOOLWINDOW, 0, 0, 10,
+                         10}) != nullptr;
   }
   ~ProbeWindow() override { destroyWindow(); }
   void destroy() { destroyWindow(); }
@@ -196,12 +198,8 @@ TEST(MainFormTest, ADragEndComesBackAsAPostedMessage) {
 // The program as wWinMain builds it, with the data folder a temporary one.
 class FormsTest : public testing::Test {
  protected:
-  void SetUp() override {
-    p_.data.dir = win32::fromWide(folder_.path() + L"\\");
-  }
-  void TearDown() override {
-    takeQuitMessage();
-  }
+  void SetUp() override { p_.data.dir = win32::fromWide(folder_.path() + L"\\"); }
+  void TearDown() override { takeQuitMessage(); }
   std::wstring file(const wchar_t* name) const { return folder_.file(name); }
 
   win32::Win32Platform system_;
@@ -212,7 +210,8 @@ class FormsTest : public testing::Test {
 };
 
 constexpr char kFirstRunIni[] =
-    "[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\nReturnWindows=1\r\n\r\n"
+    "[Tray]\r\nConstraints=0\r\nStop=0\r\nDispDialog=1\r\nMoveWindowSpeed=0\r\nReturnWindows="
+    "1\r\n\r\n"
     "[Key]\r\nStop=\r\n\r\n";
 
 TEST_F(FormsTest, NonResidentStartAndCloseWriteTheFirstRunFiles) {
@@ -249,11 +248,13 @@ TEST_F(FormsTest, ResidentHooksAndClosesOnWmClose) {
 }
 
 TEST_F(FormsTest, StoredSettingsAreReadAndWrittenBackWithForeignKeysKept) {
-  ASSERT_TRUE(writeBytes(file(L"Rimfold.ini"),
-                         "[Tray]\r\nStop=1\r\nDispDialog=0\r\nMoveWindowSpeed=1\r\nConstraints=2\r\n"
-                         "Other=x\r\n\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n\r\n"));
-  ASSERT_TRUE(writeBytes(file(L"Disable.log"),
-                         std::string("\xFF\xFE" "A\0,\0B\0\r\0\n\0", 12)));
+  ASSERT_TRUE(
+      writeBytes(file(L"Rimfold.ini"),
+                 "[Tray]\r\nStop=1\r\nDispDialog=0\r\nMoveWindowSpeed=1\r\nConstraints=2\r\n"
+                 "Other=x\r\n\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n\r\n"));
+  ASSERT_TRUE(writeBytes(file(L"Disable.log"), std::string("\xFF\xFE"
+                                                           "A\0,\0B\0\r\0\n\0",
+                                                           12)));
   AppHost main(p_, false);
   ASSERT_TRUE(main.start());
   EXPECT_TRUE(main.PPMenu().checked(app::PPStop));
@@ -277,7 +278,9 @@ TEST_F(FormsTest, StoredSettingsAreReadAndWrittenBackWithForeignKeysKept) {
   EXPECT_EQ(readBytes(file(L"Rimfold.ini")),
             "[Tray]\r\nStop=0\r\nDispDialog=0\r\nMoveWindowSpeed=1\r\nConstraints=3\r\n"
             "Other=x\r\nReturnWindows=1\r\n\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n\r\n");
-  EXPECT_EQ(readBytes(file(L"Disable.log")), std::string("\xFF\xFE" "A\0,\0B\0\r\0\n\0", 12));
+  EXPECT_EQ(readBytes(file(L"Disable.log")), std::string("\xFF\xFE"
+                                                         "A\0,\0B\0\r\0\n\0",
+                                                         12));
 }
 
 TEST_F(FormsTest, QueryEndSessionSavesAndAnswersTrue) {
@@ -401,7 +404,8 @@ TEST_F(FormsTest, AnItemTheMenuDoesNotShowCannotBeCommanded) {
     ::SendMessageW(main.mainForm().handle(), WM_COMMAND, id, 0);
   }
   // Not a menu command: a control's notification carries its window in lParam.
-  ::SendMessageW(main.mainForm().handle(), WM_COMMAND, app::PPStop, reinterpret_cast<LPARAM>(main.mainForm().handle()));
+  ::SendMessageW(main.mainForm().handle(), WM_COMMAND, app::PPStop,
+                 reinterpret_cast<LPARAM>(main.mainForm().handle()));
   EXPECT_EQ(main.stopChecked(), stopped);
   ::SendMessageW(main.mainForm().handle(), WM_COMMAND, app::PPStop, 0);
   EXPECT_NE(main.stopChecked(), stopped);

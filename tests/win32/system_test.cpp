@@ -70,7 +70,8 @@ TEST_F(SystemTest, DrivesAndDevices) {
 
 TEST_F(SystemTest, OwnProcessPaths) {
   const std::u16string exe = system.getModuleFileName();
-  EXPECT_TRUE(endsWith(upper(exe), u"\\RIMFOLD_WIN32_TESTS.EXE")) << std::string(exe.begin(), exe.end());
+  EXPECT_TRUE(endsWith(upper(exe), u"\\RIMFOLD_WIN32_TESTS.EXE"))
+      << std::string(exe.begin(), exe.end());
   KernelHandle process =
       system.openProcess(kProcessQueryInformationVmRead, ::GetCurrentProcessId());
   ASSERT_NE(process, 0u);
@@ -127,8 +128,8 @@ TEST_F(SystemTest, RedirectionOffShowsTheNativeSystemFolder) {
   EXPECT_TRUE(system.fileExists(path));
   ASSERT_TRUE(system.revertFsRedirection(saved));
   EXPECT_FALSE(system.fileExists(path));
-  const std::u16string sysnative = std::u16string(windows, windows + std::wcslen(windows)) +
-                                   u"\\Sysnative\\rf_native_only.txt";
+  const std::u16string sysnative =
+      std::u16string(windows, windows + std::wcslen(windows)) + u"\\Sysnative\\rf_native_only.txt";
   EXPECT_TRUE(system.fileExists(sysnative));
   ASSERT_TRUE(system.disableFsRedirection(saved));
   ::DeleteFileW(native.c_str());
@@ -196,10 +197,10 @@ TEST(CaseFolding, AgreesWithCompareStringOrdinal) {
     }
   }
   EXPECT_EQ(disagreements, 0);
-  const std::u16string words[] = {u"notepad.exe", u"NOTEPAD.EXE", u"окно", u"ОКНО", u"Окно",
-                                  u"αβγς", u"ΑΒΓΣ", u"łódź", u"ŁÓDŹ", u"ß", u"SS", u"і",
-                                  u"I", u"ı", u"i", u"ǅ", u"ǆ", u"ſ", u"s", u"\u212A", u"k",
-                                  u"ａｚ", u"ＡＺ", u"Ա", u"ա", u"ÿ", u"Ÿ"};
+  const std::u16string words[] = {
+      u"notepad.exe", u"NOTEPAD.EXE", u"окно", u"ОКНО", u"Окно", u"αβγς", u"ΑΒΓΣ", u"łódź", u"ŁÓDŹ",
+      u"ß",           u"SS",          u"і",    u"I",    u"ı",    u"i",    u"ǅ",    u"ǆ",    u"ſ",
+      u"s",           u"\u212A",      u"k",    u"ａｚ", u"ＡＺ", u"Ա",    u"ա",    u"ÿ",    u"Ÿ"};
   for (const std::u16string& a : words) {
     for (const std::u16string& b : words) {
       EXPECT_EQ(equalsIgnoreCase(a, b), systemEqual(a, b))

@@ -1,6 +1,5 @@
 #include "win32/temp_folder.h"
 
-
 namespace rimfold::win32::test {
 
 namespace {
@@ -31,8 +30,8 @@ TempFolder::TempFolder() {
   wchar_t base[MAX_PATH] = {};
   ::GetTempPathW(MAX_PATH, base);
   static int counter = 0;
-  path_ = std::wstring(base) + L"rimfold-win32-" + std::to_wstring(::GetCurrentProcessId()) +
-          L"-" + std::to_wstring(++counter);
+  path_ = std::wstring(base) + L"rimfold-win32-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+          std::to_wstring(++counter);
   ::CreateDirectoryW(path_.c_str(), nullptr);
 }
 

@@ -20,8 +20,7 @@ OwnWindow::OwnWindow(const OwnWindowDesc& desc) {
   static const ATOM kClass = registerOwnClass();
   (void)kClass;
   window_.reset(::CreateWindowExW(desc.exStyle, kOwnWindowClass, desc.title.c_str(), desc.style,
-                                  desc.rect.left, desc.rect.top,
-                                  desc.rect.right - desc.rect.left,
+                                  desc.rect.left, desc.rect.top, desc.rect.right - desc.rect.left,
                                   desc.rect.bottom - desc.rect.top, nullptr, nullptr,
                                   ::GetModuleHandleW(nullptr), nullptr));
   if (window_ && desc.show >= 0) ::ShowWindow(window_.get(), desc.show);

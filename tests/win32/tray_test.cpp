@@ -46,7 +46,8 @@ TEST(TrayRecordTest, TheShellGetsTheWindows2000LayoutWithATerminatedTip) {
   for (const Row& r : rows) {
     NotifyIconData d;
     d.hWnd = 0x1234;
-    d.uID = static_cast<std::uintptr_t>(0x0000'7FFF'1234'5678ULL);  // cut to 32 bits in the 32-bit build
+    d.uID = static_cast<std::uintptr_t>(
+        0x0000'7FFF'1234'5678ULL);  // cut to 32 bits in the 32-bit build
     d.hIcon = 0x42;
     d.szTip = r.tip;
     const NOTIFYICONDATAW n = widgets::toNotifyIconData(d);
@@ -79,9 +80,12 @@ TEST_F(TrayComponentTest, TheHandlerRoutesCallbacksOnlyToLiveIconsAndIgnoresClos
                                        std::int32_t) {
     seen.push_back(b == TrayMouseButton::Right ? "first right" : "first other");
   };
-  second->component().OnMouseUp = [&](TrayMouseButton, std::uint32_t, std::int32_t,
-                                      std::int32_t) { seen.push_back("second up"); };
-  const auto id = [](widgets::TrayIconOwner& o) { return static_cast<WPARAM>(o.component().IconData().uID); };
+  second->component().OnMouseUp = [&](TrayMouseButton, std::uint32_t, std::int32_t, std::int32_t) {
+    seen.push_back("second up");
+  };
+  const auto id = [](widgets::TrayIconOwner& o) {
+    return static_cast<WPARAM>(o.component().IconData().uID);
+  };
 
   EXPECT_EQ(::SendMessageW(handler, 0x0800, id(*first), WM_RBUTTONDOWN), 0);
   ::SendMessageW(handler, 0x0800, id(*second), WM_MBUTTONUP);
@@ -90,7 +94,8 @@ TEST_F(TrayComponentTest, TheHandlerRoutesCallbacksOnlyToLiveIconsAndIgnoresClos
   ::SendMessageW(handler, 0x0800, id(*first), WM_RBUTTONDOWN);
   EXPECT_EQ(seen, (std::vector<std::string>{"first right", "second up"}));
 
-  for (UINT msg : {UINT{WM_CLOSE}, UINT{WM_QUERYENDSESSION}, UINT{WM_ENDSESSION}, UINT{WM_DESTROY}}) {
+  for (UINT msg :
+       {UINT{WM_CLOSE}, UINT{WM_QUERYENDSESSION}, UINT{WM_ENDSESSION}, UINT{WM_DESTROY}}) {
     EXPECT_EQ(::SendMessageW(handler, msg, 0, 0), 1) << msg;
   }
   EXPECT_TRUE(::IsWindow(handler));

@@ -29,7 +29,10 @@ class ThreadWindow {
     thread_.join();
   }
   Hwnd handle() const { return fromHwnd(hwnd_.load()); }
-  void hang() { hung_ = true; ::Sleep(100); }  // past the pump's current round
+  void hang() {
+    hung_ = true;
+    ::Sleep(100);
+  }  // past the pump's current round
   void resume() {
     hung_ = false;
     ::SetEvent(wake_.get());
@@ -106,8 +109,6 @@ TEST_F(WindowManagerTest, NoVisibleFrameOrCloakWithoutAWindowManager) {
   EXPECT_FALSE(windows.isCloaked(fromHwnd(w.hwnd())));
 }
 
-
-
 TEST_F(WindowManagerTest, WindowStatesAndRectangles) {
   struct Case {
     const char* name;
@@ -147,26 +148,18 @@ TEST_F(WindowManagerTest, WindowStatesAndRectangles) {
   }
 }
 
-
-
-
 TEST_F(WindowManagerTest, EnumWindowsPassesAnExceptionOnAfterTheCall) {
   OwnWindow a;
   EXPECT_THROW(windows.enumWindows([](Hwnd) -> bool { throw std::runtime_error("callback"); }),
                std::runtime_error);
 }
 
-
-
-
-
 TEST_F(WindowManagerTest, ChildWindowsParentsAndPointQueries) {
   OwnWindow parent(OwnWindowDesc{.rect = {200, 200, 800, 700}});
   ASSERT_TRUE(::SetWindowPos(parent.hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
   // Not a static control: those are transparent to hit testing.
-  HWND child = ::CreateWindowExW(0, kOwnWindowClass, L"child", WS_CHILD | WS_VISIBLE, 10, 10,
-                                 100, 50, parent.hwnd(), nullptr, ::GetModuleHandleW(nullptr),
-                                 nullptr);
+  HWND child = ::CreateWindowExW(0, kOwnWindowClass, L"child", WS_CHILD | WS_VISIBLE, 10, 10, 100,
+                                 50, parent.hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
   ASSERT_TRUE(child);
   pumpMessages();
   POINT inChild{20, 20};
@@ -178,8 +171,7 @@ TEST_F(WindowManagerTest, ChildWindowsParentsAndPointQueries) {
   EXPECT_EQ(windows.findWindowEx(parent.handle(), 0, u"rimfoldtestownwindow", nullptr),
             fromHwnd(child));
   EXPECT_EQ(windows.findWindowEx(parent.handle(), 0, nullptr, u"child"), fromHwnd(child));
-  EXPECT_EQ(windows.findWindowEx(parent.handle(), 0, u"Windows.UI.Core.CoreWindow", nullptr),
-            0u);
+  EXPECT_EQ(windows.findWindowEx(parent.handle(), 0, u"Windows.UI.Core.CoreWindow", nullptr), 0u);
   EXPECT_EQ(windows.windowFromPoint(p), fromHwnd(child));
   // Disabled and hidden children are passed over: the point then belongs to the parent.
   ::EnableWindow(child, FALSE);

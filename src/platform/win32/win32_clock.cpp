@@ -62,7 +62,7 @@ void Win32Clock::sleep(std::uint32_t milliseconds) noexcept { ::Sleep(millisecon
 LocalTime Win32Clock::localTime() noexcept {
   SYSTEMTIME st{};
   ::GetLocalTime(&st);
-  return LocalTime{st.wYear, st.wMonth, st.wDay, st.wDayOfWeek,
+  return LocalTime{st.wYear, st.wMonth,  st.wDay,    st.wDayOfWeek,
                    st.wHour, st.wMinute, st.wSecond, st.wMilliseconds};
 }
 

@@ -13,10 +13,12 @@ using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
 }  // namespace
 
 int systemMetricForMonitor(int index, HMONITOR monitor) noexcept {
-  static const UniqueModule shcore(::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-  static const auto getDpiForMonitor = procAddress<GetDpiForMonitorFn>(shcore.get(), "GetDpiForMonitor");
-  static const auto getSystemMetricsForDpi =
-      procAddress<GetSystemMetricsForDpiFn>(::GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
+  static const UniqueModule shcore(
+      ::LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  static const auto getDpiForMonitor =
+      procAddress<GetDpiForMonitorFn>(shcore.get(), "GetDpiForMonitor");
+  static const auto getSystemMetricsForDpi = procAddress<GetSystemMetricsForDpiFn>(
+      ::GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
   constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
   UINT dpiX = 0, dpiY = 0;
   if (monitor != nullptr && getDpiForMonitor != nullptr && getSystemMetricsForDpi != nullptr &&

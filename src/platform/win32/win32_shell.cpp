@@ -26,15 +26,14 @@ bool Win32Shell::getTaskbarPos(TaskbarEdge& edge, TRect& rect) noexcept {
 bool Win32Shell::isUserAnAdmin() noexcept { return ::IsUserAnAdmin() != FALSE; }
 
 void Win32Shell::shellExecute(Hwnd owner, const std::u16string& file,
-                              const std::u16string& parameters,
-                              const std::u16string& directory, int showCommand) noexcept {
+                              const std::u16string& parameters, const std::u16string& directory,
+                              int showCommand) noexcept {
   ::ShellExecuteW(toHwnd(owner), nullptr, wide(file), wide(parameters), wide(directory),
                   showCommand);
 }
 
-bool Win32Shell::shellExecuteEx(Hwnd owner, const std::u16string& verb,
-                                const std::u16string& file, const std::u16string& parameters,
-                                int showCommand) noexcept {
+bool Win32Shell::shellExecuteEx(Hwnd owner, const std::u16string& verb, const std::u16string& file,
+                                const std::u16string& parameters, int showCommand) noexcept {
   SHELLEXECUTEINFOW info{};
   info.cbSize = sizeof(info);
   // No UI: a missing file would otherwise raise a blocking error box.

@@ -53,7 +53,8 @@ std::optional<DWORD> integrityLevel(HANDLE process) noexcept {
   if (!::OpenProcessToken(process, TOKEN_QUERY, &rawToken)) return std::nullopt;
   const UniqueHandle token(rawToken);
   // A label is a SID of at most a few sub-authorities; this holds any of them.
-  alignas(TOKEN_MANDATORY_LABEL) unsigned char buffer[sizeof(TOKEN_MANDATORY_LABEL) + SECURITY_MAX_SID_SIZE];
+  alignas(TOKEN_MANDATORY_LABEL) unsigned char
+      buffer[sizeof(TOKEN_MANDATORY_LABEL) + SECURITY_MAX_SID_SIZE];
   DWORD size = 0;
   if (!::GetTokenInformation(token.get(), TokenIntegrityLevel, buffer, sizeof(buffer), &size)) {
     return std::nullopt;  // before Vista there are no integrity levels
@@ -203,12 +204,12 @@ std::optional<std::u16string> Win32System::findFileName(const std::u16string& pa
 
 ReadResult Win32System::readFile(const std::u16string& path, std::string& bytes,
                                  std::uint64_t maxBytes) {
-  UniqueFile file{::CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+  UniqueFile file{::CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr)};
   if (!file) {
     const DWORD error = ::GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
-                                                                           : ReadResult::Failed;
+                                                                          : ReadResult::Failed;
   }
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return ReadResult::Failed;

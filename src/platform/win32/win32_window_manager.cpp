@@ -18,8 +18,8 @@ constexpr int kTextBufferUnits = 260;
 // SMTO_ABORTIFHUNG returns at once for such a thread, the bound covers the first 5 s.
 bool sendBounded(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT timeoutMs) noexcept {
   DWORD_PTR result = 0;
-  return ::SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG,
-                               timeoutMs, &result) != 0;
+  return ::SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs,
+                               &result) != 0;
 }
 
 DWORD monitorFlag(MonitorDefault fallback) noexcept {
@@ -96,7 +96,8 @@ bool Win32WindowManager::getWindowRect(Hwnd w, TRect& out) noexcept {
 bool Win32WindowManager::getVisibleFrame(Hwnd w, TRect& out) noexcept {
   const DwmGetWindowAttributeFn fn = dwmGetWindowAttribute();
   RECT r{};
-  if (fn == nullptr || FAILED(fn(toHwnd(w), kDwmwaExtendedFrameBounds, &r, sizeof(r)))) return false;
+  if (fn == nullptr || FAILED(fn(toHwnd(w), kDwmwaExtendedFrameBounds, &r, sizeof(r))))
+    return false;
   out = fromRect(r);
   return true;
 }
@@ -198,8 +199,8 @@ bool Win32WindowManager::showWindowAsync(Hwnd w, ShowCommand command) noexcept {
 
 Hwnd Win32WindowManager::findWindowEx(Hwnd parent, Hwnd childAfter, const char16_t* className,
                                       const char16_t* title) noexcept {
-  return fromHwnd(::FindWindowExW(toHwnd(parent), toHwnd(childAfter), wide(className),
-                                  wide(title)));
+  return fromHwnd(
+      ::FindWindowExW(toHwnd(parent), toHwnd(childAfter), wide(className), wide(title)));
 }
 
 int Win32WindowManager::messageBox(Hwnd owner, const std::u16string& text,

@@ -21,8 +21,7 @@ int scaleToDpi(int units, int dpi) { return mulDiv(units, dpi, kDesignDpi); }
 
 int unscaleFromDpi(int pixels, int dpi) { return mulDiv(pixels, kDesignDpi, dpi); }
 
-std::vector<TRect> layoutControls(std::span<const LayoutNode> nodes, const TRect& client,
-                                  int dpi,
+std::vector<TRect> layoutControls(std::span<const LayoutNode> nodes, const TRect& client, int dpi,
                                   FunctionRef<TRect(std::size_t, const TRect&)> interiorOf) {
   std::vector<TRect> rects(nodes.size());
   // What each container (and the form, last slot) has left for aligned children.

@@ -21,10 +21,10 @@ int scaleToDpi(int units, int dpi);
 int unscaleFromDpi(int pixels, int dpi);
 
 enum class Align : std::uint8_t {
-  None,    // at x, y (from the parent's origin), width x height
-  Top,     // stacked from the top of the parent's interior, full width, height high
-  Client,  // the rest of the parent's interior
-  Overlay, // the rest of the parent's interior, left to the next one too (tab pages)
+  None,     // at x, y (from the parent's origin), width x height
+  Top,      // stacked from the top of the parent's interior, full width, height high
+  Client,   // the rest of the parent's interior
+  Overlay,  // the rest of the parent's interior, left to the next one too (tab pages)
 };
 
 struct LayoutNode {
@@ -37,8 +37,7 @@ struct LayoutNode {
 // parent's interior from the top in list order, a Client-aligned one what is left; no
 // rectangle is inverted when the space runs out. interiorOf(i, rect) is the area inside
 // node i where its aligned children go.
-std::vector<TRect> layoutControls(std::span<const LayoutNode> nodes, const TRect& client,
-                                  int dpi,
+std::vector<TRect> layoutControls(std::span<const LayoutNode> nodes, const TRect& client, int dpi,
                                   FunctionRef<TRect(std::size_t, const TRect&)> interiorOf);
 
 // A splitter dragged to newSize (units) for the control above it: the size it takes,

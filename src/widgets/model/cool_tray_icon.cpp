@@ -105,8 +105,7 @@ void TCoolTrayIcon::HandleIconMessage(std::uint32_t code) {
     case kNinBalloonUserClick:
       if (OnBalloonHintClick) OnBalloonHintClick();
       return;
-    default:
-      break;
+    default: break;
   }
   // While a modal dialog of ours is up the icon keeps its tooltip but ignores the mouse.
   if (!Enabled) return;
@@ -178,8 +177,7 @@ void TCoolTrayIcon::HandleIconMessage(std::uint32_t code) {
     case kWmMButtonUp:
       if (OnMouseUp) OnMouseUp(TrayMouseButton::Middle, shiftState(kSsMiddle), at.X, at.Y);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

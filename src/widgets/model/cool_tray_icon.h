@@ -91,8 +91,8 @@ inline constexpr std::uint32_t kSsRight = 0x10;
 inline constexpr std::uint32_t kSsMiddle = 0x20;
 
 using TrayNotify = std::function<void()>;
-using TrayMouseEvent =
-    std::function<void(TrayMouseButton button, std::uint32_t shift, std::int32_t x, std::int32_t y)>;
+using TrayMouseEvent = std::function<void(TrayMouseButton button, std::uint32_t shift,
+                                          std::int32_t x, std::int32_t y)>;
 using TrayMoveEvent = std::function<void(std::uint32_t shift, std::int32_t x, std::int32_t y)>;
 
 class TCoolTrayIcon {

@@ -233,33 +233,25 @@ bool TNumEdit::KeyDown(int key, bool shift, bool ctrl) {
     case kVkPrior:
     case kVkNext:
     case kVkEnd:
-    case kVkHome:
-      ClearSelect();
-      return true;
+    case kVkHome: ClearSelect(); return true;
     case kVkUp:
     case kVkDown:
       ClearSelect();
       if (ArrowFocusMove) host_.moveFocus(key == kVkDown);
       return true;
-    default:
-      break;
+    default: break;
   }
   if (!ctrl) return false;
   switch (key) {
-    case 'A':
-      SelectAll();
-      return true;
-    case 'C':
-      CopyToClipboard();
-      return true;
+    case 'A': SelectAll(); return true;
+    case 'C': CopyToClipboard(); return true;
     case 'V':
       if (!ReadOnly) PasteFromClipboard();
       return true;
     case 'X':
       if (!ReadOnly) CutToClipboard();
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 
@@ -396,7 +388,8 @@ std::u16string TNumEdit::CleanText(std::u16string_view text) const {
   const std::size_t sign = hasMinus(out) ? 1 : 0;
   const std::size_t dot = out.find(u'.');
   if (dot == std::u16string::npos) {
-    if (integerDigits(out) > FIntegerLength) out.resize(sign + static_cast<std::size_t>(FIntegerLength));
+    if (integerDigits(out) > FIntegerLength)
+      out.resize(sign + static_cast<std::size_t>(FIntegerLength));
     return out;
   }
   if (out.size() - dot - 1 > static_cast<std::size_t>(FDecimalLength)) {
@@ -426,12 +419,9 @@ bool TNumEdit::FitsWidth(std::u16string_view candidate) {
 int TNumEdit::TextLeft(int textWidth) {
   const int width = host_.clientWidth();
   switch (FAlignment) {
-    case TAlignment::taLeftJustify:
-      return FLeftMargin;
-    case TAlignment::taRightJustify:
-      return width - FRightMargin - textWidth - 1;
-    case TAlignment::taCenter:
-      break;
+    case TAlignment::taLeftJustify: return FLeftMargin;
+    case TAlignment::taRightJustify: return width - FRightMargin - textWidth - 1;
+    case TAlignment::taCenter: break;
   }
   return (width - FLeftMargin - FRightMargin) / 2 + FLeftMargin - textWidth / 2 - 1;
 }
@@ -439,12 +429,9 @@ int TNumEdit::TextLeft(int textWidth) {
 int TNumEdit::TextTop() {
   const int height = host_.clientHeight();
   switch (FVertAlignment) {
-    case TVertAlignment::taTopJustify:
-      return FTopMargin;
-    case TVertAlignment::taBottomJustify:
-      return height - FFontHeight - FBottomMargin;
-    case TVertAlignment::taVCenter:
-      break;
+    case TVertAlignment::taTopJustify: return FTopMargin;
+    case TVertAlignment::taBottomJustify: return height - FFontHeight - FBottomMargin;
+    case TVertAlignment::taVCenter: break;
   }
   return (height - FFontHeight - FTopMargin - FBottomMargin) / 2 + FTopMargin;
 }

@@ -13,9 +13,9 @@ struct NamedKey {
   const char16_t* name;
 };
 constexpr NamedKey kNamedKeys[] = {
-    {8, u"BkSp"},   {9, u"Tab"},    {13, u"Enter"}, {27, u"Esc"},   {32, u"Space"},
-    {33, u"PgUp"},  {34, u"PgDn"},  {35, u"End"},   {36, u"Home"},  {37, u"Left"},
-    {38, u"Up"},    {39, u"Right"}, {40, u"Down"},  {45, u"Ins"},   {46, u"Del"},
+    {8, u"BkSp"},  {9, u"Tab"},    {13, u"Enter"}, {27, u"Esc"},  {32, u"Space"},
+    {33, u"PgUp"}, {34, u"PgDn"},  {35, u"End"},   {36, u"Home"}, {37, u"Left"},
+    {38, u"Up"},   {39, u"Right"}, {40, u"Down"},  {45, u"Ins"},  {46, u"Del"},
 };
 
 // Strips one prefix from the front of text (letter case ignored); adds its modifier.

@@ -18,8 +18,8 @@ constexpr int kInvisibleBorder = 7;
 
 }  // namespace
 
-extern "C" __declspec(dllexport) HRESULT WINAPI DwmGetWindowAttribute(HWND hwnd, DWORD attribute,
-                                                                      PVOID value, DWORD size) {
+extern "C" __declspec(dllexport) HRESULT WINAPI
+    DwmGetWindowAttribute(HWND hwnd, DWORD attribute, PVOID value, DWORD size) {
     if (!IsWindow(hwnd)) return HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE);
     if (value == nullptr) return E_POINTER;
     if (attribute == kExtendedFrameBounds) {

@@ -25,17 +25,20 @@ const char kUsage[] =
     "  rect <hwnd>                   left top right bottom (GetWindowRect)\n"
     "  state <hwnd>                  min|max|normal, visible 0|1, enabled 0|1\n"
     "  title <hwnd> / class <hwnd>   window text / class name (UTF-8)\n"
-    "  watch-title <hwnd> <ms>       each caption the window shows, once, until it is gone (exit 0)\n"
+    "  watch-title <hwnd> <ms>       each caption the window shows, once, until it is gone (exit "
+    "0)\n"
     "                                or ms have passed (exit 1)\n"
     "  text <hwnd>                   WM_GETTEXT (a control's own text, not its creation caption)\n"
     "  style <hwnd>                  style and extended style in hex\n"
     "  foreground                    handle of the foreground window\n"
     "  set-foreground <hwnd>\n"
     "  move <hwnd> x y w h           MoveWindow (another program's window, e.g. notepad)\n"
-    "  event <hwnd> <event>          NotifyWinEvent(event, hwnd, OBJID_WINDOW, CHILDID_SELF): what\n"
+    "  event <hwnd> <event>          NotifyWinEvent(event, hwnd, OBJID_WINDOW, CHILDID_SELF): "
+    "what\n"
     "                                Windows raises for a change Wine raises nothing for\n"
     "  screen                        SM_CXSCREEN SM_CYSCREEN\n"
-    "  virtual-screen                SM_XVIRTUALSCREEN SM_YVIRTUALSCREEN SM_CXVIRTUALSCREEN SM_CYVIRTUALSCREEN\n"
+    "  virtual-screen                SM_XVIRTUALSCREEN SM_YVIRTUALSCREEN SM_CXVIRTUALSCREEN "
+    "SM_CYVIRTUALSCREEN\n"
     "  workarea                      SPI_GETWORKAREA: left top right bottom\n"
     "  monitors                      count, then per monitor: bounds, work area, primary 0|1\n"
     "  close <hwnd>                  post WM_CLOSE\n"
@@ -46,10 +49,12 @@ const char kUsage[] =
     "  tray-delete <hwnd> <id>       Shell_NotifyIcon(NIM_DELETE) for that window and id\n"
     "  tray-delete-own <hwnd>        delete the icon a tray handler window of ours owns\n"
     "  hotkey-taken <mods> <vk>      exit 0 when another program holds that hotkey\n"
-    "  tray-tips                     tooltip text of each icon in the taskbar's tray, rightmost first (UTF-8)\n"
+    "  tray-tips                     tooltip text of each icon in the taskbar's tray, rightmost "
+    "first (UTF-8)\n"
     "  tray-tip-rects                per icon: left top right bottom (screen), a tab, the text\n"
     "  display-change [bpp w h]      broadcast WM_DISPLAYCHANGE (default: current screen)\n"
-    "  set-mode <w> <h>              ChangeDisplaySettingsExW of the primary display; 0 on success\n"
+    "  set-mode <w> <h>              ChangeDisplaySettingsExW of the primary display; 0 on "
+    "success\n"
     "  set-workarea l t r b          SPI_SETWORKAREA, stored and announced (as the taskbar does)\n"
     "  setting-change <action>       broadcast WM_SETTINGCHANGE with that SPI action (e.g. 0x2F)\n"
     "  drag-full-windows [0|1]       print (or set) SPI_GETDRAGFULLWINDOWS\n"
@@ -58,7 +63,8 @@ const char kUsage[] =
     "                                at that rate; prints how many were raised\n"
     "  child <hwnd> <id>             handle of the descendant with that control id\n"
     "  taskbar-buttons               how many buttons the shell's taskbar shows (Start included)\n"
-    "  at <x> <y>                    the window a click at that screen point reaches, its control id\n"
+    "  at <x> <y>                    the window a click at that screen point reaches, its control "
+    "id\n"
     "  items <hwnd>                  the lines of a list box or combo box (UTF-8), one per line\n"
     "  selected <hwnd>               the selected index of a list box, combo box or tab control\n"
     "  item-rect <hwnd> <i>          screen rect of list box item i\n"
@@ -83,9 +89,11 @@ long ParseLong(const wchar_t* s, bool& ok) {
 }
 
 void PrintUtf8(const std::wstring& s) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), nullptr, 0,
+                                nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), out.data(), n, nullptr,
+                        nullptr);
     std::fwrite(out.data(), 1, out.size(), stdout);
     std::fputc('\n', stdout);
 }
@@ -94,17 +102,15 @@ void PrintHwnd(HWND hwnd) {
     std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(hwnd)));
 }
 
-const wchar_t* OrNull(const wchar_t* s) {
-    return std::wcscmp(s, L"-") == 0 ? nullptr : s;
-}
+const wchar_t* OrNull(const wchar_t* s) { return std::wcscmp(s, L"-") == 0 ? nullptr : s; }
 
 BOOL CALLBACK PrintMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM) {
     MONITORINFO mi{};
     mi.cbSize = sizeof(mi);
     if (!GetMonitorInfoW(monitor, &mi)) return TRUE;
-    std::printf("%ld %ld %ld %ld %ld %ld %ld %ld %d\n", mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right,
-                mi.rcMonitor.bottom, mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom,
-                (mi.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+    std::printf("%ld %ld %ld %ld %ld %ld %ld %ld %d\n", mi.rcMonitor.left, mi.rcMonitor.top,
+                mi.rcMonitor.right, mi.rcMonitor.bottom, mi.rcWork.left, mi.rcWork.top,
+                mi.rcWork.right, mi.rcWork.bottom, (mi.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
     return TRUE;
 }
 
@@ -160,7 +166,8 @@ bool ReadTrayTips(std::vector<TrayTip>& tips) {
         return false;
     }
     EnumWindows(CollectTooltip, reinterpret_cast<LPARAM>(&scan));
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, scan.pid);
+    HANDLE process =
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, scan.pid);
     if (!process) {
         std::fputs("rf_ctl: cannot open the tray's process\n", stderr);
         return false;
@@ -168,8 +175,9 @@ bool ReadTrayTips(std::vector<TrayTip>& tips) {
     // TTM_ENUMTOOLSW copies the text without a length: leave far more room
     // than a tray tip (128 characters) can take.
     const SIZE_T kTextChars = 8192;
-    auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + kTextChars * sizeof(wchar_t),
-                                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    auto* remote = static_cast<char*>(
+        VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + kTextChars * sizeof(wchar_t),
+                       MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TTTOOLINFOW));
     std::vector<wchar_t> text(kTextChars + 1, L'\0');
     bool ok = remote != nullptr;
@@ -202,20 +210,23 @@ bool ReadTrayTips(std::vector<TrayTip>& tips) {
             TrayTip tip{};
             if (ti.uFlags & TTF_IDISHWND) {
                 HWND tool = reinterpret_cast<HWND>(ti.uId);
-                if (!IsChild(scan.tray, tool) || !IsWindowVisible(tool) || !GetWindowRect(tool, &tip.rect)) continue;
+                if (!IsChild(scan.tray, tool) || !IsWindowVisible(tool) ||
+                    !GetWindowRect(tool, &tip.rect))
+                    continue;
             } else {
                 if (ti.hwnd != scan.tray && !IsChild(scan.tray, ti.hwnd)) continue;
                 tip.rect = ti.rect;
                 MapWindowPoints(ti.hwnd, nullptr, reinterpret_cast<POINT*>(&tip.rect), 2);
             }
-            if (IsRectEmpty(&tip.rect) || std::any_of(tips.begin(), tips.end(), [&](const TrayTip& seen) {
-                    return EqualRect(&seen.rect, &tip.rect);
-                }))
+            if (IsRectEmpty(&tip.rect) ||
+                std::any_of(tips.begin(), tips.end(),
+                            [&](const TrayTip& seen) { return EqualRect(&seen.rect, &tip.rect); }))
                 continue;
             // Explorer hands the tooltip a string, which it copies; a callback
             // or resource text would come back as the pointer it is.
             if (ti.lpszText == remoteText) {
-                if (!ReadProcessMemory(process, remoteText, text.data(), kTextChars * sizeof(wchar_t), nullptr)) {
+                if (!ReadProcessMemory(process, remoteText, text.data(),
+                                       kTextChars * sizeof(wchar_t), nullptr)) {
                     ok = false;
                     break;
                 }
@@ -250,11 +261,12 @@ int DeleteOwnTrayIcon(HWND handler) {
     }
     uintptr_t fields[16]{};
     bool deleted = false;
-    if (ReadProcessMemory(process, reinterpret_cast<void*>(object), fields, sizeof(fields), nullptr)) {
+    if (ReadProcessMemory(process, reinterpret_cast<void*>(object), fields, sizeof(fields),
+                          nullptr)) {
         for (uintptr_t field : fields) {
             uintptr_t target = 0;
-            if (field == 0 ||
-                !ReadProcessMemory(process, reinterpret_cast<void*>(field), &target, sizeof(target), nullptr))
+            if (field == 0 || !ReadProcessMemory(process, reinterpret_cast<void*>(field), &target,
+                                                 sizeof(target), nullptr))
                 continue;
             for (uintptr_t candidate : {field, target}) {
                 NOTIFYICONDATAW nid{};
@@ -282,15 +294,17 @@ int Send(int argc, wchar_t** argv) {
         if (i > 3) text += L' ';
         text += argv[i];
     }
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
+                                nullptr, nullptr);
     std::string utf8(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), utf8.data(), n,
+                        nullptr, nullptr);
     COPYDATASTRUCT cds{};
     cds.cbData = static_cast<DWORD>(utf8.size());
     cds.lpData = utf8.data();
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(control, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 30000,
-                             &result))
+    if (!SendMessageTimeoutW(control, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds),
+                             SMTO_ABORTIFHUNG, 30000, &result))
         return 1;
     return result == 1 ? 0 : 1;
 }
@@ -314,8 +328,10 @@ public:
     RemoteBuffer(HWND owner, size_t size) : size_(size) {
         DWORD pid = 0;
         GetWindowThreadProcessId(owner, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_)
+            address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
     }
     ~RemoteBuffer() {
         if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
@@ -356,10 +372,11 @@ int Storm(long perSecond, long seconds) {
     unsigned long long raised = 0;
     for (ULONGLONG now = start; now < end; now = GetTickCount64()) {
         // Paced by the clock: as many as are due by now, in slices of about 10 ms.
-        const unsigned long long due = (now - start) * static_cast<unsigned long long>(perSecond) / 1000;
+        const unsigned long long due =
+            (now - start) * static_cast<unsigned long long>(perSecond) / 1000;
         for (; raised < due; ++raised) {
-            NotifyWinEvent(raised % 2 ? EVENT_OBJECT_VALUECHANGE : EVENT_OBJECT_NAMECHANGE, own, OBJID_WINDOW,
-                           CHILDID_SELF);
+            NotifyWinEvent(raised % 2 ? EVENT_OBJECT_VALUECHANGE : EVENT_OBJECT_NAMECHANGE, own,
+                           OBJID_WINDOW, CHILDID_SELF);
         }
         Sleep(10);
     }
@@ -423,7 +440,8 @@ int Run(int argc, wchar_t** argv) {
         if (!ok) return 2;
         HWND h = WindowFromPoint(pt);
         if (!h) return 1;
-        std::printf("%llu %d\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(h)), GetDlgCtrlID(h));
+        std::printf("%llu %d\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(h)),
+                    GetDlgCtrlID(h));
         return 0;
     }
     if (cmd == L"find" && argc >= 3) {
@@ -457,13 +475,15 @@ int Run(int argc, wchar_t** argv) {
         LARGE_INTEGER f{}, t0{}, t{};
         QueryPerformanceFrequency(&f);
         QueryPerformanceCounter(&t0);
-        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                            &pi))
             return 1;
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
         const auto since = [&] {
             QueryPerformanceCounter(&t);
-            return static_cast<double>(t.QuadPart - t0.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
+            return static_cast<double>(t.QuadPart - t0.QuadPart) * 1000.0 /
+                   static_cast<double>(f.QuadPart);
         };
         while (!FindWindowW(OrNull(argv[3]), OrNull(argv[4]))) {
             if (since() > 20000) return 1;
@@ -488,8 +508,9 @@ int Run(int argc, wchar_t** argv) {
         return 0;
     }
     if (cmd == L"virtual-screen") {
-        std::printf("%d %d %d %d\n", GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                    GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        std::printf("%d %d %d %d\n", GetSystemMetrics(SM_XVIRTUALSCREEN),
+                    GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                    GetSystemMetrics(SM_CYVIRTUALSCREEN));
         return 0;
     }
     if (cmd == L"workarea") {
@@ -509,14 +530,16 @@ int Run(int argc, wchar_t** argv) {
     if (cmd == L"taskbar-created") {
         UINT msg = RegisterWindowMessageW(L"TaskbarCreated");
         DWORD_PTR result = 0;
-        return SendMessageTimeoutW(HWND_BROADCAST, msg, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) ? 0 : 1;
+        return SendMessageTimeoutW(HWND_BROADCAST, msg, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) ? 0
+                                                                                               : 1;
     }
     if (cmd == L"tray-tips" || cmd == L"tray-tip-rects") {
         std::vector<TrayTip> tips;
         if (!ReadTrayTips(tips)) return 1;
         for (const TrayTip& tip : tips) {
             if (cmd == L"tray-tip-rects")
-                std::printf("%ld %ld %ld %ld\t", tip.rect.left, tip.rect.top, tip.rect.right, tip.rect.bottom);
+                std::printf("%ld %ld %ld %ld\t", tip.rect.left, tip.rect.top, tip.rect.right,
+                            tip.rect.bottom);
             PrintUtf8(tip.text);
         }
         return 0;
@@ -537,14 +560,16 @@ int Run(int argc, wchar_t** argv) {
         long* edges[] = {&r.left, &r.top, &r.right, &r.bottom};
         for (int i = 0; i < 4 && ok; ++i) *edges[i] = ParseLong(argv[2 + i], ok);
         if (!ok) return 2;
-        return SystemParametersInfoW(SPI_SETWORKAREA, 0, &r, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) ? 0 : 1;
+        return SystemParametersInfoW(SPI_SETWORKAREA, 0, &r, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE)
+                   ? 0
+                   : 1;
     }
     if (cmd == L"setting-change" && argc == 3) {
         const long action = ParseLong(argv[2], ok);
         if (!ok) return 2;
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, static_cast<WPARAM>(action), 0, SMTO_ABORTIFHUNG,
-                            5000, &result);
+        SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, static_cast<WPARAM>(action), 0,
+                            SMTO_ABORTIFHUNG, 5000, &result);
         return 0;
     }
     if (cmd == L"display-change") {
@@ -558,8 +583,8 @@ int Run(int argc, wchar_t** argv) {
             if (!a || !b || !c) return 2;
         }
         DWORD_PTR result = 0;
-        return SendMessageTimeoutW(HWND_BROADCAST, WM_DISPLAYCHANGE, bpp, MAKELPARAM(w, h), SMTO_ABORTIFHUNG, 5000,
-                                   &result)
+        return SendMessageTimeoutW(HWND_BROADCAST, WM_DISPLAYCHANGE, bpp, MAKELPARAM(w, h),
+                                   SMTO_ABORTIFHUNG, 5000, &result)
                    ? 0
                    : 1;
     }
@@ -567,7 +592,10 @@ int Run(int argc, wchar_t** argv) {
         if (argc == 3) {
             long v = ParseLong(argv[2], ok);
             if (!ok) return 2;
-            return SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, v ? TRUE : FALSE, nullptr, SPIF_SENDCHANGE) ? 0 : 1;
+            return SystemParametersInfoW(SPI_SETDRAGFULLWINDOWS, v ? TRUE : FALSE, nullptr,
+                                         SPIF_SENDCHANGE)
+                       ? 0
+                       : 1;
         }
         BOOL on = FALSE;
         if (!SystemParametersInfoW(SPI_GETDRAGFULLWINDOWS, 0, &on, 0)) return 1;
@@ -609,7 +637,8 @@ int Run(int argc, wchar_t** argv) {
     }
     if (cmd == L"state") {
         const char* show = IsIconic(hwnd) ? "min" : IsZoomed(hwnd) ? "max" : "normal";
-        std::printf("%s %d %d\n", show, IsWindowVisible(hwnd) ? 1 : 0, IsWindowEnabled(hwnd) ? 1 : 0);
+        std::printf("%s %d %d\n", show, IsWindowVisible(hwnd) ? 1 : 0,
+                    IsWindowEnabled(hwnd) ? 1 : 0);
         return 0;
     }
     if (cmd == L"title") {
@@ -672,15 +701,18 @@ int Run(int argc, wchar_t** argv) {
         const LRESULT n = SendMessageW(hwnd, count, 0, 0);
         for (LRESULT i = 0; i < n; ++i) {
             const auto index = static_cast<WPARAM>(i);
-            std::wstring line(static_cast<size_t>(std::max<LRESULT>(SendMessageW(hwnd, length, index, 0), 0)) + 1, L'\0');
+            std::wstring line(
+                static_cast<size_t>(std::max<LRESULT>(SendMessageW(hwnd, length, index, 0), 0)) + 1,
+                L'\0');
             SendMessageW(hwnd, text, index, reinterpret_cast<LPARAM>(line.data()));
             PrintUtf8(line.c_str());
         }
         return 0;
     }
     if (cmd == L"selected") {
-        const UINT msg = ClassIs(hwnd, WC_COMBOBOXW) ? CB_GETCURSEL
-                         : ClassIs(hwnd, WC_TABCONTROLW) ? TCM_GETCURSEL : LB_GETCURSEL;
+        const UINT msg = ClassIs(hwnd, WC_COMBOBOXW)     ? CB_GETCURSEL
+                         : ClassIs(hwnd, WC_TABCONTROLW) ? TCM_GETCURSEL
+                                                         : LB_GETCURSEL;
         std::printf("%lld\n", static_cast<long long>(SendMessageW(hwnd, msg, 0, 0)));
         return 0;
     }
@@ -689,7 +721,8 @@ int Run(int argc, wchar_t** argv) {
         const long index = ParseLong(argv[3], ok);
         RECT r{};
         if (!ok) return 2;
-        if (SendMessageW(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r)) == LB_ERR)
+        if (SendMessageW(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(&r)) == LB_ERR)
             return 1;
         MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
@@ -702,7 +735,9 @@ int Run(int argc, wchar_t** argv) {
         if (!ok) return 2;
         RemoteBuffer buffer(hwnd, sizeof(RECT));
         RECT r{};
-        if (!SendMessageW(hwnd, TB_GETRECT, static_cast<WPARAM>(id), buffer.param()) || !buffer.read(&r)) return 1;
+        if (!SendMessageW(hwnd, TB_GETRECT, static_cast<WPARAM>(id), buffer.param()) ||
+            !buffer.read(&r))
+            return 1;
         MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
         std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
         return 0;
@@ -710,7 +745,8 @@ int Run(int argc, wchar_t** argv) {
     if (cmd == L"button-state" && argc == 4) {
         const long id = ParseLong(argv[3], ok);
         if (!ok) return 2;
-        std::printf("%d %d\n", SendMessageW(hwnd, TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) ? 1 : 0,
+        std::printf("%d %d\n",
+                    SendMessageW(hwnd, TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) ? 1 : 0,
                     SendMessageW(hwnd, TB_ISBUTTONCHECKED, static_cast<WPARAM>(id), 0) ? 1 : 0);
         return 0;
     }
@@ -759,8 +795,8 @@ int Run(int argc, wchar_t** argv) {
             if (!ok) return 2;
         }
         DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(hwnd, end ? WM_ENDSESSION : WM_QUERYENDSESSION, wp, 0, SMTO_ABORTIFHUNG, ms,
-                                 &result))
+        if (!SendMessageTimeoutW(hwnd, end ? WM_ENDSESSION : WM_QUERYENDSESSION, wp, 0,
+                                 SMTO_ABORTIFHUNG, ms, &result))
             return 1;
         std::printf("%llu\n", static_cast<unsigned long long>(result));
         return 0;

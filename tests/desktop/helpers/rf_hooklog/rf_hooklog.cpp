@@ -44,14 +44,15 @@ int wmain(int argc, wchar_t** argv) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"RfHookLog";
     RegisterClassExW(&wc);
-    CreateWindowExW(WS_EX_TOOLWINDOW, L"RfHookLog", L"rf_hooklog", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                    GetModuleHandleW(nullptr), nullptr);
+    CreateWindowExW(WS_EX_TOOLWINDOW, L"RfHookLog", L"rf_hooklog", WS_POPUP, 0, 0, 0, 0, nullptr,
+                    nullptr, GetModuleHandleW(nullptr), nullptr);
 
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, OnEvent, 0, 0,
                                          WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
     if (!hook) return 1;
     if (argc > 2) {
-        HANDLE ready = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE ready = CreateFileW(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (ready != INVALID_HANDLE_VALUE) CloseHandle(ready);
     }
 

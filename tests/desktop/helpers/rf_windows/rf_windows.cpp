@@ -79,13 +79,13 @@ struct Window {
     bool deferMove = false;
     RECT deferred{};  // the move to make when the timer fires
     bool fight = false;
-    RECT home{};      // where a fighting window puts itself back
+    RECT home{};  // where a fighting window puts itself back
 };
 
 std::vector<Window> g_windows;
 std::wstring g_reportPath;
-HANDLE g_unhang = nullptr;   // manual-reset: set while hung windows may pump
-bool g_ownMove = false;      // set around our own SetWindowPos calls
+HANDLE g_unhang = nullptr;  // manual-reset: set while hung windows may pump
+bool g_ownMove = false;     // set around our own SetWindowPos calls
 
 Window* Find(const std::wstring& name) {
     for (auto& w : g_windows)
@@ -104,7 +104,8 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t sep) {
     size_t start = 0;
     for (;;) {
         size_t pos = text.find(sep, start);
-        parts.push_back(text.substr(start, pos == std::wstring::npos ? std::wstring::npos : pos - start));
+        parts.push_back(
+            text.substr(start, pos == std::wstring::npos ? std::wstring::npos : pos - start));
         if (pos == std::wstring::npos) return parts;
         start = pos + 1;
     }
@@ -125,7 +126,10 @@ bool ParseLong(const std::wstring& s, long& out) {
 }
 
 bool ParseHex(const std::wstring& s, DWORD& out) {
-    if (s.empty()) { out = 0; return true; }
+    if (s.empty()) {
+        out = 0;
+        return true;
+    }
     wchar_t* end = nullptr;
     out = static_cast<DWORD>(std::wcstoul(s.c_str(), &end, 16));
     return *end == L'\0';
@@ -133,9 +137,11 @@ bool ParseHex(const std::wstring& s, DWORD& out) {
 
 std::string Utf8(const std::wstring& s) {
     if (s.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), nullptr, 0,
+                                nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), out.data(), n, nullptr,
+                        nullptr);
     return out;
 }
 
@@ -157,60 +163,59 @@ void MoveOwnTo(HWND hwnd, const RECT& r) {
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_WINDOWPOSCHANGING: {
-        Window* w = FindByHandle(hwnd);
-        auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
-        const bool moves = (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
-        if (w && w->deferMove && !g_ownMove && moves) {
-            RECT r{};
-            GetWindowRect(hwnd, &r);
-            if (!(pos->flags & SWP_NOMOVE)) OffsetRect(&r, pos->x - r.left, pos->y - r.top);
-            if (!(pos->flags & SWP_NOSIZE)) {
-                r.right = r.left + pos->cx;
-                r.bottom = r.top + pos->cy;
+        case WM_WINDOWPOSCHANGING: {
+            Window* w = FindByHandle(hwnd);
+            auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+            const bool moves =
+                (pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
+            if (w && w->deferMove && !g_ownMove && moves) {
+                RECT r{};
+                GetWindowRect(hwnd, &r);
+                if (!(pos->flags & SWP_NOMOVE)) OffsetRect(&r, pos->x - r.left, pos->y - r.top);
+                if (!(pos->flags & SWP_NOSIZE)) {
+                    r.right = r.left + pos->cx;
+                    r.bottom = r.top + pos->cy;
+                }
+                w->deferred = r;
+                SetTimer(hwnd, kDeferTimer, kDeferMs, nullptr);
             }
-            w->deferred = r;
-            SetTimer(hwnd, kDeferTimer, kDeferMs, nullptr);
-        }
-        if (w && (w->refuseMove || w->deferMove) && !g_ownMove) {
-            pos->flags |= SWP_NOMOVE | SWP_NOSIZE;
-        }
-        break;
-    }
-    case WM_WINDOWPOSCHANGED:
-        if (Window* w = FindByHandle(hwnd); w && w->fight) {
-            if (g_ownMove) {
-                GetWindowRect(hwnd, &w->home);
-            } else {
-                RECT now{};
-                GetWindowRect(hwnd, &now);
-                // Windows raises the location change of any move; Wine raises none.
-                NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd, OBJID_WINDOW, CHILDID_SELF);
-                if (!EqualRect(&now, &w->home)) SetTimer(hwnd, kFightTimer, kFightMs, nullptr);
+            if (w && (w->refuseMove || w->deferMove) && !g_ownMove) {
+                pos->flags |= SWP_NOMOVE | SWP_NOSIZE;
             }
+            break;
         }
-        break;
-    case WM_TIMER:
-        if (wp == kFightTimer) {
-            KillTimer(hwnd, kFightTimer);
-            if (Window* w = FindByHandle(hwnd)) {
-                MoveOwnTo(hwnd, w->home);
-                NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd, OBJID_WINDOW, CHILDID_SELF);
+        case WM_WINDOWPOSCHANGED:
+            if (Window* w = FindByHandle(hwnd); w && w->fight) {
+                if (g_ownMove) {
+                    GetWindowRect(hwnd, &w->home);
+                } else {
+                    RECT now{};
+                    GetWindowRect(hwnd, &now);
+                    // Windows raises the location change of any move; Wine raises none.
+                    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd, OBJID_WINDOW, CHILDID_SELF);
+                    if (!EqualRect(&now, &w->home)) SetTimer(hwnd, kFightTimer, kFightMs, nullptr);
+                }
             }
+            break;
+        case WM_TIMER:
+            if (wp == kFightTimer) {
+                KillTimer(hwnd, kFightTimer);
+                if (Window* w = FindByHandle(hwnd)) {
+                    MoveOwnTo(hwnd, w->home);
+                    NotifyWinEvent(EVENT_OBJECT_LOCATIONCHANGE, hwnd, OBJID_WINDOW, CHILDID_SELF);
+                }
+                return 0;
+            }
+            if (wp == kDeferTimer) {
+                KillTimer(hwnd, kDeferTimer);
+                if (Window* w = FindByHandle(hwnd)) MoveOwnTo(hwnd, w->deferred);
+                return 0;
+            }
+            break;
+        case kHangMessage: WaitForSingleObject(g_unhang, INFINITE); return 0;
+        case WM_CLOSE:
+            // Closing is the test's business (quit/destroy); keep the window.
             return 0;
-        }
-        if (wp == kDeferTimer) {
-            KillTimer(hwnd, kDeferTimer);
-            if (Window* w = FindByHandle(hwnd)) MoveOwnTo(hwnd, w->deferred);
-            return 0;
-        }
-        break;
-    case kHangMessage:
-        WaitForSingleObject(g_unhang, INFINITE);
-        return 0;
-    case WM_CLOSE:
-        // Closing is the test's business (quit/destroy); keep the window.
-        return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
@@ -244,12 +249,21 @@ struct WindowDesc {
 
 bool ParseDescription(const std::wstring& line, WindowDesc& desc, std::wstring& error) {
     auto f = Split(line, L'|');
-    if (f.size() < 6) { error = L"needs at least 6 fields"; return false; }
+    if (f.size() < 6) {
+        error = L"needs at least 6 fields";
+        return false;
+    }
     desc.name = Trim(f[0]);
     desc.title = f[1];
     desc.cls = Trim(f[2]);
-    if (desc.name.empty() || desc.cls.empty()) { error = L"empty name or class"; return false; }
-    if (Find(desc.name)) { error = L"duplicate name"; return false; }
+    if (desc.name.empty() || desc.cls.empty()) {
+        error = L"empty name or class";
+        return false;
+    }
+    if (Find(desc.name)) {
+        error = L"duplicate name";
+        return false;
+    }
     if (!ParseHex(Trim(f[3]), desc.style) || !ParseHex(Trim(f[4]), desc.exStyle)) {
         error = L"bad style";
         return false;
@@ -264,22 +278,37 @@ bool ParseDescription(const std::wstring& line, WindowDesc& desc, std::wstring& 
         for (auto& raw : Split(f[6], L',')) {
             std::wstring flag = Trim(raw);
             if (flag.empty()) continue;
-            if (flag == L"min") desc.min = true;
-            else if (flag == L"max") desc.max = true;
-            else if (flag == L"hidden") desc.hidden = true;
-            else if (flag == L"disabled") desc.disabled = true;
-            else if (flag == L"topmost") desc.topmost = true;
-            else if (flag == L"cloaked") desc.cloaked = true;
-            else if (flag == L"refuse-move") desc.refuseMove = true;
-            else if (flag == L"defer-move") desc.deferMove = true;
-            else if (flag == L"fight") desc.fight = true;
-            else if (flag == L"hung") desc.hung = true;
-            else if (flag == L"hung-at-start") desc.hung = desc.hungAtStart = true;
-            else if (flag == L"hung-after-show") desc.hung = desc.hungAfterShow = true;
+            if (flag == L"min")
+                desc.min = true;
+            else if (flag == L"max")
+                desc.max = true;
+            else if (flag == L"hidden")
+                desc.hidden = true;
+            else if (flag == L"disabled")
+                desc.disabled = true;
+            else if (flag == L"topmost")
+                desc.topmost = true;
+            else if (flag == L"cloaked")
+                desc.cloaked = true;
+            else if (flag == L"refuse-move")
+                desc.refuseMove = true;
+            else if (flag == L"defer-move")
+                desc.deferMove = true;
+            else if (flag == L"fight")
+                desc.fight = true;
+            else if (flag == L"hung")
+                desc.hung = true;
+            else if (flag == L"hung-at-start")
+                desc.hung = desc.hungAtStart = true;
+            else if (flag == L"hung-after-show")
+                desc.hung = desc.hungAfterShow = true;
             else if (flag.rfind(L"child-of=", 0) == 0 || flag.rfind(L"owner=", 0) == 0) {
                 bool child = flag[0] == L'c';
                 Window* other = Find(flag.substr(flag.find(L'=') + 1));
-                if (!other) { error = L"unknown window in " + flag; return false; }
+                if (!other) {
+                    error = L"unknown window in " + flag;
+                    return false;
+                }
                 (child ? desc.parent : desc.owner) = other->hwnd;
             } else {
                 error = L"unknown flag " + flag;
@@ -295,8 +324,10 @@ bool ParseDescription(const std::wstring& line, WindowDesc& desc, std::wstring& 
 HWND CreateFromDescription(const WindowDesc& desc) {
     if (!EnsureClass(desc.cls)) return nullptr;
     HWND parent = desc.parent ? desc.parent : desc.owner;
-    HWND hwnd = CreateWindowExW(desc.exStyle, desc.cls.c_str(), desc.title.c_str(), desc.style & ~static_cast<DWORD>(WS_VISIBLE),
-                                desc.x, desc.y, desc.w, desc.h, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND hwnd =
+        CreateWindowExW(desc.exStyle, desc.cls.c_str(), desc.title.c_str(),
+                        desc.style & ~static_cast<DWORD>(WS_VISIBLE), desc.x, desc.y, desc.w,
+                        desc.h, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!hwnd) return nullptr;
     if (desc.cloaked) SetPropW(hwnd, kCloakProperty, reinterpret_cast<HANDLE>(2));
     if (desc.disabled) EnableWindow(hwnd, FALSE);
@@ -335,7 +366,10 @@ DWORD WINAPI HungThread(void* param) {
 
 bool AddWindow(const std::wstring& line, std::wstring& error) {
     WindowDesc desc;
-    if (g_windows.size() >= kMaxWindows) { error = L"too many windows"; return false; }
+    if (g_windows.size() >= kMaxWindows) {
+        error = L"too many windows";
+        return false;
+    }
     if (!ParseDescription(line, desc, error)) return false;
     HWND hwnd = nullptr;
     if (desc.hung) {
@@ -352,7 +386,10 @@ bool AddWindow(const std::wstring& line, std::wstring& error) {
     } else {
         hwnd = CreateFromDescription(desc);
     }
-    if (!hwnd) { error = L"CreateWindowEx failed"; return false; }
+    if (!hwnd) {
+        error = L"CreateWindowEx failed";
+        return false;
+    }
     Window added{desc.name, hwnd, desc.refuseMove, desc.hung, desc.deferMove, {}, desc.fight, {}};
     GetWindowRect(hwnd, &added.home);
     g_windows.push_back(added);
@@ -360,7 +397,8 @@ bool AddWindow(const std::wstring& line, std::wstring& error) {
 }
 
 void WriteReport(HWND control) {
-    std::string text = "control " + std::to_string(reinterpret_cast<uintptr_t>(control)) + " 0 0 0 0 normal\n";
+    std::string text =
+        "control " + std::to_string(reinterpret_cast<uintptr_t>(control)) + " 0 0 0 0 normal\n";
     for (const auto& w : g_windows) {
         if (!IsWindow(w.hwnd)) continue;
         RECT r{};
@@ -370,13 +408,14 @@ void WriteReport(HWND control) {
         if (!IsWindowEnabled(w.hwnd)) state += ",disabled";
         char buf[160];
         std::snprintf(buf, sizeof buf, " %llu %ld %ld %ld %ld ",
-                      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w.hwnd)),
-                      r.left, r.top, r.right, r.bottom);
+                      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(w.hwnd)), r.left,
+                      r.top, r.right, r.bottom);
         text += Utf8(w.name) + buf + state + "\n";
     }
     // Written beside and renamed, so a reader never sees half a report.
     std::wstring tmp = g_reportPath + L".tmp";
-    HANDLE f = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE f = CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
     WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
@@ -394,14 +433,13 @@ void MoveOwn(const Window& w, long x, long y, long cx, long cy) {
     g_ownMove = false;
 }
 
-void Notify(DWORD event, HWND hwnd) {
-    NotifyWinEvent(event, hwnd, OBJID_WINDOW, CHILDID_SELF);
-}
+void Notify(DWORD event, HWND hwnd) { NotifyWinEvent(event, hwnd, OBJID_WINDOW, CHILDID_SELF); }
 
 bool Drag(const Window& w, long x, long y, long cx, long cy, long ms) {
     RECT from{};
     GetWindowRect(w.hwnd, &from);
-    if (GetParent(w.hwnd)) MapWindowPoints(nullptr, GetParent(w.hwnd), reinterpret_cast<POINT*>(&from), 2);
+    if (GetParent(w.hwnd))
+        MapWindowPoints(nullptr, GetParent(w.hwnd), reinterpret_cast<POINT*>(&from), 2);
     Notify(EVENT_SYSTEM_MOVESIZESTART, w.hwnd);
     const long steps = ms <= 0 ? 1 : (ms / 20 > 0 ? ms / 20 : 1);
     const long fw = from.right - from.left, fh = from.bottom - from.top;
@@ -459,14 +497,18 @@ bool Execute(HWND control, const std::wstring& line) {
         return true;
     }
     if (verb == L"show" && args.size() == 2) {
-        static const std::map<std::wstring, int> kShow = {
-            {L"min", SW_MINIMIZE}, {L"max", SW_MAXIMIZE}, {L"restore", SW_RESTORE},
-            {L"hide", SW_HIDE}, {L"show", SW_SHOWNA}};
+        static const std::map<std::wstring, int> kShow = {{L"min", SW_MINIMIZE},
+                                                          {L"max", SW_MAXIMIZE},
+                                                          {L"restore", SW_RESTORE},
+                                                          {L"hide", SW_HIDE},
+                                                          {L"show", SW_SHOWNA}};
         auto it = kShow.find(args[1]);
         if (it == kShow.end()) return false;
         g_ownMove = true;
-        if (w->hung) ShowWindowAsync(w->hwnd, it->second);
-        else ShowWindow(w->hwnd, it->second);
+        if (w->hung)
+            ShowWindowAsync(w->hwnd, it->second);
+        else
+            ShowWindow(w->hwnd, it->second);
         g_ownMove = false;
         return true;
     }
@@ -507,7 +549,8 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool ReadFileText(const std::wstring& path, std::wstring& out) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
     if (f == INVALID_HANDLE_VALUE) return false;
     std::string bytes;
     char buf[4096];
@@ -539,8 +582,8 @@ int wmain(int argc, wchar_t** argv) {
     RegisterClassExW(&wc);
     // A hidden top-level window rather than a message-only one: FindWindow
     // in rf_ctl must see it.
-    HWND control = CreateWindowExW(WS_EX_TOOLWINDOW, kControlClass, tag, WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
+    HWND control = CreateWindowExW(WS_EX_TOOLWINDOW, kControlClass, tag, WS_POPUP, 0, 0, 0, 0,
+                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!control) return 1;
 
     std::wstring description;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # `make dist`: from the release builds of both architectures, dist/ receives
-#   Rimfold-<version>-win64.zip, Rimfold-<version>-win32.zip  (exe, guide, images, licence)
+#   Rimfold-<version>-win64.zip, Rimfold-<version>-win32.zip  (exe, both guides, images, licence)
 #   Rimfold-<version>-x64.msi                                  (per-user installer, wixl)
 # The version is res/version.txt's, as in the exe's version resource.
 set -euo pipefail
@@ -15,7 +15,7 @@ mkdir -p dist
 stage() {  # stage ARCH DIR: what a user unpacks or installs
   mkdir -p "$2/images"
   cp "build/$1/Rimfold.exe" "$2/"
-  cp docs/Rimfold.html "$2/"
+  cp docs/Rimfold.html docs/Rimfold.en.html "$2/"
   cp docs/images/*.png "$2/images/"
   # Notepad before Windows 10 1809 shows LF-only text as one line.
   sed 's/\r*$/\r/' LICENSE >"$2/LICENSE.txt"

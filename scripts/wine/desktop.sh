@@ -23,7 +23,8 @@
 #
 # Environment: RIMFOLD_BUILD (default <repo>/build), RIMFOLD_HELPERS (default
 # $RIMFOLD_BUILD/win64/helpers), WINE_DESKTOP_KEEP=1 keeps the prefix after stop,
-# WINE_DESKTOP_TIMEOUT_MS (default 30000) bounds the ready-check,
+# WINE_DESKTOP_TIMEOUT_MS (default 60000: a Wine prefix starts slowly on a busy machine)
+# bounds the ready-check,
 # WINE_DESKTOP_USE_DISPLAY=1 opens the shell desktop on an existing $DISPLAY.
 #
 # Monitor layouts (Wine coordinates, primary first; work area = bounds minus
@@ -307,7 +308,7 @@ wine_desktop_start() {
   t=$(_wd_now_ms)
   "$WINE64" "$ready" stay >/dev/null 2>&1 </dev/null &
   echo $! >"$WINE_DESKTOP_STATE/stay.pid"
-  local timeout="${WINE_DESKTOP_TIMEOUT_MS:-30000}"
+  local timeout="${WINE_DESKTOP_TIMEOUT_MS:-60000}"
   if [ "$kind" = shell ]; then
     "$WINE64" "$ready" shell "$timeout" </dev/null >/dev/null 2>&1
   else

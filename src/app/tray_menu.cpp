@@ -17,7 +17,9 @@ TrayMenu::TrayMenu(Platform& p, ITrayMenuHost& host, IConfigDialog& dialog, TCoo
       hotKey_(hotKey),
       icons_(icons),
       system_(system) {
-  for (const TrayMenuItemDef& d : kTrayMenu) state(d.id).caption = d.caption;
+  language_ = settings.language;
+  setUiLanguage(language());
+  refreshCaptions();
   state(PPStop).checked = settings.Stop;
   state(PPDispDialog).checked = settings.DispDialog;
   state(PPReturnWindows).checked = settings.ReturnWindows;
@@ -48,13 +50,29 @@ void TrayMenu::setUp() {
   checkRadio(static_cast<TrayMenuId>(PPConstraints0 + MPPConstraintsC));
 
   state(PPDisplayChange).visible = displayChangeVisible(p_.system);
-  const auto& captions = displayModeCaptions(p_.system);
-  for (int i = 0; i < kDisplayModeCount; ++i) {
-    state(static_cast<TrayMenuId>(PPDisplayChange0 + i)).caption =
-        captions[static_cast<std::size_t>(i)];
-  }
+  displayModes_ = &displayModeCaptions(p_.system);
+  refreshCaptions();
   state(PPAdminQ).visible = adminQOffered(p_, system_.UACEnabled);
   readSignIn();
+}
+
+void TrayMenu::refreshCaptions() {
+  for (const TrayMenuItemDef& d : kTrayMenu) {
+    state(d.id).caption = d.text == kNoText ? u"-" : uiText(d.text);
+  }
+  for (int i = 0; i < kDisplayModeCount; ++i) {
+    state(static_cast<TrayMenuId>(PPDisplayChange0 + i)).caption =
+        uiText((*displayModes_)[static_cast<std::size_t>(i)]);
+  }
+  checkRadio(language() == Language::English ? PPLanguage1 : PPLanguage0);
+}
+
+void TrayMenu::PPLanguageClick(int tag) {
+  language_ = tag == 1 ? Language::English : Language::Japanese;
+  setUiLanguage(*language_);
+  refreshCaptions();
+  // The tip now; the boxes and the dialog as they are shown next.
+  trayIcon_.setHint(checked(PPStop) ? uiText(UiText::HintStopped) : kHintRunning);
 }
 
 void TrayMenu::readSignIn() {
@@ -102,6 +120,8 @@ void TrayMenu::click(TrayMenuId id) {
     case PPDisplayChange3:
       PPDisplayChangeClick(p_, system_.IsWow64, host_.mainWindow(), d.tag);
       break;
+    case PPLanguage0:
+    case PPLanguage1: PPLanguageClick(d.tag); break;
     case PPClose: PPCloseClick(); break;
     default:  // PPMoveWindowSpeed, PPDispDialog and PPReturnWindows are read where they matter
       break;
@@ -128,7 +148,7 @@ void TrayMenu::PPMenuPopup() {
 void TrayMenu::PPStopClick() {
   if (checked(PPStop)) {
     trayIcon_.setIcon(icons_.stop);
-    trayIcon_.setHint(kHintStopped);
+    trayIcon_.setHint(uiText(UiText::HintStopped));
   } else {
     trayIcon_.setIcon(icons_.form);
     trayIcon_.setHint(kHintRunning);
@@ -171,6 +191,7 @@ TraySettings TrayMenu::settings() const {
   s.MoveWindowSpeed = checked(PPMoveWindowSpeed);
   s.Constraints = MPPConstraintsC;
   s.HotKeyStop = MHotKeyStop;
+  s.language = language_;
   return s;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "settings/settings_file.h"
@@ -13,6 +14,7 @@
 #include "widgets/model/hook_hot_key.h"
 #include "display/monitor_switch.h"
 #include "platform/platform.h"
+#include "rtl/ui_text.h"
 #include "system/system_traits.h"
 
 namespace rimfold::app {
@@ -39,12 +41,17 @@ enum TrayMenuId : std::uint16_t {
   PPDisplayChange2,
   PPDisplayChange3,
   N2,
+  PPLanguage,
+  PPLanguage0,
+  PPLanguage1,
   PPClose,
   kTrayMenuEnd
 };
 // The level and the display mode are the offset from the group's first item.
 static_assert(PPConstraints3 - PPConstraints0 == 3);
 static_assert(PPDisplayChange3 - PPDisplayChange0 == 3);
+// The language by its tag: 0 Japanese, 1 English.
+static_assert(PPLanguage1 - PPLanguage0 == 1);
 
 inline constexpr std::size_t kTrayMenuItemCount = kTrayMenuEnd - PPStop;
 inline constexpr std::int32_t kStopHotKeyIndex = 1;
@@ -53,7 +60,7 @@ enum class TrayItemKind { Command, Check, Radio, Submenu, Separator };
 
 struct TrayMenuItemDef {
   TrayMenuId id;
-  const char16_t* caption;  // the Windows 10 caption where it depends on the version
+  UiText text;  // the Windows 10 caption where it depends on the version; none for a separator
   TrayItemKind kind;
   TrayMenuId parent;  // 0 for the top level
   int groupIndex;     // radio group, 0 for none
@@ -63,28 +70,29 @@ struct TrayMenuItemDef {
 };
 
 inline constexpr TrayMenuId kTopLevel = static_cast<TrayMenuId>(0);
+inline constexpr UiText kNoText = UiText::Count;
 
 inline constexpr TrayMenuItemDef kTrayMenu[] = {
-    {PPStop, u"停止(&S)", TrayItemKind::Check, kTopLevel, 0, 0, true, true},
-    {PPConfig, u"設定(&C)", TrayItemKind::Command, kTopLevel, 0, 0, false, false},
-    {PPMoveWindowSpeed, u"慣性移動(&M)", TrayItemKind::Check, kTopLevel, 0, 0, true, false},
-    {PPDispDialog, u"モニタの変更時ダイアログを表示(&D)", TrayItemKind::Check, kTopLevel, 0, 0,
+    {PPStop, UiText::Stop, TrayItemKind::Check, kTopLevel, 0, 0, true, true},
+    {PPConfig, UiText::Settings, TrayItemKind::Command, kTopLevel, 0, 0, false, false},
+    {PPMoveWindowSpeed, UiText::InertialMove, TrayItemKind::Check, kTopLevel, 0, 0, true, false},
+    {PPDispDialog, UiText::DisplayChangeDialog, TrayItemKind::Check, kTopLevel, 0, 0, true, false},
+    {PPReturnWindows, UiText::ReturnWindows, TrayItemKind::Check, kTopLevel, 0, 0, true, false},
+    {PPSignIn, UiText::StartAtSignIn, TrayItemKind::Check, kTopLevel, 0, 0, false, false},
+    {PPAdminQ, UiText::OneShotAdmin, TrayItemKind::Command, kTopLevel, 0, 0, false, false},
+    {N1, kNoText, TrayItemKind::Separator, kTopLevel, 0, 0, false, false},
+    {PPConstraints, UiText::MinimumSize, TrayItemKind::Submenu, kTopLevel, 0, 0, false, false},
+    {PPConstraints0, UiText::MinimumSizeNone, TrayItemKind::Radio, PPConstraints, 1, 0, false,
+     false},
+    {PPConstraints1, UiText::MinimumSizeHalf, TrayItemKind::Radio, PPConstraints, 1, 1, false,
+     false},
+    {PPConstraints2, UiText::MinimumSizeThird, TrayItemKind::Radio, PPConstraints, 1, 2, false,
+     false},
+    {PPConstraints3, UiText::MinimumSizeQuarter, TrayItemKind::Radio, PPConstraints, 1, 3, false,
+     false},
+    {CHKDragfullwindows, UiText::ShowContentsWhileDragging, TrayItemKind::Check, kTopLevel, 0, 0,
      true, false},
-    {PPReturnWindows, u"モニタ復帰時にウィンドウを戻す", TrayItemKind::Check, kTopLevel, 0, 0, true,
-     false},
-    {PPSignIn, u"サインイン時に起動", TrayItemKind::Check, kTopLevel, 0, 0, false, false},
-    {PPAdminQ, u"非常駐モード（管理者）を実行", TrayItemKind::Command, kTopLevel, 0, 0, false,
-     false},
-    {N1, u"-", TrayItemKind::Separator, kTopLevel, 0, 0, false, false},
-    {PPConstraints, u"ウィンドウの最小の大きさを制限", TrayItemKind::Submenu, kTopLevel, 0, 0,
-     false, false},
-    {PPConstraints0, u"しない", TrayItemKind::Radio, PPConstraints, 1, 0, false, false},
-    {PPConstraints1, u"1/2", TrayItemKind::Radio, PPConstraints, 1, 1, false, false},
-    {PPConstraints2, u"1/3", TrayItemKind::Radio, PPConstraints, 1, 2, false, false},
-    {PPConstraints3, u"1/4", TrayItemKind::Radio, PPConstraints, 1, 3, false, false},
-    {CHKDragfullwindows, u"ドラッグ中にウィンドウの内容を表示する(&W)", TrayItemKind::Check,
-     kTopLevel, 0, 0, true, false},
-    {PPDisplayChange, u"モニタ切り替え", TrayItemKind::Submenu, kTopLevel, 0, 0, false, false},
+    {PPDisplayChange, UiText::DisplayMode, TrayItemKind::Submenu, kTopLevel, 0, 0, false, false},
     {PPDisplayChange0, kDisplayModeCaptions10[0], TrayItemKind::Command, PPDisplayChange, 0, 0,
      false, false},
     {PPDisplayChange1, kDisplayModeCaptions10[1], TrayItemKind::Command, PPDisplayChange, 0, 1,
@@ -93,8 +101,11 @@ inline constexpr TrayMenuItemDef kTrayMenu[] = {
      false, false},
     {PPDisplayChange3, kDisplayModeCaptions10[3], TrayItemKind::Command, PPDisplayChange, 0, 3,
      false, false},
-    {N2, u"-", TrayItemKind::Separator, kTopLevel, 0, 0, false, false},
-    {PPClose, u"終了(&X)", TrayItemKind::Command, kTopLevel, 0, 0, false, false},
+    {N2, kNoText, TrayItemKind::Separator, kTopLevel, 0, 0, false, false},
+    {PPLanguage, UiText::LanguageMenu, TrayItemKind::Submenu, kTopLevel, 0, 0, false, false},
+    {PPLanguage0, UiText::LanguageJapanese, TrayItemKind::Radio, PPLanguage, 2, 0, false, false},
+    {PPLanguage1, UiText::LanguageEnglish, TrayItemKind::Radio, PPLanguage, 2, 1, false, false},
+    {PPClose, UiText::Exit, TrayItemKind::Command, kTopLevel, 0, 0, false, false},
 };
 static_assert(std::size(kTrayMenu) == kTrayMenuItemCount);
 
@@ -108,7 +119,8 @@ static_assert(trayMenuInIdOrder(), "the table is indexed by id");
 
 constexpr const TrayMenuItemDef& trayMenuItem(TrayMenuId id) { return kTrayMenu[id - PPStop]; }
 
-// What the commands need of the main form around the menu.
+// What the commands need of the program around the menu: the main window, which owns what
+// they start, and the close.
 class ITrayMenuHost {
  public:
   virtual Hwnd mainWindow() = 0;
@@ -134,8 +146,7 @@ struct TrayIcons {
   IconHandle stop = 0;  // ImageStop
 };
 
-inline constexpr char16_t kHintRunning[] = u"Rimfold";
-inline constexpr char16_t kHintStopped[] = u"Rimfold - 停止";
+inline constexpr char16_t kHintRunning[] = u"Rimfold";  // the same in every language
 
 class TrayMenu {
  public:
@@ -163,6 +174,7 @@ class TrayMenu {
   void PPStopClick();
   void PPConfigClick();
   void PPSignInClick();
+  void PPLanguageClick(int tag);
   void PPConstraintsClick(int tag);
   void CHKDragfullwindowsClick();
   void PPCloseClick();
@@ -183,6 +195,10 @@ class TrayMenu {
   ItemState& state(TrayMenuId id) { return items_[id - PPStop]; }
   const ItemState& state(TrayMenuId id) const { return items_[id - PPStop]; }
   void checkRadio(TrayMenuId id);
+  // Every caption in the language now in force, and the language's radio item.
+  void refreshCaptions();
+  // The language chosen, or the one the settings named; Japanese when neither.
+  Language language() const { return language_.value_or(Language::Japanese); }
   // The sign-in entry as the registry has it now: another program may change it.
   void readSignIn();
   void registerStopHotKey();
@@ -195,6 +211,8 @@ class TrayMenu {
   TrayIcons icons_;
   const SystemTraits& system_;
   std::array<ItemState, kTrayMenuItemCount> items_;
+  std::optional<Language> language_;  // unset until chosen, unless Rimfold.ini names one
+  const DisplayModeTexts* displayModes_ = &kDisplayModeCaptions10;
 };
 
 }  // namespace rimfold::app

@@ -8,7 +8,7 @@
 namespace rimfold {
 
 std::u16string countdownCaption(std::int32_t seconds) {
-  return u"Rimfold - (" + toDecimal(seconds) + u"秒)";
+  return u"Rimfold - (" + toDecimal(seconds) + uiText(UiText::CountdownSeconds) + u")";
 }
 
 DisplayChange::DisplayChange(Platform& p, MonitorList& monitors, IDisplayChangeHost& host,
@@ -54,7 +54,7 @@ void DisplayChange::pause() {
     parts_.countdown.setEnabled(true);
     // Owned by no window: when it closes, activation must not go to the hidden main form,
     // where the user's keystrokes would vanish.
-    p_.windows.messageBox(0, kDisplayChangeText, countdownCaption(MTimerDispChangeC),
+    p_.windows.messageBox(0, uiText(UiText::DisplayChangeText), countdownCaption(MTimerDispChangeC),
                           kDisplayChangeStyle);
   } else {
     // Blocks the message loop: nothing is handled until the display has settled.

@@ -9,19 +9,19 @@
 #include "engine/host_capabilities.h"
 #include "engine/monitor_list.h"
 #include "platform/platform.h"
+#include "rtl/ui_text.h"
 #include "platform/timer.h"
 
 namespace rimfold {
 
-inline constexpr char16_t kDisplayChangeText[] =
-    u"モニタ表示の状態が安定したら[OK]をクリックしてください。";
 inline constexpr std::uint32_t kDisplayChangeStyle =
     kMbOk | kMbIconInformation | kMbSystemModal;  // 0x1040
 inline constexpr std::int32_t kDisplayChangeSeconds = 10;
 inline constexpr std::uint32_t kDispChangeTimerIntervalMs = 1000;
 inline constexpr std::uint32_t kSilentPauseStepMs = 500;
 
-// "Rimfold - (10秒)": the countdown box is found again only by this caption.
+// "Rimfold - (10秒)" in the language now in force: the countdown box is found again only by
+// this caption. Its text is UiText::DisplayChangeText.
 std::u16string countdownCaption(std::int32_t seconds);
 
 // The dialog's monitor page, rebuilt for the new layout.

@@ -13,7 +13,7 @@ std::u16string displaySwitchArgument(int tag) {
   return kSwitches[tag];
 }
 
-const std::array<const char16_t*, kDisplayModeCount>& displayModeCaptions(ISystem& s) {
+const DisplayModeTexts& displayModeCaptions(ISystem& s) {
   return IsWindows10(s) ? kDisplayModeCaptions10 : kDisplayModeCaptionsBefore10;
 }
 

@@ -6,21 +6,25 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "rtl/ui_text.h"
 
 namespace rimfold {
 
 inline constexpr int kSwShow = 5;
 inline constexpr int kDisplayModeCount = 4;
 
-// Captions by item index (the item's tag).
-inline constexpr std::array<const char16_t*, kDisplayModeCount> kDisplayModeCaptions10 = {
-    u"PC画面のみ", u"複製", u"拡張", u"拡張セカンドスクリーンのみ"};
-inline constexpr std::array<const char16_t*, kDisplayModeCount> kDisplayModeCaptionsBefore10 = {
-    u"コンピュータのみ", u"複製", u"拡張", u"プロジェクターのみ"};
+// Captions by item index (the item's tag), as each Windows version names its modes.
+using DisplayModeTexts = std::array<UiText, kDisplayModeCount>;
+inline constexpr DisplayModeTexts kDisplayModeCaptions10 = {
+    UiText::DisplayPcOnly10, UiText::DisplayDuplicate, UiText::DisplayExtend,
+    UiText::DisplaySecondOnly10};
+inline constexpr DisplayModeTexts kDisplayModeCaptionsBefore10 = {
+    UiText::DisplayPcOnlyBefore10, UiText::DisplayDuplicate, UiText::DisplayExtend,
+    UiText::DisplayProjectorOnlyBefore10};
 
 // "/internal", "/clone", "/extend", "/external"; empty for any other tag.
 std::u16string displaySwitchArgument(int tag);
-const std::array<const char16_t*, kDisplayModeCount>& displayModeCaptions(ISystem& s);
+const DisplayModeTexts& displayModeCaptions(ISystem& s);
 // The submenu is offered from Windows 7 on.
 bool displayChangeVisible(ISystem& s);
 // The system directory followed by "\DisplaySwitch.exe".

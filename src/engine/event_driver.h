@@ -25,7 +25,7 @@ class IDriverHost {
   virtual bool checkDesktopIfFlagged() = 0;
   // The end of a drag: inertial movement, then the minimum-size limit.
   virtual void dragEnded(Hwnd w) = 0;
-  // The one-shot sweep is done: close the main form.
+  // The one-shot sweep is done: the program closes.
   virtual void closeMainForm() = 0;
   // Where the sweeps record each window's place; null while windows are not put back.
   virtual WindowReturn* windowReturn() = 0;

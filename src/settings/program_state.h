@@ -1,6 +1,6 @@
 // The program's state in its parts, each handed only to what reads or writes it: the
 // window lists, the filter switches, the per-monitor tables (settings/monitor_tables.h),
-// the work-area watch's state and the dialog's geometry. The application root owns them.
+// the work-area watch's state and the dialog's geometry. The application host owns them.
 #pragma once
 
 #include <cstdint>

@@ -11,6 +11,9 @@ constexpr char16_t kDispDialog[] = u"DispDialog";
 constexpr char16_t kMoveWindowSpeed[] = u"MoveWindowSpeed";
 constexpr char16_t kReturnWindows[] = u"ReturnWindows";
 constexpr char16_t kConstraints[] = u"Constraints";
+constexpr char16_t kLanguage[] = u"Language";
+constexpr char16_t kJapanese[] = u"ja";
+constexpr char16_t kEnglish[] = u"en";
 
 constexpr std::int32_t kConstraintLevels = 4;
 
@@ -29,6 +32,9 @@ TraySettings readTraySettings(const IniFile& ini) {
   if (s.Constraints < 0 || s.Constraints >= kConstraintLevels) {
     s.Constraints = 0;
   }
+  const std::u16string language = ini.readString(kTray, kLanguage, u"");
+  if (language == kJapanese) s.language = Language::Japanese;
+  if (language == kEnglish) s.language = Language::English;
   return s;
 }
 
@@ -39,6 +45,9 @@ void writeTraySettings(IniFile& ini, const TraySettings& s) {
   ini.writeBool(kTray, kDispDialog, s.DispDialog);
   ini.writeBool(kTray, kMoveWindowSpeed, s.MoveWindowSpeed);
   ini.writeBool(kTray, kReturnWindows, s.ReturnWindows);
+  if (s.language) {
+    ini.writeString(kTray, kLanguage, *s.language == Language::English ? kEnglish : kJapanese);
+  }
 }
 
 }  // namespace rimfold

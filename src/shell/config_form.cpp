@@ -32,19 +32,23 @@ constexpr UINT kWmDpiChanged = 0x02E0;  // Windows 8.1 and later
 constexpr UINT kTaskBarReAddDelayMs = 100;
 constexpr UINT_PTR kTaskBarReAddTimer = 1;
 
-// The frame's row, then each page's rows, in the order of the tabs.
-const std::vector<ui::ControlDef>& controlTable() {
-  static const std::vector<ui::ControlDef> table = [] {
-    std::vector<ui::ControlDef> rows{
-        {PageControl, ui::ControlKind::Tabs, 0, Align::Client, 0, 0, 0, 0}};
-    for (std::span<const ui::ControlDef> page :
-         {ExclusionsView::controlTable(), WorkAreaView::controlTable(),
-          HotKeyView::controlTable()}) {
-      rows.insert(rows.end(), page.begin(), page.end());
-    }
-    return rows;
-  }();
-  return table;
+// The frame's row, then each page's rows, in the order of the tabs; one table a language,
+// made on first use where it stays.
+std::span<const ui::ControlDef> controlTable(Language language) {
+  struct Rows {
+    std::vector<ui::ControlDef> rows;
+  };
+  return tablesFor<Rows>(
+             language,
+             [](Rows& t, Language l) {
+               t.rows = {{PageControl, ui::ControlKind::Tabs, 0, Align::Client, 0, 0, 0, 0}};
+               for (std::span<const ui::ControlDef> page :
+                    {ExclusionsView::controlTable(l), WorkAreaView::controlTable(l),
+                     HotKeyView::controlTable(l)}) {
+                 t.rows.insert(t.rows.end(), page.begin(), page.end());
+               }
+             })
+      .rows;
 }
 
 std::wstring menuFontFace() {
@@ -91,9 +95,12 @@ void TConfigForm::createControls() {
   taskBar_.init();
   // The face of the system's menu font is taken when the controls are made.
   const std::wstring face = menuFontFace();
-  if (!controls_.create(handle(), controlTable(), face.c_str(), kFontHeight, SHIFTJIS_CHARSET)) {
+  controlsLanguage_ = uiLanguage();
+  if (!controls_.create(handle(), controlTable(controlsLanguage_), face.c_str(), kFontHeight,
+                        SHIFTJIS_CHARSET)) {
     return;
   }
+  workArea_.relabel();
   workArea_.controlsMade();
   hotKey_.controlsMade();
   selectPage(page_);
@@ -126,6 +133,12 @@ std::u16string TConfigForm::close() {
 
 std::u16string TConfigForm::showModal() {
   if (handle() == nullptr) return hotKey_.text();
+  // Another language was chosen since the controls were made: they are made again in it.
+  if (controls_[PageControl] != nullptr && controlsLanguage_ != uiLanguage()) {
+    hotKey_.readText();
+    readWindowSize();
+    controls_.destroy();
+  }
   createControls();
   RECT outer{};
   ::GetWindowRect(handle(), &outer);

@@ -116,6 +116,7 @@ class TConfigForm final : public ui::WindowBase,
   WorkAreaView workArea_{p_, state_, monitors_, controls_, *this};
   HotKeyView hotKey_{p_, controls_};
   int page_ = TabSheetExe;  // the page to show, also before there are controls
+  Language controlsLanguage_ = Language::Japanese;  // the controls' texts
   HWND lastFocus_ = nullptr;
   bool modalDone_ = true;
   TaskBarList taskBar_;

@@ -1,5 +1,8 @@
 #include "shell/exclusions_view.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "shell/config_form_ids.h"
 #include "shell/config_form_parts.h"
 #include "ui/model/dialog_layout.h"
@@ -10,51 +13,61 @@ namespace rimfold::shell {
 
 namespace {
 
-using B = ui::ToolButtonKind;
-constexpr ui::ToolButtonDef kToolBarExe[] = {
-    {TBExeAdd, L"追加(&A)", B::Button},
-    {TBExeDel, L"削除(&D)", B::Button},
-    {TBListEClear, L"処理したウィンドウを消去(&R)", B::Button},
-    {0, nullptr, B::Separator},
-    {TBMAXDisable, L"最大化ウィンドウ", B::Check},
-    {TBDisableDeskTop, L"全体が収まるモニタが存在しないウィンドウ", B::Check},
-    {0, nullptr, B::Separator},
-    {TBExeClose, L"閉じる(&C)", B::Button},
+struct Tables {
+  ui::ToolButtonDef toolBar[8];
+  ui::ControlDef controls[7];
 };
 
-using K = ui::ControlKind;
-constexpr ui::ControlDef kControls[] = {
-    {TabSheetExe, K::Page, PageControl, Align::Overlay, 0, 0, 0, 0, L"[処理しないウィンドウ(&P)"},
-    {ToolBarExe, K::ToolBar, TabSheetExe, Align::Top, 0, 0, 0, kToolBarHeight, nullptr, nullptr,
-     kToolBarExe, false},
-    {GroupBoxE,
-     K::GroupBox,
-     TabSheetExe,
-     Align::Top,
-     0,
-     0,
-     0,
-     100,
-     L"[処理したウィンドウ(&E)]",
-     nullptr,
-     {},
-     false},
-    {ListBoxE, K::ListBox, GroupBoxE, Align::Client, 0, 0, 0, 0},
-    {Splitter, K::Splitter, TabSheetExe, Align::Top, 0, 0, 0, 5, nullptr, nullptr, {}, false},
-    {GroupBoxD,
-     K::GroupBox,
-     TabSheetExe,
-     Align::Client,
-     0,
-     0,
-     0,
-     0,
-     L"[処理しないウィンドウ(&D)]",
-     nullptr,
-     {},
-     false},
-    {ListBoxD, K::ListBox, GroupBoxD, Align::Client, 0, 0, 0, 0},
-};
+void fill(Tables& t, Language l) {
+  using B = ui::ToolButtonKind;
+  using K = ui::ControlKind;
+  const auto w = [l](UiText id) { return wideText(id, l); };
+  const ui::ToolButtonDef toolBar[] = {
+      {TBExeAdd, w(UiText::Add), B::Button},
+      {TBExeDel, w(UiText::Delete), B::Button},
+      {TBListEClear, w(UiText::ClearProcessed), B::Button},
+      {0, nullptr, B::Separator},
+      {TBMAXDisable, w(UiText::MaximizedWindows), B::Check},
+      {TBDisableDeskTop, w(UiText::WindowsNoMonitorHolds), B::Check},
+      {0, nullptr, B::Separator},
+      {TBExeClose, w(UiText::Close), B::Button},
+  };
+  std::copy(std::begin(toolBar), std::end(toolBar), t.toolBar);
+  // The toolbar's row points into the same tables, which stay where they are.
+  const ui::ControlDef controls[] = {
+      {TabSheetExe, K::Page, PageControl, Align::Overlay, 0, 0, 0, 0, w(UiText::PageExclusions)},
+      {ToolBarExe, K::ToolBar, TabSheetExe, Align::Top, 0, 0, 0, kToolBarHeight, nullptr, nullptr,
+       t.toolBar, false},
+      {GroupBoxE,
+       K::GroupBox,
+       TabSheetExe,
+       Align::Top,
+       0,
+       0,
+       0,
+       100,
+       w(UiText::ProcessedWindows),
+       nullptr,
+       {},
+       false},
+      {ListBoxE, K::ListBox, GroupBoxE, Align::Client, 0, 0, 0, 0},
+      {Splitter, K::Splitter, TabSheetExe, Align::Top, 0, 0, 0, 5, nullptr, nullptr, {}, false},
+      {GroupBoxD,
+       K::GroupBox,
+       TabSheetExe,
+       Align::Client,
+       0,
+       0,
+       0,
+       0,
+       w(UiText::ExcludedWindows),
+       nullptr,
+       {},
+       false},
+      {ListBoxD, K::ListBox, GroupBoxD, Align::Client, 0, 0, 0, 0},
+  };
+  std::copy(std::begin(controls), std::end(controls), t.controls);
+}
 
 }  // namespace
 
@@ -64,7 +77,9 @@ ExclusionsView::ExclusionsView(ui::DialogControls& controls, ProgramState& state
       processed_(controls, ListBoxE, state.lists.ListBoxE),
       exclusions_(controls, ListBoxD, state.lists.ListBoxD) {}
 
-std::span<const ui::ControlDef> ExclusionsView::controlTable() { return kControls; }
+std::span<const ui::ControlDef> ExclusionsView::controlTable(Language language) {
+  return tablesFor<Tables>(language, fill).controls;
+}
 
 void ExclusionsView::reset() {
   state_.lists.TBListEClearEnabled = false;

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "app/exclusion_page.h"
+#include "rtl/ui_text.h"
 #include "settings/program_state.h"
 #include "shell/list_box_view.h"
 #include "ui/dialog_controls.h"
@@ -19,8 +20,8 @@ class ExclusionsView {
  public:
   ExclusionsView(ui::DialogControls& controls, ProgramState& state);
 
-  // The page's rows of the dialog's control table.
-  static std::span<const ui::ControlDef> controlTable();
+  // The page's rows of the dialog's control table, in a language.
+  static std::span<const ui::ControlDef> controlTable(Language language);
 
   // At FormCreate: the clear button off and no selection.
   void reset();

@@ -1,5 +1,8 @@
 #include "shell/hot_key_view.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <commctrl.h>
 
 #include "platform/win32/dialog_libraries.h"
@@ -15,45 +18,53 @@ namespace {
 
 constexpr UINT_PTR kEditKeyStopSubclass = 1;
 
-using B = ui::ToolButtonKind;
-constexpr ui::ToolButtonDef kToolBar1[] = {
-    {TBHotKeyClose, L"閉じる(&C)", B::Button},
+struct Tables {
+  ui::ToolButtonDef toolBar[1];
+  ui::ControlDef controls[4];
 };
 
-using K = ui::ControlKind;
-constexpr ui::ControlDef kControls[] = {
-    {TabSheetHotkey, K::Page, PageControl, Align::Overlay, 0, 0, 0, 0, L"[ホットキー(&H)]"},
-    {ToolBar1, K::ToolBar, TabSheetHotkey, Align::Top, 0, 0, 0, kToolBarHeight, nullptr, nullptr,
-     kToolBar1, false},
-    {GroupBox8,
-     K::GroupBox,
-     TabSheetHotkey,
-     Align::None,
-     3,
-     25,
-     240,
-     50,
-     L"停止／再開",
-     nullptr,
-     {},
-     false},
-    {EditKeyStop,
-     K::ReadOnlyEdit,
-     GroupBox8,
-     Align::None,
-     10,
-     20,
-     220,
-     21,
-     nullptr,
-     nullptr,
-     {},
-     false},
-};
+void fill(Tables& t, Language l) {
+  using B = ui::ToolButtonKind;
+  using K = ui::ControlKind;
+  const auto w = [l](UiText id) { return wideText(id, l); };
+  t.toolBar[0] = {TBHotKeyClose, w(UiText::Close), B::Button};
+  const ui::ControlDef controls[] = {
+      {TabSheetHotkey, K::Page, PageControl, Align::Overlay, 0, 0, 0, 0, w(UiText::PageHotKey)},
+      {ToolBar1, K::ToolBar, TabSheetHotkey, Align::Top, 0, 0, 0, kToolBarHeight, nullptr, nullptr,
+       t.toolBar, false},
+      {GroupBox8,
+       K::GroupBox,
+       TabSheetHotkey,
+       Align::None,
+       3,
+       25,
+       240,
+       50,
+       w(UiText::StopResume),
+       nullptr,
+       {},
+       false},
+      {EditKeyStop,
+       K::ReadOnlyEdit,
+       GroupBox8,
+       Align::None,
+       10,
+       20,
+       220,
+       21,
+       nullptr,
+       nullptr,
+       {},
+       false},
+  };
+  std::copy(std::begin(controls), std::end(controls), t.controls);
+}
 
 }  // namespace
 
-std::span<const ui::ControlDef> HotKeyView::controlTable() { return kControls; }
+std::span<const ui::ControlDef> HotKeyView::controlTable(Language language) {
+  return tablesFor<Tables>(language, fill).controls;
+}
 
 void HotKeyView::controlsMade() {
   win32::setWindowSubclass(controls_[EditKeyStop], &HotKeyView::editKeyStopProc,

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "rtl/ui_text.h"
 #include "ui/dialog_controls.h"
 
 namespace rimfold::shell {
@@ -16,8 +17,8 @@ class HotKeyView {
  public:
   HotKeyView(Platform& p, ui::DialogControls& controls) : p_(p), controls_(controls) {}
 
-  // The page's rows of the dialog's control table.
-  static std::span<const ui::ControlDef> controlTable();
+  // The page's rows of the dialog's control table, in a language.
+  static std::span<const ui::ControlDef> controlTable(Language language);
 
   // The controls exist: the edit takes the keys and shows the text.
   void controlsMade();

@@ -1,5 +1,8 @@
 #include "shell/work_area_view.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <commctrl.h>
 
 #include "platform/win32/win32_convert.h"
@@ -15,97 +18,107 @@ constexpr int kEdgeEdits[] = {EditTop, EditBottom, EditLeft, EditRight};
 constexpr int kEdgeGroupBoxes[] = {GroupBoxTop, GroupBoxBottom, GroupBoxLeft, GroupBoxRight};
 constexpr int kWholeIntegerDigits = 10;  // any 32-bit value
 
-constexpr wchar_t kEdgeHint[] = L"反映するには適用を押してください";
-
-using B = ui::ToolButtonKind;
-constexpr ui::ToolButtonDef kToolBarWorkArea[] = {
-    {TBWorkAreaDef, L"デフォルトに戻す(&F)", B::DropDown},
-    {TBWorkAreaApply, L"適用(&O)", B::Button, L"Ctrl+クリックで±20%以上も設定可能"},
-    {0, nullptr, B::Separator},
-    {TBWorkAreaClose, L"閉じる(&C)", B::Button},
+struct Tables {
+  ui::ToolButtonDef toolBar[4];
+  ui::ControlDef controls[13];
 };
 
-using K = ui::ControlKind;
-constexpr K kNumEdit = widgets::NumEditWindow::kKind;
-constexpr ui::ControlDef kControls[] = {
-    {TabSheetWorkArea, K::Page, PageControl, Align::Overlay, 0, 0, 0, 0, L"[作業領域(&K)]"},
-    {ToolBarWorkArea, K::ToolBar, TabSheetWorkArea, Align::Top, 0, 0, 0, kToolBarHeight, nullptr,
-     nullptr, kToolBarWorkArea, false},
-    {GroupBox3, K::GroupBox, TabSheetWorkArea, Align::Client, 0, 0, 0, 0, L"", nullptr, {}, false},
-    {CBMonitor, K::DropDownList, GroupBox3, Align::None, 70, 15, 280, 200},
-    {GroupBoxTop,
-     K::GroupBox,
-     GroupBox3,
-     Align::None,
-     150,
-     50,
-     120,
-     50,
-     L"上(&T)",
-     nullptr,
-     {},
-     false},
-    {EditTop, kNumEdit, GroupBoxTop, Align::None, 10, 20, 100, 21, L"0", kEdgeHint},
-    {GroupBoxLeft,
-     K::GroupBox,
-     GroupBox3,
-     Align::None,
-     10,
-     100,
-     120,
-     50,
-     L"左(&L)",
-     nullptr,
-     {},
-     false},
-    {EditLeft, kNumEdit, GroupBoxLeft, Align::None, 10, 20, 100, 21, L"0", kEdgeHint},
-    {GroupBoxRight,
-     K::GroupBox,
-     GroupBox3,
-     Align::None,
-     285,
-     100,
-     120,
-     50,
-     L"右(&R)",
-     nullptr,
-     {},
-     false},
-    {EditRight, kNumEdit, GroupBoxRight, Align::None, 10, 20, 100, 21, L"0", kEdgeHint},
-    {GroupBoxBottom,
-     K::GroupBox,
-     GroupBox3,
-     Align::None,
-     150,
-     155,
-     120,
-     50,
-     L"下(B)",
-     nullptr,
-     {},
-     false},
-    {EditBottom, kNumEdit, GroupBoxBottom, Align::None, 10, 20, 100, 21, L"0", kEdgeHint},
-    {CHKMessage, K::CheckBox, GroupBox3, Align::None, 145, 120, 130, 17, L"変更時に通知(&M)"},
-};
+void fill(Tables& t, Language l) {
+  using B = ui::ToolButtonKind;
+  using K = ui::ControlKind;
+  constexpr K kNumEdit = widgets::NumEditWindow::kKind;
+  const auto w = [l](UiText id) { return wideText(id, l); };
+  const wchar_t* hint = w(UiText::EdgeHint);
+  const ui::ToolButtonDef toolBar[] = {
+      {TBWorkAreaDef, w(UiText::Defaults), B::DropDown},
+      {TBWorkAreaApply, w(UiText::Apply), B::Button, w(UiText::ApplyHint)},
+      {0, nullptr, B::Separator},
+      {TBWorkAreaClose, w(UiText::Close), B::Button},
+  };
+  std::copy(std::begin(toolBar), std::end(toolBar), t.toolBar);
+  // The toolbar's row points into the same tables, which stay where they are.
+  const ui::ControlDef controls[] = {
+      {TabSheetWorkArea, K::Page, PageControl, Align::Overlay, 0, 0, 0, 0, w(UiText::PageWorkArea)},
+      {ToolBarWorkArea, K::ToolBar, TabSheetWorkArea, Align::Top, 0, 0, 0, kToolBarHeight, nullptr,
+       nullptr, t.toolBar, false},
+      {GroupBox3,
+       K::GroupBox,
+       TabSheetWorkArea,
+       Align::Client,
+       0,
+       0,
+       0,
+       0,
+       L"",
+       nullptr,
+       {},
+       false},
+      {CBMonitor, K::DropDownList, GroupBox3, Align::None, 70, 15, 280, 200},
+      {GroupBoxTop,
+       K::GroupBox,
+       GroupBox3,
+       Align::None,
+       150,
+       50,
+       120,
+       50,
+       w(UiText::EdgeTop),
+       nullptr,
+       {},
+       false},
+      {EditTop, kNumEdit, GroupBoxTop, Align::None, 10, 20, 100, 21, L"0", hint},
+      {GroupBoxLeft,
+       K::GroupBox,
+       GroupBox3,
+       Align::None,
+       10,
+       100,
+       120,
+       50,
+       w(UiText::EdgeLeft),
+       nullptr,
+       {},
+       false},
+      {EditLeft, kNumEdit, GroupBoxLeft, Align::None, 10, 20, 100, 21, L"0", hint},
+      {GroupBoxRight,
+       K::GroupBox,
+       GroupBox3,
+       Align::None,
+       285,
+       100,
+       120,
+       50,
+       w(UiText::EdgeRight),
+       nullptr,
+       {},
+       false},
+      {EditRight, kNumEdit, GroupBoxRight, Align::None, 10, 20, 100, 21, L"0", hint},
+      {GroupBoxBottom,
+       K::GroupBox,
+       GroupBox3,
+       Align::None,
+       150,
+       155,
+       120,
+       50,
+       w(UiText::EdgeBottom),
+       nullptr,
+       {},
+       false},
+      {EditBottom, kNumEdit, GroupBoxBottom, Align::None, 10, 20, 100, 21, L"0", hint},
+      {CHKMessage, K::CheckBox, GroupBox3, Align::None, 145, 120, 130, 17,
+       w(UiText::NotifyOnChange)},
+  };
+  std::copy(std::begin(controls), std::end(controls), t.controls);
+}
 
 // PPMenuDef, the presets under デフォルトに戻す: the border item, then outward by 1..9 px.
-struct MenuItemDef {
-  int id;
-  const wchar_t* caption;  // null for a separator
-};
-constexpr MenuItemDef kPPMenuDef[] = {
-    {PPDefBorder, L"ウィンドウの境界を無視(&W)"},
-    {0, nullptr},
-    {PPDefBorder1, L"&1"},
-    {PPDefBorder1 + 1, L"&2"},
-    {PPDefBorder1 + 2, L"&3"},
-    {PPDefBorder1 + 3, L"&4"},
-    {PPDefBorder1 + 4, L"&5"},
-    {PPDefBorder1 + 5, L"&6"},
-    {PPDefBorder1 + 6, L"&7"},
-    {PPDefBorder1 + 7, L"&8"},
-    {PPDefBorder1 + 8, L"&9"},
-};
+constexpr int kPresetItems[] = {PPDefBorder,      0,
+                                PPDefBorder1,     PPDefBorder1 + 1,
+                                PPDefBorder1 + 2, PPDefBorder1 + 3,
+                                PPDefBorder1 + 4, PPDefBorder1 + 5,
+                                PPDefBorder1 + 6, PPDefBorder1 + 7,
+                                PPDefBorder1 + 8};
 static_assert(PPDefBorder9 - PPDefBorder1 == 8);
 
 }  // namespace
@@ -114,15 +127,22 @@ WorkAreaView::WorkAreaView(Platform& p, ProgramState& state, MonitorList& monito
                            ui::DialogControls& controls, const ui::WindowBase& frame)
     : p_(p), state_(state), monitors_(monitors), controls_(controls), frame_(frame) {}
 
-std::span<const ui::ControlDef> WorkAreaView::controlTable() { return kControls; }
+std::span<const ui::ControlDef> WorkAreaView::controlTable(Language language) {
+  return tablesFor<Tables>(language, fill).controls;
+}
 
 void WorkAreaView::createMenu() {
+  // Made anew for each show: it speaks the language in force.
   win32::UniqueMenu menu(::CreatePopupMenu());
-  for (const MenuItemDef& item : kPPMenuDef) {
-    if (item.caption == nullptr) {
+  for (int id : kPresetItems) {
+    if (id == 0) {
       ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    } else if (id == PPDefBorder) {
+      ::AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(id),
+                    wideText(UiText::IgnoreWindowBorder, uiLanguage()));
     } else {
-      ::AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(item.id), item.caption);
+      const wchar_t caption[] = {L'&', static_cast<wchar_t>(L'1' + (id - PPDefBorder1)), 0};
+      ::AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(id), caption);
     }
   }
   PPMenuDef = std::move(menu);
@@ -149,6 +169,15 @@ void WorkAreaView::monitorsChanged() {
   monitorPage_ = rimfold::Proc_MonitorInitial(p_, state_.workAreaFile(), monitors_);
   workAreaPage_.CBMonitorChange(state_.tables, monitorPage_.selected);
   mirror();
+}
+
+void WorkAreaView::relabel() {
+  for (std::size_t i = 0; i < monitorPage_.items.size() && i < state_.tables.tabledFor.size();
+       ++i) {
+    monitorPage_.items[i] = monitorItemText(static_cast<int>(i), state_.tables.tabledFor[i]);
+  }
+  workAreaPage_.refreshCaptions(state_.tables);
+  createMenu();
 }
 
 void WorkAreaView::mirror() {

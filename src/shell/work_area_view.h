@@ -12,6 +12,7 @@
 
 #include "engine/monitor_list.h"
 #include "platform/platform.h"
+#include "rtl/ui_text.h"
 #include "platform/win32/unique_handle.h"
 #include "settings/program_state.h"
 #include "ui/dialog_controls.h"
@@ -27,10 +28,11 @@ class WorkAreaView {
   WorkAreaView(Platform& p, ProgramState& state, MonitorList& monitors,
                ui::DialogControls& controls, const ui::WindowBase& frame);
 
-  // The page's rows of the dialog's control table.
-  static std::span<const ui::ControlDef> controlTable();
+  // The page's rows of the dialog's control table, in a language.
+  static std::span<const ui::ControlDef> controlTable(Language language);
 
-  // With the dialog's window: the presets menu PPMenuDef.
+  // The presets menu PPMenuDef, in the language in force: with the dialog's window and again
+  // when the controls are made in another language.
   void createMenu();
   // At FormCreate: the presets' menu ids by their pixel count.
   void reset();
@@ -40,6 +42,9 @@ class WorkAreaView {
   void monitorsChanged();
   // The monitor list, the edges and the notification switch into the controls.
   void mirror();
+  // The monitor choices, the edge captions and the presets menu again, in the language in
+  // force.
+  void relabel();
   // The four group-box captions of the monitor selected in CBMonitor, from MDesktop.
   void refreshEdgeCaptions();
 

@@ -115,6 +115,19 @@ bool DialogControls::create(HWND dialog, std::span<const ControlDef> table, cons
   return true;
 }
 
+void DialogControls::destroy() {
+  // The dialog's own children take theirs with them.
+  for (HWND w : windows_) {
+    if (w != nullptr && ::IsWindow(w) && ::GetParent(w) == dialog_) ::DestroyWindow(w);
+  }
+  if (tooltip_ != nullptr) ::DestroyWindow(tooltip_);
+  tooltip_ = nullptr;
+  windows_.clear();
+  nodes_.clear();
+  rects_.clear();
+  table_ = {};
+}
+
 void DialogControls::makeFont() {
   LOGFONTW scaled = logFont_;
   scaled.lfHeight = -scaleToDpi(-logFont_.lfHeight, dpi_);

@@ -77,6 +77,9 @@ class DialogControls {
   // font of the face given at the dialog's design height. The table must outlive this.
   bool create(HWND dialog, std::span<const ControlDef> table, const wchar_t* fontFace,
               int fontHeight, BYTE charSet);
+  // The controls and their tooltip destroyed, so that create can make them again (from
+  // another table: the texts of another language). The dialog window stays.
+  void destroy();
   HWND operator[](int id) const noexcept;
   int dpi() const noexcept { return dpi_; }
 

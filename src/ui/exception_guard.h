@@ -9,7 +9,7 @@
 
 namespace rimfold::ui {
 
-// Implemented by the main form (ApplicationEventsException).
+// Implemented by the application host (ApplicationEventsException).
 class IExceptionSink {
  public:
   virtual ~IExceptionSink() = default;

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "rtl/text_utils.h"
+#include "rtl/ui_text.h"
 #include "settings/data_files.h"
 #include "system/version.h"
 
@@ -83,19 +84,20 @@ std::u16string monitorSectionName(int index, const MonitorInfo& m) {
 }
 
 std::u16string monitorItemText(int index, const MonitorInfo& m) {
-  return u"モニタ #" + toDecimal(index + 1) + u" [" + pointText(m.bounds.Left, m.bounds.Top) +
-         u"-" + pointText(m.bounds.Right, m.bounds.Bottom) + u"]";
+  return uiText(UiText::MonitorNumber) + toDecimal(index + 1) + u" [" +
+         pointText(m.bounds.Left, m.bounds.Top) + u"-" +
+         pointText(m.bounds.Right, m.bounds.Bottom) + u"]";
 }
 
 std::u16string edgeCaption(Edge edge, std::int32_t value) {
-  const char16_t* prefix = u"";
+  UiText name = UiText::EdgeTop;
   switch (edge) {
-    case Edge::Top: prefix = u"上(&T) ["; break;
-    case Edge::Bottom: prefix = u"下(B) ["; break;
-    case Edge::Left: prefix = u"左(&L) ["; break;
-    case Edge::Right: prefix = u"右(&R) ["; break;
+    case Edge::Top: name = UiText::EdgeTop; break;
+    case Edge::Bottom: name = UiText::EdgeBottom; break;
+    case Edge::Left: name = UiText::EdgeLeft; break;
+    case Edge::Right: name = UiText::EdgeRight; break;
   }
-  return prefix + toDecimal(value) + u"]";
+  return uiText(name) + (u" [" + toDecimal(value) + u"]");
 }
 
 namespace {

@@ -13,9 +13,6 @@ namespace rimfold {
 
 namespace {
 
-constexpr char16_t kQuestionHeader[] =
-    u"作業領域の大きさに変更がありました。\r\n作業領域を再設定しますか？\r\n";
-
 // "[作業領域] [(0,0)-(1040,1920)]": the vertical coordinate of each corner first.
 std::u16string edgesLine(std::u16string_view label, const TWorkAreaEdges& e) {
   return std::u16string(label) + u" [(" + toDecimal(e.Top) + u"," + toDecimal(e.Left) + u")-(" +
@@ -60,7 +57,7 @@ bool WorkAreaWatch::foregroundSuppressesCheck() {
 }
 
 bool WorkAreaWatch::Func_CheckDesktop(bool v) {
-  std::u16string text = kQuestionHeader;
+  std::u16string text = uiText(UiText::WorkAreaQuestionHeader);
   int changedCount = 0;
   std::array<bool, kMaxMonitors> changed{};
   if (v) {
@@ -84,9 +81,9 @@ bool WorkAreaWatch::Func_CheckDesktop(bool v) {
     for (int i = 0; i < tabled; ++i) {
       const auto k = static_cast<std::size_t>(i);
       if (!changed[k]) continue;
-      text += u"\r\nモニタ #" + toDecimal(i + 1) + u"\r\n" +
-              edgesLine(u"[作業領域]", tables_.MDesktop[k]) + u"\r\n" +
-              edgesLine(u"[設定値]", tables_.MWorkArea[k]);
+      text += u"\r\n" + std::u16string(uiText(UiText::MonitorNumber)) + toDecimal(i + 1) + u"\r\n" +
+              edgesLine(uiText(UiText::WorkAreaNow), tables_.MDesktop[k]) + u"\r\n" +
+              edgesLine(uiText(UiText::WorkAreaSetting), tables_.MWorkArea[k]);
     }
   }
   if ((!v || changedCount > 0) && state_.CHKMessage && !parts_.run.stopChecked() &&
@@ -108,7 +105,7 @@ bool WorkAreaWatch::checkIfFlagged() {
 int WorkAreaWatch::ask(const std::u16string& text) {
   // A question still open (this call comes from inside its loop) is not asked twice, and
   // what it turned off, its timer included, is left for it to restore when it closes.
-  if (findDialogBox(p_, kWorkAreaQuestionCaption) != 0) return 0;
+  if (findDialogBox(p_, workAreaQuestionCaption()) != 0) return 0;
   parts_.run.setTrayEnabled(false);
   parts_.timer.setEnabled(false);
   const auto restore = [this] {
@@ -122,7 +119,7 @@ int WorkAreaWatch::ask(const std::u16string& text) {
     parts_.check.setEnabled(true);
     const Hwnd dialog = dialog_.dialogWindow();
     Func_ForceForeground(p_, dialog);
-    answer = p_.windows.messageBox(dialog, text, kWorkAreaQuestionCaption, kWorkAreaQuestionStyle);
+    answer = p_.windows.messageBox(dialog, text, workAreaQuestionCaption(), kWorkAreaQuestionStyle);
     if (answer == kIdYes) dialog_.showWorkAreaPage();
   } catch (...) {
     restore();
@@ -134,7 +131,7 @@ int WorkAreaWatch::ask(const std::u16string& text) {
 
 void WorkAreaWatch::TimerCheckTimer() {
   parts_.check.setEnabled(false);
-  const Hwnd box = findDialogBox(p_, kWorkAreaQuestionCaption);
+  const Hwnd box = findDialogBox(p_, workAreaQuestionCaption());
   // The box's own No button, not keystrokes that could reach another program's window.
   if (box != 0) p_.windows.sendCommand(box, kIdNo);
 }

@@ -9,11 +9,13 @@
 #include "engine/host_capabilities.h"
 #include "engine/monitor_list.h"
 #include "platform/platform.h"
+#include "rtl/ui_text.h"
 #include "platform/timer.h"
 
 namespace rimfold {
 
-inline constexpr char16_t kWorkAreaQuestionCaption[] = u"Rimfold - 作業領域の確認";
+// "Rimfold - 作業領域の確認" in the language now in force: the question is found again by it.
+inline const char16_t* workAreaQuestionCaption() { return uiText(UiText::WorkAreaQuestionCaption); }
 inline constexpr std::uint32_t kWorkAreaQuestionStyle =
     kMbYesNo | kMbIconExclamation | kMbSystemModal;  // 0x1034
 // Unanswered for this long, the question closes itself with No.

@@ -258,10 +258,11 @@ tray_icon_look() {
   fi
 }
 
-# expect_tray STATE MS: tip and picture of running|stopped, within MS.
+# expect_tray STATE MS: tip and picture of running|stopped, within MS. TRAY_STOPPED_TIP is
+# the stopped tip in the language in force (Japanese unless a case says otherwise).
 expect_tray() {
   local tip="Rimfold" i look
-  [ "$1" = stopped ] && tip="Rimfold - 停止"
+  [ "$1" = stopped ] && tip="${TRAY_STOPPED_TIP:-Rimfold - 停止}"
   wait_tray_tip "$tip" "$2"
   for ((i = 0; i < 1000; i += 50)); do
     look="$(tray_icon_look)"
@@ -770,4 +771,31 @@ hung_window_case() {
   wait_exit "$RIMFOLD_PID" $(( 1000 - ($(now_ms) - t0) ))
   figure "$mode: ended $(( $(now_ms) - t0 )) ms after the close command, during a hang"
   windows_send unhang h
+}
+
+# dialog_to_smallest: the dialog dragged by its corner as small as it lets itself be made;
+# returns once its size no longer changes.
+dialog_to_smallest() {
+  local l t r b before i
+  read -r l t r b <<<"$(ctl rect "$CONFIG")"
+  xdotool mousemove $((r - 2)) $((b - 2)) mousedown 1 mousemove $((r - 50)) $((b - 50)) sleep 0.2 \
+    mousemove $((l + 50)) $((t + 50)) sleep 0.3 mouseup 1
+  before=""
+  for ((i = 0; i < 3000; i += 100)); do
+    [ "$(ctl rect "$CONFIG")" = "$before" ] && return 0
+    before="$(ctl rect "$CONFIG")"
+    sleep 0.1
+  done
+}
+
+# toolbar_holds TOOLBAR_ID BUTTON_ID...: each button lies inside its toolbar (none is cut off).
+toolbar_holds() {
+  local bar=$1 id bl bt br bb tl tt tr tb
+  shift
+  read -r tl tt tr tb <<<"$(ctl rect "$(dlg "$bar")")"
+  for id in "$@"; do
+    read -r bl bt br bb <<<"$(ctl button-rect "$(dlg "$bar")" "$id")"
+    (( bl >= tl && br <= tr && bb <= tb && br > bl )) ||
+      fail "button $id at $bl $bt $br $bb, outside its toolbar $tl $tt $tr $tb"
+  done
 }

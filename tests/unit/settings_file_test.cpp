@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "data_folder_fixture.h"
@@ -86,6 +87,42 @@ TEST_F(SettingsFileTest, WritingKeepsOtherKeysAndSectionsInPlace) {
             "[Mine]\r\nA=b\r\n\r\n"
             "[Tray]\r\nstop=0\r\nExtra=x\r\nConstraints=2\r\nDispDialog=1\r\n"
             "MoveWindowSpeed=1\r\nReturnWindows=1\r\n\r\n");
+}
+
+// The language is written only once it is known; a file without it, or with a value the
+// program does not know, keeps exactly what it had.
+TEST_F(SettingsFileTest, TheLanguageIsReadAsJaOrEnAndOtherwiseLeftAsItIs) {
+  struct Case {
+    const char* name;
+    std::string tray;
+    std::optional<Language> read;
+    std::optional<Language> chosen;  // what the user picks before the close, if anything
+    std::string written;             // the [Tray] section's Language line after the close
+  };
+  const Case cases[] = {
+      {"absent", "", std::nullopt, std::nullopt, ""},
+      {"Japanese", "Language=ja\r\n", Language::Japanese, std::nullopt, "Language=ja\r\n"},
+      {"English", "Language=en\r\n", Language::English, std::nullopt, "Language=en\r\n"},
+      {"another language", "Language=fr\r\n", std::nullopt, std::nullopt, "Language=fr\r\n"},
+      {"case counts", "Language=EN\r\n", std::nullopt, std::nullopt, "Language=EN\r\n"},
+      {"empty", "Language=\r\n", std::nullopt, std::nullopt, "Language=\r\n"},
+      {"absent, English chosen", "", std::nullopt, Language::English, "Language=en\r\n"},
+      {"unknown, Japanese chosen", "Language=xx\r\n", std::nullopt, Language::Japanese,
+       "Language=ja\r\n"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    IniFile ini = parse("[Tray]\r\n" + k.tray + "Stop=1\r\n");
+    TraySettings s = readTraySettings(ini);
+    EXPECT_EQ(s.language, k.read);
+    if (k.chosen) s.language = k.chosen;
+    writeTraySettings(ini, s);
+    const std::string out = ini.serialize(desk);
+    const std::size_t at = out.find("Language=");
+    EXPECT_EQ(at == std::string::npos ? std::string() : out.substr(at, out.find('\n', at) + 1 - at),
+              k.written)
+        << out;
+  }
 }
 
 TEST_F(SettingsFileTest, Utf16FileRoundTripsAsUtf16) {

@@ -59,6 +59,8 @@ struct MenuRig {
     host.shownHotKey = settings.HotKeyStop;
     if (setUp) menu.setUp();
   }
+  // The language is the process's: a rig that chose English leaves Japanese behind.
+  ~MenuRig() { setUiLanguage(Language::Japanese); }
   std::u16string tip() const { return shell.log.back().data.szTip; }
   IconHandle shownIcon() const { return shell.log.back().data.hIcon; }
 
@@ -104,13 +106,17 @@ TEST(TrayMenuTable, ItemsInDisplayOrderWithTheirCaptionsAndKinds) {
       {PPDisplayChange2, u"拡張", TrayItemKind::Command},
       {PPDisplayChange3, u"拡張セカンドスクリーンのみ", TrayItemKind::Command},
       {N2, u"-", TrayItemKind::Separator},
+      {PPLanguage, u"言語 / Language", TrayItemKind::Submenu},
+      {PPLanguage0, u"日本語", TrayItemKind::Radio},
+      {PPLanguage1, u"English", TrayItemKind::Radio},
       {PPClose, u"終了(&X)", TrayItemKind::Command},
   };
   ASSERT_EQ(std::size(rows), std::size(kTrayMenu));
   for (std::size_t i = 0; i < std::size(rows); ++i) {
     const TrayMenuItemDef& d = kTrayMenu[i];
     EXPECT_EQ(d.id, rows[i].id) << i;
-    EXPECT_EQ(std::u16string(d.caption), rows[i].caption) << i;
+    const std::u16string caption = d.text == kNoText ? u"-" : uiText(d.text, Language::Japanese);
+    EXPECT_EQ(caption, rows[i].caption) << i;
     EXPECT_EQ(d.kind, rows[i].kind) << i;
   }
 }
@@ -119,14 +125,22 @@ TEST(TrayMenuTable, GroupsTagsDefaultAndSelfChecking) {
   for (const TrayMenuItemDef& d : kTrayMenu) {
     const bool constraint = d.id >= PPConstraints0 && d.id <= PPConstraints3;
     const bool display = d.id >= PPDisplayChange0 && d.id <= PPDisplayChange3;
-    EXPECT_EQ(d.groupIndex, constraint ? 1 : 0) << d.id;
+    const bool language = d.id == PPLanguage0 || d.id == PPLanguage1;
+    EXPECT_EQ(d.groupIndex, constraint ? 1 : language ? 2 : 0) << d.id;
+    if (language) {
+      EXPECT_EQ(d.tag, d.id - PPLanguage0);
+    }
     if (constraint) {
       EXPECT_EQ(d.tag, d.id - PPConstraints0);
     }
     if (display) {
       EXPECT_EQ(d.tag, d.id - PPDisplayChange0);
     }
-    EXPECT_EQ(d.parent, constraint ? PPConstraints : display ? PPDisplayChange : kTopLevel) << d.id;
+    EXPECT_EQ(d.parent, constraint ? PPConstraints
+                        : display  ? PPDisplayChange
+                        : language ? PPLanguage
+                                   : kTopLevel)
+        << d.id;
     EXPECT_EQ(d.isDefault, d.id == PPStop) << d.id;
     // The sign-in item's check shows the registry, not its own flip.
     EXPECT_EQ(d.autoCheck, d.kind == TrayItemKind::Check && d.id != PPSignIn) << d.id;
@@ -157,6 +171,45 @@ TEST(TrayMenu, InitialStateFromTheSettings) {
     // A stopped start already shows the stop icon.
     EXPECT_EQ(r.shownIcon(), c.icon) << c.name;
     EXPECT_EQ(r.tip(), c.hint) << c.name;
+  }
+}
+
+TEST(TrayMenu, TheLanguageTakesEffectAtOnceAndIsKeptOnlyOnceChosen) {
+  struct Case {
+    const char* name;
+    std::optional<Language> stored;
+    bool stopped;
+    TrayMenuId choose;  // 0 for none
+    Language shown;
+    const char16_t* stopCaption;
+    const char16_t* tip;
+    std::optional<Language> kept;
+  } cases[] = {
+      {"none stored", std::nullopt, false, kTopLevel, Language::Japanese, u"停止(&S)", u"Rimfold",
+       std::nullopt},
+      {"English stored", Language::English, false, kTopLevel, Language::English, u"&Stop",
+       u"Rimfold", Language::English},
+      {"English chosen while stopped", std::nullopt, true, PPLanguage1, Language::English, u"&Stop",
+       u"Rimfold - Stopped", Language::English},
+      {"Japanese chosen back", Language::English, true, PPLanguage0, Language::Japanese,
+       u"停止(&S)", u"Rimfold - 停止", Language::Japanese},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TraySettings s;
+    s.language = c.stored;
+    s.Stop = c.stopped;
+    MenuRig r(s);
+    r.d.setVersion(10, 0);
+    r.menu.setUp();
+    if (c.choose != kTopLevel) r.menu.click(c.choose);
+    EXPECT_EQ(uiLanguage(), c.shown);
+    EXPECT_EQ(r.menu.caption(PPStop), c.stopCaption);
+    EXPECT_EQ(r.menu.caption(PPDisplayChange0), uiText(UiText::DisplayPcOnly10, c.shown));
+    EXPECT_EQ(r.menu.checked(PPLanguage0), c.shown == Language::Japanese);
+    EXPECT_EQ(r.menu.checked(PPLanguage1), c.shown == Language::English);
+    EXPECT_EQ(r.tip(), c.tip);
+    EXPECT_EQ(r.menu.settings().language, c.kept);
   }
 }
 

@@ -212,12 +212,44 @@ TEST_F(TrayComponentTest, TheShownMenuHasEveryCaptionCheckRadioAndTheDefaultItem
       {L"  拡張", 0, 0, -1},
       {L"  プロジェクターのみ", 0, 0, -1},
       {L"", kSep, 0, -1},
+      {L"言語 / Language", 0, 0, 2},
+      {L"  日本語", kRad, kChk, -1},
+      {L"  English", kRad, 0, -1},
       {L"終了(&X)", 0, 0, -1},
   };
   EXPECT_EQ(readMenu(shown.get()), expected);
   // The command ids are the table's, so WM_COMMAND finds the item again.
   EXPECT_EQ(::GetMenuItemID(shown.get(), 0), static_cast<UINT>(app::PPStop));
-  EXPECT_EQ(::GetMenuItemID(shown.get(), 11), static_cast<UINT>(app::PPClose));
+  EXPECT_EQ(::GetMenuItemID(shown.get(), 12), static_cast<UINT>(app::PPClose));
+}
+
+TEST_F(TrayComponentTest, TheMenuChosenInEnglishIsShownInEnglishAtOnce) {
+  widgets::TrayIconOwner icon(p_.input);
+  widgets::HotKeyWindow hotKeyWindow;
+  THookHotKey hotKey(hotKeyWindow);
+  MenuHost host;
+  const SystemTraits system;
+  app::TrayMenu menu(p_, host, host, icon.component(), hotKey, app::TrayIcons{}, TraySettings{},
+                     system);
+  menu.setUp();
+  menu.click(app::PPLanguage1);
+  win32::UniqueMenu shown = buildTrayMenu(menu, nullptr);
+  setUiLanguage(Language::Japanese);  // the process's, for the tests after this one
+  ASSERT_TRUE(shown);
+  const std::vector<ShownItem> items = readMenu(shown.get());
+  struct Row {
+    std::size_t index;
+    const wchar_t* caption;
+  };
+  // Wine's prefix reports 6.1: the display modes as Windows 7 names them.
+  for (const Row& r : {Row{0, L"&Stop"}, Row{1, L"Se&ttings..."}, Row{14, L"  Computer only"},
+                       Row{17, L"  Projector only"}, Row{20, L"  日本語"}, Row{21, L"  English"},
+                       Row{22, L"E&xit"}}) {
+    ASSERT_LT(r.index, items.size());
+    EXPECT_EQ(items[r.index].caption, r.caption) << r.index;
+  }
+  EXPECT_EQ(items[21].state, static_cast<UINT>(MFS_CHECKED));
+  EXPECT_EQ(icon.component().Hint(), u"Rimfold");
 }
 
 }  // namespace

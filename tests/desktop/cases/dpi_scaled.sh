@@ -14,7 +14,7 @@ read -r l t r b <<<"$(ctl tray-tip-rects | awk -F'\t' '$2 == "Rimfold" { print $
 check_eq "the tray icon's place (the shell's 24-pixel icons)" 28 "$((r - l))"
 shot tray
 open_tray_menu
-check_eq "menu rows" 10 "$(menu_rows "$MENU_HWND" | wc -l)"
+check_eq "menu rows" 11 "$(menu_rows "$MENU_HWND" | wc -l)"
 shot menu
 xdotool mousemove 300 300 click 1
 wait_menu_gone 2000

@@ -70,7 +70,7 @@ product_value() {
 settings_file '[Tray]\r\nStop=0\r\nMoveWindowSpeed=1\r\n'
 dir="$DATA_DIR"
 msiexec /i "$(winpath "$msi")"
-for f in Rimfold.exe Rimfold.html LICENSE.txt images/tray-menu.png; do
+for f in Rimfold.exe Rimfold.html Rimfold.en.html LICENSE.txt images/tray-menu.png images/en-tray-menu.png; do
   [ -s "$installed/$f" ] || fail "not installed: $f"
 done
 cmp -s "$RIMFOLD_EXE" "$installed/Rimfold.exe" || fail "the installed exe is not the build's"

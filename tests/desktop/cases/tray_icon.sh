@@ -15,8 +15,8 @@ shot tooltip
 
 open_tray_menu
 rows=($(menu_rows "$MENU_HWND"))
-# Ten rows of text: the elevated command is hidden (Wine runs elevated).
-check_eq "rows of the menu" 10 "${#rows[@]}"
+# Eleven rows of text: the elevated command is hidden (Wine runs elevated).
+check_eq "rows of the menu" 11 "${#rows[@]}"
 shot menu
 xdotool mousemove 400 400 click 1
 for ((i = 0; i < 2000; i += 50)); do [ -z "$(menu_window)" ] && break; sleep 0.05; done

@@ -9,7 +9,7 @@ require_rimfold
 require_xdotool
 # Rows of the menu as Wine shows it (the elevated command is hidden there).
 ROW_STOP=0 ROW_CONFIG=1 ROW_SPEED=2 ROW_DIALOG=3 ROW_RETURN=4 ROW_SIGNIN=5 ROW_LIMIT=6 ROW_DRAG=7
-ROW_CLOSE=9
+ROW_CLOSE=10
 settings_file '[Tray]\r\nStop=0\r\nMoveWindowSpeed=0\r\nDispDialog=1\r\nConstraints=0\r\n[Key]\r\nStop=Ctrl+Alt+S\r\n'
 dir="$DATA_DIR"
 start_resident

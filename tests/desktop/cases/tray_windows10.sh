@@ -10,7 +10,7 @@ start_resident
 expect_tray running 5000
 open_tray_menu
 rows=($(menu_rows "$MENU_HWND"))
-check_eq "rows of the menu" 10 "${#rows[@]}"
+check_eq "rows of the menu" 11 "${#rows[@]}"
 open_submenu "$MENU_HWND" 8
 sub=($(menu_rows "$SUBMENU_HWND"))
 check_eq "display modes" 4 "${#sub[@]}"

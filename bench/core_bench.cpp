@@ -52,6 +52,7 @@ class BenchHost final : public IDriverHost, public IRunState, public ITimer {
   void dragEnded(Hwnd) override {}
   void closeMainForm() override {}
   WindowReturn* windowReturn() override { return places; }
+  void postEarlyTick(std::uint32_t) override {}
   WindowReturn* places = nullptr;
 };
 

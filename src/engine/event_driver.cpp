@@ -72,6 +72,45 @@ void EventDriver::WinEventProc(std::uint32_t event, Hwnd w, bool windowItself) {
       break;
     default: break;
   }
+  if (asksEarlyTick(event, w, windowItself, dragStep)) askEarlyTick();
+}
+
+bool EventDriver::asksEarlyTick(std::uint32_t event, Hwnd w, bool windowItself, bool dragStep) {
+  if (w == 0) return false;
+  switch (event) {
+    case kEventSystemForeground:
+    case kEventSystemMoveSizeEnd: return true;
+    // The tick compares the foreground window's rectangle; another window's move waits for
+    // the pointer anyway. Neither asks a query of the system here.
+    case kEventObjectLocationChange: return windowItself && !dragStep && w == MActWinB;
+    case kEventObjectShow: return windowItself && Func_RootAncestor(p_, w) == w;
+    default: return false;
+  }
+}
+
+bool EventDriver::mayTickEarly() {
+  // The timer is off through the display-change pause and while the work-area question is
+  // open; the one-shot run keeps its one sweep.
+  return !run_.nonResident() && !run_.stopChecked() && timer_.Enabled();
+}
+
+void EventDriver::askEarlyTick() {
+  if (earlyTickPosted_ || !mayTickEarly()) return;
+  earlyTickPosted_ = true;
+  const std::int64_t now = p_.clock.nowMilliseconds();
+  const std::int64_t due = lastEarlyTickMs_ + kEarlyTickSpacingMs;
+  host_.postEarlyTick(tickedEarly_ && due > now ? static_cast<std::uint32_t>(due - now) : 0);
+}
+
+void EventDriver::earlyTick() {
+  earlyTickPosted_ = false;
+  if (!mayTickEarly()) return;
+  lastEarlyTickMs_ = p_.clock.nowMilliseconds();
+  tickedEarly_ = true;
+  // The period goes on as before: an early tick leaves the timer alone, so that events that
+  // keep coming cannot put the regular tick (and what the program does at it) off for ever.
+  if (host_.checkDesktopIfFlagged()) return;
+  tick();
 }
 
 void EventDriver::TimerTimer() {
@@ -81,8 +120,12 @@ void EventDriver::TimerTimer() {
     return;
   }
   if (host_.checkDesktopIfFlagged()) return;
-
   timer_.setEnabled(false);
+  tick();
+  timer_.setEnabled(true);
+}
+
+void EventDriver::tick() {
   bool changed = false;
 
   const int count = Func_CountTopWindows(p_);
@@ -136,7 +179,6 @@ void EventDriver::TimerTimer() {
     Proc_MoveWindow();
     EventWnd = 0;
   }
-  timer_.setEnabled(true);
 }
 
 void EventDriver::Proc_MoveWindow() {

@@ -29,6 +29,8 @@ class IDriverHost {
   virtual void closeMainForm() = 0;
   // Where the sweeps record each window's place; null while windows are not put back.
   virtual WindowReturn* windowReturn() = 0;
+  // earlyTick() is to run after delayMs, or as soon as the message loop is free when 0.
+  virtual void postEarlyTick(std::uint32_t delayMs) = 0;
 
  protected:
   ~IDriverHost() = default;
@@ -52,6 +54,9 @@ class EventQueue {
 
 // Extra room over the top-level window count before the queue drops its oldest entry.
 inline constexpr std::size_t kEventQueueMargin = 16;
+// An event that can make the next tick sweep asks for a tick at once, not at the next of the
+// period: at most one such early tick per frame.
+inline constexpr std::int64_t kEarlyTickSpacingMs = 15;
 
 class EventDriver {
  public:
@@ -63,6 +68,9 @@ class EventDriver {
   // object inside it.
   void WinEventProc(std::uint32_t event, Hwnd w, bool windowItself = true);
   void TimerTimer();
+  // The early tick an event asked for: the tick itself, unless the program stopped, paused
+  // or went one-shot since; the timer's period is left as it runs.
+  void earlyTick();
   void Proc_MoveWindow();
   // After the display-change pause: one sweep over every window, not stopping at the event
   // window, and the foreground forgotten, so that its next event counts as a change.
@@ -84,7 +92,18 @@ class EventDriver {
   IDriverHost& host_;
   IRunState& run_;
   ITimer& timer_;
+  // Whether the event can make the next tick sweep: the foreground, a move or size ended, the
+  // foreground window moved (not step by step under a drag), a top-level window shown.
+  bool asksEarlyTick(std::uint32_t event, Hwnd w, bool windowItself, bool dragStep);
+  bool mayTickEarly();
+  // The tick after the work-area check: what changed, and the sweep when something did.
+  void tick();
+  void askEarlyTick();
+
   Hwnd dragWindow_ = 0;  // the window whose drag start was recorded
+  bool earlyTickPosted_ = false;
+  bool tickedEarly_ = false;
+  std::int64_t lastEarlyTickMs_ = 0;
   // The next sweep sees every window: the first one of the run, and the one after a pause.
   bool sweepAll_ = true;
 };

@@ -192,6 +192,15 @@ void AppHost::layoutSettled() {
   settleUntilMs_ = p_.clock.nowMilliseconds() + kWorkAreaSettleMs;
 }
 
+void AppHost::postEarlyTick(std::uint32_t delayMs) {
+  if (delayMs == 0) {
+    mainForm_.postEarlyTick();
+    return;
+  }
+  earlyTick_.setInterval(delayMs);
+  earlyTick_.setEnabled(true);
+}
+
 Hwnd AppHost::mainWindow() { return win32::fromHwnd(mainForm_.handle()); }
 
 Hwnd AppHost::dialogWindow() { return win32::fromHwnd(config_.handle()); }

@@ -80,6 +80,7 @@ class AppHost final : public IMainFormEvents,
   void dragEnded(Hwnd w) override;
   void closeMainForm() override { Close(); }
   WindowReturn* windowReturn() override;
+  void postEarlyTick(std::uint32_t delayMs) override;
 
   // IDisplayChangeHost and ITrayMenuHost
   Hwnd mainWindow() override;
@@ -128,6 +129,7 @@ class AppHost final : public IMainFormEvents,
   void closeAsked() override { Close(); }
   void sessionEnding() override { Close(); }
   void taskbarCreated() override { TrayIcon().TaskbarCreated(); }
+  void earlyTickPosted() override { driver_.earlyTick(); }
   // The dialog's events: the work-area watch's flag.
   void sizeLimitsAsked() override { state_.watch.FWMGETMINMAXINFO = true; }
   void settingChanged(std::uintptr_t action) override;
@@ -160,6 +162,11 @@ class AppHost final : public IMainFormEvents,
   TSimpleTimer dispChangeTimer_{1000,
                                 [this](TSimpleTimer&) { displayChange_.TimerDispChangeTimer(); }};
   TSimpleTimer checkTimer_{1000, [this](TSimpleTimer&) { watch_.TimerCheckTimer(); }};
+  // An early tick that must wait for the rest of its frame.
+  TSimpleTimer earlyTick_{kEarlyTickSpacingMs, [this](TSimpleTimer& t) {
+                            t.setEnabled(false);
+                            driver_.earlyTick();
+                          }};
   // The polling timer's rest after a caught failure.
   TSimpleTimer exceptionPause_{1000, [this](TSimpleTimer&) { exceptionPauseEnded(); }};
   TConfigForm config_;

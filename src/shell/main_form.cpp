@@ -33,6 +33,8 @@ void TMainForm::postDragEnded(Hwnd w) {
   ::PostMessageW(handle(), kMsgDragEnded, static_cast<WPARAM>(w), 0);
 }
 
+void TMainForm::postEarlyTick() { ::PostMessageW(handle(), kMsgEarlyTick, 0, 0); }
+
 bool TMainForm::onMessage(ui::Message& m) {
   // Never handled here: the default answer is the shell's.
   if (taskbarCreated_ != 0 && m.msg == taskbarCreated_) {
@@ -55,6 +57,7 @@ bool TMainForm::onMessage(ui::Message& m) {
       return true;
     case WM_DISPLAYCHANGE: events_.displayChanged(); break;
     case kMsgDragEnded: events_.postedDragEnd(static_cast<Hwnd>(m.wParam)); break;
+    case kMsgEarlyTick: events_.earlyTickPosted(); break;
     default: return false;
   }
   m.result = 0;

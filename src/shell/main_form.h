@@ -15,6 +15,8 @@ namespace rimfold::shell {
 inline constexpr wchar_t kMainFormClass[] = L"TMainForm";
 // Posted by the hook's drag-end record: wParam is the dragged window.
 inline constexpr UINT kMsgDragEnded = WM_APP + 1;
+// Posted by an event that asks for an early tick.
+inline constexpr UINT kMsgEarlyTick = WM_APP + 2;
 
 class IMainFormEvents {
  public:
@@ -28,6 +30,8 @@ class IMainFormEvents {
   virtual void sessionEnding() = 0;
   // "TaskbarCreated": the shell has restarted and lost the icon.
   virtual void taskbarCreated() = 0;
+  // An early tick, posted: it runs once the messages before it are handled.
+  virtual void earlyTickPosted() = 0;
 
  protected:
   ~IMainFormEvents() = default;
@@ -42,6 +46,7 @@ class TMainForm final : public ui::WindowBase {
   bool create();
   // From the hook: the drag's end comes back as a message of its own.
   void postDragEnded(Hwnd w);
+  void postEarlyTick();
 
  private:
   bool onMessage(ui::Message& m) override;

@@ -39,6 +39,7 @@ struct TestHost final : IDriverHost, IRunState, ITimer {
     sleepsAtClose = d.sleepLog().size();
   }
   WindowReturn* windowReturn() override { return places; }
+  void postEarlyTick(std::uint32_t delayMs) override { early.push_back(delayMs); }
 
   FakeDesktop& d;
   bool oneShot = false;
@@ -50,6 +51,7 @@ struct TestHost final : IDriverHost, IRunState, ITimer {
   int closes = 0;
   std::size_t sleepsAtClose = 0;
   WindowReturn* places = nullptr;
+  std::vector<std::uint32_t> early;  // the delays of the early ticks asked for
 };
 
 struct Rig {
@@ -176,6 +178,96 @@ TEST(EventDriverHook, OnlyADragWhoseStartWasSeenIsTimed) {
     if (c.secondEnd) r.driver.WinEventProc(kEventSystemMoveSizeEnd, w);
     EXPECT_EQ(r.driver.DragStopwatch.timed(), c.timed);
   }
+}
+
+// ---- early ticks ----
+
+// Which events ask for a tick at once, and in which states none is asked for: a row a rule.
+TEST(EventDriverEarlyTick, AnEventThatCanChangeTheNextTickAsksForOneAtOnce) {
+  enum class Of { Foreground, Other, Child, Dragged, None };
+  struct Case {
+    const char* name;
+    std::uint32_t event;
+    Of of;
+    bool itself;
+    std::function<void(TestHost&)> state;
+    bool asks;
+  };
+  const auto running = [](TestHost&) {};
+  const Case cases[] = {
+      {"foreground", kEventSystemForeground, Of::Other, true, running, true},
+      {"move or size ended", kEventSystemMoveSizeEnd, Of::Other, true, running, true},
+      {"the foreground moved", kEventObjectLocationChange, Of::Foreground, true, running, true},
+      {"another window moved", kEventObjectLocationChange, Of::Other, true, running, false},
+      {"an object in the foreground moved", kEventObjectLocationChange, Of::Foreground, false,
+       running, false},
+      {"a step of a drag", kEventObjectLocationChange, Of::Dragged, true, running, false},
+      {"a top-level window shown", kEventObjectShow, Of::Other, true, running, true},
+      {"a child window shown", kEventObjectShow, Of::Child, true, running, false},
+      {"an object shown", kEventObjectShow, Of::Other, false, running, false},
+      {"a move started", kEventSystemMoveSizeStart, Of::Other, true, running, false},
+      {"a name changed", 0x800C, Of::Foreground, true, running, false},
+      {"no window", kEventSystemForeground, Of::None, true, running, false},
+      {"stopped", kEventSystemForeground, Of::Other, true, [](TestHost& h) { h.stop = true; },
+       false},
+      {"one-shot", kEventSystemForeground, Of::Other, true, [](TestHost& h) { h.oneShot = true; },
+       false},
+      {"paused (the timer is off)", kEventSystemForeground, Of::Other, true,
+       [](TestHost& h) { h.setEnabled(false); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Rig r;
+    r.host.setEnabled(true);
+    const Hwnd front = r.addWindow({100, 100, 500, 400});
+    const Hwnd other = r.addWindow({600, 100, 900, 400});
+    const Hwnd child = r.addWindow({650, 150, 700, 200}, [&](FakeWindow& w) {
+      w.parent = other;
+      w.style = kWsChild;
+    });
+    r.driver.MActWinB = front;
+    if (c.of == Of::Dragged) r.driver.WinEventProc(kEventSystemMoveSizeStart, front);
+    c.state(r.host);
+    const Hwnd w = c.of == Of::Foreground || c.of == Of::Dragged ? front
+                   : c.of == Of::Child                           ? child
+                   : c.of == Of::Other                           ? other
+                                                                 : Hwnd{0};
+    r.driver.WinEventProc(c.event, w, c.itself);
+    EXPECT_EQ(r.host.early.size(), c.asks ? 1u : 0u);
+  }
+}
+
+// One early tick at a time, at most one a frame; each is the tick itself, and none runs
+// once the program stopped since it was asked for.
+TEST(EventDriverEarlyTick, EarlyTicksAreCoalescedToOneAFrame) {
+  Rig r;
+  r.host.setEnabled(true);
+  const Hwnd w = r.addWindow({1700, 100, 2100, 400});  // sticks out on the right
+  r.d.setNow(1000);
+  r.driver.WinEventProc(kEventSystemForeground, w);
+  r.driver.WinEventProc(kEventObjectShow, w);  // already asked for
+  EXPECT_EQ(r.host.early, std::vector<std::uint32_t>{0});
+  const std::vector<bool> timer = r.host.timer;
+  r.driver.earlyTick();
+  EXPECT_TRUE(r.corrected(w));
+  EXPECT_EQ(r.host.timer, timer) << "an early tick re-armed the period";
+  // Within the frame the next one waits for its rest; after it, none waits.
+  r.d.advance(5);
+  r.driver.WinEventProc(kEventSystemForeground, w);
+  EXPECT_EQ(r.host.early, (std::vector<std::uint32_t>{0, 10}));
+  r.d.advance(10);
+  r.driver.earlyTick();
+  r.d.advance(40);
+  r.driver.WinEventProc(kEventSystemForeground, w);
+  EXPECT_EQ(r.host.early, (std::vector<std::uint32_t>{0, 10, 0}));
+  // Stopped before it arrives: nothing runs, and the next event may ask again.
+  r.host.stop = true;
+  const std::uint64_t before = r.d.calls(Op::EnumWindows);
+  r.driver.earlyTick();
+  EXPECT_EQ(r.d.calls(Op::EnumWindows), before);
+  r.host.stop = false;
+  r.driver.WinEventProc(kEventSystemForeground, w);
+  EXPECT_EQ(r.host.early.size(), 4u);
 }
 
 // ---- the tick ----

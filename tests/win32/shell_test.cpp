@@ -146,6 +146,7 @@ struct RecordedEvents final : IMainFormEvents {
   void closeAsked() override { seen.push_back("close"); }
   void sessionEnding() override { seen.push_back("session"); }
   void taskbarCreated() override { seen.push_back("taskbar"); }
+  void earlyTickPosted() override { seen.push_back("early tick"); }
   std::vector<std::string> seen;
 };
 
@@ -170,6 +171,7 @@ TEST(MainFormTest, EachMessageRaisesItsEventAndGetsItsAnswer) {
       {"display change", WM_DISPLAYCHANGE, 32, MAKELPARAM(1920, 1080), {"display"}, 0},
       {"drag end", kMsgDragEnded, 0x4242, 0, {"drag 16962"}, 0},
       {"taskbar created", taskbarCreated, 0, 0, {"taskbar"}, 0},
+      {"early tick", kMsgEarlyTick, 0, 0, {"early tick"}, 0},
       {"anything else", WM_USER + 7, 0, 0, {}, 0},
   };
   for (const Case& c : cases) {

@@ -33,7 +33,7 @@ void EventDriver::WinEventProc(std::uint32_t event, Hwnd w, bool windowItself) {
   // Where a window stands is noted at its own events, whether or not a sweep reaches it; the
   // steps of a drag are not, its end gives the place.
   const bool dragStep = event == kEventObjectLocationChange && w == dragWindow_;
-  if (windowItself && w != 0 && !dragStep) {
+  if (windowItself && w != 0 && !dragStep && event != kEventObjectDestroy) {
     if (WindowReturn* places = host_.windowReturn()) correction_.notePlace(w, *places);
   }
   switch (event) {
@@ -84,6 +84,8 @@ bool EventDriver::asksEarlyTick(std::uint32_t event, Hwnd w, bool windowItself, 
     // the pointer anyway. Neither asks a query of the system here.
     case kEventObjectLocationChange: return windowItself && !dragStep && w == MActWinB;
     case kEventObjectShow: return windowItself && Func_RootAncestor(p_, w) == w;
+    case kEventObjectDestroy:
+      return windowItself && std::find(counted_.begin(), counted_.end(), w) != counted_.end();
     default: return false;
   }
 }
@@ -128,7 +130,7 @@ void EventDriver::TimerTimer() {
 void EventDriver::tick() {
   bool changed = false;
 
-  const int count = Func_CountTopWindows(p_);
+  const int count = Func_CountTopWindows(p_, counted_);
   if (count != MProcessC) {
     MProcessC = count;
     changed = true;

@@ -15,6 +15,7 @@ namespace rimfold {
 inline constexpr std::uint32_t kEventSystemForeground = 0x0003;
 inline constexpr std::uint32_t kEventSystemMoveSizeStart = 0x000A;
 inline constexpr std::uint32_t kEventSystemMoveSizeEnd = 0x000B;
+inline constexpr std::uint32_t kEventObjectDestroy = 0x8001;
 inline constexpr std::uint32_t kEventObjectShow = 0x8002;
 inline constexpr std::uint32_t kEventObjectLocationChange = 0x800B;
 
@@ -93,7 +94,8 @@ class EventDriver {
   IRunState& run_;
   ITimer& timer_;
   // Whether the event can make the next tick sweep: the foreground, a move or size ended, the
-  // foreground window moved (not step by step under a drag), a top-level window shown.
+  // foreground window moved (not step by step under a drag), a top-level window shown or
+  // destroyed.
   bool asksEarlyTick(std::uint32_t event, Hwnd w, bool windowItself, bool dragStep);
   bool mayTickEarly();
   // The tick after the work-area check: what changed, and the sweep when something did.
@@ -101,6 +103,9 @@ class EventDriver {
   void askEarlyTick();
 
   Hwnd dragWindow_ = 0;  // the window whose drag start was recorded
+  // The top-level windows of the last count: a destroyed handle can no longer be asked
+  // whether it was one, and child windows come and go far more often.
+  std::vector<Hwnd> counted_;
   bool earlyTickPosted_ = false;
   bool tickedEarly_ = false;
   std::int64_t lastEarlyTickMs_ = 0;

@@ -20,7 +20,7 @@ inline constexpr std::array<EventRange, 4> kHookedEvents{{
     {kEventSystemForeground, kEventSystemForeground},
     {kEventSystemMoveSizeStart, kEventSystemMoveSizeEnd},
     {kEventObjectLocationChange, kEventObjectLocationChange},
-    {kEventObjectShow, kEventObjectShow},
+    {kEventObjectDestroy, kEventObjectShow},
 }};
 
 class IHookInstaller {

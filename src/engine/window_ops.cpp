@@ -117,13 +117,9 @@ Hwnd findDialogBox(Platform& p, const std::u16string& caption) {
   return p.windows.findWindowEx(0, 0, kDialogBoxClass, caption.c_str());
 }
 
-int Func_CountTopWindows(Platform& p) {
-  int n = 0;
-  p.windows.enumWindows([&n](Hwnd) {
-    ++n;
-    return true;
-  });
-  return n;
+int Func_CountTopWindows(Platform& p, std::vector<Hwnd>& seen) {
+  p.windows.listTopWindows(seen);
+  return static_cast<int>(seen.size());
 }
 
 Hwnd Func_WindowUnderCursor(Platform& p) {

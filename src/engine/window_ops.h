@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -37,7 +38,8 @@ bool Func_OffAllMonitors(Platform& p, const WindowBox& box);
 bool Func_ForceForeground(Platform& p, Hwnd w);
 // A top-level dialog box (class "#32770", message boxes among them) with this caption; 0 if none.
 Hwnd findDialogBox(Platform& p, const std::u16string& caption);
-int Func_CountTopWindows(Platform& p);
+// The top-level windows, counted; seen receives them, in no promised order.
+int Func_CountTopWindows(Platform& p, std::vector<Hwnd>& seen);
 Hwnd Func_WindowUnderCursor(Platform& p);
 Hwnd Func_RootAncestor(Platform& p, Hwnd w);
 Hwnd Func_CaptionAncestor(Platform& p, Hwnd w);

@@ -20,6 +20,9 @@ class IWindowManager {
 
   // Top-level windows in Z-order, topmost first; the callback returns false to stop.
   virtual void enumWindows(FunctionRef<bool(Hwnd)> callback) = 0;
+  // The desktop's top-level windows in no promised order, for counting them: out is
+  // replaced. One list from the system, where Wine's EnumWindows asks after each window.
+  virtual void listTopWindows(std::vector<Hwnd>& out) = 0;
   virtual bool getWindowRect(Hwnd w, TRect& out) = 0;
   // The part of the rectangle the window manager draws (DWMWA_EXTENDED_FRAME_BOUNDS): on
   // Windows 10 and 11 a sizable window's resize borders are invisible. False where the window

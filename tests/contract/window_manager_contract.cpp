@@ -278,6 +278,14 @@ TEST_P(WindowManagerContract, EnumerationGivesTheTopmostBandFirstThenTheZOrder) 
   int visited = 0;
   windows().enumWindows([&](Hwnd) { return ++visited < 2; });
   EXPECT_EQ(visited, 2);
+
+  // The list for counting holds the same windows, hidden ones too, and only live ones.
+  std::vector<Hwnd> listed{hidden};
+  desktop().close(middle);
+  windows().listTopWindows(listed);
+  for (const Hwnd w : {bottom, topmost, hidden}) EXPECT_GE(at(listed, w), 0);
+  EXPECT_EQ(at(listed, middle), -1);
+  EXPECT_EQ(std::count(listed.begin(), listed.end(), hidden), 1) << "out was not replaced";
 }
 
 // Titles are read through a 260-unit buffer, whatever their script.

@@ -23,6 +23,7 @@ namespace rimfold::test {
 enum class Op : std::uint8_t {
   // IWindowManager
   EnumWindows,
+  ListTopWindows,
   GetWindowRect,
   GetVisibleFrame,
   IsCloaked,
@@ -352,6 +353,7 @@ class FakeDesktop final : public IWindowManager,
 
   // ================= IWindowManager =================
   void enumWindows(FunctionRef<bool(Hwnd)> callback) override;
+  void listTopWindows(std::vector<Hwnd>& out) override;
   bool getWindowRect(Hwnd w, TRect& out) override;
   bool getVisibleFrame(Hwnd w, TRect& out) override;
   bool isCloaked(Hwnd w) override;

@@ -177,6 +177,15 @@ Hwnd FakeDesktop::childAt(Hwnd parent, TPoint p) const {
 
 // ---------------------------------------------------------------- IWindowManager
 
+void FakeDesktop::listTopWindows(std::vector<Hwnd>& out) {
+  tick(Op::ListTopWindows);
+  out.clear();
+  // Bottom first: no order is promised, and none may be relied on.
+  for (auto it = zOrder_.rbegin(); it != zOrder_.rend(); ++it) {
+    if (find(*it)->w.parent == 0) out.push_back(*it);
+  }
+}
+
 void FakeDesktop::enumWindows(FunctionRef<bool(Hwnd)> callback) {
   tick(Op::EnumWindows);
   if (enumDepth_ == enumBuffers_.size()) enumBuffers_.emplace_back();

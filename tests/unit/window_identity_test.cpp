@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "fake/fake_desktop.h"
 
 namespace rimfold {
@@ -142,7 +145,10 @@ TEST_F(Identity, CountAndWindowUnderCursor) {
   const Hwnd a = d.addWindow({.rect = {0, 0, 100, 100}, .visible = false});
   const Hwnd b = d.addWindow({.rect = {50, 50, 150, 150}});
   d.addWindow({.rect = {60, 60, 70, 70}, .parent = b});
-  EXPECT_EQ(Func_CountTopWindows(p), 2);
+  std::vector<Hwnd> seen{b, b, b};  // left from an earlier count
+  EXPECT_EQ(Func_CountTopWindows(p, seen), 2);
+  EXPECT_EQ(seen.size(), 2u);
+  EXPECT_NE(std::find(seen.begin(), seen.end(), a), seen.end());
   d.setCursorPos({10, 10});
   EXPECT_EQ(Func_WindowUnderCursor(p), FakeDesktop::kDesktopHwnd);  // a is hidden
   d.setCursorPos({100, 100});

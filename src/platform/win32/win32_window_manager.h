@@ -8,6 +8,7 @@ namespace rimfold::win32 {
 class Win32WindowManager final : public IWindowManager {
  public:
   void enumWindows(FunctionRef<bool(Hwnd)> callback) override;
+  void listTopWindows(std::vector<Hwnd>& out) override;
   bool getWindowRect(Hwnd w, TRect& out) noexcept override;
   bool getVisibleFrame(Hwnd w, TRect& out) noexcept override;
   bool isCloaked(Hwnd w) noexcept override;

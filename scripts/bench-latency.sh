@@ -69,7 +69,7 @@ for prog in "${programs[@]}"; do
   row=""
   for n in 30 300; do
     start_keeper "$prog"
-    read -r lo med p95 hi missed <<<"$("$WINE64" "$PROBE" probe "$n" "$SAMPLES" </dev/null 2>/dev/null)"
+    read -r lo med p95 hi missed <<<"$("$WINE64" "$PROBE" probe "$n" "$SAMPLES" </dev/null 2>/dev/null | tr -d '\r')"
     stop_keeper
     cell="$lo / $med / $p95 / $hi"
     [ "${missed:-0}" != 0 ] && cell+=" ($missed missed)"

@@ -59,8 +59,10 @@ const char kUsage[] =
     "  setting-change <action>       broadcast WM_SETTINGCHANGE with that SPI action (e.g. 0x2F)\n"
     "  drag-full-windows [0|1]       print (or set) SPI_GETDRAGFULLWINDOWS\n"
     "  version                       GetVersionEx major.minor.build\n"
-    "  storm <per-second> <seconds>  raise name- and value-change events of a window of its own\n"
-    "                                at that rate; prints how many were raised\n"
+    "  storm <per-second> <seconds> [unhooked|hooked]\n"
+    "                                raise events no keeper needs at that rate: name and value\n"
+    "                                changes, or (hooked) a caret, a background window moving,\n"
+    "                                a child shown and destroyed; prints how many were raised\n"
     "  child <hwnd> <id>             handle of the descendant with that control id\n"
     "  taskbar-buttons               how many buttons the shell's taskbar shows (Start included)\n"
     "  at <x> <y>                    the window a click at that screen point reaches, its control "
@@ -362,11 +364,34 @@ BOOL CALLBACK CountButton(HWND hwnd, LPARAM param) {
     return TRUE;
 }
 
-// Events no window keeper needs, raised as busy programs do (a ticking clock, progress).
-int Storm(long perSecond, long seconds) {
-    HWND own = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"rf_ctl storm", WS_POPUP, 0, 0, 10, 10,
-                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+// Events a window keeper has no use for, raised as busy programs do. "unhooked": a ticking
+// clock, progress (name and value changes), which a keeper need not hook at all. "hooked":
+// kinds a keeper hooks, but of windows and objects it has no business with: a caret moving,
+// a window in the background moving, a child window shown and destroyed.
+int Storm(long perSecond, long seconds, bool hooked) {
+    HWND own =
+        CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"STATIC", L"rf_ctl storm", WS_POPUP,
+                        0, 0, 10, 10, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!own) return 1;
+    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, own, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (!child) {
+        DestroyWindow(own);
+        return 1;
+    }
+    struct Raised {
+        DWORD event;
+        HWND hwnd;
+        LONG object;
+    };
+    const Raised unhooked[] = {{EVENT_OBJECT_NAMECHANGE, own, OBJID_WINDOW},
+                               {EVENT_OBJECT_VALUECHANGE, own, OBJID_WINDOW}};
+    const Raised inHook[] = {{EVENT_OBJECT_LOCATIONCHANGE, own, OBJID_CARET},
+                             {EVENT_OBJECT_LOCATIONCHANGE, own, OBJID_WINDOW},
+                             {EVENT_OBJECT_SHOW, child, OBJID_WINDOW},
+                             {EVENT_OBJECT_DESTROY, child, OBJID_WINDOW}};
+    const Raised* kinds = hooked ? inHook : unhooked;
+    const unsigned long long kindCount = hooked ? 4 : 2;
     const ULONGLONG start = GetTickCount64();
     const ULONGLONG end = start + static_cast<ULONGLONG>(seconds) * 1000;
     unsigned long long raised = 0;
@@ -375,8 +400,8 @@ int Storm(long perSecond, long seconds) {
         const unsigned long long due =
             (now - start) * static_cast<unsigned long long>(perSecond) / 1000;
         for (; raised < due; ++raised) {
-            NotifyWinEvent(raised % 2 ? EVENT_OBJECT_VALUECHANGE : EVENT_OBJECT_NAMECHANGE, own,
-                           OBJID_WINDOW, CHILDID_SELF);
+            const Raised& r = kinds[raised % kindCount];
+            NotifyWinEvent(r.event, r.hwnd, r.object, CHILDID_SELF);
         }
         Sleep(10);
     }
@@ -390,10 +415,12 @@ int Run(int argc, wchar_t** argv) {
     const std::wstring cmd = argv[1];
     bool ok = true;
 
-    if (cmd == L"storm" && argc == 4) {
+    if (cmd == L"storm" && (argc == 4 || argc == 5)) {
         const long perSecond = ParseLong(argv[2], ok);
         const long seconds = ok ? ParseLong(argv[3], ok) : 0;
-        return ok ? Storm(perSecond, seconds) : 2;
+        const std::wstring kind = argc == 5 ? argv[4] : L"unhooked";
+        if (kind != L"unhooked" && kind != L"hooked") return 2;
+        return ok ? Storm(perSecond, seconds, kind == L"hooked") : 2;
     }
 
     if (cmd == L"hold" && argc == 5) {

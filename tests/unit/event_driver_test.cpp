@@ -278,6 +278,19 @@ TEST(EventDriverEarlyTick, EarlyTicksAreCoalescedToOneAFrame) {
   r.host.stop = false;
   r.driver.WinEventProc(kEventSystemForeground, w);
   EXPECT_EQ(r.host.early.size(), 4u);
+  // The dialog's watch holds the tick: the early one ends at the check as the timer's does,
+  // and the window shown meanwhile waits for the tick after it.
+  const Hwnd shown =
+      r.addWindow({-300, 100, 200, 400}, [](FakeWindow& fw) { fw.placeAtBottom = false; });
+  r.host.checkEndsTick = true;
+  r.d.advance(40);
+  r.driver.earlyTick();
+  EXPECT_FALSE(r.corrected(shown));
+  r.host.checkEndsTick = false;
+  r.d.advance(40);
+  r.driver.WinEventProc(kEventObjectShow, shown);
+  r.driver.earlyTick();
+  EXPECT_TRUE(r.corrected(shown));
 }
 
 // ---- the tick ----

@@ -63,6 +63,8 @@ const char kUsage[] =
     "                                raise events no keeper needs at that rate: name and value\n"
     "                                changes, or (hooked) a caret, a background window moving,\n"
     "                                a child shown and destroyed; prints how many were raised\n"
+    "  popups <per-second> <seconds> a popup inside the work area replaced that often, shown\n"
+    "                                and destroyed with their events; prints how many\n"
     "  child <hwnd> <id>             handle of the descendant with that control id\n"
     "  taskbar-buttons               how many buttons the shell's taskbar shows (Start included)\n"
     "  at <x> <y>                    the window a click at that screen point reaches, its control "
@@ -410,10 +412,49 @@ int Storm(long perSecond, long seconds, bool hooked) {
     return 0;
 }
 
+// Top-level windows coming and going as a busy program's tooltips do: one popup inside the
+// work area at a time, replaced perSecond times a second, each shown and destroyed with the
+// events Windows raises for them (Wine raises neither).
+int Popups(long perSecond, long seconds) {
+    const ULONGLONG start = GetTickCount64();
+    const ULONGLONG end = start + static_cast<ULONGLONG>(seconds) * 1000;
+    unsigned long long shown = 0;
+    HWND current = nullptr;
+    for (ULONGLONG now = start; now < end; now = GetTickCount64()) {
+        const unsigned long long due =
+            (now - start) * static_cast<unsigned long long>(perSecond) / 1000;
+        for (; shown < due; ++shown) {
+            if (current) {
+                NotifyWinEvent(EVENT_OBJECT_DESTROY, current, OBJID_WINDOW, CHILDID_SELF);
+                DestroyWindow(current);
+            }
+            current =
+                CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, L"STATIC",
+                                L"rf_ctl popup", WS_POPUP | WS_BORDER, 100, 100, 120, 24, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+            if (!current) return 1;
+            ShowWindow(current, SW_SHOWNOACTIVATE);
+            NotifyWinEvent(EVENT_OBJECT_SHOW, current, OBJID_WINDOW, CHILDID_SELF);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    if (current) DestroyWindow(current);
+    std::printf("%llu\n", shown);
+    return 0;
+}
+
 int Run(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
     const std::wstring cmd = argv[1];
     bool ok = true;
+
+    if (cmd == L"popups" && argc == 4) {
+        const long perSecond = ParseLong(argv[2], ok);
+        const long seconds = ok ? ParseLong(argv[3], ok) : 0;
+        return ok ? Popups(perSecond, seconds) : 2;
+    }
 
     if (cmd == L"storm" && (argc == 4 || argc == 5)) {
         const long perSecond = ParseLong(argv[2], ok);

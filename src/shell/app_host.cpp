@@ -228,8 +228,17 @@ void AppHost::logHookFailure(const std::u16string& message) { appendErrorLog(p_,
 
 void AppHost::TimerTimer() {
   hooks_.retry();
-  watchWorkAreasSettle();
+  // The resident tick, early or not, follows the settling in its check; the one-shot tick
+  // asks for no check.
+  if (nonResident_) watchWorkAreasSettle();
   driver_.TimerTimer();
+}
+
+bool AppHost::checkDesktopIfFlagged() {
+  // The settling first: the watch's own check would otherwise take a late work area for the
+  // user's change and ask about it.
+  watchWorkAreasSettle();
+  return watch_.checkIfFlagged();
 }
 
 void AppHost::watchWorkAreasSettle() {
@@ -238,7 +247,6 @@ void AppHost::watchWorkAreasSettle() {
     settleUntilMs_ = 0;
     return;
   }
-  // Before the watch's own check, which would otherwise ask the user about the settling.
   if (workAreasMovedSince(p_, state_.tables)) displayChange_.workAreasSettled();
 }
 

@@ -76,7 +76,7 @@ class AppHost final : public IMainFormEvents,
   void Proc_UnhookEvent() override { hooks_.unhook(); }
 
   // IDriverHost
-  bool checkDesktopIfFlagged() override { return watch_.checkIfFlagged(); }
+  bool checkDesktopIfFlagged() override;
   void dragEnded(Hwnd w) override;
   void closeMainForm() override { Close(); }
   WindowReturn* windowReturn() override;

@@ -43,22 +43,6 @@ BOOL CALLBACK enumWindowsProc(HWND hwnd, LPARAM lParam) {
   }
 }
 
-struct WindowListState {
-  std::vector<Hwnd>* out;
-  std::exception_ptr error;
-};
-
-BOOL CALLBACK listWindowsProc(HWND hwnd, LPARAM lParam) {
-  auto* state = reinterpret_cast<WindowListState*>(lParam);
-  try {
-    state->out->push_back(fromHwnd(hwnd));
-    return TRUE;
-  } catch (...) {
-    state->error = std::current_exception();
-    return FALSE;
-  }
-}
-
 struct MonitorEnumState {
   std::vector<Hmonitor>* out;
   std::exception_ptr error;
@@ -104,8 +88,13 @@ void Win32WindowManager::enumWindows(FunctionRef<bool(Hwnd)> callback) {
 
 void Win32WindowManager::listTopWindows(std::vector<Hwnd>& out) {
   out.clear();
-  WindowListState state{&out, nullptr};
-  ::EnumDesktopWindows(nullptr, listWindowsProc, reinterpret_cast<LPARAM>(&state));
+  const auto add = [&out](Hwnd w) {
+    out.push_back(w);
+    return true;
+  };
+  FunctionRef<bool(Hwnd)> callback(add);
+  WindowEnumState state{&callback, nullptr};
+  ::EnumDesktopWindows(nullptr, enumWindowsProc, reinterpret_cast<LPARAM>(&state));
   if (state.error) std::rethrow_exception(state.error);
 }
 

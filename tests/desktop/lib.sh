@@ -6,7 +6,9 @@
 set -u
 
 fail() {
-  echo "$*" >"$CASE_DIR/reason"
+  # The first failure is the one to report: a helper failing inside $(...) exits only its
+  # subshell, and the check that then sees its empty output fails again.
+  [ -s "$CASE_DIR/reason" ] || echo "$*" >"$CASE_DIR/reason"
   echo "FAIL: $*"
   exit 1
 }
@@ -622,9 +624,21 @@ wait_gone() {
   fail "window $1 still there after $2 ms"
 }
 
-# box_text HWND: a message box's text, line ends as LF.
+# box_text HWND: a message box's text, line ends as LF. A box that is gone before its text
+# was read fails here, saying so, and whether Rimfold was still running.
 box_text() {
-  ctl title "$(ctl child "$1" 65535)" | tr -d '\r'
+  local child text t0
+  t0=$(now_ms)
+  until child="$(ctl child "$1" 65535)" && text="$(ctl title "$child")" && [ -n "$text" ]; do
+    if ! ctl state "$1" >/dev/null 2>&1; then
+      local alive=running
+      [ -n "${RIMFOLD_PID:-}" ] && ! kill -0 "$RIMFOLD_PID" 2>/dev/null && alive="gone"
+      fail "box $1 closed before its text was read (Rimfold $alive)"
+    fi
+    (( $(now_ms) - t0 > STEP_MS )) && fail "box $1 shows no text after $STEP_MS ms"
+    sleep 0.05
+  done
+  printf '%s\n' "$text" | tr -d '\r'
 }
 
 # monitor_count N: until Wine reports N monitors (after an xrandr change it follows in 1-3 s).

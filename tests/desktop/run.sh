@@ -71,7 +71,7 @@ end_case_processes() {
 }
 
 run_case() {  # file
-  local file="$1" name label dir rc reason t0 secs
+  local file="$1" name label dir rc reason t0 secs crash
   name="$(basename "$file" .sh)"
   dir="$RUN_DIR/$name"
   label="$name"
@@ -91,6 +91,9 @@ run_case() {  # file
     skipped=$((skipped + 1)); echo "SKIP $label: ${reason:-skipped}"
   else
     [ $rc -eq 124 ] && reason="timed out after ${CASE_TIMEOUT} s; ${reason}"
+    # A program of the case that crashed says so in the background log.
+    crash="$(grep -a -m 1 -i "unhandled\|exception" "$dir/bg.log" 2>/dev/null)"
+    [ -n "$crash" ] && reason+="; background log: $crash"
     failed=$((failed + 1)); echo "FAIL $label: ${reason:-exit code $rc} (${secs} s)"
     [ "${DESKTOP_TESTS_VERBOSE:-0}" = 1 ] && sed 's/^/    /' "$dir/output"
   fi

@@ -624,21 +624,21 @@ wait_gone() {
   fail "window $1 still there after $2 ms"
 }
 
-# box_text HWND: a message box's text, line ends as LF. A box that is gone before its text
-# was read fails here, saying so, and whether Rimfold was still running.
+# box_has_text HWND: the box's text is there (kept in BOX_TEXT); a box that has gone first
+# fails the case, saying whether Rimfold was still running.
+box_has_text() {
+  if ! ctl state "$1" >/dev/null 2>&1; then
+    local alive=running
+    [ -n "${RIMFOLD_PID:-}" ] && ! kill -0 "$RIMFOLD_PID" 2>/dev/null && alive="gone"
+    fail "box $1 closed before its text was read (Rimfold $alive)"
+  fi
+  BOX_TEXT="$(ctl title "$(ctl child "$1" 65535)")" && [ -n "$BOX_TEXT" ]
+}
+
+# box_text HWND: a message box's text, line ends as LF.
 box_text() {
-  local child text t0
-  t0=$(now_ms)
-  until child="$(ctl child "$1" 65535)" && text="$(ctl title "$child")" && [ -n "$text" ]; do
-    if ! ctl state "$1" >/dev/null 2>&1; then
-      local alive=running
-      [ -n "${RIMFOLD_PID:-}" ] && ! kill -0 "$RIMFOLD_PID" 2>/dev/null && alive="gone"
-      fail "box $1 closed before its text was read (Rimfold $alive)"
-    fi
-    (( $(now_ms) - t0 > STEP_MS )) && fail "box $1 shows no text after $STEP_MS ms"
-    sleep 0.05
-  done
-  printf '%s\n' "$text" | tr -d '\r'
+  within "box $1's text" "$STEP_MS" box_has_text "$1"
+  printf '%s\n' "$BOX_TEXT" | tr -d '\r'
 }
 
 # monitor_count N: until Wine reports N monitors (after an xrandr change it follows in 1-3 s).
